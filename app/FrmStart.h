@@ -1,0 +1,37 @@
+#pragma once
+// The splash window shown while the program starts: a picture, the version, a progress
+// message and five progress blocks that light one by one.
+
+#include <QWidget>
+#include <array>
+
+class QLabel;
+class QFrame;
+
+namespace bw::app {
+
+class FrmStart : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kBlockCount = 5;
+
+    explicit FrmStart(QWidget* parent = nullptr);
+
+    void lightBlock(int index);
+    void setMessage(const QString& text);
+    bool isBlockLit(int index) const;
+    QString message() const;
+
+signals:
+    void blockLit(int index);
+    void messageShown(const QString& text);
+
+private:
+    QLabel* picture_;
+    QLabel* version_;
+    QFrame* line_;
+    QLabel* message_;
+    std::array<QFrame*, kBlockCount> blocks_{};
+};
+
+}  // namespace bw::app

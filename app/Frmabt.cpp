@@ -1,0 +1,55 @@
+#include "app/Frmabt.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/PictureLibrary.h"
+
+namespace bw::app {
+
+Frmabt::Frmabt() : QWidget(nullptr, Qt::Dialog) {
+    setObjectName("Frmabt");
+    setWindowTitle("About Boardwright");
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName("Picture1");
+    picture->setAccessibleName("Boardwright");
+    picture->setPixmap(ui::picture("about", QSize(128, 128)));
+    picture->setFixedSize(128, 128);
+
+    auto* name = new QLabel("<b>Boardwright</b><br>Design a PC, stage by stage, on a 3D model.", this);
+    name->setObjectName("LabelName");
+    name->setAccessibleName("Boardwright");
+    auto* version = new QLabel("V1.00", this);
+    version->setObjectName("Label1");
+    version->setAccessibleName(version->text());
+
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("Command1");
+    ok->setAccessibleName("OK");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &Frmabt::Command1_Click);
+
+    auto* text = new QVBoxLayout;
+    text->addWidget(name);
+    text->addWidget(version);
+    text->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addWidget(picture);
+    top->addSpacing(12);
+    top->addLayout(text, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+    setFixedSize(sizeHint().expandedTo(QSize(380, 0)));
+}
+
+void Frmabt::Command1_Click() { hide(); }
+
+}  // namespace bw::app

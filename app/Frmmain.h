@@ -1,0 +1,95 @@
+#pragma once
+// The main window. It owns the program's state and one object per subsystem; its methods
+// keep the names the rest of the program calls them by and forward to those objects.
+
+#include <QPointer>
+#include <QWidget>
+#include <cstdint>
+#include <map>
+
+class QLabel;
+class QMenu;
+class QTreeWidget;
+
+namespace bw::ui {
+class Panel;
+class PictureButton;
+}  // namespace bw::ui
+
+namespace bw::assembly {
+class HoverHighlight;
+}
+
+namespace bw::app {
+
+class FrmStart;
+class Frmabt;
+
+class Frmmain : public QWidget {
+    Q_OBJECT
+public:
+    explicit Frmmain(FrmStart* splash = nullptr);
+    ~Frmmain() override;
+
+    // The start-up sequence.
+    void Form_Load();
+
+    void mnuexit_Click();
+    void mnuabt_Click();
+    void Picture6_Click();
+    void Form_MouseMove();
+
+    // Reads the density of the screen the window is on and applies the compact layout
+    // when it is large.
+    void checkDisplayDensity(double logicalDpiX);
+    std::int16_t largeFontFlag() const { return largeFontFlag_; }
+
+    std::int16_t designStage() const { return designStage_; }
+    bool isExiting() const { return exiting_; }
+    Frmabt* aboutBox() const { return about_; }
+
+signals:
+    // Emitted once the program has decided to end, before its windows close.
+    void exiting();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildToolbar();
+    void buildViewArea();
+    void buildPanels();
+    void buildInventory();
+    void applyDesignTimeLayout(double dpi);
+    void applyCompactLayout(double dpi);
+    void placeViewOverlays();
+    ui::PictureButton* addToolbarButton(const QString& name, const QString& icon, const QString& toolTip);
+    QWidget* control(const QString& name) const;
+
+    QPointer<FrmStart> splash_;
+    Frmabt* about_ = nullptr;
+    assembly::HoverHighlight* hover_ = nullptr;
+
+    ui::Panel* Picture1_ = nullptr;  // toolbar
+    ui::Panel* Picture2_ = nullptr;  // view indicators
+    QWidget* PicGR_ = nullptr;
+    QLabel* Label8_ = nullptr;
+    QTreeWidget* TrView1_ = nullptr;
+    QLabel* Label1_ = nullptr;
+    ui::PictureButton* Picture15_ = nullptr;
+    std::map<int, ui::Panel*> Picture3_;
+    std::map<int, QLabel*> imgbot_;
+    std::map<int, QWidget*> Picbar_;
+    QMenu* mnumain_ = nullptr;
+
+    double layoutDpi_ = 96.0;
+    std::int16_t largeFontFlag_ = 1;
+    std::int16_t designStage_ = 0;
+    bool baseShown_ = false;
+    bool axesShown_ = false;
+    bool exiting_ = false;
+};
+
+}  // namespace bw::app

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTest>
+#include <QMenu>
+#include <QTreeWidget>
+
+#include "app/Frmmain.h"
+#include "assembly/PaletteTable.h"
+#include "ui/ControlName.h"
+#include "ui/PictureButton.h"
+
+using namespace bw;
+using bw::app::Frmmain;
+
+namespace {
+
+QWidget* control(const Frmmain& window, const QString& name) {
+    auto* w = window.findChild<QWidget*>(name);
+    EXPECT_NE(w, nullptr) << name.toStdString();
+    return w;
+}
+
+// Visible as far as its own flag goes: the window itself need not be shown.
+bool shown(const Frmmain& window, const QString& name) {
+    QWidget* w = control(window, name);
+    return w && !w->isHidden();
+}
+
+void moveMouseOver(QWidget* w) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+}
+
+}  // namespace
+
+TEST(MainWindow, ControlGroupsStartVisibleOrHiddenAsDesigned) {
+    Frmmain window;
+    for (const char* name : {"PicGR", "Picture1", "Image4", "Image1(4)", "Image1(5)", "Image1(6)", "Image1(7)",
+                             "Label8", "Picture2", "imgbot(0)", "imgbot(1)", "Picbar(0)", "Picbar(1)", "Picbar(2)",
+                             "Picbar(3)", "Picture3(7)", "Picture3(10)", "Picture3(13)", "Picture8", "Picture9",
+                             "Picture6", "picbut(16)", "picbut(17)", "imgpan(0)", "imgpan(1)", "imgpan(2)",
+                             "imgpan(3)"})
+        EXPECT_TRUE(shown(window, name)) << name;
+    for (const char* name : {"TrView1", "Picture15", "Label1", "imgbot(2)"}) EXPECT_FALSE(shown(window, name)) << name;
+    for (int panel : assembly::kStagePanels) EXPECT_FALSE(shown(window, ui::controlName("Picture3", panel))) << panel;
+
+    // Every palette button sits on its own panel with its tool tip and caption.
+    for (const assembly::PaletteButton& b : assembly::paletteButtons()) {
+        const QString name = ui::controlName(std::string(b.array).c_str(), b.index);
+        auto* button = window.findChild<ui::PictureButton*>(name);
+        ASSERT_NE(button, nullptr) << name.toStdString();
+        EXPECT_EQ(button->parentWidget()->objectName(), ui::controlName("Picture3", b.panel));
+        EXPECT_EQ(button->toolTip().toStdString(), b.toolTip);
+        EXPECT_EQ(button->caption().toStdString(), b.caption);
+    }
+    EXPECT_EQ(qobject_cast<QLabel*>(control(window, "Label1"))->text(), "   Inventory");
+    EXPECT_EQ(control(window, "Image1(6)")->toolTip(), "Scan Current Node");
+}
+
+TEST(MainWindow, EveryControlHasAnAccessibleName) {
+    Frmmain window;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        const bool actsOrReads = qobject_cast<ui::PictureButton*>(w) || qobject_cast<QLabel*>(w) ||
+                                 qobject_cast<QTreeWidget*>(w);
+        if (actsOrReads) {
+            EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
+        }
+    }
+}
+
+TEST(MainWindow, NormalDensityKeepsTheDesignTimeLayout) {
+    Frmmain window;
+    const QRect view = control(window, "PicGR")->geometry();
+    const QSize size = window.size();
+    window.checkDisplayDensity(96.0);
+    EXPECT_EQ(window.largeFontFlag(), 1);
+    EXPECT_EQ(control(window, "PicGR")->geometry(), view);
+    EXPECT_EQ(window.size(), size);
+
+    window.checkDisplayDensity(105.0);
+    EXPECT_EQ(window.largeFontFlag(), 1);
+    EXPECT_EQ(window.size(), size);
+}
+
+TEST(MainWindow, LargeFontsApplyTheCompactLayout) {
+    Frmmain window;
+    window.move(40, 30);
+    const int picture2Height = control(window, "Picture2")->height();
+    const int treeWidth = control(window, "TrView1")->width();
+    window.checkDisplayDensity(120.0);
+    EXPECT_EQ(window.largeFontFlag(), 0);
+    // 12 twips per pixel at 120 dpi.
+    EXPECT_EQ(window.pos(), QPoint(0, 0));
+    EXPECT_EQ(window.size(), QSize(977, 687));
+    EXPECT_EQ(control(window, "PicGR")->geometry(), QRect(83, 94, 885, 535));
+    EXPECT_EQ(control(window, "Picture8")->x(), 868);
+    EXPECT_EQ(control(window, "TrView1")->height(), 417);
+    EXPECT_EQ(control(window, "TrView1")->width(), treeWidth);
+    EXPECT_EQ(control(window, "Picture2")->y(), 630);
+    EXPECT_EQ(control(window, "Picture2")->height(), picture2Height);
+
+    // The panels that float over the view follow it and stay inside it.
+    const QRect view = control(window, "PicGR")->geometry();
+    for (const char* overlay : {"Picture3(7)", "Picture3(10)", "Picture3(13)"})
+        EXPECT_TRUE(view.contains(control(window, overlay)->geometry())) << overlay;
+}
+
+TEST(MainWindow, HoverLightsButtonsUntilTheBackgroundIsCrossed) {
+    Frmmain window;
+    window.show();
+    auto* cpu = window.findChild<ui::PictureButton*>("Picture5(19)");
+    auto* next = window.findChild<ui::PictureButton*>("Picture8");
+    auto* base = window.findChild<ui::PictureButton*>("picbut(17)");
+    ASSERT_TRUE(cpu && next && base);
+
+    moveMouseOver(base);
+    moveMouseOver(next);
+    // Moving straight from one button to another leaves both lit.
+    EXPECT_TRUE(base->isHighlighted());
+    EXPECT_TRUE(next->isHighlighted());
+    EXPECT_FALSE(cpu->isHighlighted());
+
+    moveMouseOver(control(window, "Picture3(7)"));
+    EXPECT_FALSE(base->isHighlighted());
+    EXPECT_FALSE(next->isHighlighted());
+
+    // A reset with nothing lit changes no picture, even one lit behind its back.
+    cpu->setHighlighted(true);
+    window.Form_MouseMove();
+    EXPECT_TRUE(cpu->isHighlighted());
+}
+
+TEST(MainWindow, MenuButtonOffersAboutAndExit) {
+    Frmmain window;
+    auto* menu = window.findChild<QMenu*>("mnumain");
+    ASSERT_NE(menu, nullptr);
+    QStringList captions;
+    for (QAction* a : menu->actions())
+        if (a->isVisible()) captions << a->text();
+    EXPECT_EQ(captions.mid(captions.size() - 2), QStringList({"About Boardwright", "Exit"}));
+}

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/DisplayDensity.h"
+#include "app/FrmStart.h"
+#include "app/Frmabt.h"
+#include "app/Frmmain.h"
+
+using namespace bw::app;
+
+TEST(DisplayDensity, ThresholdIsStrictlyAbove105) {
+    EXPECT_EQ(largeFontFlagFor(96.0), 1);
+    EXPECT_EQ(largeFontFlagFor(105.0), 1);
+    EXPECT_EQ(largeFontFlagFor(105.01), 0);
+    EXPECT_EQ(largeFontFlagFor(120.0), 0);
+}
+
+TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
+    auto* splash = new FrmStart;
+    splash->show();
+    EXPECT_TRUE(splash->isBlockLit(0));
+    for (int i = 1; i < FrmStart::kBlockCount; ++i) EXPECT_FALSE(splash->isBlockLit(i));
+    EXPECT_EQ(splash->message(), "");
+
+    QStringList events;
+    QObject::connect(splash, &FrmStart::blockLit, [&](int i) { events << QString("block %1").arg(i); });
+    QObject::connect(splash, &FrmStart::messageShown, [&](const QString& m) { events << m; });
+    QPointer<FrmStart> watch(splash);
+
+    Frmmain window(splash);
+    window.Form_Load();
+    EXPECT_EQ(events, QStringList({"block 1", "Loading ini...", "block 2", "block 3", "Loading VR...", "block 4"}));
+    EXPECT_EQ(window.designStage(), 89);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.windowTitle(), "Boardwright");
+
+    // The splash is gone once start-up ends.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watch.isNull());
+}
+
+TEST(Startup, ClosingTheWindowRunsExit) {
+    Frmmain window;
+    window.show();
+    QSignalSpy exiting(&window, &Frmmain::exiting);
+    window.close();
+    EXPECT_EQ(exiting.count(), 1);
+    EXPECT_TRUE(window.isExiting());
+    EXPECT_FALSE(window.isVisible());
+    // A second request does not run Exit twice.
+    window.close();
+    EXPECT_EQ(exiting.count(), 1);
+}
+
+TEST(Startup, ExitFromTheMainMenu) {
+    Frmmain window;
+    window.show();
+    QSignalSpy exiting(&window, &Frmmain::exiting);
+    auto* exit = window.findChild<QAction*>("mnuexit");
+    ASSERT_NE(exit, nullptr);
+    EXPECT_EQ(exit->text(), "Exit");
+    exit->trigger();
+    EXPECT_EQ(exiting.count(), 1);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(Startup, AboutBoxIsHiddenByOkAndShownAgain) {
+    Frmmain window;
+    auto* about = window.findChild<QAction*>("mnuabt");
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->text(), "About Boardwright");
+    about->trigger();
+    Frmabt* box = window.aboutBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->windowTitle(), "About Boardwright");
+    EXPECT_EQ(box->parentWidget(), nullptr);
+    auto* version = box->findChild<QLabel*>("Label1");
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(version->text(), "V1.00");
+
+    auto* ok = box->findChild<QPushButton*>("Command1");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), "OK");
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(box->isVisible());
+
+    about->trigger();
+    EXPECT_EQ(window.aboutBox(), box);
+    EXPECT_TRUE(box->isVisible());
+    box->hide();
+}

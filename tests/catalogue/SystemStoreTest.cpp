@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include "catalogue/SystemStore.h"
+
+using namespace bw::catalogue;
+
+TEST(SystemStore, NewSystemsStartEmptyAndKeepOlderValues) {
+    SystemStore store;
+    EXPECT_EQ(store.systemCount(), 0);
+    EXPECT_EQ(store.currentSystem(), 0);
+
+    for (int expected = 1; expected <= 3; ++expected) {
+        auto added = store.addSystem();
+        ASSERT_TRUE(added);
+        EXPECT_EQ(*added, expected);
+        store.setCurrentSystem(*added);
+        EXPECT_EQ(store.currentSystem(), expected);
+        if (expected == 1) {
+            store.setPresent(1, slots::Enclosure, true);
+            store.setExtraInteger(1, slots::Enclosure, enclosure::Tower);
+            store.setPresent(1, slots::Baseboard, true);
+            store.setText(1, slots::Baseboard, TextField::PartName, "Baseboard");
+            store.setCost(1, 70, "£ 99");
+        }
+    }
+    EXPECT_TRUE(store.isPresent(1, slots::Baseboard));
+    EXPECT_EQ(store.extraInteger(1, slots::Enclosure), enclosure::Tower);
+    EXPECT_EQ(store.text(1, slots::Baseboard, TextField::PartName), "Baseboard");
+    EXPECT_EQ(store.cost(1, 70), "£ 99");
+    for (int code = 0; code < kSlotCount; ++code) {
+        EXPECT_FALSE(store.isPresent(3, code));
+        EXPECT_EQ(store.cost(3, code), std::nullopt);
+        EXPECT_EQ(store.text(3, code, TextField::PartName), "");
+        EXPECT_EQ(store.text(3, code, TextField::Manufacturer), "");
+        EXPECT_EQ(store.text(3, code, TextField::Model), "");
+    }
+    EXPECT_EQ(store.extraInteger(3, slots::Enclosure), 0);
+    EXPECT_EQ(store.extraInteger(3, slots::OperatingSystem), 0);
+}
+
+TEST(SystemStore, FieldsAreIndependentPerSystemAndSlot) {
+    SystemStore store;
+    store.addSystem();
+    store.addSystem();
+    store.setText(2, 60, TextField::Manufacturer, "Acme");
+    store.setText(2, 60, TextField::Model, "P-1");
+    store.setCost(2, 60, "");
+    EXPECT_EQ(store.text(1, 60, TextField::Manufacturer), "");
+    EXPECT_EQ(store.text(2, 61, TextField::Manufacturer), "");
+    EXPECT_EQ(store.text(2, 60, TextField::PartName), "");
+    EXPECT_EQ(store.cost(2, 60), std::string());  // stored empty is not unset
+    EXPECT_EQ(store.cost(2, 61), std::nullopt);
+    store.setText(2, 60, TextField::Manufacturer, "Other");
+    EXPECT_EQ(store.text(2, 60, TextField::Manufacturer), "Other");
+    // Only the two slots with extra integers hold one.
+    store.setExtraInteger(2, 60, 7);
+    EXPECT_EQ(store.extraInteger(2, 60), 0);
+}
+
+TEST(SystemStore, OutOfRangeSystemsAndCodesNeverTouchTheStore) {
+    SystemStore store;
+    // No system at all.
+    store.setPresent(0, 5, true);
+    store.setPresent(1, 5, true);
+    store.setText(1, 5, TextField::PartName, "x");
+    EXPECT_FALSE(store.isPresent(1, 5));
+    EXPECT_EQ(store.text(1, 5, TextField::PartName), "");
+
+    store.addSystem();
+    for (int system : {-32768, -1, 0, 2, 32767}) {
+        store.setPresent(system, 5, true);
+        store.setCost(system, 5, "1");
+        store.setText(system, 5, TextField::Model, "m");
+        store.setExtraInteger(system, 0, 3);
+        EXPECT_FALSE(store.isPresent(system, 5));
+        EXPECT_EQ(store.cost(system, 5), std::nullopt);
+    }
+    for (int code : {-1, 172, 30000}) {
+        store.setPresent(1, code, true);
+        store.setText(1, code, TextField::Model, "m");
+        EXPECT_FALSE(store.isPresent(1, code));
+        EXPECT_EQ(store.text(1, code, TextField::Model), "");
+    }
+    for (int code = 0; code < kSlotCount; ++code) {
+        EXPECT_FALSE(store.isPresent(1, code));
+        EXPECT_EQ(store.text(1, code, TextField::Model), "");
+    }
+    EXPECT_EQ(store.extraInteger(1, 0), 0);
+}
+
+TEST(SystemStore, RefusesTheSystemAfter32767) {
+    SystemStore store;
+    for (int i = 1; i <= SystemStore::kMaxSystems; ++i) ASSERT_EQ(store.addSystem(), i);
+    store.setPresent(32767, 171, true);
+    store.setText(32767, 171, TextField::PartName, "last");
+    store.setCurrentSystem(32767);
+
+    EXPECT_EQ(store.addSystem(), std::nullopt);
+    EXPECT_EQ(store.systemCount(), 32767);
+    EXPECT_EQ(store.currentSystem(), 32767);
+    EXPECT_TRUE(store.isPresent(32767, 171));
+    EXPECT_EQ(store.text(32767, 171, TextField::PartName), "last");
+}
+
+TEST(SystemStore, ClearEmptiesButKeepsTheCurrentIndex) {
+    SystemStore store;
+    store.addSystem();
+    store.addSystem();
+    store.setCurrentSystem(2);
+    store.setPresent(2, 9, true);
+    store.clear();
+    EXPECT_EQ(store.systemCount(), 0);
+    EXPECT_EQ(store.currentSystem(), 2);
+    EXPECT_FALSE(store.isValidSystem(2));
+    EXPECT_FALSE(store.isPresent(2, 9));
+
+    EXPECT_EQ(store.addSystem(), 1);
+    EXPECT_FALSE(store.isPresent(1, 9));
+}

@@ -1,0 +1,22 @@
+#pragma once
+// A panel of the main window (toolbar, palettes, view panels). Mouse movement over its own
+// background, not over a button on it, is reported so the window can reset hover pictures.
+
+#include <QWidget>
+
+namespace bw::ui {
+
+class Panel : public QWidget {
+    Q_OBJECT
+public:
+    Panel(const QString& objectName, const QString& accessibleName, QWidget* parent);
+
+signals:
+    void backgroundHovered();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace bw::ui

@@ -1,0 +1,66 @@
+#include "ui/PictureLibrary.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPixmapCache>
+#include <QSvgRenderer>
+
+#include <functional>
+
+#include "resources/PicturePaths.h"
+
+namespace bw::ui {
+namespace {
+
+void renderSvg(QPainter& painter, const QString& path, const QRectF& target) {
+    QSvgRenderer renderer(path);
+    if (renderer.isValid()) renderer.render(&painter, target);
+}
+
+QPixmap cached(const QString& key, QSize size, const std::function<void(QPainter&)>& draw) {
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap)) return pixmap;
+    pixmap = QPixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    draw(painter);
+    painter.end();
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
+}
+
+QString sizeKey(QSize size) { return QStringLiteral("%1x%2").arg(size.width()).arg(size.height()); }
+
+}  // namespace
+
+QPixmap iconPicture(const QString& icon, QSize size) {
+    return cached(QStringLiteral("icon:%1:%2").arg(icon, sizeKey(size)), size, [&](QPainter& p) {
+        renderSvg(p, resources::iconPath(icon), QRectF(QPointF(0, 0), size));
+    });
+}
+
+QPixmap picture(const QString& name, QSize size) {
+    return cached(QStringLiteral("picture:%1:%2").arg(name, sizeKey(size)), size, [&](QPainter& p) {
+        renderSvg(p, resources::picturePath(name), QRectF(QPointF(0, 0), size));
+    });
+}
+
+QPixmap buttonPicture(const QString& icon, QSize size, ButtonLook look) {
+    const bool lit = look == ButtonLook::Highlighted;
+    const QString key = QStringLiteral("button:%1:%2:%3").arg(icon, sizeKey(size)).arg(lit);
+    return cached(key, size, [&](QPainter& p) {
+        const QRectF tile = QRectF(QPointF(0, 0), size).adjusted(1, 1, -1, -1);
+        const qreal radius = size.width() / 6.0;
+        QLinearGradient fill(tile.topLeft(), tile.bottomLeft());
+        fill.setColorAt(0, lit ? QColor(0xe3, 0xf2, 0xfd) : QColor(0xfa, 0xfa, 0xfa));
+        fill.setColorAt(1, lit ? QColor(0x90, 0xca, 0xf9) : QColor(0xcf, 0xd8, 0xdc));
+        p.setPen(QPen(lit ? QColor(0x1e, 0x88, 0xe5) : QColor(0x90, 0xa4, 0xae), lit ? 2 : 1));
+        p.setBrush(fill);
+        p.drawRoundedRect(tile, radius, radius);
+        const qreal inset = size.width() * 0.12;
+        renderSvg(p, resources::iconPath(icon), tile.adjusted(inset, inset, -inset, -inset));
+    });
+}
+
+}  // namespace bw::ui

@@ -1,0 +1,19 @@
+#pragma once
+// The program's pictures, drawn as SVG and rendered at whatever size a control needs.
+
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+namespace bw::ui {
+
+enum class ButtonLook { Normal, Highlighted };
+
+// An icon of resources/pictures/icons, transparent background.
+QPixmap iconPicture(const QString& icon, QSize size);
+// A larger picture of resources/pictures (splash, about, logo).
+QPixmap picture(const QString& name, QSize size);
+// A palette button's picture: the icon on a tile, normal or lit.
+QPixmap buttonPicture(const QString& icon, QSize size, ButtonLook look);
+
+}  // namespace bw::ui
