@@ -3,13 +3,22 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QLabel>
+#include <array>
 #include <QMenu>
 #include <QScreen>
 
 #include "app/DisplayDensity.h"
 #include "app/FrmStart.h"
 #include "app/Frmabt.h"
+#include "app/DetailsPanel.h"
+#include "app/SaveCommands.h"
+#include "assembly/DesignState.h"
 #include "assembly/HoverHighlight.h"
+#include "assembly/ImageList.h"
+#include "assembly/InventoryTree.h"
+#include "assembly/PaletteTable.h"
+#include "ui/PictureButton.h"
 
 namespace bw::app {
 
@@ -19,7 +28,8 @@ constexpr std::int16_t kNoEnclosureStage = 89;
 void pumpMessages() { QCoreApplication::processEvents(); }
 }  // namespace
 
-Frmmain::Frmmain(FrmStart* splash) : QWidget(nullptr), splash_(splash) {
+Frmmain::Frmmain(FrmStart* splash)
+    : QWidget(nullptr), state_(std::make_unique<assembly::DesignState>()), splash_(splash) {
     buildControls();
     applyDesignTimeLayout(screen() ? screen()->logicalDotsPerInchX() : 96.0);
 }
@@ -27,8 +37,9 @@ Frmmain::Frmmain(FrmStart* splash) : QWidget(nullptr), splash_(splash) {
 Frmmain::~Frmmain() { delete about_; }
 
 void Frmmain::Form_Load() {
-    designStage_ = kNoEnclosureStage;
+    state_->designStage = kNoEnclosureStage;
 
+    TrView1_->attachImageList(&assembly::imageList3());
     if (splash_) {
         splash_->lightBlock(1);
         splash_->setMessage("Loading ini...");
@@ -61,6 +72,31 @@ void Frmmain::Form_Load() {
 void Frmmain::checkDisplayDensity(double logicalDpiX) {
     largeFontFlag_ = largeFontFlagFor(logicalDpiX);
     if (largeFontFlag_ == 0) applyCompactLayout(logicalDpiX);
+}
+
+std::int16_t Frmmain::designStage() const { return state_->designStage; }
+
+void Frmmain::Image4_Click() { setInventoryVisible(true); }
+
+void Frmmain::Picture15_Click() { setInventoryVisible(false); }
+
+void Frmmain::setInventoryVisible(bool visible) {
+    const std::array<QWidget*, 3> inventory = {TrView1_, Picture15_, Label1_};
+    for (QWidget* w : inventory) w->setVisible(visible);
+}
+
+void Frmmain::stdetails() { Picture7_->stdetails(); }
+
+void Frmmain::create_find() { Picture7_->create_find(); }
+
+void Frmmain::runPaletteAction(const assembly::PaletteButton& button) {
+    switch (button.action) {
+    case assembly::PaletteAction::ToggleDetails:
+        Picture7_->setVisible(Picture7_->isHidden());
+        break;
+    default:
+        break;
+    }
 }
 
 void Frmmain::Picture6_Click() { mnumain_->popup(QCursor::pos()); }

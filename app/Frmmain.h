@@ -6,10 +6,10 @@
 #include <QWidget>
 #include <cstdint>
 #include <map>
+#include <memory>
 
 class QLabel;
 class QMenu;
-class QTreeWidget;
 
 namespace bw::ui {
 class Panel;
@@ -18,12 +18,17 @@ class PictureButton;
 
 namespace bw::assembly {
 class HoverHighlight;
-}
+class InventoryTree;
+struct DesignState;
+struct PaletteButton;
+}  // namespace bw::assembly
 
 namespace bw::app {
 
+class DetailsPanel;
 class FrmStart;
 class Frmabt;
+class SaveCommands;
 
 class Frmmain : public QWidget {
     Q_OBJECT
@@ -39,12 +44,23 @@ public:
     void Picture6_Click();
     void Form_MouseMove();
 
+    // Inventory: shown from the toolbar, closed by its own button.
+    void Image4_Click();
+    void Picture15_Click();
+
+    // Details editor.
+    void stdetails();
+    void create_find();
+
     // Reads the density of the screen the window is on and applies the compact layout
     // when it is large.
     void checkDisplayDensity(double logicalDpiX);
     std::int16_t largeFontFlag() const { return largeFontFlag_; }
 
-    std::int16_t designStage() const { return designStage_; }
+    std::int16_t designStage() const;
+    assembly::DesignState& state() { return *state_; }
+    assembly::InventoryTree* inventory() const { return TrView1_; }
+    SaveCommands* saveCommands() const { return saveCommands_; }
     bool isExiting() const { return exiting_; }
     Frmabt* aboutBox() const { return about_; }
 
@@ -62,13 +78,19 @@ private:
     void buildViewArea();
     void buildPanels();
     void buildInventory();
+    void buildDetails();
+    void setInventoryVisible(bool visible);
+    void runPaletteAction(const assembly::PaletteButton& button);
     void applyDesignTimeLayout(double dpi);
     void applyCompactLayout(double dpi);
     void placeViewOverlays();
     ui::PictureButton* addToolbarButton(const QString& name, const QString& icon, const QString& toolTip);
     QWidget* control(const QString& name) const;
 
+    std::unique_ptr<assembly::DesignState> state_;
     QPointer<FrmStart> splash_;
+    SaveCommands* saveCommands_ = nullptr;
+    DetailsPanel* Picture7_ = nullptr;
     Frmabt* about_ = nullptr;
     assembly::HoverHighlight* hover_ = nullptr;
 
@@ -76,7 +98,7 @@ private:
     ui::Panel* Picture2_ = nullptr;  // view indicators
     QWidget* PicGR_ = nullptr;
     QLabel* Label8_ = nullptr;
-    QTreeWidget* TrView1_ = nullptr;
+    assembly::InventoryTree* TrView1_ = nullptr;
     QLabel* Label1_ = nullptr;
     ui::PictureButton* Picture15_ = nullptr;
     std::map<int, ui::Panel*> Picture3_;
@@ -86,7 +108,6 @@ private:
 
     double layoutDpi_ = 96.0;
     std::int16_t largeFontFlag_ = 1;
-    std::int16_t designStage_ = 0;
     bool baseShown_ = false;
     bool axesShown_ = false;
     bool exiting_ = false;

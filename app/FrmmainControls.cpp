@@ -7,6 +7,10 @@
 #include <QVBoxLayout>
 
 #include "app/Frmmain.h"
+#include "app/DetailsPanel.h"
+#include "app/SaveCommands.h"
+#include "assembly/DesignState.h"
+#include "assembly/InventoryTree.h"
 #include "app/MainWindowLayout.h"
 #include "assembly/HoverHighlight.h"
 #include "assembly/PaletteTable.h"
@@ -83,6 +87,7 @@ void Frmmain::buildControls() {
     buildToolbar();
     buildPanels();
     buildInventory();
+    buildDetails();
 }
 
 ui::PictureButton* Frmmain::addToolbarButton(const QString& name, const QString& icon, const QString& toolTip) {
@@ -97,7 +102,8 @@ void Frmmain::buildToolbar() {
 
     auto* menuButton = addToolbarButton("Picture6", "menu", "Main menu");
     connect(menuButton, &ui::PictureButton::clicked, this, &Frmmain::Picture6_Click);
-    addToolbarButton("Image4", "inventory", "Inventory");
+    auto* inventoryButton = addToolbarButton("Image4", "inventory", "Inventory");
+    connect(inventoryButton, &ui::PictureButton::clicked, this, &Frmmain::Image4_Click);
     for (const ToolbarImage& image : kToolbarImages) addToolbarButton(image.name, image.icon, image.toolTip);
 
     auto* back = addToolbarButton("Picture9", "back", "Back");
@@ -117,6 +123,15 @@ void Frmmain::buildToolbar() {
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, slot);
     };
+    saveCommands_ = new SaveCommands(state_->store, this);
+    auto addSaveItem = [this](const char* name, const char* caption, void (SaveCommands::*slot)()) {
+        QAction* action = mnumain_->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, saveCommands_, slot);
+    };
+    addSaveItem("mnusave", "Save", &SaveCommands::mnusave_Click);
+    addSaveItem("mnusaveas", "Save as...", &SaveCommands::mnusaveas_Click);
+    mnumain_->addSeparator();
     addItem("mnuabt", "About Boardwright", &Frmmain::mnuabt_Click);
     addItem("mnuexit", "Exit", &Frmmain::mnuexit_Click);
 }
@@ -178,6 +193,7 @@ void Frmmain::buildPanels() {
         panel->layout()->addWidget(button);
         panel->layout()->setAlignment(button, Qt::AlignHCenter);
         hover_->track(button);
+        connect(button, &ui::PictureButton::clicked, this, [this, &b] { runPaletteAction(b); });
     }
 
     // The arrows of the pan panel sit in a cross.
@@ -207,15 +223,18 @@ void Frmmain::buildInventory() {
     Label1_ = new QLabel("   Inventory", this);
     Label1_->setObjectName("Label1");
     Label1_->setAccessibleName("Inventory");
-    TrView1_ = new QTreeWidget(this);
-    TrView1_->setObjectName("TrView1");
-    TrView1_->setAccessibleName("Inventory");
-    TrView1_->header()->hide();
+    TrView1_ = new assembly::InventoryTree(this);
     Picture15_ = new ui::PictureButton("Picture15", "close", "Close inventory", QString(), this);
     Picture15_->setFlat(true);
+    connect(Picture15_, &ui::PictureButton::clicked, this, &Frmmain::Picture15_Click);
     hover_->track(Picture15_);
-    for (QWidget* w : {static_cast<QWidget*>(TrView1_), static_cast<QWidget*>(Picture15_), static_cast<QWidget*>(Label1_)})
-        w->hide();
+    setInventoryVisible(false);
+}
+
+void Frmmain::buildDetails() {
+    Picture7_ = new DetailsPanel(*state_, this);
+    connect(Picture7_, &ui::Panel::backgroundHovered, this, &Frmmain::Form_MouseMove);
+    Picture7_->hide();
 }
 
 void Frmmain::applyDesignTimeLayout(double dpi) {
@@ -267,11 +286,17 @@ void Frmmain::placeViewOverlays() {
     Picbar_[2]->setGeometry(view.left() - bar, view.top(), bar, view.height());
     Picbar_[3]->setGeometry(view.right() + 1, view.top(), bar, view.height());
 
+    // The details editor floats over the bottom left of the view.
+    Picture7_->adjustSize();
+    Picture7_->move(view.left() + margin, view.bottom() - margin - Picture7_->height() + 1);
+    Picture7_->raise();
+
     // The inventory floats over the left of the view, its close button on the title bar.
     const QRect title = Label1_->geometry();
     Picture15_->move(title.right() - Picture15_->width() - 2, title.top() + (title.height() - Picture15_->height()) / 2);
-    for (QWidget* w : {static_cast<QWidget*>(Label1_), static_cast<QWidget*>(TrView1_), static_cast<QWidget*>(Picture15_)})
-        w->raise();
+    Label1_->raise();
+    TrView1_->raise();
+    Picture15_->raise();
 }
 
 void Frmmain::applyCompactLayout(double dpi) {

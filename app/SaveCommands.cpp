@@ -1,0 +1,63 @@
+#include "app/SaveCommands.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "catalogue/DesignFile.h"
+
+namespace bw::app {
+namespace {
+
+const QString kProposedName = QStringLiteral("Untitled.VELDR");
+
+std::optional<QString> askWithFileDialog(QWidget* parent, const QString& proposed) {
+    QFileDialog dialog(parent, "Save as");
+    dialog.setObjectName("dlog2");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("VELDR");
+    dialog.setNameFilters({"Norvik files (*.VELDR)", "All Files (*)"});
+    dialog.selectNameFilter("Norvik files (*.VELDR)");
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+SaveCommands::SaveCommands(const catalogue::SystemStore& store, QWidget* dialogParent)
+    : QObject(dialogParent), store_(store), dialogParent_(dialogParent) {
+    chooseFile_ = [this](const QString& proposed) { return askWithFileDialog(dialogParent_, proposed); };
+    reportFailure_ = [this](const QString& file, const QString& reason) {
+        QMessageBox box(QMessageBox::Warning, "Boardwright",
+                        QStringLiteral("The design could not be saved to %1.\n\n%2").arg(file, reason),
+                        QMessageBox::Ok, dialogParent_);
+        box.setObjectName("saveFailed");
+        box.exec();
+    };
+}
+
+void SaveCommands::mnusave_Click() {
+    if (dlog2_.isEmpty()) {
+        mnusaveas_Click();
+        return;
+    }
+    dlog1_ = dlog2_;
+    create_save();
+}
+
+void SaveCommands::mnusaveas_Click() {
+    const QString proposed = dlog1_.isEmpty() ? QDir::current().filePath(kProposedName) : dlog1_;
+    const std::optional<QString> chosen = chooseFile_(proposed);
+    if (!chosen || chosen->isEmpty()) return;  // cancelled: nothing is written
+    dlog2_ = *chosen;
+    mnusave_Click();
+}
+
+bool SaveCommands::create_save() {
+    const catalogue::WriteOutcome outcome = catalogue::writeDesignFile(dlog2_.toStdString(), store_);
+    if (!outcome.ok) reportFailure_(dlog2_, QString::fromStdString(outcome.error));
+    return outcome.ok;
+}
+
+}  // namespace bw::app

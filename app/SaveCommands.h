@@ -1,0 +1,45 @@
+#pragma once
+// Save and Save as: write every system of the store to a design file.
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace bw::catalogue {
+class SystemStore;
+}
+
+namespace bw::app {
+
+class SaveCommands : public QObject {
+    Q_OBJECT
+public:
+    // Asks for the file to save to, proposing `proposed`; nothing when the user cancels.
+    using FileChooser = std::function<std::optional<QString>(const QString& proposed)>;
+    // Tells the user that a file could not be written.
+    using FailureReporter = std::function<void(const QString& file, const QString& reason)>;
+
+    SaveCommands(const catalogue::SystemStore& store, QWidget* dialogParent);
+
+    void mnusave_Click();
+    void mnusaveas_Click();
+    // Writes the store to the file named by the Save-as dialog; false when it failed.
+    bool create_save();
+
+    QString lastSavedFile() const { return dlog1_; }
+    void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+    void setFailureReporter(FailureReporter reporter) { reportFailure_ = std::move(reporter); }
+
+private:
+    const catalogue::SystemStore& store_;
+    QWidget* dialogParent_;
+    QString dlog1_;  // the file of the last save
+    QString dlog2_;  // the file the Save-as dialog chose
+    FileChooser chooseFile_;
+    FailureReporter reportFailure_;
+};
+
+}  // namespace bw::app

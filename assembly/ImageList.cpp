@@ -1,0 +1,29 @@
+#include "assembly/ImageList.h"
+
+#include "ui/PictureLibrary.h"
+
+namespace bw::assembly {
+
+const QStringList& imageListKeys() {
+    static const QStringList keys = {"bios", "os",   "mc",    "hm",   "ip",   "pw",    "cpu",  "nw",
+                                     "agp",  "kb",   "mb",    "mem",  "mod",  "ms",    "par",  "pcmia",
+                                     "refg", "scsi", "ser",   "slots", "tape", "ups",  "hd",   "usb",
+                                     "snd",  "fan",  "ir",    "temp", "pipe", "fd",    "dvd",  "pc",
+                                     "nd",   "fw",   "lock",  "tower", "wireless"};
+    return keys;
+}
+
+const ImageList& imageList3() {
+    static const ImageList list = [] {
+        ImageList images;
+        for (const QString& key : imageListKeys()) {
+            QIcon icon;
+            for (int size : {16, 20, 24, 32}) icon.addPixmap(ui::iconPicture(key, QSize(size, size)));
+            images.insert(key, icon);
+        }
+        return images;
+    }();
+    return list;
+}
+
+}  // namespace bw::assembly

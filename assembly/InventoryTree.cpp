@@ -1,0 +1,67 @@
+#include "assembly/InventoryTree.h"
+
+#include <QHeaderView>
+
+#include "catalogue/PartCatalogue.h"
+
+namespace bw::assembly {
+namespace {
+
+constexpr int kKeyRole = Qt::UserRole;
+constexpr int kImageRole = Qt::UserRole + 1;
+const QString kRootKey = QStringLiteral("1 node");
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+InventoryTree::InventoryTree(QWidget* parent) : QTreeWidget(parent) {
+    setObjectName("TrView1");
+    setAccessibleName("Inventory");
+    header()->hide();
+    setColumnCount(1);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setRootIsDecorated(true);
+    setIconSize(QSize(20, 20));
+    setUniformRowHeights(true);
+}
+
+QString InventoryTree::keyOf(const QTreeWidgetItem* item) { return item->data(0, kKeyRole).toString(); }
+
+QString InventoryTree::imageKeyOf(const QTreeWidgetItem* item) { return item->data(0, kImageRole).toString(); }
+
+bool InventoryTree::addNode(const QString& relativeKey, const QString& key, const QString& text,
+                            const QString& imageKey) {
+    if (nodes_.contains(key)) return false;
+    QTreeWidgetItem* parent = nullptr;
+    if (!relativeKey.isEmpty()) {
+        parent = nodes_.value(relativeKey);
+        if (!parent) return false;
+    }
+    auto* item = new QTreeWidgetItem(QStringList(text));
+    item->setData(0, kKeyRole, key);
+    item->setData(0, kImageRole, imageKey);
+    if (images_) item->setIcon(0, images_->value(imageKey));
+    if (parent) {
+        parent->addChild(item);
+        parent->setExpanded(true);
+    } else {
+        addTopLevelItem(item);
+    }
+    item->setExpanded(true);
+    nodes_.insert(key, item);
+    return true;
+}
+
+void InventoryTree::build_tree(std::int16_t enclosureType) {
+    clear();
+    nodes_.clear();
+    addNode(QString(), kRootKey, "PC", "pc");
+    for (const catalogue::Category& category : catalogue::categories()) {
+        const std::string_view image = catalogue::categoryImage(category, enclosureType);
+        if (image.empty()) continue;  // no enclosure category without a tower or laptop
+        addNode(kRootKey, text(category.key), text(category.text), text(image));
+    }
+}
+
+}  // namespace bw::assembly
