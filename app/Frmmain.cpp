@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "app/DisplayDensity.h"
+#include "app/FrmColor.h"
 #include "app/FrmStart.h"
 #include "app/Frmabt.h"
 #include "app/DetailsPanel.h"
@@ -29,12 +30,32 @@ void pumpMessages() { QCoreApplication::processEvents(); }
 }  // namespace
 
 Frmmain::Frmmain(FrmStart* splash)
-    : QWidget(nullptr), state_(std::make_unique<assembly::DesignState>()), splash_(splash) {
+    : QWidget(nullptr),
+      state_(std::make_unique<assembly::DesignState>()),
+      splash_(splash),
+      settings_(std::make_unique<SettingsFile>(SettingsFile::standard())) {
     buildControls();
     applyDesignTimeLayout(screen() ? screen()->logicalDotsPerInchX() : 96.0);
 }
 
-Frmmain::~Frmmain() { delete about_; }
+Frmmain::~Frmmain() {
+    delete about_;
+    delete colourDialog_;
+}
+
+void Frmmain::setSettingsFile(const SettingsFile& file) { settings_ = std::make_unique<SettingsFile>(file); }
+
+void Frmmain::setBackgroundColour(qint32 colour) { backgroundColour_ = colour; }
+
+void Frmmain::showColourDialog() {
+    if (!colourDialog_) {
+        colourDialog_ = new FrmColor;
+        connect(colourDialog_, &FrmColor::colourChosen, this, &Frmmain::setBackgroundColour);
+    }
+    colourDialog_->show();
+    colourDialog_->raise();
+    colourDialog_->activateWindow();
+}
 
 void Frmmain::Form_Load() {
     state_->designStage = kNoEnclosureStage;
@@ -44,6 +65,8 @@ void Frmmain::Form_Load() {
         splash_->lightBlock(1);
         splash_->setMessage("Loading ini...");
     }
+    // A missing or unreadable settings file leaves the colour black.
+    if (const auto colour = settings_->readBackgroundColour()) backgroundColour_ = *colour;
     pumpMessages();
     if (splash_) splash_->lightBlock(2);
 
@@ -91,6 +114,9 @@ void Frmmain::create_find() { Picture7_->create_find(); }
 
 void Frmmain::runPaletteAction(const assembly::PaletteButton& button) {
     switch (button.action) {
+    case assembly::PaletteAction::ShowColorDialog:
+        showColourDialog();
+        break;
     case assembly::PaletteAction::ToggleDetails:
         Picture7_->setVisible(Picture7_->isHidden());
         break;
@@ -111,8 +137,10 @@ void Frmmain::mnuabt_Click() {
 void Frmmain::mnuexit_Click() {
     if (exiting_) return;
     exiting_ = true;
+    settings_->saveini(backgroundColour_);  // the program ends even if this fails
     emit exiting();
     if (about_) about_->hide();
+    if (colourDialog_) colourDialog_->hide();
     hide();
     QCoreApplication::exit(0);
 }

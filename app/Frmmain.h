@@ -8,6 +8,8 @@
 #include <map>
 #include <memory>
 
+#include "app/SettingsFile.h"
+
 class QLabel;
 class QMenu;
 
@@ -26,6 +28,7 @@ struct PaletteButton;
 namespace bw::app {
 
 class DetailsPanel;
+class FrmColor;
 class FrmStart;
 class Frmabt;
 class SaveCommands;
@@ -63,6 +66,13 @@ public:
     SaveCommands* saveCommands() const { return saveCommands_; }
     bool isExiting() const { return exiting_; }
     Frmabt* aboutBox() const { return about_; }
+    FrmColor* colourDialog() const { return colourDialog_; }
+
+    // The view's background colour, 0x00RRGGBB.
+    qint32 backgroundColour() const { return backgroundColour_; }
+    void setBackgroundColour(qint32 colour);
+    // Where the settings are read at start-up and written at Exit.
+    void setSettingsFile(const SettingsFile& file);
 
 signals:
     // Emitted once the program has decided to end, before its windows close.
@@ -81,6 +91,7 @@ private:
     void buildDetails();
     void setInventoryVisible(bool visible);
     void runPaletteAction(const assembly::PaletteButton& button);
+    void showColourDialog();
     void applyDesignTimeLayout(double dpi);
     void applyCompactLayout(double dpi);
     void placeViewOverlays();
@@ -92,6 +103,8 @@ private:
     SaveCommands* saveCommands_ = nullptr;
     DetailsPanel* Picture7_ = nullptr;
     Frmabt* about_ = nullptr;
+    FrmColor* colourDialog_ = nullptr;
+    std::unique_ptr<SettingsFile> settings_;
     assembly::HoverHighlight* hover_ = nullptr;
 
     ui::Panel* Picture1_ = nullptr;  // toolbar
@@ -106,6 +119,7 @@ private:
     std::map<int, QWidget*> Picbar_;
     QMenu* mnumain_ = nullptr;
 
+    qint32 backgroundColour_ = 0;
     double layoutDpi_ = 96.0;
     std::int16_t largeFontFlag_ = 1;
     bool baseShown_ = false;

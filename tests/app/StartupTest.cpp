@@ -4,9 +4,11 @@
 #include <QSignalSpy>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/DisplayDensity.h"
+#include "app/FrmColor.h"
 #include "app/FrmStart.h"
 #include "app/Frmabt.h"
 #include "app/Frmmain.h"
@@ -45,7 +47,9 @@ TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
 }
 
 TEST(Startup, ClosingTheWindowRunsExit) {
+    QTemporaryDir settings;
     Frmmain window;
+    window.setSettingsFile(SettingsFile(settings.path()));
     window.show();
     QSignalSpy exiting(&window, &Frmmain::exiting);
     window.close();
@@ -58,7 +62,9 @@ TEST(Startup, ClosingTheWindowRunsExit) {
 }
 
 TEST(Startup, ExitFromTheMainMenu) {
+    QTemporaryDir settings;
     Frmmain window;
+    window.setSettingsFile(SettingsFile(settings.path()));
     window.show();
     QSignalSpy exiting(&window, &Frmmain::exiting);
     auto* exit = window.findChild<QAction*>("mnuexit");
@@ -67,6 +73,7 @@ TEST(Startup, ExitFromTheMainMenu) {
     exit->trigger();
     EXPECT_EQ(exiting.count(), 1);
     EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(QFile::exists(settings.filePath("mbb.ini")));
 }
 
 TEST(Startup, AboutBoxIsHiddenByOkAndShownAgain) {
@@ -94,4 +101,50 @@ TEST(Startup, AboutBoxIsHiddenByOkAndShownAgain) {
     EXPECT_EQ(window.aboutBox(), box);
     EXPECT_TRUE(box->isVisible());
     box->hide();
+}
+
+TEST(Startup, BackgroundColourIsReadAtStartAndWrittenAtExit) {
+    QTemporaryDir settings;
+    {
+        QFile file(settings.filePath("mbb.ini"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("&H808080\r\n");
+    }
+    Frmmain window;
+    window.setSettingsFile(SettingsFile(settings.path()));
+    window.Form_Load();
+    EXPECT_EQ(window.backgroundColour(), 8421504);
+
+    // The view panel's Color button opens the dialog; picking pure red and OK sets the colour.
+    auto* colorButton = window.findChild<QWidget*>("Picture5(18)");
+    ASSERT_NE(colorButton, nullptr);
+    QTest::mouseClick(colorButton, Qt::LeftButton, {}, QPoint(4, 4));
+    FrmColor* dialog = window.colourDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    dialog->Colors_MouseDown(Qt::LeftButton, QPoint(0, 0));
+    dialog->Colors_MouseUp(Qt::LeftButton);
+    dialog->Command1_Click(0);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(window.backgroundColour(), 16711680);
+
+    // Cancel after a new pick changes nothing.
+    QTest::mouseClick(colorButton, Qt::LeftButton, {}, QPoint(4, 4));
+    EXPECT_EQ(window.colourDialog(), dialog);
+    dialog->Colors_MouseDown(Qt::LeftButton, QPoint(dialog->findChild<QWidget*>("Colors")->width() / 2, 0));
+    dialog->Command1_Click(1);
+    EXPECT_EQ(window.backgroundColour(), 16711680);
+
+    window.findChild<QAction*>("mnuexit")->trigger();
+    QFile file(settings.filePath("mbb.ini"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("16711680\r\n"));
+}
+
+TEST(Startup, MissingSettingsLeaveTheBackgroundBlack) {
+    QTemporaryDir settings;
+    Frmmain window;
+    window.setSettingsFile(SettingsFile(settings.path()));
+    window.Form_Load();
+    EXPECT_EQ(window.backgroundColour(), 0);
 }

@@ -1,0 +1,60 @@
+#include "app/SettingsFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include "app/NumberReader.h"
+
+namespace bw::app {
+
+namespace {
+
+// A settings line is a handful of characters; anything past this is not worth reading.
+constexpr qint64 kLongestLine = 1 << 20;
+
+} // namespace
+
+SettingsFile::SettingsFile(QString folder) : folder_(std::move(folder)) {}
+
+SettingsFile SettingsFile::standard() {
+    return SettingsFile(chooseFolder(QCoreApplication::applicationDirPath(),
+                                     QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
+}
+
+QString SettingsFile::chooseFolder(const QString& executableFolder, const QString& configFolder) {
+    const QFileInfo executable(executableFolder);
+    if (executable.isDir() && executable.isWritable()) return executableFolder;
+    return configFolder;
+}
+
+QString SettingsFile::path() const {
+    return folder_ + QStringLiteral("/mbb.ini");
+}
+
+std::optional<qint32> SettingsFile::readBackgroundColour() const {
+    QFile file(path());
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    // The reader skips the surrounding blanks and stops at the line's end.
+    const QByteArray line = file.readLine(kLongestLine);
+    if (file.error() != QFileDevice::NoError) return std::nullopt;
+    return readNumber(std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
+}
+
+bool SettingsFile::saveini(qint32 backgroundColour) const {
+    if (!QDir().mkpath(folder_)) return false;
+    QSaveFile file(path());
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    const QByteArray line = QByteArray::number(backgroundColour) + "\r\n";
+    // commit() misses an error of the final flush, so flush first and look.
+    if (file.write(line) != line.size() || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace bw::app

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "app/SettingsFile.h"
+
+using bw::app::SettingsFile;
+
+namespace {
+
+void writeRaw(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readRaw(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+std::optional<qint32> colourOfFile(const QByteArray& bytes) {
+    QTemporaryDir dir;
+    const SettingsFile settings(dir.path());
+    writeRaw(settings.path(), bytes);
+    return settings.readBackgroundColour();
+}
+
+} // namespace
+
+TEST(SettingsFile, ReadsTheColourFromTheFirstLine) {
+    EXPECT_EQ(colourOfFile(" 255 \r\n"), 255);
+    EXPECT_EQ(colourOfFile("&H808080\r\n"), 8421504);
+    EXPECT_EQ(colourOfFile("abc\r\n"), 0);
+    EXPECT_EQ(colourOfFile("16711680"), 16711680) << "no line ending";
+    EXPECT_EQ(colourOfFile("-1\n99\r\n"), -1) << "later lines are ignored";
+    EXPECT_EQ(colourOfFile("\r\n255\r\n"), 0) << "an empty first line";
+    EXPECT_EQ(colourOfFile(""), 0);
+    EXPECT_EQ(colourOfFile("2.5\r\n"), 2);
+    EXPECT_EQ(colourOfFile("99999999999\r\n"), 0);
+    EXPECT_EQ(colourOfFile(QByteArray(10000, '9')), 0);
+    EXPECT_EQ(colourOfFile(QByteArray(3 << 20, '0')), 0) << "a line longer than any setting";
+    QByteArray garbage(4096, '\0');
+    for (int i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<char>((i * 7919) % 256);
+    EXPECT_EQ(colourOfFile(garbage), 0);
+
+    QTemporaryDir dir;
+    EXPECT_EQ(SettingsFile(dir.path()).readBackgroundColour(), std::nullopt) << "missing file";
+    ASSERT_TRUE(QDir(dir.path()).mkdir("mbb.ini"));
+    EXPECT_EQ(SettingsFile(dir.path()).readBackgroundColour(), std::nullopt) << "a folder in its place";
+}
+
+TEST(SettingsFile, WritesOneLineThatReadsBack) {
+    QTemporaryDir dir;
+    const SettingsFile settings(dir.path() + "/not/yet/there");
+    for (qint32 colour : {16711680, 0, -1, 2147483647, -2147483647 - 1}) {
+        ASSERT_TRUE(settings.saveini(colour));
+        EXPECT_EQ(readRaw(settings.path()), QByteArray::number(colour) + "\r\n");
+        EXPECT_EQ(settings.readBackgroundColour(), colour);
+    }
+    EXPECT_EQ(QDir(settings.folder()).entryList(QDir::Files), QStringList{"mbb.ini"})
+        << "temporary file left";
+}
+
+TEST(SettingsFile, AFailedWriteLeavesTheOldFileAndSaysSo) {
+    QTemporaryDir dir;
+    const SettingsFile settings(dir.path());
+    ASSERT_TRUE(settings.saveini(255));
+
+    if (::geteuid() != 0) { // root writes into read-only folders anyway
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+        EXPECT_FALSE(settings.saveini(16711680));
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        EXPECT_EQ(readRaw(settings.path()), "255\r\n");
+    }
+    { // the disk is full: not one byte can be written
+        rlimit old{};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit none = old;
+        none.rlim_cur = 0;
+        ::setrlimit(RLIMIT_FSIZE, &none);
+        const bool saved = settings.saveini(16711680);
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previousHandler);
+        EXPECT_FALSE(saved);
+    }
+    EXPECT_EQ(readRaw(settings.path()), "255\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"mbb.ini"});
+
+    // A folder that cannot be made.
+    writeRaw(dir.path() + "/plain", "x");
+    EXPECT_FALSE(SettingsFile(dir.path() + "/plain/sub").saveini(1));
+}
+
+TEST(SettingsFile, LivesNextToTheProgramWhenThatFolderIsWritable) {
+    QTemporaryDir executable;
+    QTemporaryDir config;
+    EXPECT_EQ(SettingsFile::chooseFolder(executable.path(), config.path()), executable.path());
+    EXPECT_EQ(SettingsFile::chooseFolder(executable.path() + "/gone", config.path()), config.path());
+    if (::geteuid() != 0) {
+        QFile::setPermissions(executable.path(), QFile::ReadOwner | QFile::ExeOwner);
+        EXPECT_EQ(SettingsFile::chooseFolder(executable.path(), config.path()), config.path());
+        QFile::setPermissions(executable.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    EXPECT_EQ(SettingsFile(executable.path()).path(), executable.path() + "/mbb.ini");
+}
