@@ -86,6 +86,10 @@ void DetailsPanel::create_find() {
 
 void DetailsPanel::startNewPart(const QString& partName) {
     lblpart_->setText(partName);
+    clearBoxes();
+}
+
+void DetailsPanel::clearBoxes() {
     txtmanuf_->clear();
     txtModel_->clear();
     txtCost_->clear();

@@ -24,6 +24,8 @@ public:
     void create_find();
     // Shows a just-added part's name with empty boxes.
     void startNewPart(const QString& partName);
+    // Empties manufacturer, model and cost.
+    void clearBoxes();
     // The caption that part identification puts up before the record is shown.
     void setPartCaption(const QString& caption);
 

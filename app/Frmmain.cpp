@@ -14,7 +14,11 @@
 #include "app/Frmabt.h"
 #include "app/DetailsPanel.h"
 #include "app/SaveCommands.h"
+#include "assembly/AddCommands.h"
 #include "assembly/DesignState.h"
+#include "assembly/EnclosureCommands.h"
+#include "assembly/PopupMenus.h"
+#include "assembly/StageWizard.h"
 #include "assembly/HoverHighlight.h"
 #include "assembly/ImageList.h"
 #include "assembly/InventoryTree.h"
@@ -24,8 +28,6 @@
 namespace bw::app {
 
 namespace {
-constexpr std::int16_t kNoEnclosureStage = 89;
-
 void pumpMessages() { QCoreApplication::processEvents(); }
 }  // namespace
 
@@ -35,7 +37,19 @@ Frmmain::Frmmain(FrmStart* splash)
       splash_(splash),
       settings_(std::make_unique<SettingsFile>(SettingsFile::standard())) {
     buildControls();
+    buildDesignCommands();
     applyDesignTimeLayout(screen() ? screen()->logicalDotsPerInchX() : 96.0);
+}
+
+void Frmmain::buildDesignCommands() {
+    assembly::DesignSurface& surface = *this;
+    addCommands_ = std::make_unique<assembly::AddCommands>(*state_, *TrView1_, surface);
+    enclosure_ = std::make_unique<assembly::EnclosureCommands>(*state_, *TrView1_, surface);
+    popups_ = new assembly::PopupMenus(*addCommands_, this);
+    enclosure_->setHideAgpItem([this] { popups_->item("mnuagp")->setVisible(false); });
+    std::map<int, QWidget*> panels(Picture3_.begin(), Picture3_.end());
+    wizard_ = std::make_unique<assembly::StageWizard>(*state_, *enclosure_, panels, this);
+    wizard_->setShowInventory([this] { Image4_Click(); });
 }
 
 Frmmain::~Frmmain() {
@@ -58,7 +72,7 @@ void Frmmain::showColourDialog() {
 }
 
 void Frmmain::Form_Load() {
-    state_->designStage = kNoEnclosureStage;
+    state_->designStage = assembly::kNoEnclosureStage;
 
     TrView1_->attachImageList(&assembly::imageList3());
     if (splash_) {
@@ -70,6 +84,7 @@ void Frmmain::Form_Load() {
     pumpMessages();
     if (splash_) splash_->lightBlock(2);
 
+    if (QScreen* where = screen()) move(where->availableGeometry().center() - rect().center());
     show();
     pumpMessages();
 
@@ -90,6 +105,7 @@ void Frmmain::Form_Load() {
         splash_->close();
         splash_->deleteLater();
     }
+    wizard_->showDesignDialog();
 }
 
 void Frmmain::checkDisplayDensity(double logicalDpiX) {
@@ -112,8 +128,45 @@ void Frmmain::stdetails() { Picture7_->stdetails(); }
 
 void Frmmain::create_find() { Picture7_->create_find(); }
 
+void Frmmain::tower() { enclosure_->tower(); }
+
+void Frmmain::laptop() { enclosure_->laptop(); }
+
+void Frmmain::build_motherboard() { enclosure_->build_motherboard(); }
+
+void Frmmain::stages() { wizard_->stages(); }
+
+void Frmmain::Picture4_Click(int index) { runPaletteButton("Picture4", index); }
+
+void Frmmain::Picture5_Click(int index) { runPaletteButton("Picture5", index); }
+
+void Frmmain::runPaletteButton(std::string_view array, int index) {
+    for (const assembly::PaletteButton& button : assembly::paletteButtons())
+        if (button.array == array && button.index == index) runPaletteAction(button);
+}
+
+void Frmmain::showPartFrames(catalogue::PartCode) {}
+
+void Frmmain::hideAllPartFrames() {}
+
+void Frmmain::renderScene() {}
+
+void Frmmain::startNewPart(const QString& partName) { Picture7_->startNewPart(partName); }
+
+void Frmmain::clearDetailBoxes() { Picture7_->clearBoxes(); }
+
 void Frmmain::runPaletteAction(const assembly::PaletteButton& button) {
+    const QString target = QString::fromUtf8(button.target.data(), static_cast<qsizetype>(button.target.size()));
     switch (button.action) {
+    case assembly::PaletteAction::OpenPopup:
+        popups_->popUp(target);
+        break;
+    case assembly::PaletteAction::AddSlot:
+        addCommands_->addSlot(button.target);
+        break;
+    case assembly::PaletteAction::AddNextFree:
+        addCommands_->addNextFree(button.target);
+        break;
     case assembly::PaletteAction::ShowColorDialog:
         showColourDialog();
         break;

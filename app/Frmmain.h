@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/SettingsFile.h"
+#include "assembly/DesignSurface.h"
 
 class QLabel;
 class QMenu;
@@ -19,8 +20,12 @@ class PictureButton;
 }  // namespace bw::ui
 
 namespace bw::assembly {
+class AddCommands;
+class EnclosureCommands;
 class HoverHighlight;
 class InventoryTree;
+class PopupMenus;
+class StageWizard;
 struct DesignState;
 struct PaletteButton;
 }  // namespace bw::assembly
@@ -33,7 +38,7 @@ class FrmStart;
 class Frmabt;
 class SaveCommands;
 
-class Frmmain : public QWidget {
+class Frmmain : public QWidget, private assembly::DesignSurface {
     Q_OBJECT
 public:
     explicit Frmmain(FrmStart* splash = nullptr);
@@ -55,6 +60,14 @@ public:
     void stdetails();
     void create_find();
 
+    // Designing.
+    void tower();
+    void laptop();
+    void build_motherboard();
+    void stages();
+    void Picture4_Click(int index);
+    void Picture5_Click(int index);
+
     // Reads the density of the screen the window is on and applies the compact layout
     // when it is large.
     void checkDisplayDensity(double logicalDpiX);
@@ -64,6 +77,8 @@ public:
     assembly::DesignState& state() { return *state_; }
     assembly::InventoryTree* inventory() const { return TrView1_; }
     SaveCommands* saveCommands() const { return saveCommands_; }
+    assembly::StageWizard* wizard() const { return wizard_.get(); }
+    assembly::PopupMenus* popups() const { return popups_; }
     bool isExiting() const { return exiting_; }
     Frmabt* aboutBox() const { return about_; }
     FrmColor* colourDialog() const { return colourDialog_; }
@@ -98,7 +113,21 @@ private:
     ui::PictureButton* addToolbarButton(const QString& name, const QString& icon, const QString& toolTip);
     QWidget* control(const QString& name) const;
 
+    // DesignSurface: the model and the details editor as the design commands see them.
+    void showPartFrames(catalogue::PartCode code) override;
+    void hideAllPartFrames() override;
+    void renderScene() override;
+    void startNewPart(const QString& partName) override;
+    void clearDetailBoxes() override;
+
+    void buildDesignCommands();
+    void runPaletteButton(std::string_view array, int index);
+
     std::unique_ptr<assembly::DesignState> state_;
+    std::unique_ptr<assembly::AddCommands> addCommands_;
+    std::unique_ptr<assembly::EnclosureCommands> enclosure_;
+    std::unique_ptr<assembly::StageWizard> wizard_;
+    assembly::PopupMenus* popups_ = nullptr;
     QPointer<FrmStart> splash_;
     SaveCommands* saveCommands_ = nullptr;
     DetailsPanel* Picture7_ = nullptr;

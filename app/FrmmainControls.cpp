@@ -11,6 +11,7 @@
 #include "app/SaveCommands.h"
 #include "assembly/DesignState.h"
 #include "assembly/InventoryTree.h"
+#include "assembly/StageWizard.h"
 #include "app/MainWindowLayout.h"
 #include "assembly/HoverHighlight.h"
 #include "assembly/PaletteTable.h"
@@ -110,6 +111,12 @@ void Frmmain::buildToolbar() {
     auto* next = addToolbarButton("Picture8", "next", "Next Stage");
     hover_->track(back);
     hover_->track(next);
+    connect(next, &ui::PictureButton::clicked, this, [this] { wizard_->Picture8_Click(); });
+    connect(back, &ui::PictureButton::clicked, this, [this] { wizard_->Picture9_Click(); });
+    // The hint keeps its last text after the pointer leaves.
+    connect(hover_, &assembly::HoverHighlight::highlighted, this, [this, next, back](ui::PictureButton* lit) {
+        if (lit == next || lit == back) Label8_->setText(lit->toolTip());
+    });
 
     Label8_ = new QLabel(Picture1_);
     Label8_->setObjectName("Label8");
@@ -223,6 +230,8 @@ void Frmmain::buildInventory() {
     Label1_ = new QLabel("   Inventory", this);
     Label1_->setObjectName("Label1");
     Label1_->setAccessibleName("Inventory");
+    Label1_->setStyleSheet("background: #37474f; color: #eceff1; font-weight: bold;"
+                           " border-top-left-radius: 4px; border-top-right-radius: 4px;");
     TrView1_ = new assembly::InventoryTree(this);
     Picture15_ = new ui::PictureButton("Picture15", "close", "Close inventory", QString(), this);
     Picture15_->setFlat(true);

@@ -1,0 +1,35 @@
+#pragma once
+// Starting a design: a new system with its enclosure and motherboard, an empty model and
+// a fresh inventory tree.
+
+#include <cstdint>
+#include <functional>
+
+namespace bw::assembly {
+
+class DesignSurface;
+class InventoryTree;
+struct DesignState;
+
+class EnclosureCommands {
+public:
+    EnclosureCommands(DesignState& state, InventoryTree& tree, DesignSurface& surface);
+
+    // Called when a laptop is created: the video popup stops offering AGP for good.
+    void setHideAgpItem(std::function<void()> hide) { hideAgpItem_ = std::move(hide); }
+
+    void tower();
+    void laptop();
+    // Adds the motherboard's item node.
+    void build_motherboard();
+
+private:
+    void createSystem(std::int16_t enclosureType);
+
+    DesignState& state_;
+    InventoryTree& tree_;
+    DesignSurface& surface_;
+    std::function<void()> hideAgpItem_;
+};
+
+}  // namespace bw::assembly

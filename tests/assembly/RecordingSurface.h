@@ -1,0 +1,29 @@
+#pragma once
+// A design surface that records what the commands asked of the model and the editor.
+
+#include <QStringList>
+#include <vector>
+
+#include "assembly/DesignSurface.h"
+
+namespace bw::assembly::fakes {
+
+class RecordingSurface : public DesignSurface {
+public:
+    void showPartFrames(catalogue::PartCode code) override { shown.push_back(code); }
+    void hideAllPartFrames() override { ++hideAllCount; }
+    void renderScene() override { ++renderCount; }
+    void startNewPart(const QString& partName) override {
+        label = partName;
+        boxesCleared = true;
+    }
+    void clearDetailBoxes() override { boxesCleared = true; }
+
+    std::vector<catalogue::PartCode> shown;
+    int hideAllCount = 0;
+    int renderCount = 0;
+    QString label;
+    bool boxesCleared = false;
+};
+
+}  // namespace bw::assembly::fakes

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTest>
+
+#include "assembly/DesignState.h"
+#include "assembly/EnclosureCommands.h"
+#include "assembly/InventoryTree.h"
+#include "assembly/PaletteTable.h"
+#include "assembly/StageWizard.h"
+#include "RecordingSurface.h"
+
+using namespace bw;
+using namespace bw::assembly;
+
+namespace {
+
+class Wizard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::map<int, QWidget*> map;
+        for (int index : kStagePanels) {
+            panels[index] = std::make_unique<QWidget>();
+            map[index] = panels[index].get();
+        }
+        wizard = std::make_unique<StageWizard>(state, enclosure, map, &owner);
+        wizard->setShowInventory([this] { inventoryShown = true; });
+        state.designStage = kNoEnclosureStage;
+    }
+
+    QWidget* dialog(const char* name) const { return wizard->dialog(name); }
+    void press(const char* dialogName, const char* button) {
+        QWidget* d = dialog(dialogName);
+        ASSERT_NE(d, nullptr) << dialogName;
+        auto* b = d->findChild<QAbstractButton*>(button);
+        ASSERT_NE(b, nullptr) << button;
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    // The stage panels on show, by stage number (11 for the laptop panel).
+    std::vector<int> visiblePanels() const {
+        std::vector<int> stages;
+        for (int i = 0; i < 11; ++i)
+            if (!panels.at(kStagePanels[i])->isHidden()) stages.push_back(i + 1);
+        return stages;
+    }
+    bool showing(const char* name) const { return dialog(name) && dialog(name)->isVisible(); }
+
+    // Start-up's Design dialog, answered with OK for a tower or a laptop.
+    void chooseEnclosure(bool tower) {
+        wizard->showDesignDialog();
+        if (!tower) dialog("frm1")->findChild<QRadioButton*>("Option2")->setChecked(true);
+        press("frm1", "Label2");
+    }
+
+    QWidget owner;
+    DesignState state;
+    InventoryTree tree{nullptr};
+    fakes::RecordingSurface surface;
+    EnclosureCommands enclosure{state, tree, surface};
+    std::map<int, std::unique_ptr<QWidget>> panels;
+    std::unique_ptr<StageWizard> wizard;
+    bool inventoryShown = false;
+};
+
+}  // namespace
+
+TEST_F(Wizard, DesignDialogCancelKeepsStage89AndComesBack) {
+    wizard->showDesignDialog();
+    EXPECT_TRUE(showing("frm1"));
+    EXPECT_EQ(dialog("frm1")->windowTitle(), "Design");
+    EXPECT_TRUE(dialog("frm1")->isModal());
+    EXPECT_TRUE(dialog("frm1")->findChild<QRadioButton*>("Option1")->isChecked());
+    press("frm1", "Label3");
+    EXPECT_FALSE(showing("frm1"));
+    EXPECT_EQ(state.designStage, 89);
+    EXPECT_EQ(state.store.systemCount(), 0);
+    wizard->Picture8_Click();
+    EXPECT_TRUE(showing("frm1"));
+    press("frm1", "Label3");
+    wizard->Picture9_Click();
+    EXPECT_TRUE(showing("frm1"));
+}
+
+TEST_F(Wizard, TowerWalkThroughEveryStage) {
+    chooseEnclosure(true);
+    EXPECT_EQ(state.designStage, 0);
+    EXPECT_EQ(state.enclosureType, 1);
+    EXPECT_TRUE(visiblePanels().empty());
+
+    const char* captions[] = {"CPU", "Slots", "Video", "Temperature and Infra Red", "System components",
+                              "Ports", "Drives", "Inputs", "Wireless", "Windows"};
+    for (int stage = 1; stage <= 10; ++stage) {
+        SCOPED_TRACE(stage);
+        wizard->Picture8_Click();
+        const QString name = QStringLiteral("frm%1").arg(stage + 1);
+        ASSERT_TRUE(showing(name.toUtf8().constData()));
+        EXPECT_EQ(dialog(name.toUtf8().constData())->windowTitle(), captions[stage - 1]);
+        press(name.toUtf8().constData(), "Label6");
+        EXPECT_FALSE(showing(name.toUtf8().constData()));
+        EXPECT_EQ(state.designStage, stage);
+        EXPECT_EQ(visiblePanels(), std::vector<int>{stage});
+    }
+    // A tower finishes at once.
+    wizard->Picture8_Click();
+    EXPECT_EQ(state.designStage, 12);
+    EXPECT_TRUE(showing("Frm0"));
+    EXPECT_EQ(dialog("Frm0")->windowTitle(), "Finished!");
+    press("Frm0", "Label4");
+    EXPECT_TRUE(inventoryShown);
+    EXPECT_FALSE(showing("Frm0"));
+    wizard->Picture8_Click();
+    EXPECT_TRUE(showing("Frm0"));
+    press("Frm0", "Label3");
+    EXPECT_FALSE(showing("Frm0"));
+
+    // Back from 12 runs stages with 12 (no panel) and lands on 11; the next Back shows
+    // Frm0 for a tower (stage 11) and lands on 10.
+    wizard->Picture9_Click();
+    EXPECT_EQ(state.designStage, 11);
+    EXPECT_TRUE(visiblePanels().empty());
+    wizard->Picture9_Click();
+    EXPECT_EQ(state.designStage, 10);
+    EXPECT_TRUE(showing("Frm0"));
+}
+
+TEST_F(Wizard, LaptopEndsWithItsOwnPanel) {
+    chooseEnclosure(false);
+    for (int stage = 1; stage <= 10; ++stage) {
+        wizard->Picture8_Click();
+        press(QStringLiteral("frm%1").arg(stage + 1).toUtf8().constData(), "Label6");
+    }
+    wizard->Picture8_Click();
+    EXPECT_EQ(state.designStage, 10);
+    ASSERT_TRUE(showing("frm12"));
+    EXPECT_EQ(dialog("frm12")->windowTitle(), "Laptop");
+    press("frm12", "Label6");
+    EXPECT_EQ(state.designStage, 12);
+    EXPECT_EQ(visiblePanels(), std::vector<int>{11});
+    wizard->Picture8_Click();
+    ASSERT_TRUE(showing("Frm0"));
+    press("Frm0", "Label7");  // View Motherboard hides the laptop panel
+    EXPECT_TRUE(visiblePanels().empty());
+    EXPECT_FALSE(inventoryShown);
+}
+
+TEST_F(Wizard, BackLagsOneClickAndCancelKeepsTheStage) {
+    chooseEnclosure(true);
+    wizard->Picture9_Click();  // from 0: straight to 1, no panel
+    EXPECT_EQ(state.designStage, 1);
+    EXPECT_TRUE(visiblePanels().empty());
+    wizard->Picture8_Click();
+    EXPECT_TRUE(showing("frm3"));
+    press("frm3", "Label5");  // Cancel
+    EXPECT_EQ(state.designStage, 1);
+    EXPECT_FALSE(showing("frm3"));
+
+    for (int stage = 2; stage <= 5; ++stage) {
+        wizard->Picture8_Click();
+        press(QStringLiteral("frm%1").arg(stage + 1).toUtf8().constData(), "Label6");
+    }
+    EXPECT_EQ(visiblePanels(), std::vector<int>{5});
+    wizard->Picture9_Click();  // keeps the stage-5 panel, stage 4
+    EXPECT_EQ(state.designStage, 4);
+    EXPECT_EQ(visiblePanels(), std::vector<int>{5});
+    wizard->Picture8_Click();
+    EXPECT_TRUE(showing("frm6")) << "the stage-5 dialog is offered again";
+    press("frm6", "Label5");
+    wizard->Picture9_Click();
+    EXPECT_EQ(state.designStage, 3);
+    EXPECT_EQ(visiblePanels(), std::vector<int>{4});
+
+    // A stage dialog's OK sets its own stage, whatever came before; dialogs are reused.
+    QWidget* frm6 = dialog("frm6");
+    wizard->Picture8_Click();  // stage 3 offers frm5
+    press("frm5", "Label6");
+    EXPECT_EQ(state.designStage, 4);
+    EXPECT_EQ(dialog("frm6"), frm6);
+}
+
+TEST_F(Wizard, StageDialogsCarryTheirTextLines) {
+    chooseEnclosure(true);
+    wizard->Picture8_Click();
+    QStringList texts;
+    for (QLabel* label : dialog("frm2")->findChildren<QLabel*>())
+        if (!label->text().isEmpty()) texts << label->text();
+    EXPECT_TRUE(texts.contains("The first stage is to add core components."));
+    EXPECT_TRUE(texts.contains("Add a CPU either Intel or AMD."));
+    EXPECT_TRUE(texts.contains("Add memory cards to the motherboard."));
+    EXPECT_EQ(dialog("frm2")->findChild<QAbstractButton*>("Label6")->text(), "OK");
+    EXPECT_EQ(dialog("frm2")->findChild<QAbstractButton*>("Label5")->text(), "Cancel");
+}
