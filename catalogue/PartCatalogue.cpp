@@ -186,7 +186,7 @@ std::vector<PartSlot> expandRows() {
             s.itemText = withNumber(row.text, n);
             s.imageKey = row.image;
             s.defaultPartName = *row.defaultName ? withNumber(row.defaultName, n) : s.itemText;
-            s.hasExtraInteger = s.code == slots::Enclosure || s.code == slots::OperatingSystem;
+            s.hasExtraInteger = s.code == codes::Enclosure || s.code == codes::OperatingSystem;
             out.push_back(std::move(s));
         }
     }

@@ -57,13 +57,13 @@ struct Family {
     bool contains(PartCode code) const { return code >= first && code < first + size; }
 };
 
-namespace slots {
+namespace codes {
 inline constexpr PartCode Enclosure = 0;
 inline constexpr PartCode OperatingSystem = 3;
 inline constexpr PartCode Screen = 4;
 inline constexpr PartCode Baseboard = 5;
 inline constexpr PartCode PowerSupplyUnit = 154;
-}  // namespace slots
+}  // namespace codes
 
 namespace enclosure {
 inline constexpr std::int16_t None = 0;

@@ -58,16 +58,16 @@ void SystemStore::setPresent(int system, int code, bool present) {
 std::int16_t SystemStore::extraInteger(int system, int code) const {
     const SystemRecord* record = find(system, code);
     if (!record) return 0;
-    if (code == slots::Enclosure) return record->enclosureType;
-    if (code == slots::OperatingSystem) return record->osInteger;
+    if (code == codes::Enclosure) return record->enclosureType;
+    if (code == codes::OperatingSystem) return record->osInteger;
     return 0;
 }
 
 void SystemStore::setExtraInteger(int system, int code, std::int16_t value) {
     SystemRecord* record = find(system, code);
     if (!record) return;
-    if (code == slots::Enclosure) record->enclosureType = value;
-    if (code == slots::OperatingSystem) record->osInteger = value;
+    if (code == codes::Enclosure) record->enclosureType = value;
+    if (code == codes::OperatingSystem) record->osInteger = value;
 }
 
 std::optional<std::string> SystemStore::cost(int system, int code) const {

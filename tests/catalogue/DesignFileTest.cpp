@@ -35,10 +35,10 @@ std::string readFile(const fs::path& path) {
 SystemStore towerWithMotherboard() {
     SystemStore store;
     store.setCurrentSystem(*store.addSystem());
-    store.setPresent(1, slots::Enclosure, true);
-    store.setExtraInteger(1, slots::Enclosure, enclosure::Tower);
-    store.setPresent(1, slots::Baseboard, true);
-    store.setText(1, slots::Baseboard, TextField::PartName, "Baseboard");
+    store.setPresent(1, codes::Enclosure, true);
+    store.setExtraInteger(1, codes::Enclosure, enclosure::Tower);
+    store.setPresent(1, codes::Baseboard, true);
+    store.setText(1, codes::Baseboard, TextField::PartName, "Baseboard");
     return store;
 }
 
@@ -95,7 +95,7 @@ TEST(DesignFile, ValuesAreWrittenAsStored) {
     store.setText(2, 70, TextField::PartName, "Hard Disk Drive 1");
     store.setText(2, 70, TextField::Manufacturer, "Ölwerk");
     store.setText(2, 70, TextField::Model, "  spaced  ");
-    store.setExtraInteger(2, slots::Enclosure, -3);
+    store.setExtraInteger(2, codes::Enclosure, -3);
     const auto lines = linesOf(designFileText(store));
     const std::size_t at = kLinesPerSystem + 5 * 70 + 3;  // system 2, slot 70, zero-based
     EXPECT_EQ(lines[at], "False");
@@ -111,7 +111,7 @@ TEST(DesignFile, WritingReplacesTheFileAndFailureKeepsTheOldOne) {
     const fs::path file = dir.path / "Untitled.VELDR";
     SystemStore store = towerWithMotherboard();
     ASSERT_TRUE(writeDesignFile(file, store).ok);
-    store.setText(1, slots::Baseboard, TextField::Manufacturer, "Second");
+    store.setText(1, codes::Baseboard, TextField::Manufacturer, "Second");
     ASSERT_TRUE(writeDesignFile(file, store).ok);
     const std::string saved = readFile(file);
     EXPECT_EQ(saved, designFileText(store));

@@ -65,9 +65,9 @@ TEST(PartCatalogue, EveryRowMatchesTheTable) {
 }
 
 TEST(PartCatalogue, SlotsWithoutItemNodesAndSelectableCodes) {
-    EXPECT_FALSE(slotAt(slots::Screen).hasItemNode());
-    EXPECT_FALSE(slotAt(slots::PowerSupplyUnit).hasItemNode());
-    EXPECT_EQ(slotAt(slots::PowerSupplyUnit).defaultPartName, "PSU");
+    EXPECT_FALSE(slotAt(codes::Screen).hasItemNode());
+    EXPECT_FALSE(slotAt(codes::PowerSupplyUnit).hasItemNode());
+    EXPECT_EQ(slotAt(codes::PowerSupplyUnit).defaultPartName, "PSU");
     EXPECT_FALSE(isSelectableCode(0));
     EXPECT_TRUE(isSelectableCode(1));
     EXPECT_TRUE(isSelectableCode(171));

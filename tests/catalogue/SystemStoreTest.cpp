@@ -16,16 +16,16 @@ TEST(SystemStore, NewSystemsStartEmptyAndKeepOlderValues) {
         store.setCurrentSystem(*added);
         EXPECT_EQ(store.currentSystem(), expected);
         if (expected == 1) {
-            store.setPresent(1, slots::Enclosure, true);
-            store.setExtraInteger(1, slots::Enclosure, enclosure::Tower);
-            store.setPresent(1, slots::Baseboard, true);
-            store.setText(1, slots::Baseboard, TextField::PartName, "Baseboard");
+            store.setPresent(1, codes::Enclosure, true);
+            store.setExtraInteger(1, codes::Enclosure, enclosure::Tower);
+            store.setPresent(1, codes::Baseboard, true);
+            store.setText(1, codes::Baseboard, TextField::PartName, "Baseboard");
             store.setCost(1, 70, "£ 99");
         }
     }
-    EXPECT_TRUE(store.isPresent(1, slots::Baseboard));
-    EXPECT_EQ(store.extraInteger(1, slots::Enclosure), enclosure::Tower);
-    EXPECT_EQ(store.text(1, slots::Baseboard, TextField::PartName), "Baseboard");
+    EXPECT_TRUE(store.isPresent(1, codes::Baseboard));
+    EXPECT_EQ(store.extraInteger(1, codes::Enclosure), enclosure::Tower);
+    EXPECT_EQ(store.text(1, codes::Baseboard, TextField::PartName), "Baseboard");
     EXPECT_EQ(store.cost(1, 70), "£ 99");
     for (int code = 0; code < kSlotCount; ++code) {
         EXPECT_FALSE(store.isPresent(3, code));
@@ -34,8 +34,8 @@ TEST(SystemStore, NewSystemsStartEmptyAndKeepOlderValues) {
         EXPECT_EQ(store.text(3, code, TextField::Manufacturer), "");
         EXPECT_EQ(store.text(3, code, TextField::Model), "");
     }
-    EXPECT_EQ(store.extraInteger(3, slots::Enclosure), 0);
-    EXPECT_EQ(store.extraInteger(3, slots::OperatingSystem), 0);
+    EXPECT_EQ(store.extraInteger(3, codes::Enclosure), 0);
+    EXPECT_EQ(store.extraInteger(3, codes::OperatingSystem), 0);
 }
 
 TEST(SystemStore, FieldsAreIndependentPerSystemAndSlot) {
