@@ -1,0 +1,102 @@
+#include "scene3d/platform/mesh/Mesh.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+#include "scene3d/platform/common/PlatformError.h"
+
+namespace bw {
+
+Mesh::Mesh(std::uint32_t fvfCode, std::vector<float> vertices, std::vector<std::uint32_t> indices,
+           std::vector<std::uint32_t> faceAttributes)
+    : vertices_(std::move(vertices)), indices_(std::move(indices)), attributes_(std::move(faceAttributes)) {
+    const auto layout = vertexLayoutOf(fvfCode);
+    if (!layout) throw PlatformError(result::invalidCall, "mesh: invalid vertex layout");
+    layout_ = *layout;
+    if (vertices_.size() % layout_.slots != 0)
+        throw PlatformError(result::invalidCall, "mesh: partial vertex");
+    if (indices_.size() != attributes_.size() * 3)
+        throw PlatformError(result::invalidCall, "mesh: attribute count differs from face count");
+    const std::size_t count = vertices_.size() / layout_.slots;
+    if (std::any_of(indices_.begin(), indices_.end(), [count](std::uint32_t i) { return i >= count; }))
+        throw PlatformError(result::invalidCall, "mesh: index out of range");
+    attributeTable_ = buildAttributeTable(indices_, attributes_);
+}
+
+std::uint32_t Mesh::subsetCount() const {
+    std::set<std::uint32_t> ids;
+    for (const auto& range : attributeTable_)
+        ids.insert(range.attributeId);
+    return static_cast<std::uint32_t>(ids.size());
+}
+
+std::array<std::uint32_t, 3> Mesh::face(std::uint32_t f) const {
+    return {indices_[3 * f], indices_[3 * f + 1], indices_[3 * f + 2]};
+}
+
+Vector3 Mesh::position(std::uint32_t vertex) const {
+    const float* p = vertices_.data() + std::size_t{vertex} * layout_.slots;
+    return {p[0], p[1], p[2]};
+}
+
+void Mesh::setPosition(std::uint32_t vertex, Vector3 v) {
+    float* p = vertices_.data() + std::size_t{vertex} * layout_.slots;
+    p[0] = v.x;
+    p[1] = v.y;
+    p[2] = v.z;
+}
+
+Vector3 Mesh::normal(std::uint32_t vertex) const {
+    const float* n = vertices_.data() + std::size_t{vertex} * layout_.slots + layout_.normal;
+    return {n[0], n[1], n[2]};
+}
+
+void Mesh::setNormal(std::uint32_t vertex, Vector3 v) {
+    float* n = vertices_.data() + std::size_t{vertex} * layout_.slots + layout_.normal;
+    n[0] = v.x;
+    n[1] = v.y;
+    n[2] = v.z;
+}
+
+std::vector<std::uint8_t> Mesh::readVertexBytes(std::size_t offset, std::size_t count) const {
+    const std::size_t size = vertices_.size() * sizeof(float);
+    if (offset > size || count > size - offset)
+        throw PlatformError(result::invalidCall, "mesh: read past the vertices");
+    std::vector<std::uint8_t> bytes(count);
+    if (count)
+        std::memcpy(bytes.data(), reinterpret_cast<const std::uint8_t*>(vertices_.data()) + offset, count);
+    return bytes;
+}
+
+void Mesh::writeVertexBytes(std::size_t offset, std::span<const std::uint8_t> bytes) {
+    const std::size_t size = vertices_.size() * sizeof(float);
+    if (offset > size || bytes.size() > size - offset)
+        throw PlatformError(result::invalidCall, "mesh: write past the vertices");
+    if (!bytes.empty())
+        std::memcpy(reinterpret_cast<std::uint8_t*>(vertices_.data()) + offset, bytes.data(), bytes.size());
+}
+
+std::vector<AttributeRange> buildAttributeTable(std::span<const std::uint32_t> indices,
+                                                std::span<const std::uint32_t> faceAttributes) {
+    std::vector<AttributeRange> table;
+    std::uint32_t lowest = 0, highest = 0;
+    for (std::size_t f = 0; f < faceAttributes.size(); ++f) {
+        const auto face = indices.subspan(3 * f, 3);
+        const auto [low, high] = std::minmax({face[0], face[1], face[2]});
+        if (table.empty() || table.back().attributeId != faceAttributes[f]) {
+            table.push_back({faceAttributes[f], static_cast<std::uint32_t>(f), 0, low, 0});
+            lowest = low;
+            highest = high;
+        }
+        lowest = std::min(lowest, low);
+        highest = std::max(highest, high);
+        AttributeRange& run = table.back();
+        ++run.faceCount;
+        run.vertexStart = lowest;
+        run.vertexCount = highest - lowest + 1;
+    }
+    return table;
+}
+
+} // namespace bw

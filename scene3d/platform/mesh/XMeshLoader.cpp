@@ -1,0 +1,364 @@
+#include "scene3d/platform/mesh/XMeshLoader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "scene3d/math/Matrix.h"
+#include "scene3d/math/VectorTransform.h"
+#include "scene3d/platform/common/PlatformError.h"
+#include "scene3d/platform/mesh/MeshAdjacency.h"
+#include "scene3d/platform/mesh/MeshLayoutCopy.h"
+
+namespace bw {
+
+namespace {
+
+[[noreturn]] void fail(const std::string& what) {
+    throw PlatformError(result::invalidData, "mesh: " + what);
+}
+
+// Polygons as one list of corner indices with the start of each polygon.
+struct Polygons {
+    std::vector<std::uint32_t> corners;
+    std::vector<std::uint32_t> start{0};
+
+    std::uint32_t count() const { return static_cast<std::uint32_t>(start.size() - 1); }
+    std::uint32_t size(std::uint32_t p) const { return start[p + 1] - start[p]; }
+};
+
+struct MeshSource {
+    std::vector<Vector3> positions;
+    Polygons faces;
+    std::vector<Vector3> normals;
+    Polygons normalFaces; // empty when the mesh has no normals
+    std::vector<std::pair<float, float>> textureCoordinates;
+    std::vector<std::optional<std::uint32_t>> colours;
+    std::vector<std::uint32_t> faceMaterials;
+    std::vector<MaterialRecord> materials;
+};
+
+// Checks a count read from the data against the bytes left before anything is allocated.
+std::uint32_t countOf(XDataReader& r, std::size_t bytesEach) {
+    const std::uint32_t n = r.dword();
+    if (std::uint64_t{n} * bytesEach > r.remaining()) fail("count larger than its data");
+    return n;
+}
+
+std::vector<Vector3> readVectors(XDataReader& r) {
+    std::vector<Vector3> v(countOf(r, 12));
+    for (auto& p : v) {
+        p.x = r.floatValue();
+        p.y = r.floatValue();
+        p.z = r.floatValue();
+    }
+    return v;
+}
+
+Polygons readPolygons(XDataReader& r, std::size_t indexLimit) {
+    Polygons polygons;
+    const std::uint32_t count = countOf(r, 4);
+    for (std::uint32_t p = 0; p < count; ++p) {
+        const std::uint32_t corners = countOf(r, 4);
+        if (corners < 3) fail("face with fewer than three corners");
+        for (std::uint32_t c = 0; c < corners; ++c) {
+            const std::uint32_t index = r.dword();
+            if (index >= indexLimit) fail("face index out of range");
+            polygons.corners.push_back(index);
+        }
+        polygons.start.push_back(static_cast<std::uint32_t>(polygons.corners.size()));
+    }
+    return polygons;
+}
+
+ColorValue readColour(XDataReader& r, bool withAlpha) {
+    ColorValue c;
+    c.r = r.floatValue();
+    c.g = r.floatValue();
+    c.b = r.floatValue();
+    c.a = withAlpha ? r.floatValue() : 1.0f;
+    return c;
+}
+
+std::uint32_t packColour(const ColorValue& c) {
+    const auto channel = [](float x) {
+        return static_cast<std::uint32_t>(std::clamp(x, 0.0f, 1.0f) * 255.0f + 0.5f);
+    };
+    return channel(c.a) << 24 | channel(c.r) << 16 | channel(c.g) << 8 | channel(c.b);
+}
+
+MaterialRecord readMaterial(const XDataObject& object) {
+    if (object.templateName != "TID_D3DRMMaterial") fail("material list holds a " + object.templateName);
+    XDataReader r(object);
+    MaterialRecord record;
+    record.material.diffuse = readColour(r, true);
+    record.material.power = r.floatValue();
+    record.material.specular = readColour(r, false);
+    record.material.emissive = readColour(r, false);
+    for (const auto& child : object.children) {
+        const XDataObject& texture = child.object();
+        if (texture.templateName == "TID_D3DRMTextureFilename") {
+            XDataReader t(texture);
+            record.textureFilename = t.string();
+            break;
+        }
+    }
+    return record;
+}
+
+void readNormals(const XDataObject& object, MeshSource& source) {
+    XDataReader r(object);
+    source.normals = readVectors(r);
+    source.normalFaces = readPolygons(r, source.normals.size());
+    if (source.normalFaces.count() != source.faces.count()) fail("normals for a different number of faces");
+    for (std::uint32_t f = 0; f < source.faces.count(); ++f)
+        if (source.normalFaces.size(f) != source.faces.size(f))
+            fail("face normals with a different corner count");
+}
+
+void readTextureCoordinates(const XDataObject& object, MeshSource& source) {
+    XDataReader r(object);
+    source.textureCoordinates.resize(countOf(r, 8));
+    if (source.textureCoordinates.size() != source.positions.size())
+        fail("texture coordinates do not match vertices");
+    for (auto& [u, v] : source.textureCoordinates) {
+        u = r.floatValue();
+        v = r.floatValue();
+    }
+}
+
+void readVertexColours(const XDataObject& object, MeshSource& source) {
+    XDataReader r(object);
+    const std::uint32_t count = countOf(r, 20);
+    source.colours.assign(source.positions.size(), std::nullopt);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint32_t vertex = r.dword();
+        const ColorValue colour = readColour(r, true);
+        if (vertex >= source.positions.size()) fail("vertex colour for a vertex that does not exist");
+        source.colours[vertex] = packColour(colour);
+    }
+}
+
+void readMaterialList(const XDataObject& object, MeshSource& source) {
+    XDataReader r(object);
+    const std::uint32_t materialCount = r.dword();
+    const std::uint32_t listed = countOf(r, 4);
+    std::vector<std::uint32_t> indexes(listed);
+    for (auto& i : indexes) {
+        i = r.dword();
+        if (i >= materialCount) fail("face material out of range");
+    }
+    // A short list repeats its last entry for the remaining faces.
+    source.faceMaterials.assign(source.faces.count(), indexes.empty() ? 0 : indexes.back());
+    std::copy_n(indexes.begin(), std::min<std::size_t>(indexes.size(), source.faces.count()),
+                source.faceMaterials.begin());
+    for (const auto& child : object.children) {
+        if (source.materials.size() == materialCount) break;
+        source.materials.push_back(readMaterial(child.object()));
+    }
+    if (source.materials.size() < materialCount) fail("fewer materials than the list declares");
+}
+
+MeshSource readMeshSource(const XDataObject& object) {
+    if (object.templateName != "TID_D3DRMMesh") throw PlatformError(result::invalidCall, "not a mesh object");
+    MeshSource source;
+    XDataReader r(object);
+    source.positions = readVectors(r);
+    source.faces = readPolygons(r, source.positions.size());
+    source.faceMaterials.assign(source.faces.count(), 0);
+
+    using Reader = void (*)(const XDataObject&, MeshSource&);
+    const std::pair<std::string_view, Reader> childReaders[] = {
+        {"TID_D3DRMMeshNormals", readNormals},
+        {"TID_D3DRMMeshTextureCoords", readTextureCoordinates},
+        {"TID_D3DRMMeshVertexColors", readVertexColours},
+        {"TID_D3DRMMeshMaterialList", readMaterialList},
+    };
+    std::vector<std::string_view> seen;
+    for (const auto& child : object.children) {
+        const XDataObject& data = child.object();
+        for (const auto& [id, read] : childReaders) {
+            // The first child of each kind counts; later ones are ignored.
+            if (data.templateName != id || std::find(seen.begin(), seen.end(), id) != seen.end()) continue;
+            seen.push_back(id);
+            read(data, source);
+        }
+    }
+    return source;
+}
+
+// Vertex index for one face corner: the file's vertex for the first normal it is used
+// with, an appended copy for each further normal.
+class VertexSplitter {
+public:
+    explicit VertexSplitter(std::uint32_t fileVertices) : normalOf_(fileVertices) {
+        for (std::uint32_t v = 0; v < fileVertices; ++v)
+            origin_.push_back(v);
+    }
+
+    std::uint32_t vertexFor(std::uint32_t position, std::optional<std::uint32_t> normal) {
+        if (!normal) return position;
+        if (!normalOf_[position]) normalOf_[position] = normal;
+        if (normalOf_[position] == normal) return position;
+        const auto [it, added] =
+            copies_.emplace(std::pair{position, *normal}, static_cast<std::uint32_t>(origin_.size()));
+        if (added) {
+            origin_.push_back(position);
+            normalOf_.push_back(normal);
+        }
+        return it->second;
+    }
+
+    std::uint32_t vertexCount() const { return static_cast<std::uint32_t>(origin_.size()); }
+    std::uint32_t originOf(std::uint32_t v) const { return origin_[v]; }
+    std::optional<std::uint32_t> normalOf(std::uint32_t v) const { return normalOf_[v]; }
+
+private:
+    std::vector<std::optional<std::uint32_t>> normalOf_;
+    std::vector<std::uint32_t> origin_;
+    std::map<std::pair<std::uint32_t, std::uint32_t>, std::uint32_t> copies_;
+};
+
+std::uint32_t layoutFor(const MeshSource& s) {
+    std::uint32_t code = fvf::xyz;
+    if (!s.normals.empty() || s.normalFaces.count() > 0) code |= fvf::normal;
+    if (!s.colours.empty()) code |= fvf::diffuse;
+    if (!s.textureCoordinates.empty()) code |= fvf::tex1;
+    return code;
+}
+
+Mesh buildMesh(const MeshSource& s) {
+    const bool hasNormals = s.normalFaces.count() > 0;
+    VertexSplitter splitter(static_cast<std::uint32_t>(s.positions.size()));
+    std::vector<std::uint32_t> indices;
+    std::vector<std::uint32_t> attributes;
+    for (std::uint32_t f = 0; f < s.faces.count(); ++f) {
+        const std::uint32_t first = s.faces.start[f];
+        const auto corner = [&](std::uint32_t c) {
+            const auto normal = hasNormals ? std::optional(s.normalFaces.corners[first + c]) : std::nullopt;
+            return splitter.vertexFor(s.faces.corners[first + c], normal);
+        };
+        const std::uint32_t pivot = corner(0);
+        std::uint32_t previous = corner(1);
+        for (std::uint32_t c = 2; c < s.faces.size(f); ++c) {
+            const std::uint32_t current = corner(c);
+            indices.insert(indices.end(), {pivot, previous, current});
+            attributes.push_back(s.faceMaterials[f]);
+            previous = current;
+        }
+    }
+
+    const std::uint32_t code = layoutFor(s);
+    const VertexLayout layout = *vertexLayoutOf(code);
+    std::vector<float> vertices(std::size_t{splitter.vertexCount()} * layout.slots, 0.0f);
+    for (std::uint32_t v = 0; v < splitter.vertexCount(); ++v) {
+        float* out = vertices.data() + std::size_t{v} * layout.slots;
+        const std::uint32_t origin = splitter.originOf(v);
+        const Vector3 p = s.positions[origin];
+        out[0] = p.x;
+        out[1] = p.y;
+        out[2] = p.z;
+        if (layout.normal >= 0 && splitter.normalOf(v)) {
+            const Vector3 n = s.normals[*splitter.normalOf(v)];
+            out[layout.normal] = n.x;
+            out[layout.normal + 1] = n.y;
+            out[layout.normal + 2] = n.z;
+        }
+        if (layout.diffuse >= 0) {
+            const std::uint32_t colour = s.colours[origin].value_or(0xFFFFFFFFu);
+            std::memcpy(out + layout.diffuse, &colour, sizeof colour);
+        }
+        if (layout.texture[0] >= 0) {
+            out[layout.texture[0]] = s.textureCoordinates[origin].first;
+            out[layout.texture[0] + 1] = s.textureCoordinates[origin].second;
+        }
+    }
+    return Mesh(code, std::move(vertices), std::move(indices), std::move(attributes));
+}
+
+// ---- whole files ----
+
+void transformVertices(Mesh& mesh, const Matrix& world) {
+    if (world == identityMatrix()) return;
+    for (std::uint32_t v = 0; v < mesh.vertexCount(); ++v) {
+        mesh.setPosition(v, transformCoord(mesh.position(v), world));
+        if (mesh.layout().normal >= 0) mesh.setNormal(v, normalize(transformNormal(mesh.normal(v), world)));
+    }
+}
+
+Matrix frameMatrix(const XDataObject& frame) {
+    for (const auto& child : frame.children) {
+        const XDataObject* data = child.target();
+        if (!data || data->templateName != "TID_D3DRMFrameTransformMatrix") continue;
+        XDataReader r(*data);
+        Matrix m;
+        for (auto& row : m.m)
+            for (auto& value : row)
+                value = r.floatValue();
+        return m;
+    }
+    return identityMatrix();
+}
+
+void collectMeshes(const XDataObject& object, const Matrix& parent, std::vector<LoadedMesh>& parts) {
+    if (object.templateName == "TID_D3DRMMesh") {
+        parts.push_back(loadMeshFromXObject(object));
+        transformVertices(parts.back().mesh, parent);
+    } else if (object.templateName == "TID_D3DRMFrame") {
+        const Matrix world = frameMatrix(object) * parent;
+        for (const auto& child : object.children)
+            collectMeshes(child.object(), world, parts);
+    }
+}
+
+LoadedMesh mergeParts(std::vector<LoadedMesh> parts) {
+    if (parts.size() == 1) return std::move(parts.front());
+    std::uint32_t code = 0;
+    for (const auto& p : parts)
+        code |= p.mesh.fvf();
+    std::vector<float> vertices;
+    std::vector<std::uint32_t> indices, attributes;
+    std::vector<MaterialRecord> materials;
+    for (auto& part : parts) {
+        if (part.materials.empty()) part.materials.push_back({Material{{1, 1, 1, 1}, {}, {}, {}, 0.0f}, {}});
+        const Mesh copy = copyWithLayout(part.mesh, code);
+        const auto vertexBase = static_cast<std::uint32_t>(vertices.size() / copy.layout().slots);
+        const auto materialBase = static_cast<std::uint32_t>(materials.size());
+        vertices.insert(vertices.end(), copy.vertexData().begin(), copy.vertexData().end());
+        for (std::uint32_t i : copy.indices())
+            indices.push_back(i + vertexBase);
+        for (std::uint32_t a : copy.faceAttributes())
+            attributes.push_back(a + materialBase);
+        materials.insert(materials.end(), part.materials.begin(), part.materials.end());
+    }
+    Mesh merged(code, std::move(vertices), std::move(indices), std::move(attributes));
+    auto adjacency = generateAdjacency(merged);
+    return {std::move(merged), std::move(adjacency), std::move(materials)};
+}
+
+} // namespace
+
+LoadedMesh loadMeshFromXObject(const XDataObject& meshObject) {
+    MeshSource source = readMeshSource(meshObject);
+    Mesh mesh = buildMesh(source);
+    auto adjacency = generateAdjacency(mesh);
+    return {std::move(mesh), std::move(adjacency), std::move(source.materials)};
+}
+
+LoadedMesh loadMeshFromXFile(const std::filesystem::path& path) {
+    XFile file = XFile::open(path);
+    return loadMeshFromXFile(file);
+}
+
+LoadedMesh loadMeshFromXFile(XFile& file) {
+    std::vector<LoadedMesh> parts;
+    while (const XDataObject* object = file.nextObject())
+        collectMeshes(*object, identityMatrix(), parts);
+    if (parts.empty()) fail("no mesh in the file");
+    return mergeParts(std::move(parts));
+}
+
+} // namespace bw

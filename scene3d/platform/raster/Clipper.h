@@ -1,0 +1,51 @@
+#pragma once
+// Clipping in homogeneous clip space. Every triangle is clipped against the near and far
+// planes; x and y are left to the rasterizer's scissor as long as the vertices stay inside
+// a guard band, and clipped against the band's edges otherwise, so that screen positions
+// always fit the fixed-point rasterizer.
+
+#include <cstdint>
+
+#include "scene3d/platform/raster/PipelineVertex.h"
+
+namespace bw::raster {
+
+// Outcodes of a clip-space vertex. The clip bits ask for clipping; the frustum bits only
+// serve to reject triangles that lie wholly outside one side of the view.
+enum ClipCode : std::uint32_t {
+    clipNear = 1u << 0,
+    clipFar = 1u << 1,
+    clipBehindEye = 1u << 2,
+    clipGuardLeft = 1u << 3,
+    clipGuardRight = 1u << 4,
+    clipGuardTop = 1u << 5,
+    clipGuardBottom = 1u << 6,
+    outsideLeft = 1u << 7,
+    outsideRight = 1u << 8,
+    outsideBottom = 1u << 9,
+    outsideTop = 1u << 10,
+    clipInvalid = 1u << 11, // a coordinate is not a finite number: the triangle is dropped
+};
+
+inline constexpr std::uint32_t clipPlaneCount = 7;
+inline constexpr std::uint32_t clipBitsMask = (1u << clipPlaneCount) - 1;
+// Each plane can add one vertex to the polygon.
+inline constexpr int maxClippedVertices = 3 + clipPlaneCount;
+
+struct GuardBand {
+    // |x / w| and |y / w| the rasterizer accepts, in normalised device coordinates.
+    float xLimit = 1.0f;
+    float yLimit = 1.0f;
+};
+
+// A guard band that keeps screen positions within guardPixels of the viewport.
+GuardBand guardBandFor(std::uint32_t viewportWidth, std::uint32_t viewportHeight);
+
+std::uint32_t clipCodeOf(const ClipVertex& v, const GuardBand& band);
+
+// Clips the triangle a, b, c against the planes named by planes (clip bits); writes the
+// resulting convex polygon to out and returns its vertex count (0 when nothing is left).
+int clipTriangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c, std::uint32_t planes,
+                 const GuardBand& band, ClipVertex out[maxClippedVertices]);
+
+} // namespace bw::raster

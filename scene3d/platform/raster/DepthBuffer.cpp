@@ -1,0 +1,22 @@
+#include "scene3d/platform/raster/DepthBuffer.h"
+
+#include <algorithm>
+
+namespace bw::raster {
+
+void DepthBuffer::resize(int width, int height) {
+    width_ = width;
+    depths_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 1.0f);
+}
+
+void DepthBuffer::release() {
+    width_ = 0;
+    depths_.clear();
+    depths_.shrink_to_fit();
+}
+
+void DepthBuffer::clear(float depth) {
+    std::fill(depths_.begin(), depths_.end(), depth);
+}
+
+} // namespace bw::raster

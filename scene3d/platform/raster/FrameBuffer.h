@@ -1,0 +1,26 @@
+#pragma once
+// The colour buffer the device draws into: 0xAARRGGBB pixels, rows from the top. Back
+// buffers have no alpha channel of their own, so alpha is always stored as 0xFF.
+
+#include <cstdint>
+#include <vector>
+
+namespace bw::raster {
+
+class FrameBuffer {
+public:
+    void resize(int width, int height);
+    void clear(std::uint32_t colour);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    std::uint32_t* row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+    const std::vector<std::uint32_t>& pixels() const { return pixels_; }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint32_t> pixels_;
+};
+
+} // namespace bw::raster

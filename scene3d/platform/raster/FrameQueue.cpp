@@ -1,0 +1,90 @@
+#include "scene3d/platform/raster/FrameQueue.h"
+
+#include <algorithm>
+
+namespace bw::raster {
+
+namespace {
+
+// Smallest integer n with n * subpixelScale >= value.
+int firstPixelAtOrAfter(std::int32_t value) {
+    return static_cast<int>((static_cast<std::int64_t>(value) + subpixelScale - 1) >> subpixelBits);
+}
+
+// Largest integer n with n * subpixelScale <= value.
+int lastPixelAtOrBefore(std::int32_t value) {
+    return static_cast<int>(value >> subpixelBits);
+}
+
+} // namespace
+
+CullMode cullModeFrom(std::uint32_t renderStateValue) {
+    if (renderStateValue == D3DCULL_NONE) return CullMode::None;
+    if (renderStateValue == D3DCULL_CW) return CullMode::Clockwise;
+    return CullMode::CounterClockwise;
+}
+
+FrameQueue::FrameQueue(int targetHeight) {
+    resize(targetHeight);
+}
+
+void FrameQueue::resize(int targetHeight) {
+    clear();
+    bands_.assign(static_cast<std::size_t>((std::max(targetHeight, 0) + bandHeight - 1) / bandHeight), {});
+}
+
+void FrameQueue::clear() {
+    vertices_.clear();
+    triangles_.clear();
+    drawStates_.clear();
+    textures_.clear();
+    for (auto& list : bands_)
+        list.clear();
+}
+
+void FrameQueue::beginDraw(const DrawState& state, std::shared_ptr<const Texture> texture, CullMode cull) {
+    cull_ = cull;
+    if (!drawStates_.empty() && drawStates_.back() == state) return;
+    drawStates_.push_back(state);
+    if (texture && (textures_.empty() || textures_.back() != texture))
+        textures_.push_back(std::move(texture));
+}
+
+std::uint32_t FrameQueue::addVertex(const ScreenVertex& vertex) {
+    vertices_.push_back(vertex);
+    return static_cast<std::uint32_t>(vertices_.size() - 1);
+}
+
+std::uint32_t FrameQueue::appendVertices(std::uint32_t count) {
+    const auto first = static_cast<std::uint32_t>(vertices_.size());
+    vertices_.resize(vertices_.size() + count);
+    return first;
+}
+
+void FrameQueue::addTriangle(std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+    const ScreenVertex& v0 = vertices_[a];
+    const ScreenVertex& v1 = vertices_[b];
+    const ScreenVertex& v2 = vertices_[c];
+    // Positive for triangles that run clockwise on screen (y grows downwards).
+    const std::int64_t area2 = static_cast<std::int64_t>(v1.x - v0.x) * (v2.y - v0.y) -
+                               static_cast<std::int64_t>(v1.y - v0.y) * (v2.x - v0.x);
+    if (area2 == 0) return;
+    if (area2 < 0 && cull_ == CullMode::CounterClockwise) return;
+    if (area2 > 0 && cull_ == CullMode::Clockwise) return;
+    if (area2 < 0) std::swap(b, c);
+
+    const PixelRect& clip = drawStates_.back().clip;
+    const int x0 = std::max(clip.x0, firstPixelAtOrAfter(std::min({v0.x, v1.x, v2.x})));
+    const int x1 = std::min(clip.x1 - 1, lastPixelAtOrBefore(std::max({v0.x, v1.x, v2.x})));
+    const int y0 = std::max(clip.y0, firstPixelAtOrAfter(std::min({v0.y, v1.y, v2.y})));
+    const int y1 = std::min(clip.y1 - 1, lastPixelAtOrBefore(std::max({v0.y, v1.y, v2.y})));
+    if (x0 > x1 || y0 > y1) return; // covers no pixel centre
+
+    const auto index = static_cast<std::uint32_t>(triangles_.size());
+    triangles_.push_back({{a, b, c}, static_cast<std::uint32_t>(drawStates_.size() - 1)});
+    const int lastBand = std::min(y1 / bandHeight, bandCount() - 1);
+    for (int band = y0 / bandHeight; band <= lastBand; ++band)
+        bands_[band].push_back(index);
+}
+
+} // namespace bw::raster

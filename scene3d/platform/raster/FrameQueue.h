@@ -1,0 +1,59 @@
+#pragma once
+// The triangles of the frame being drawn, after vertex processing, clipping, culling and
+// the viewport mapping, waiting to be rasterised. They are kept in submission order and
+// sorted into horizontal bands of the render target, so that bands can be rasterised on
+// separate threads with the same result as one thread.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "scene3d/platform/raster/PipelineState.h"
+#include "scene3d/platform/raster/PipelineVertex.h"
+
+namespace bw::raster {
+
+struct QueuedTriangle {
+    std::uint32_t vertex[3]; // clockwise on screen
+    std::uint32_t drawState;
+};
+
+enum class CullMode : std::uint8_t { None, Clockwise, CounterClockwise };
+
+CullMode cullModeFrom(std::uint32_t renderStateValue);
+
+class FrameQueue {
+public:
+    static constexpr int bandHeight = 32;
+
+    explicit FrameQueue(int targetHeight = 0);
+
+    void resize(int targetHeight);
+    void clear();
+
+    // Starts a draw: later triangles are rasterised with this state.
+    void beginDraw(const DrawState& state, std::shared_ptr<const Texture> texture, CullMode cull);
+    std::uint32_t addVertex(const ScreenVertex& vertex);
+    // Makes room for count vertices, to be filled through vertexAt; returns the first index.
+    std::uint32_t appendVertices(std::uint32_t count);
+    ScreenVertex& vertexAt(std::uint32_t index) { return vertices_[index]; }
+    // Culls, orients and bins the triangle of three added vertices.
+    void addTriangle(std::uint32_t a, std::uint32_t b, std::uint32_t c);
+
+    std::size_t triangleCount() const { return triangles_.size(); }
+    int bandCount() const { return static_cast<int>(bands_.size()); }
+    const std::vector<std::uint32_t>& band(int index) const { return bands_[index]; }
+    const QueuedTriangle& triangle(std::uint32_t index) const { return triangles_[index]; }
+    const ScreenVertex& vertex(std::uint32_t index) const { return vertices_[index]; }
+    const DrawState& drawState(std::uint32_t index) const { return drawStates_[index]; }
+
+private:
+    std::vector<ScreenVertex> vertices_;
+    std::vector<QueuedTriangle> triangles_;
+    std::vector<DrawState> drawStates_;
+    std::vector<std::shared_ptr<const Texture>> textures_; // alive until rasterised
+    std::vector<std::vector<std::uint32_t>> bands_;
+    CullMode cull_ = CullMode::CounterClockwise;
+};
+
+} // namespace bw::raster

@@ -1,0 +1,377 @@
+#include "scene3d/platform/raster/ReferenceDevice.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "scene3d/platform/device/DeviceWindow.h"
+#include "scene3d/platform/device/Formats.h"
+#include "scene3d/platform/mesh/VertexLayout.h"
+#include "scene3d/platform/raster/Rasterizer.h"
+#include "scene3d/platform/raster/VertexProcessor.h"
+
+namespace bw {
+
+using namespace raster;
+
+namespace {
+
+// Larger targets are refused rather than allocated.
+constexpr int maxTargetSize = 16384;
+// Queued triangles beyond this are rasterised at once, to bound the queue's memory.
+constexpr std::size_t maxQueuedTriangles = 1u << 20;
+// Vertices one thread processes at a time.
+constexpr std::uint32_t verticesPerChunk = 4096;
+
+std::uint32_t readIndex(const IndexedTriangles& batch, std::uint32_t position) {
+    if (batch.indexFormat == IndexFormat::Bits16)
+        return static_cast<const std::uint16_t*>(batch.indices)[position];
+    return static_cast<const std::uint32_t*>(batch.indices)[position];
+}
+
+bool validLightType(LightType type) {
+    return type == D3DLIGHT_POINT || type == D3DLIGHT_SPOT || type == D3DLIGHT_DIRECTIONAL;
+}
+
+} // namespace
+
+ReferenceDevice::ReferenceDevice(const DeviceCreation& creation, unsigned rasterThreads)
+    : creation_(creation), workers_(rasterThreads) {
+    if (const auto result = applyPresentParameters(creation.parameters); failed(result))
+        throw PlatformError(result, "the presentation parameters give no usable back buffer");
+}
+
+std::shared_ptr<ReferenceDevice> ReferenceDevice::createOffscreen(int width, int height,
+                                                                  unsigned rasterThreads) {
+    DeviceCreation creation;
+    creation.behaviourFlags = D3DCREATE_SOFTWARE_VERTEXPROCESSING;
+    creation.parameters.backBufferWidth = static_cast<std::uint32_t>(std::max(width, 0));
+    creation.parameters.backBufferHeight = static_cast<std::uint32_t>(std::max(height, 0));
+    creation.parameters.backBufferFormat = D3DFMT_X8R8G8B8;
+    creation.parameters.backBufferCount = 1;
+    creation.parameters.swapEffect = D3DSWAPEFFECT_DISCARD;
+    creation.parameters.windowed = 1;
+    creation.parameters.enableAutoDepthStencil = 1;
+    creation.parameters.autoDepthStencilFormat = D3DFMT_D16;
+    return std::make_shared<ReferenceDevice>(creation, rasterThreads);
+}
+
+ResultCode ReferenceDevice::applyPresentParameters(const PresentParameters& parameters) {
+    int width = static_cast<int>(std::min<std::uint32_t>(parameters.backBufferWidth, maxTargetSize + 1));
+    int height = static_cast<int>(std::min<std::uint32_t>(parameters.backBufferHeight, maxTargetSize + 1));
+    const DeviceWindow* window = parameters.deviceWindow ? parameters.deviceWindow : creation_.focusWindow;
+    if ((width == 0 || height == 0) && window) {
+        const WindowRect client = window->clientRect();
+        if (width == 0) width = std::max(1, client.width());
+        if (height == 0) height = std::max(1, client.height());
+    }
+    if (width <= 0 || height <= 0 || width > maxTargetSize || height > maxTargetSize)
+        return D3DERR_INVALIDCALL;
+
+    queue_.resize(height);
+    frame_.resize(width, height);
+    if (parameters.enableAutoDepthStencil)
+        depth_.resize(width, height);
+    else
+        depth_.release();
+
+    creation_.parameters = parameters;
+    state_ = FixedFunctionState{};
+    state_.renderStates = defaultRenderStates(depth_.exists());
+    state_.viewport = {0,    0,   static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height),
+                       0.0f, 1.0f};
+    inScene_ = false;
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::SetTransform(TransformStateType state, const Matrix& matrix) {
+    switch (state) {
+    case D3DTS_WORLD:
+        state_.world = matrix;
+        return D3D_OK;
+    case D3DTS_VIEW:
+        state_.view = matrix;
+        return D3D_OK;
+    case D3DTS_PROJECTION:
+        state_.projection = matrix;
+        return D3D_OK;
+    }
+    return D3DERR_INVALIDCALL;
+}
+
+ResultCode ReferenceDevice::GetTransform(TransformStateType state, Matrix& matrix) {
+    switch (state) {
+    case D3DTS_WORLD:
+        matrix = state_.world;
+        return D3D_OK;
+    case D3DTS_VIEW:
+        matrix = state_.view;
+        return D3D_OK;
+    case D3DTS_PROJECTION:
+        matrix = state_.projection;
+        return D3D_OK;
+    }
+    return D3DERR_INVALIDCALL;
+}
+
+ResultCode ReferenceDevice::SetViewport(const Viewport& viewport) {
+    const std::uint64_t right = std::uint64_t{viewport.x} + viewport.width;
+    const std::uint64_t bottom = std::uint64_t{viewport.y} + viewport.height;
+    if (viewport.width == 0 || viewport.height == 0 || right > static_cast<std::uint64_t>(frame_.width()) ||
+        bottom > static_cast<std::uint64_t>(frame_.height()) ||
+        !(viewport.minZ >= 0.0f && viewport.minZ <= 1.0f) ||
+        !(viewport.maxZ >= 0.0f && viewport.maxZ <= 1.0f))
+        return D3DERR_INVALIDCALL;
+    state_.viewport = viewport;
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::GetViewport(Viewport& viewport) {
+    viewport = state_.viewport;
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::SetLight(std::uint32_t index, const Light& light) {
+    if (index >= deviceLightCount || !validLightType(light.type)) return D3DERR_INVALIDCALL;
+    state_.lights[index].light = light;
+    state_.lights[index].set = true;
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::GetLight(std::uint32_t index, Light& light) {
+    if (index >= deviceLightCount || !state_.lights[index].set) return D3DERR_INVALIDCALL;
+    light = state_.lights[index].light;
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::LightEnable(std::uint32_t index, bool enable) {
+    if (index >= deviceLightCount) return D3DERR_INVALIDCALL;
+    LightSlot& slot = state_.lights[index];
+    if (!slot.set) {
+        slot.light = defaultLight();
+        slot.set = true;
+    }
+    slot.enabled = enable;
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::GetLightEnable(std::uint32_t index, bool& enabled) {
+    if (index >= deviceLightCount || !state_.lights[index].set) return D3DERR_INVALIDCALL;
+    enabled = state_.lights[index].enabled;
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::SetMaterial(const Material& material) {
+    state_.material = material;
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::GetMaterial(Material& material) {
+    material = state_.material;
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::SetRenderState(RenderStateType state, std::uint32_t value) {
+    if (state >= renderStateCount) return D3DERR_INVALIDCALL;
+    state_.renderStates[state] = value;
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::GetRenderState(RenderStateType state, std::uint32_t& value) {
+    if (state >= renderStateCount) return D3DERR_INVALIDCALL;
+    value = state_.renderStates[state];
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::SetTexture(std::uint32_t stage, std::shared_ptr<const Texture> texture) {
+    if (stage != 0) return D3DERR_INVALIDCALL;
+    state_.texture = std::move(texture);
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::TestCooperativeLevel() {
+    switch (cooperation_) {
+    case Cooperation::Lost:
+        return D3DERR_DEVICELOST;
+    case Cooperation::NotReset:
+        return D3DERR_DEVICENOTRESET;
+    case Cooperation::Ready:
+        break;
+    }
+    return D3D_OK;
+}
+
+void ReferenceDevice::simulateDeviceLost() {
+    queue_.clear();
+    cooperation_ = Cooperation::Lost;
+}
+
+void ReferenceDevice::simulateDeviceRestorable() {
+    if (cooperation_ == Cooperation::Lost) cooperation_ = Cooperation::NotReset;
+}
+
+ResultCode ReferenceDevice::Reset(const PresentParameters& parameters) {
+    if (cooperation_ == Cooperation::Lost) return D3DERR_DEVICELOST;
+    queue_.clear();
+    if (const auto result = applyPresentParameters(parameters); failed(result)) {
+        cooperation_ = Cooperation::NotReset;
+        return result;
+    }
+    cooperation_ = Cooperation::Ready;
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::Clear(std::uint32_t flags, std::uint32_t colour, float z, std::uint32_t) {
+    if ((flags & D3DCLEAR_STENCIL) || ((flags & D3DCLEAR_ZBUFFER) && !depth_.exists()))
+        return D3DERR_INVALIDCALL;
+    if (flags & D3DCLEAR_ZBUFFER && !(z >= 0.0f && z <= 1.0f)) return D3DERR_INVALIDCALL;
+    if (cooperation_ != Cooperation::Ready) return D3D_OK;
+    flush();
+    if (flags & D3DCLEAR_TARGET) frame_.clear(colour);
+    if (flags & D3DCLEAR_ZBUFFER) depth_.clear(z);
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::BeginScene() {
+    if (inScene_) return D3DERR_INVALIDCALL;
+    inScene_ = true;
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::EndScene() {
+    if (!inScene_) return D3DERR_INVALIDCALL;
+    inScene_ = false;
+    flush();
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::Present(DeviceWindow* overrideWindow) {
+    if (cooperation_ != Cooperation::Ready) return D3DERR_DEVICELOST;
+    flush();
+    DeviceWindow* window = overrideWindow                      ? overrideWindow
+                           : creation_.parameters.deviceWindow ? creation_.parameters.deviceWindow
+                                                               : creation_.focusWindow;
+    if (window) window->present(frame_.width(), frame_.height(), frame_.pixels().data());
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::GetDeviceCaps(DeviceCaps& caps) {
+    caps = creation_.caps;
+    return D3D_OK;
+}
+
+ResultCode ReferenceDevice::GetBackBufferPicture(Picture& picture) {
+    flush();
+    picture.width = frame_.width();
+    picture.height = frame_.height();
+    picture.pixels = frame_.pixels();
+    return D3D_OK;
+}
+
+DrawState ReferenceDevice::currentDrawState() const {
+    const auto& rs = state_.renderStates;
+    DrawState draw;
+    draw.texture = state_.texture.get();
+    draw.blend = rs[D3DRS_ALPHABLENDENABLE] != 0;
+    draw.sourceBlend = rs[D3DRS_SRCBLEND];
+    draw.destinationBlend = rs[D3DRS_DESTBLEND];
+    draw.depthTest = rs[D3DRS_ZENABLE] != D3DZB_FALSE && depth_.exists();
+    draw.depthWrite = draw.depthTest && rs[D3DRS_ZWRITEENABLE] != 0;
+    draw.depthFunction = rs[D3DRS_ZFUNC];
+    draw.specular = rs[D3DRS_SPECULARENABLE] != 0;
+    draw.flatShading = rs[D3DRS_SHADEMODE] == D3DSHADE_FLAT;
+    const Viewport& v = state_.viewport;
+    draw.clip = {static_cast<int>(v.x), static_cast<int>(v.y), static_cast<int>(v.x + v.width),
+                 static_cast<int>(v.y + v.height)};
+    return draw;
+}
+
+ResultCode ReferenceDevice::DrawIndexedTriangles(const IndexedTriangles& batch) {
+    const auto layout = vertexLayoutOf(batch.fvf);
+    const auto fields = layout ? vertexFieldsOf(*layout) : std::nullopt;
+    const std::uint32_t stride = batch.stride ? batch.stride : (fields ? fields->size : 0);
+    const std::uint64_t indexEnd = (std::uint64_t{batch.firstFace} + batch.faceCount) * 3;
+    if (!fields || stride < fields->size || indexEnd > batch.indexCount) return D3DERR_INVALIDCALL;
+    if (batch.faceCount == 0 || cooperation_ != Cooperation::Ready) return D3D_OK;
+    if (!batch.vertices || !batch.indices) return D3DERR_INVALIDCALL;
+
+    const auto indexBegin = static_cast<std::uint32_t>(batch.firstFace * 3);
+    std::uint32_t lowest = std::numeric_limits<std::uint32_t>::max();
+    std::uint32_t highest = 0;
+    for (auto i = indexBegin; i < indexEnd; ++i) {
+        const std::uint32_t index = readIndex(batch, i);
+        lowest = std::min(lowest, index);
+        highest = std::max(highest, index);
+    }
+    if (highest >= batch.vertexCount) return D3DERR_INVALIDCALL;
+
+    // Vertex stage for the vertices these faces use, spread over the threads in chunks.
+    // Vertices inside every clip plane go straight to screen space.
+    const std::uint32_t vertexCount = highest - lowest + 1;
+    const VertexProcessingSetup setup = prepareVertexProcessing(state_, *fields);
+    const VertexInput input{static_cast<const std::uint8_t*>(batch.vertices), stride, *fields};
+    clipVertices_.resize(vertexCount);
+    clipCodes_.resize(vertexCount);
+    guardBand_ = guardBandFor(state_.viewport.width, state_.viewport.height);
+    mapping_ = viewportMappingFor(state_.viewport);
+    firstScreenVertex_ = queue_.appendVertices(vertexCount);
+    const std::uint32_t chunks = (vertexCount + verticesPerChunk - 1) / verticesPerChunk;
+    workers_.run(chunks, [&](std::uint32_t chunk) {
+        const std::uint32_t begin = chunk * verticesPerChunk;
+        processVertexRange(setup, input, lowest, begin, std::min(vertexCount, begin + verticesPerChunk));
+    });
+
+    const DrawState draw = currentDrawState();
+    queue_.beginDraw(draw, state_.texture, cullModeFrom(state_.renderStates[D3DRS_CULLMODE]));
+    for (auto i = indexBegin; i < indexEnd; i += 3)
+        queueTriangle(readIndex(batch, i) - lowest, readIndex(batch, i + 1) - lowest,
+                      readIndex(batch, i + 2) - lowest, draw);
+
+    if (queue_.triangleCount() > maxQueuedTriangles) flush();
+    return D3D_OK;
+}
+
+void ReferenceDevice::processVertexRange(const VertexProcessingSetup& setup, const VertexInput& input,
+                                         std::uint32_t first, std::uint32_t begin, std::uint32_t end) {
+    processVertices(setup, input, first + begin, end - begin, clipVertices_.data() + begin);
+    for (std::uint32_t i = begin; i < end; ++i) {
+        clipCodes_[i] = clipCodeOf(clipVertices_[i], guardBand_);
+        if ((clipCodes_[i] & (clipBitsMask | clipInvalid)) == 0)
+            queue_.vertexAt(firstScreenVertex_ + i) = toScreen(clipVertices_[i], mapping_);
+    }
+}
+
+void ReferenceDevice::queueTriangle(std::uint32_t i0, std::uint32_t i1, std::uint32_t i2,
+                                    const DrawState& draw) {
+    const std::uint32_t c0 = clipCodes_[i0], c1 = clipCodes_[i1], c2 = clipCodes_[i2];
+    // All three outside the same side of the view or the same clip plane: nothing shows.
+    if ((c0 & c1 & c2) != 0 || ((c0 | c1 | c2) & clipInvalid)) return;
+    const std::uint32_t planes = (c0 | c1 | c2) & clipBitsMask;
+    if (planes == 0) {
+        queue_.addTriangle(firstScreenVertex_ + i0, firstScreenVertex_ + i1, firstScreenVertex_ + i2);
+        return;
+    }
+
+    ClipVertex polygon[maxClippedVertices];
+    const int count =
+        clipTriangle(clipVertices_[i0], clipVertices_[i1], clipVertices_[i2], planes, guardBand_, polygon);
+    if (count == 0) return;
+    std::uint32_t screen[maxClippedVertices];
+    for (int i = 0; i < count; ++i) {
+        if (draw.flatShading)
+            for (const Varying colour : colourVaryings)
+                polygon[i].varyings[colour] = clipVertices_[i0].varyings[colour];
+        screen[i] = queue_.addVertex(toScreen(polygon[i], mapping_));
+    }
+    for (int i = 1; i + 1 < count; ++i)
+        queue_.addTriangle(screen[0], screen[i], screen[i + 1]);
+}
+
+void ReferenceDevice::flush() {
+    if (queue_.triangleCount() == 0) return;
+    workers_.run(static_cast<std::uint32_t>(queue_.bandCount()), [this](std::uint32_t band) {
+        rasterizeBand(queue_, static_cast<int>(band), frame_, depth_);
+    });
+    queue_.clear();
+}
+
+} // namespace bw

@@ -1,0 +1,97 @@
+#pragma once
+// The reference rasterizer (device type 2): a software device that draws what the
+// fixed-function pipeline drew. Draw calls run the vertex stage, clipping, culling and the
+// viewport mapping at once and queue the triangles; the queue is rasterised in bands on
+// all cores when the scene ends, the target is cleared or read, or the picture presented.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "scene3d/platform/device/DeviceDriver.h"
+#include "scene3d/platform/device/Direct3DDevice8.h"
+#include "scene3d/platform/raster/BandWorkers.h"
+#include "scene3d/platform/raster/Clipper.h"
+#include "scene3d/platform/raster/DepthBuffer.h"
+#include "scene3d/platform/raster/FrameBuffer.h"
+#include "scene3d/platform/raster/FrameQueue.h"
+#include "scene3d/platform/raster/PipelineState.h"
+#include "scene3d/platform/raster/ViewportMapping.h"
+
+namespace bw {
+
+namespace raster {
+struct VertexProcessingSetup;
+struct VertexInput;
+} // namespace raster
+
+class ReferenceDevice : public IDirect3DDevice8 {
+public:
+    // Throws PlatformError (D3DERR_INVALIDCALL) when the parameters give no usable back
+    // buffer. rasterThreads counts the calling thread; 0 uses every core.
+    explicit ReferenceDevice(const DeviceCreation& creation, unsigned rasterThreads = 0);
+
+    // A windowless device drawing into a width x height target with a depth buffer.
+    static std::shared_ptr<ReferenceDevice> createOffscreen(int width, int height,
+                                                            unsigned rasterThreads = 0);
+
+    ResultCode SetTransform(TransformStateType state, const Matrix& matrix) override;
+    ResultCode GetTransform(TransformStateType state, Matrix& matrix) override;
+    ResultCode SetViewport(const Viewport& viewport) override;
+    ResultCode GetViewport(Viewport& viewport) override;
+    ResultCode SetLight(std::uint32_t index, const Light& light) override;
+    ResultCode GetLight(std::uint32_t index, Light& light) override;
+    ResultCode LightEnable(std::uint32_t index, bool enable) override;
+    ResultCode GetLightEnable(std::uint32_t index, bool& enabled) override;
+    ResultCode SetMaterial(const Material& material) override;
+    ResultCode GetMaterial(Material& material) override;
+    ResultCode SetRenderState(RenderStateType state, std::uint32_t value) override;
+    ResultCode GetRenderState(RenderStateType state, std::uint32_t& value) override;
+    ResultCode SetTexture(std::uint32_t stage, std::shared_ptr<const Texture> texture) override;
+    ResultCode TestCooperativeLevel() override;
+    ResultCode Reset(const PresentParameters& parameters) override;
+    ResultCode Clear(std::uint32_t flags, std::uint32_t colour, float z, std::uint32_t stencil) override;
+    ResultCode BeginScene() override;
+    ResultCode EndScene() override;
+    ResultCode Present(DeviceWindow* overrideWindow = nullptr) override;
+    ResultCode GetDeviceCaps(DeviceCaps& caps) override;
+    ResultCode DrawIndexedTriangles(const IndexedTriangles& triangles) override;
+    ResultCode GetBackBufferPicture(Picture& picture) override;
+
+    // The device loses its surfaces, as when another program takes the screen:
+    // TestCooperativeLevel reports D3DERR_DEVICELOST and nothing is drawn.
+    void simulateDeviceLost();
+    // The lost device may be reset now: TestCooperativeLevel reports
+    // D3DERR_DEVICENOTRESET until Reset succeeds.
+    void simulateDeviceRestorable();
+
+    const PresentParameters& presentParameters() const { return creation_.parameters; }
+
+private:
+    enum class Cooperation { Ready, Lost, NotReset };
+
+    ResultCode applyPresentParameters(const PresentParameters& parameters);
+    raster::DrawState currentDrawState() const;
+    void processVertexRange(const raster::VertexProcessingSetup& setup, const raster::VertexInput& input,
+                            std::uint32_t first, std::uint32_t begin, std::uint32_t end);
+    void queueTriangle(std::uint32_t i0, std::uint32_t i1, std::uint32_t i2, const raster::DrawState& state);
+    void flush();
+
+    DeviceCreation creation_;
+    raster::FixedFunctionState state_;
+    raster::FrameQueue queue_;
+    raster::FrameBuffer frame_;
+    raster::DepthBuffer depth_;
+    raster::BandWorkers workers_;
+    Cooperation cooperation_ = Cooperation::Ready;
+    bool inScene_ = false;
+
+    // Scratch of the current draw, kept to avoid reallocating per call.
+    std::vector<raster::ClipVertex> clipVertices_;
+    std::vector<std::uint32_t> clipCodes_;
+    std::uint32_t firstScreenVertex_ = 0; // queue index of the draw's first processed vertex
+    raster::GuardBand guardBand_;
+    raster::ViewportMapping mapping_;
+};
+
+} // namespace bw

@@ -1,0 +1,50 @@
+#pragma once
+// Triangle set-up: exact integer edge functions with the top-left fill rule, and planes
+// for depth, 1/w and the varyings divided by w (for perspective-correct interpolation).
+// Everything is evaluated relative to the first pixel of the triangle's bounds, so that
+// the result does not depend on which band asks for it.
+
+#include <cstdint>
+
+#include "scene3d/platform/raster/PipelineState.h"
+#include "scene3d/platform/raster/PipelineVertex.h"
+
+namespace bw::raster {
+
+// E(x, y) = atOrigin + stepX (x - originX) + stepY (y - originY); a pixel is covered when
+// E >= 0 for all three edges. The fill rule is folded into atOrigin.
+struct EdgeFunction {
+    std::int64_t atOrigin = 0;
+    std::int64_t stepX = 0;
+    std::int64_t stepY = 0;
+};
+
+// attribute(x, y) = atOrigin + dx (x - originX) + dy (y - originY), one entry per
+// ScreenAttribute.
+struct AttributePlanes {
+    float atOrigin[attributeCount];
+    float dx[attributeCount];
+    float dy[attributeCount];
+};
+
+struct TriangleSetup {
+    EdgeFunction edges[3];
+    PixelRect bounds; // bounding pixels of the triangle within the clip rectangle
+    int originX = 0;
+    int originY = 0;
+    AttributePlanes planes;
+};
+
+// How many attributes (from the first) a draw reads: depth, 1/w and colour always,
+// texture coordinates and specular colour when it uses them.
+constexpr int attributesNeeded(bool textured, bool specular) {
+    if (specular) return attributeCount;
+    return textured ? attributeOf(varyingV) + 1 : attributeOf(varyingAlpha) + 1;
+}
+
+// v0, v1, v2 run clockwise on screen. Sets up the first attributesUsed planes. False when
+// no pixel of the clip rectangle can be covered.
+bool setupTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2,
+                   const PixelRect& clip, int attributesUsed, TriangleSetup& out);
+
+} // namespace bw::raster

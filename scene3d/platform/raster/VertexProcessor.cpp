@@ -1,0 +1,117 @@
+#include "scene3d/platform/raster/VertexProcessor.h"
+
+#include <cstring>
+
+#include "scene3d/math/VectorTransform.h"
+
+namespace bw::raster {
+
+namespace {
+
+Matrix transposed(const Matrix& a) {
+    Matrix t;
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            t.m[r][c] = a.m[c][r];
+    return t;
+}
+
+template <typename T> T readField(const std::uint8_t* vertex, int offset) {
+    T value;
+    std::memcpy(&value, vertex + offset, sizeof(T));
+    return value;
+}
+
+Vector3 readVector(const std::uint8_t* vertex, int offset) {
+    float f[3];
+    std::memcpy(f, vertex + offset, sizeof f);
+    return {f[0], f[1], f[2]};
+}
+
+void toClipSpace(Vector3 p, const Matrix& matrix, ClipVertex& out) {
+    const auto& m = matrix.m;
+    out.x = p.x * m[0][0] + p.y * m[1][0] + p.z * m[2][0] + m[3][0];
+    out.y = p.x * m[0][1] + p.y * m[1][1] + p.z * m[2][1] + m[3][1];
+    out.z = p.x * m[0][2] + p.y * m[1][2] + p.z * m[2][2] + m[3][2];
+    out.w = p.x * m[0][3] + p.y * m[1][3] + p.z * m[2][3] + m[3][3];
+}
+
+void storeColours(const ColorValue& diffuse, const ColorValue& specular, ClipVertex& out) {
+    out.varyings[varyingRed] = diffuse.r;
+    out.varyings[varyingGreen] = diffuse.g;
+    out.varyings[varyingBlue] = diffuse.b;
+    out.varyings[varyingAlpha] = diffuse.a;
+    out.varyings[varyingSpecularRed] = specular.r;
+    out.varyings[varyingSpecularGreen] = specular.g;
+    out.varyings[varyingSpecularBlue] = specular.b;
+}
+
+int byteOffset(int slot) {
+    return slot < 0 ? -1 : slot * 4;
+}
+
+} // namespace
+
+std::optional<VertexFields> vertexFieldsOf(const VertexLayout& layout) {
+    if ((layout.fvf & fvf::positionMask) != fvf::xyz) return std::nullopt;
+    VertexFields fields;
+    fields.size = layout.vertexSize();
+    fields.normal = byteOffset(layout.normal);
+    fields.diffuse = byteOffset(layout.diffuse);
+    fields.specular = byteOffset(layout.specular);
+    if (layout.textureSets > 0 && layout.textureDimensions[0] >= 2)
+        fields.texCoord = byteOffset(layout.texture[0]);
+    return fields;
+}
+
+VertexProcessingSetup prepareVertexProcessing(const FixedFunctionState& state, const VertexFields& fields) {
+    VertexProcessingSetup setup;
+    setup.world = state.world;
+    setup.worldViewProjection = state.world * state.view * state.projection;
+    // A singular world matrix flattens the geometry; its normals then keep the world's
+    // own directions, which is as good as any.
+    setup.normalMatrix = transposed(inverse(state.world).value_or(state.world));
+    setup.lighting = state.renderStates[D3DRS_LIGHTING] != 0;
+    if (setup.lighting)
+        setup.lightingSetup = prepareLighting(state, fields.diffuse >= 0, fields.specular >= 0);
+    return setup;
+}
+
+void processVertices(const VertexProcessingSetup& setup, const VertexInput& input, std::uint32_t first,
+                     std::uint32_t count, ClipVertex* out) {
+    const VertexFields& fields = input.fields;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint8_t* vertex = input.data + static_cast<std::size_t>(first + i) * input.stride;
+        ClipVertex& result = out[i];
+        const Vector3 position = readVector(vertex, 0);
+        toClipSpace(position, setup.worldViewProjection, result);
+
+        VertexColours colours;
+        if (fields.diffuse >= 0)
+            colours.diffuse = unpackColour(readField<std::uint32_t>(vertex, fields.diffuse));
+        if (fields.specular >= 0)
+            colours.specular = unpackColour(readField<std::uint32_t>(vertex, fields.specular));
+
+        if (setup.lighting) {
+            const Vector3 normal = fields.normal >= 0 ? readVector(vertex, fields.normal) : Vector3{};
+            const Vector3 worldPosition =
+                setup.lightingSetup.needsPosition ? transformCoord(position, setup.world) : Vector3{};
+            const LitColour lit =
+                lightVertex(setup.lightingSetup, worldPosition,
+                            normalize(transformNormal(normal, setup.normalMatrix)), colours);
+            storeColours(lit.diffuse, lit.specular, result);
+        } else {
+            storeColours(colours.diffuse, colours.specular, result);
+        }
+
+        if (fields.texCoord >= 0) {
+            result.varyings[varyingU] = readField<float>(vertex, fields.texCoord);
+            result.varyings[varyingV] = readField<float>(vertex, fields.texCoord + 4);
+        } else {
+            result.varyings[varyingU] = 0.0f;
+            result.varyings[varyingV] = 0.0f;
+        }
+    }
+}
+
+} // namespace bw::raster

@@ -1,0 +1,49 @@
+#pragma once
+// Perspective divide and viewport mapping. Pixel centres sit on integer coordinates, as
+// in Direct3D 8: x = -1 maps to the viewport's left edge X, which is also the centre of
+// its first pixel column.
+
+#include <cmath>
+
+#include "scene3d/math/Viewport.h"
+#include "scene3d/platform/raster/PipelineVertex.h"
+
+namespace bw::raster {
+
+struct ViewportMapping {
+    float scaleX = 0.0f;
+    float offsetX = 0.0f;
+    float scaleY = 0.0f;
+    float offsetY = 0.0f;
+    float scaleZ = 0.0f;
+    float offsetZ = 0.0f;
+};
+
+inline ViewportMapping viewportMappingFor(const Viewport& viewport) {
+    const float halfWidth = static_cast<float>(viewport.width) * 0.5f;
+    const float halfHeight = static_cast<float>(viewport.height) * 0.5f;
+    return {halfWidth,
+            static_cast<float>(viewport.x) + halfWidth,
+            -halfHeight,
+            static_cast<float>(viewport.y) + halfHeight,
+            viewport.maxZ - viewport.minZ,
+            viewport.minZ};
+}
+
+// v must have passed the clipper's w test. The varyings come out divided by w, ready to be
+// interpolated linearly on screen.
+inline ScreenVertex toScreen(const ClipVertex& v, const ViewportMapping& mapping) {
+    ScreenVertex s;
+    const float invW = 1.0f / v.w;
+    const float x = (v.x * invW * mapping.scaleX + mapping.offsetX) * subpixelScale;
+    const float y = (v.y * invW * mapping.scaleY + mapping.offsetY) * subpixelScale;
+    s.x = static_cast<std::int32_t>(std::lrint(x));
+    s.y = static_cast<std::int32_t>(std::lrint(y));
+    s.attributes[attributeDepth] = v.z * invW * mapping.scaleZ + mapping.offsetZ;
+    s.attributes[attributeInvW] = invW;
+    for (int i = 0; i < varyingCount; ++i)
+        s.attributes[attributeVaryings + i] = v.varyings[i] * invW;
+    return s;
+}
+
+} // namespace bw::raster

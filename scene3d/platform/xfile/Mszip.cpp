@@ -1,0 +1,87 @@
+#include "scene3d/platform/xfile/Mszip.h"
+
+#include <algorithm>
+#include <string>
+#include <zlib.h>
+
+#include "scene3d/platform/common/PlatformError.h"
+
+namespace bw {
+
+namespace {
+
+constexpr std::size_t headerSize = 16;
+constexpr std::size_t windowSize = 32768;
+
+[[noreturn]] void fail(const std::string& what) {
+    throw PlatformError(result::badFile, "compressed .x: " + what);
+}
+
+std::uint32_t readLittleEndian(std::span<const std::uint8_t> bytes, std::size_t at, std::size_t count) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        value |= static_cast<std::uint32_t>(bytes[at + i]) << (8 * i);
+    return value;
+}
+
+// Owns one raw-deflate inflater for the life of the expansion.
+class Inflater {
+public:
+    Inflater() {
+        if (inflateInit2(&stream_, -MAX_WBITS) != Z_OK) throw PlatformError(result::outOfMemory, "zlib");
+    }
+    ~Inflater() { inflateEnd(&stream_); }
+    Inflater(const Inflater&) = delete;
+    Inflater& operator=(const Inflater&) = delete;
+
+    // Inflates one complete deflate stream into exactly out.size() bytes.
+    void inflateBlock(std::span<const std::uint8_t> in, std::span<std::uint8_t> out,
+                      std::span<const std::uint8_t> dictionary) {
+        if (inflateReset(&stream_) != Z_OK) fail("inflater reset");
+        if (!dictionary.empty() &&
+            inflateSetDictionary(&stream_, dictionary.data(), static_cast<uInt>(dictionary.size())) != Z_OK)
+            fail("window carried between blocks");
+        stream_.next_in = const_cast<Bytef*>(in.data());
+        stream_.avail_in = static_cast<uInt>(in.size());
+        stream_.next_out = out.data();
+        stream_.avail_out = static_cast<uInt>(out.size());
+        const int status = inflate(&stream_, Z_FINISH);
+        if (status != Z_STREAM_END || stream_.avail_out != 0) fail("corrupt block");
+    }
+
+private:
+    z_stream stream_{};
+};
+
+} // namespace
+
+std::vector<std::uint8_t> expandMszip(std::span<const std::uint8_t> compressed) {
+    if (compressed.size() < 4) fail("missing expanded size");
+    const std::uint32_t declaredTotal = readLittleEndian(compressed, 0, 4);
+    if (declaredTotal < headerSize || declaredTotal > maxExpandedXFileSize) fail("implausible expanded size");
+    const std::size_t expected = declaredTotal - headerSize;
+
+    std::vector<std::uint8_t> out;
+    out.reserve(std::min<std::size_t>(expected, std::size_t{16} << 20));
+    Inflater inflater;
+    std::size_t pos = 4;
+    while (pos < compressed.size()) {
+        if (compressed.size() - pos < 6) fail("truncated block header");
+        const std::size_t expandedSize = readLittleEndian(compressed, pos, 2);
+        const std::size_t blockSize = readLittleEndian(compressed, pos + 2, 2);
+        if (compressed[pos + 4] != 'C' || compressed[pos + 5] != 'K') fail("block without signature");
+        if (blockSize < 2 || compressed.size() - (pos + 4) < blockSize) fail("truncated block");
+        if (expandedSize > expected - std::min(expected, out.size())) fail("blocks larger than declared");
+        const std::size_t start = out.size();
+        out.resize(start + expandedSize);
+        const std::size_t dictionaryLength = std::min(windowSize, start);
+        inflater.inflateBlock(
+            compressed.subspan(pos + 6, blockSize - 2), std::span(out).subspan(start),
+            std::span<const std::uint8_t>(out).subspan(start - dictionaryLength, dictionaryLength));
+        pos += 4 + blockSize;
+    }
+    if (out.size() != expected) fail("fewer bytes than declared");
+    return out;
+}
+
+} // namespace bw

@@ -1,0 +1,153 @@
+#include "scene3d/platform/xfile/XBinaryLexer.h"
+
+#include <string>
+
+#include "scene3d/platform/common/PlatformError.h"
+
+namespace bw {
+
+namespace {
+
+enum BinaryToken : std::uint16_t {
+    tokenName = 1,
+    tokenString = 2,
+    tokenInteger = 3,
+    tokenGuid = 5,
+    tokenIntegerList = 6,
+    tokenFloatList = 7,
+    tokenTemplate = 31,
+    tokenArray = 52,
+};
+
+struct StandAlone {
+    std::uint16_t code;
+    TokenKind kind;
+};
+
+constexpr StandAlone standAloneTokens[] = {
+    {10, TokenKind::OBrace},   {11, TokenKind::CBrace},   {12, TokenKind::OParen},    {13, TokenKind::CParen},
+    {14, TokenKind::OBracket}, {15, TokenKind::CBracket}, {16, TokenKind::OAngle},    {17, TokenKind::CAngle},
+    {18, TokenKind::Dot},      {19, TokenKind::Comma},    {20, TokenKind::Semicolon},
+};
+
+struct TypeToken {
+    std::uint16_t code;
+    PrimitiveType type;
+};
+
+constexpr TypeToken typeTokens[] = {
+    {40, PrimitiveType::Word},   {41, PrimitiveType::Dword},  {42, PrimitiveType::Float},
+    {43, PrimitiveType::Double}, {44, PrimitiveType::Char},   {45, PrimitiveType::Uchar},
+    {46, PrimitiveType::Sword},  {47, PrimitiveType::Sdword}, {48, PrimitiveType::Void},
+    {49, PrimitiveType::String}, {50, PrimitiveType::String}, {51, PrimitiveType::String},
+};
+
+std::string_view asText(std::span<const std::uint8_t> bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+} // namespace
+
+const Token& XBinaryLexer::peek() {
+    if (!peeked_) peeked_ = lex();
+    return *peeked_;
+}
+
+Token XBinaryLexer::next() {
+    if (peeked_) {
+        Token t = *peeked_;
+        peeked_.reset();
+        return t;
+    }
+    return lex();
+}
+
+std::span<const std::uint8_t> XBinaryLexer::take(std::uint64_t count) {
+    if (count > remainingBytes())
+        throw PlatformError(result::badFile,
+                            "binary .x: record runs past the end at byte " + std::to_string(pos_));
+    const auto part = bytes_.subspan(pos_, static_cast<std::size_t>(count));
+    pos_ += static_cast<std::size_t>(count);
+    return part;
+}
+
+std::uint16_t XBinaryLexer::readWord() {
+    const auto b = take(2);
+    return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+}
+
+std::uint32_t XBinaryLexer::readDword() {
+    const auto b = take(4);
+    return static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
+           (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
+}
+
+Token XBinaryLexer::lex() {
+    Token t;
+    t.offset = pos_;
+    if (pos_ >= bytes_.size()) return t;
+    const std::uint16_t code = readWord();
+    switch (code) {
+    case tokenName:
+        t.kind = TokenKind::Name;
+        t.text = asText(take(readDword()));
+        return t;
+    case tokenString: {
+        t.kind = TokenKind::String;
+        t.text = asText(take(readDword()));
+        const std::uint32_t terminator = readDword();
+        if (terminator != 19 && terminator != 20)
+            throw PlatformError(result::parseError,
+                                "binary .x: string without terminator at byte " + std::to_string(t.offset));
+        return t;
+    }
+    case tokenInteger:
+        t.kind = TokenKind::Integer;
+        t.integer = readDword();
+        t.number = t.integer;
+        return t;
+    case tokenGuid: {
+        t.kind = TokenKind::Guid;
+        t.guid.data1 = readDword();
+        t.guid.data2 = readWord();
+        t.guid.data3 = readWord();
+        const auto tail = take(8);
+        for (std::size_t i = 0; i < 8; ++i)
+            t.guid.data4[i] = tail[i];
+        return t;
+    }
+    case tokenIntegerList:
+    case tokenFloatList: {
+        t.kind = code == tokenIntegerList ? TokenKind::IntegerList : TokenKind::FloatList;
+        t.listElementSize = static_cast<std::uint8_t>(code == tokenIntegerList ? 4 : floatBytes_);
+        t.listCount = readDword();
+        t.list = take(std::uint64_t{t.listCount} * t.listElementSize);
+        return t;
+    }
+    case tokenTemplate:
+        t.kind = TokenKind::Template;
+        return t;
+    case tokenArray:
+        t.kind = TokenKind::Array;
+        return t;
+    default:
+        break;
+    }
+    for (const auto& s : standAloneTokens) {
+        if (s.code == code) {
+            t.kind = s.kind;
+            return t;
+        }
+    }
+    for (const auto& type : typeTokens) {
+        if (type.code == code) {
+            t.kind = TokenKind::Primitive;
+            t.primitive = type.type;
+            return t;
+        }
+    }
+    throw PlatformError(result::parseError, "binary .x: unknown token " + std::to_string(code) + " at byte " +
+                                                std::to_string(t.offset));
+}
+
+} // namespace bw

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <span>
+
+#include "scene3d/platform/xfile/XToken.h"
+
+namespace bw {
+
+// Tokens of the binary form: little-endian 16-bit token codes, some followed by a record
+// (name, string, integer, GUID, integer list, float list).
+class XBinaryLexer : public XTokenSource {
+public:
+    // floatBytes is 4 or 8, as the file header says.
+    XBinaryLexer(std::span<const std::uint8_t> bytes, int floatBytes)
+        : bytes_(bytes), floatBytes_(floatBytes) {}
+
+    const Token& peek() override;
+    Token next() override;
+    std::size_t remainingBytes() const override { return bytes_.size() - pos_; }
+
+private:
+    Token lex();
+    std::uint16_t readWord();
+    std::uint32_t readDword();
+    std::span<const std::uint8_t> take(std::uint64_t count);
+
+    std::span<const std::uint8_t> bytes_;
+    int floatBytes_;
+    std::size_t pos_ = 0;
+    std::optional<Token> peeked_;
+};
+
+} // namespace bw

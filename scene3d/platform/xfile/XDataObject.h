@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "scene3d/platform/xfile/Guid.h"
+#include "scene3d/platform/xfile/XTemplate.h"
+
+namespace bw {
+
+class XDataObject;
+
+// A child of a data object: a data object written inside it, or a reference { Name }
+// to an object written earlier in the same file.
+class XChild {
+public:
+    static XChild dataObject(std::unique_ptr<XDataObject> object);
+    static XChild reference(std::string name, std::optional<Guid> id, const XDataObject* target);
+
+    bool isReference() const { return !owned_; }
+    // The data object, or the object a reference names; a reference that names no
+    // earlier object throws PlatformError (notFound).
+    const XDataObject& object() const;
+    const XDataObject* target() const { return target_; }
+    const std::string& referenceName() const { return referenceName_; }
+    const std::optional<Guid>& referenceId() const { return referenceId_; }
+
+private:
+    std::unique_ptr<XDataObject> owned_;
+    const XDataObject* target_ = nullptr;
+    std::string referenceName_;
+    std::optional<Guid> referenceId_;
+};
+
+// One data object of a .x file. data holds the members packed little-endian in template
+// order, arrays inline: integers at their declared size, FLOAT as 32-bit float (also in
+// 64-bit files), DOUBLE as 64-bit, and every string as a 32-bit index into strings.
+class XDataObject {
+public:
+    std::string templateName; // "TID_D3DRMFrame" etc. for standard templates, else the template's name
+    std::shared_ptr<const XTemplate> xtemplate;
+    std::string name; // empty for an unnamed object
+    std::optional<Guid> id;
+    std::vector<std::uint8_t> data;
+    std::vector<std::string> strings;
+    std::vector<XChild> children;
+    // Levels below and including this object, references followed; and the number of
+    // objects a walk that follows references visits. Both are capped by the reader.
+    std::uint32_t height = 1;
+    std::uint64_t expandedCount = 1;
+};
+
+// Reads the members of an object's data in order. Running past the end throws
+// PlatformError (invalidData).
+class XDataReader {
+public:
+    explicit XDataReader(const XDataObject& object) : object_(object) {}
+
+    std::uint32_t dword();
+    std::uint16_t word();
+    float floatValue();
+    const std::string& string();
+    void skip(std::size_t bytes);
+    std::size_t offset() const { return offset_; }
+    std::size_t remaining() const { return object_.data.size() - offset_; }
+
+private:
+    std::span<const std::uint8_t> take(std::size_t bytes);
+
+    const XDataObject& object_;
+    std::size_t offset_ = 0;
+};
+
+} // namespace bw

@@ -1,0 +1,147 @@
+#include "scene3d/platform/xfile/XFile.h"
+
+#include <fstream>
+#include <iterator>
+#include <string_view>
+
+#include "scene3d/platform/common/PlatformError.h"
+#include "scene3d/platform/xfile/Mszip.h"
+#include "scene3d/platform/xfile/StandardTemplates.h"
+#include "scene3d/platform/xfile/XBinaryLexer.h"
+#include "scene3d/platform/xfile/XParser.h"
+#include "scene3d/platform/xfile/XTextLexer.h"
+
+namespace bw {
+
+namespace {
+
+constexpr std::size_t headerSize = 16;
+constexpr std::uintmax_t maxFileSize = 512u << 20;
+
+struct FormatCode {
+    std::string_view code;
+    XEncoding encoding;
+    bool compressed;
+};
+
+constexpr FormatCode formatCodes[] = {
+    {"txt ", XEncoding::Text, false},
+    {"bin ", XEncoding::Binary, false},
+    {"tzip", XEncoding::Text, true},
+    {"bzip", XEncoding::Binary, true},
+};
+
+std::string_view field(std::span<const std::uint8_t> bytes, std::size_t at, std::size_t length) {
+    return {reinterpret_cast<const char*>(bytes.data()) + at, length};
+}
+
+int twoDigits(std::string_view text) {
+    if (text.size() != 2 || text[0] < '0' || text[0] > '9' || text[1] < '0' || text[1] > '9') return -1;
+    return (text[0] - '0') * 10 + (text[1] - '0');
+}
+
+} // namespace
+
+XFileHeader parseXFileHeader(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < headerSize) throw PlatformError(result::badFile, ".x file shorter than its header");
+    if (field(bytes, 0, 4) != "xof ") throw PlatformError(result::badFileType, "not a .x file");
+    XFileHeader header;
+    header.majorVersion = twoDigits(field(bytes, 4, 2));
+    header.minorVersion = twoDigits(field(bytes, 6, 2));
+    if (header.majorVersion != 3 || header.minorVersion < 0)
+        throw PlatformError(result::badFileVersion, ".x file of an unknown version");
+    const std::string_view format = field(bytes, 8, 4);
+    bool known = false;
+    for (const auto& f : formatCodes) {
+        if (f.code == format) {
+            header.encoding = f.encoding;
+            header.compressed = f.compressed;
+            known = true;
+        }
+    }
+    if (!known) throw PlatformError(result::badFileType, ".x file of an unknown format");
+    const std::string_view floatSize = field(bytes, 12, 4);
+    if (floatSize == "0032") {
+        header.floatBits = 32;
+    } else if (floatSize == "0064") {
+        header.floatBits = 64;
+    } else {
+        throw PlatformError(result::badFileFloatSize, ".x file with an unknown float size");
+    }
+    return header;
+}
+
+struct XFile::State {
+    XFileHeader header;
+    std::vector<std::uint8_t> bytes;
+    std::vector<std::uint8_t> expanded; // compressed files only
+    std::unique_ptr<XTokenSource> tokens;
+    XTemplateSet templates = standardTemplates();
+    XObjectIndex index;
+    std::unique_ptr<XParser> parser;
+    std::vector<std::unique_ptr<XDataObject>> objects;
+    bool ended = false;
+};
+
+XFile::XFile(std::unique_ptr<State> state) : state_(std::move(state)) {}
+XFile::XFile(XFile&&) noexcept = default;
+XFile& XFile::operator=(XFile&&) noexcept = default;
+XFile::~XFile() = default;
+
+XFile XFile::open(const std::filesystem::path& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error) throw PlatformError(result::fileNotFound, "cannot open " + path.string());
+    if (size > maxFileSize) throw PlatformError(result::badFile, path.string() + " is too large");
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw PlatformError(result::fileNotFound, "cannot open " + path.string());
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
+        throw PlatformError(result::fileNotFound, "cannot read " + path.string());
+    return fromBytes(std::move(bytes));
+}
+
+XFile XFile::fromBytes(std::vector<std::uint8_t> bytes) {
+    auto state = std::make_unique<State>();
+    state->header = parseXFileHeader(bytes);
+    state->bytes = std::move(bytes);
+    std::span<const std::uint8_t> body = std::span<const std::uint8_t>(state->bytes).subspan(headerSize);
+    if (state->header.compressed) {
+        state->expanded = expandMszip(body);
+        body = state->expanded;
+    }
+    if (state->header.encoding == XEncoding::Text) {
+        state->tokens = std::make_unique<XTextLexer>(body);
+    } else {
+        state->tokens = std::make_unique<XBinaryLexer>(body, state->header.floatBits / 8);
+    }
+    state->parser = std::make_unique<XParser>(*state->tokens, state->templates, state->index);
+    return XFile(std::move(state));
+}
+
+const XFileHeader& XFile::header() const {
+    return state_->header;
+}
+
+const XTemplateSet& XFile::templates() const {
+    return state_->templates;
+}
+
+const XDataObject* XFile::nextObject() {
+    if (state_->ended) return nullptr;
+    std::unique_ptr<XDataObject> object;
+    try {
+        object = state_->parser->nextTopLevelObject();
+    } catch (...) {
+        state_->ended = true;
+        throw;
+    }
+    if (!object) {
+        state_->ended = true;
+        return nullptr;
+    }
+    state_->objects.push_back(std::move(object));
+    return state_->objects.back().get();
+}
+
+} // namespace bw

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "scene3d/platform/xfile/XDataObject.h"
+#include "scene3d/platform/xfile/XTemplate.h"
+
+namespace bw {
+
+enum class XEncoding { Text, Binary };
+
+// The 16 bytes every .x file starts with: "xof 0302txt 0032".
+struct XFileHeader {
+    int majorVersion = 3;
+    int minorVersion = 2;
+    XEncoding encoding = XEncoding::Text;
+    bool compressed = false;
+    int floatBits = 32;
+};
+
+// Throws PlatformError: badFile when fewer than 16 bytes, badFileType (magic or format
+// code), badFileVersion or badFileFloatSize for a header it does not accept.
+XFileHeader parseXFileHeader(std::span<const std::uint8_t> bytes);
+
+// An open .x file whose top-level data objects are read one at a time, with the standard
+// templates and those the file declares.
+class XFile {
+public:
+    // Throws PlatformError: fileNotFound when the file cannot be read, or as
+    // parseXFileHeader, or badFile when the compressed payload is corrupt.
+    static XFile open(const std::filesystem::path& path);
+    static XFile fromBytes(std::vector<std::uint8_t> bytes);
+
+    XFile(XFile&&) noexcept;
+    XFile& operator=(XFile&&) noexcept;
+    ~XFile();
+
+    const XFileHeader& header() const;
+
+    // The next top-level data object, or nullptr when none is left. An object that cannot
+    // be read throws PlatformError once; the walk has then ended, later calls return
+    // nullptr, and the objects returned before stay valid as long as this XFile.
+    const XDataObject* nextObject();
+
+    const XTemplateSet& templates() const;
+
+private:
+    struct State;
+    explicit XFile(std::unique_ptr<State> state);
+    std::unique_ptr<State> state_;
+};
+
+} // namespace bw

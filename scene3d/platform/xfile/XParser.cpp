@@ -1,0 +1,384 @@
+#include "scene3d/platform/xfile/XParser.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+
+#include "scene3d/platform/xfile/StandardTemplates.h"
+
+namespace bw {
+
+namespace {
+
+bool isWord(const Token& t, std::string_view lowerCaseWord) {
+    if (t.kind != TokenKind::Name || t.text.size() != lowerCaseWord.size()) return false;
+    return std::equal(t.text.begin(), t.text.end(), lowerCaseWord.begin(),
+                      [](char a, char b) { return (a | 0x20) == b; });
+}
+
+void appendLittleEndian(std::vector<std::uint8_t>& out, std::uint64_t value, std::size_t bytes) {
+    for (std::size_t i = 0; i < bytes; ++i)
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+// Values beyond the float range become infinities rather than undefined conversions.
+float toFloat(double value) {
+    if (value > FLT_MAX) return INFINITY;
+    if (value < -FLT_MAX) return -INFINITY;
+    return static_cast<float>(value);
+}
+
+std::uint64_t saturatingMultiply(std::uint64_t a, std::uint64_t b) {
+    if (a != 0 && b > UINT64_MAX / a) return UINT64_MAX;
+    return a * b;
+}
+
+} // namespace
+
+void XObjectIndex::add(const XDataObject& object) {
+    if (!object.name.empty()) byName_.emplace(object.name, &object);
+    if (object.id) byGuid_.emplace(*object.id, &object);
+}
+
+const XDataObject* XObjectIndex::find(const std::string& name, const std::optional<Guid>& id) const {
+    if (!name.empty()) {
+        const auto it = byName_.find(name);
+        if (it != byName_.end()) return it->second;
+    }
+    if (id) {
+        const auto it = byGuid_.find(*id);
+        if (it != byGuid_.end()) return it->second;
+    }
+    return nullptr;
+}
+
+void XParser::fail(ResultCode code, const std::string& what, std::size_t offset) {
+    throw PlatformError(code, ".x file: " + what + " at byte " + std::to_string(offset));
+}
+
+Token XParser::expect(TokenKind kind, const char* what) {
+    Token t = tokens_.next();
+    if (t.kind != kind) fail(result::parseError, std::string("expected ") + what, t.offset);
+    return t;
+}
+
+void XParser::skipSeparators() {
+    while (tokens_.peek().kind == TokenKind::Comma || tokens_.peek().kind == TokenKind::Semicolon)
+        tokens_.next();
+}
+
+bool XParser::atTemplateKeyword() {
+    const Token& t = tokens_.peek();
+    return t.kind == TokenKind::Template || isWord(t, "template");
+}
+
+std::unique_ptr<XDataObject> XParser::nextTopLevelObject() {
+    for (;;) {
+        skipSeparators();
+        const Token& t = tokens_.peek();
+        if (t.kind == TokenKind::End) return nullptr;
+        if (atTemplateKeyword()) {
+            parseTemplate();
+            continue;
+        }
+        if (t.kind != TokenKind::Name)
+            fail(result::parseError, "expected a template or a data object", t.offset);
+        return parseObject(0);
+    }
+}
+
+// ---- template declarations ----
+
+void XParser::parseTemplate() {
+    tokens_.next(); // the keyword
+    auto xtemplate = std::make_shared<XTemplate>();
+    xtemplate->name = std::string(expect(TokenKind::Name, "a template name").text);
+    expect(TokenKind::OBrace, "'{' after the template name");
+    if (tokens_.peek().kind == TokenKind::Guid) xtemplate->guid = tokens_.next().guid;
+    for (;;) {
+        const Token& t = tokens_.peek();
+        if (t.kind == TokenKind::CBrace) {
+            tokens_.next();
+            break;
+        }
+        if (t.kind == TokenKind::End) fail(result::parseError, "unterminated template", t.offset);
+        if (t.kind == TokenKind::OBracket) {
+            parseRestriction(*xtemplate);
+            expect(TokenKind::CBrace, "'}' after the restriction");
+            break;
+        }
+        xtemplate->members.push_back(parseMember(xtemplate->members));
+    }
+    xtemplate->minimumValues = minimumValuesOf(xtemplate->members);
+    templates_.add(std::move(xtemplate));
+}
+
+XMember XParser::parseMember(const std::vector<XMember>& earlier) {
+    XMember member;
+    const bool isArray = tokens_.peek().kind == TokenKind::Array || isWord(tokens_.peek(), "array");
+    if (isArray) tokens_.next();
+    const Token type = tokens_.next();
+    if (type.kind == TokenKind::Primitive) {
+        member.primitive = type.primitive;
+    } else if (type.kind == TokenKind::Name) {
+        member.primitive = primitiveFromKeyword(type.text);
+        if (!member.primitive) {
+            member.templateType = templates_.find(type.text);
+            if (!member.templateType)
+                fail(result::noTemplate, "unknown member type '" + std::string(type.text) + "'", type.offset);
+        }
+    } else {
+        fail(result::parseError, "expected a member type", type.offset);
+    }
+    if (member.primitive == PrimitiveType::Void) fail(result::badType, "VOID member", type.offset);
+    if (tokens_.peek().kind == TokenKind::Name) member.name = std::string(tokens_.next().text);
+    while (tokens_.peek().kind == TokenKind::OBracket)
+        member.dimensions.push_back(parseDimension(earlier));
+    if (isArray != !member.dimensions.empty())
+        fail(result::parseError, "array members need dimensions, and only they", type.offset);
+    if (tokens_.peek().kind == TokenKind::Semicolon) tokens_.next();
+    return member;
+}
+
+XArrayDimension XParser::parseDimension(const std::vector<XMember>& earlier) {
+    expect(TokenKind::OBracket, "'['");
+    XArrayDimension dimension;
+    const Token size = tokens_.next();
+    if (size.kind == TokenKind::Integer) {
+        dimension.fixedSize = size.integer;
+    } else if (size.kind == TokenKind::Name) {
+        const auto it = std::find_if(earlier.begin(), earlier.end(), [&](const XMember& m) {
+            return m.name == size.text && m.primitive && isIntegerType(*m.primitive) && m.dimensions.empty();
+        });
+        if (it == earlier.end())
+            fail(result::parseError,
+                 "array size '" + std::string(size.text) + "' is no earlier integer member", size.offset);
+        dimension.sizeMember = static_cast<int>(it - earlier.begin());
+    } else {
+        fail(result::parseError, "expected an array size", size.offset);
+    }
+    expect(TokenKind::CBracket, "']'");
+    return dimension;
+}
+
+void XParser::parseRestriction(XTemplate& xtemplate) {
+    expect(TokenKind::OBracket, "'['");
+    if (tokens_.peek().kind == TokenKind::Ellipsis || tokens_.peek().kind == TokenKind::Dot) {
+        const int dots = tokens_.next().kind == TokenKind::Ellipsis ? 3 : 1;
+        for (int i = dots; i < 3; ++i)
+            expect(TokenKind::Dot, "'...'");
+        xtemplate.restriction = XRestriction::Open;
+        expect(TokenKind::CBracket, "']'");
+        return;
+    }
+    xtemplate.restriction = XRestriction::Restricted;
+    for (;;) {
+        XAllowedChild allowed;
+        allowed.name = std::string(expect(TokenKind::Name, "a template name in the restriction").text);
+        if (tokens_.peek().kind == TokenKind::Guid) allowed.guid = tokens_.next().guid;
+        xtemplate.allowedChildren.push_back(std::move(allowed));
+        const Token t = tokens_.next();
+        if (t.kind == TokenKind::CBracket) return;
+        if (t.kind != TokenKind::Comma)
+            fail(result::parseError, "expected ',' or ']' in the restriction", t.offset);
+    }
+}
+
+// ---- data objects ----
+
+std::string XParser::optionalName() {
+    const Token& t = tokens_.peek();
+    // Text names may look like numbers ("Frame 1 {"); binary numbers carry no spelling.
+    const bool spelledNumber =
+        (t.kind == TokenKind::Integer || t.kind == TokenKind::Float) && !t.text.empty();
+    if (t.kind == TokenKind::Name || spelledNumber) return std::string(tokens_.next().text);
+    return {};
+}
+
+std::unique_ptr<XDataObject> XParser::parseObject(std::uint32_t depth) {
+    const Token head = expect(TokenKind::Name, "a template name");
+    if (depth >= maxObjectDepth) fail(result::parseError, "objects nested too deeply", head.offset);
+    auto xtemplate = templates_.find(head.text);
+    if (!xtemplate)
+        fail(result::noTemplate, "unknown template '" + std::string(head.text) + "'", head.offset);
+
+    auto object = std::make_unique<XDataObject>();
+    const std::string_view standardId = standardTemplateId(xtemplate->name);
+    object->templateName = standardId.empty() ? xtemplate->name : std::string(standardId);
+    object->xtemplate = xtemplate;
+    object->name = optionalName();
+    if (tokens_.peek().kind == TokenKind::Guid) object->id = tokens_.next().guid;
+    expect(TokenKind::OBrace, "'{' to open the object");
+
+    readInstance(*xtemplate, *object, 0);
+    finishData();
+
+    for (;;) {
+        skipSeparators();
+        const Token& t = tokens_.peek();
+        if (t.kind == TokenKind::CBrace) {
+            tokens_.next();
+            break;
+        }
+        if (t.kind == TokenKind::End) fail(result::parseError, "unterminated object", t.offset);
+        const std::size_t childOffset = t.offset;
+        XChild child =
+            t.kind == TokenKind::OBrace ? parseReference() : XChild::dataObject(parseObject(depth + 1));
+        if (!child.isReference() && !xtemplate->allowsChild(*child.target()->xtemplate))
+            fail(result::badObject,
+                 "'" + child.target()->xtemplate->name + "' may not appear inside '" + xtemplate->name + "'",
+                 childOffset);
+        if (const XDataObject* target = child.target()) {
+            object->height = std::max(object->height, target->height + 1);
+            object->expandedCount =
+                std::min(maxExpandedObjects + 1, object->expandedCount + target->expandedCount);
+        }
+        object->children.push_back(std::move(child));
+        if (object->height > maxObjectDepth)
+            fail(result::parseError, "objects nested too deeply through references", childOffset);
+        if (object->expandedCount > maxExpandedObjects)
+            fail(result::parseError, "references expand to too many objects", childOffset);
+    }
+    index_.add(*object);
+    return object;
+}
+
+XChild XParser::parseReference() {
+    const Token open = expect(TokenKind::OBrace, "'{'");
+    std::string name = optionalName();
+    std::optional<Guid> id;
+    if (tokens_.peek().kind == TokenKind::Guid) id = tokens_.next().guid;
+    expect(TokenKind::CBrace, "'}' to close the reference");
+    if (name.empty() && !id) fail(result::badDataReference, "empty reference", open.offset);
+    const XDataObject* target = index_.find(name, id);
+    return XChild::reference(std::move(name), id, target);
+}
+
+// ---- member values ----
+
+std::uint64_t XParser::availableValues() {
+    const std::uint64_t pendingLeft = pending_.listCount - pendingIndex_;
+    const Token& next = tokens_.peek(); // already taken from the remaining bytes
+    std::uint64_t inNext = 1;
+    if (next.kind == TokenKind::IntegerList || next.kind == TokenKind::FloatList) inNext = next.listCount;
+    if (next.kind == TokenKind::End) inNext = 0;
+    return tokens_.remainingBytes() + pendingLeft + inNext;
+}
+
+void XParser::readInstance(const XTemplate& xtemplate, XDataObject& object, std::uint32_t depth) {
+    if (depth >= maxObjectDepth)
+        fail(result::parseError, "templates nested too deeply", tokens_.peek().offset);
+    std::vector<std::uint32_t> singleValues(xtemplate.members.size(), 0);
+    for (std::size_t i = 0; i < xtemplate.members.size(); ++i) {
+        const XMember& member = xtemplate.members[i];
+        std::uint64_t count = 1;
+        for (const auto& d : member.dimensions)
+            count = saturatingMultiply(count, d.sizeMember >= 0 ? singleValues[d.sizeMember] : d.fixedSize);
+        const std::uint64_t valuesEach = member.primitive ? 1 : member.templateType->minimumValues;
+        if (valuesEach == 0) continue; // reads nothing, however many
+        // Every value still to come takes at least one byte of the file.
+        if (saturatingMultiply(count, valuesEach) > availableValues())
+            fail(result::badArraySize, "array '" + member.name + "' larger than the rest of the file",
+                 tokens_.peek().offset);
+        for (std::uint64_t k = 0; k < count; ++k) {
+            if (member.primitive) {
+                const std::uint32_t value = readPrimitive(*member.primitive, object);
+                if (member.dimensions.empty()) singleValues[i] = value;
+            } else {
+                readInstance(*member.templateType, object, depth + 1);
+            }
+        }
+    }
+}
+
+std::uint32_t XParser::readPrimitive(PrimitiveType type, XDataObject& object) {
+    switch (type) {
+    case PrimitiveType::Float: {
+        const float f = toFloat(nextFloatValue());
+        std::uint32_t bits;
+        std::memcpy(&bits, &f, sizeof bits);
+        appendLittleEndian(object.data, bits, 4);
+        return 0;
+    }
+    case PrimitiveType::Double: {
+        const double d = nextFloatValue();
+        std::uint64_t bits;
+        std::memcpy(&bits, &d, sizeof bits);
+        appendLittleEndian(object.data, bits, 8);
+        return 0;
+    }
+    case PrimitiveType::String: {
+        const auto index = static_cast<std::uint32_t>(object.strings.size());
+        object.strings.emplace_back(nextStringValue());
+        appendLittleEndian(object.data, index, 4);
+        return index;
+    }
+    default: {
+        const std::uint32_t value = nextIntegerValue();
+        appendLittleEndian(object.data, value, primitiveSize(type));
+        return value;
+    }
+    }
+}
+
+// Takes the next value of a binary list of the given kind, if one is being read.
+bool XParser::takeFromPendingList(TokenKind kind, const char* what) {
+    while (pendingIndex_ >= pending_.listCount) {
+        skipSeparators();
+        const TokenKind next = tokens_.peek().kind;
+        if (next != TokenKind::IntegerList && next != TokenKind::FloatList) return false;
+        pending_ = tokens_.next();
+        pendingIndex_ = 0;
+    }
+    if (pending_.kind != kind) fail(result::badValue, std::string("expected ") + what, pending_.offset);
+    const std::uint8_t* p = pending_.list.data() + std::size_t{pendingIndex_} * pending_.listElementSize;
+    ++pendingIndex_;
+    if (kind == TokenKind::IntegerList) {
+        std::memcpy(&lastInteger_, p, 4);
+    } else if (pending_.listElementSize == 8) {
+        std::memcpy(&lastFloat_, p, 8);
+    } else {
+        float f;
+        std::memcpy(&f, p, 4);
+        lastFloat_ = f;
+    }
+    return true;
+}
+
+std::uint32_t XParser::nextIntegerValue() {
+    if (takeFromPendingList(TokenKind::IntegerList, "an integer")) return lastInteger_;
+    const Token t = tokens_.next();
+    if (t.kind != TokenKind::Integer) fail(result::badValue, "expected an integer", t.offset);
+    return t.integer;
+}
+
+double XParser::nextFloatValue() {
+    if (takeFromPendingList(TokenKind::FloatList, "a number")) return lastFloat_;
+    const Token t = tokens_.next();
+    if (t.kind != TokenKind::Float && t.kind != TokenKind::Integer)
+        fail(result::badValue, "expected a number", t.offset);
+    return t.number;
+}
+
+std::string_view XParser::nextStringValue() {
+    if (pendingIndex_ < pending_.listCount) fail(result::badValue, "expected a string", pending_.offset);
+    skipSeparators();
+    const Token t = tokens_.next();
+    if (t.kind != TokenKind::String) fail(result::badValue, "expected a string", t.offset);
+    return t.text;
+}
+
+void XParser::finishData() {
+    if (pendingIndex_ < pending_.listCount)
+        fail(result::badArraySize, "more values than the template holds", pending_.offset);
+    skipSeparators();
+    const TokenKind next = tokens_.peek().kind;
+    if (next == TokenKind::IntegerList || next == TokenKind::FloatList || next == TokenKind::Integer ||
+        next == TokenKind::Float || next == TokenKind::String)
+        fail(result::badArraySize, "more values than the template holds", tokens_.peek().offset);
+    pending_ = Token{};
+    pendingIndex_ = 0;
+}
+
+} // namespace bw

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "scene3d/platform/common/PlatformError.h"
+#include "scene3d/platform/xfile/XDataObject.h"
+#include "scene3d/platform/xfile/XTemplate.h"
+#include "scene3d/platform/xfile/XToken.h"
+
+namespace bw {
+
+// Limits that keep a hostile file from exhausting the stack or the time of a walk.
+inline constexpr std::uint32_t maxObjectDepth = 64;
+inline constexpr std::uint64_t maxExpandedObjects = std::uint64_t{1} << 20;
+
+// Named objects of one file that references may point to; only objects read completely
+// before the reference count, so references can never form a cycle.
+class XObjectIndex {
+public:
+    void add(const XDataObject& object);
+    const XDataObject* find(const std::string& name, const std::optional<Guid>& id) const;
+
+private:
+    std::map<std::string, const XDataObject*> byName_;
+    std::map<Guid, const XDataObject*> byGuid_;
+};
+
+// Reads template declarations and data objects from a token stream, the same for the
+// text and the binary form.
+class XParser {
+public:
+    XParser(XTokenSource& tokens, XTemplateSet& templates, XObjectIndex& index)
+        : tokens_(tokens), templates_(templates), index_(index) {}
+
+    // Registers the templates declared before the next top-level data object and returns
+    // that object; nullptr at the end of the stream. Throws PlatformError on bad input.
+    std::unique_ptr<XDataObject> nextTopLevelObject();
+
+private:
+    bool atTemplateKeyword();
+    void parseTemplate();
+    XMember parseMember(const std::vector<XMember>& earlier);
+    XArrayDimension parseDimension(const std::vector<XMember>& earlier);
+    void parseRestriction(XTemplate& xtemplate);
+    std::unique_ptr<XDataObject> parseObject(std::uint32_t depth);
+    XChild parseReference();
+    std::string optionalName();
+
+    void readInstance(const XTemplate& xtemplate, XDataObject& object, std::uint32_t depth);
+    std::uint32_t readPrimitive(PrimitiveType type, XDataObject& object);
+    std::uint32_t nextIntegerValue();
+    double nextFloatValue();
+    std::string_view nextStringValue();
+    bool takeFromPendingList(TokenKind kind, const char* what);
+    void finishData();
+    std::uint64_t availableValues();
+
+    void skipSeparators();
+    Token expect(TokenKind kind, const char* what);
+    [[noreturn]] void fail(ResultCode code, const std::string& what, std::size_t offset);
+
+    XTokenSource& tokens_;
+    XTemplateSet& templates_;
+    XObjectIndex& index_;
+    Token pending_; // a binary list being read value by value
+    std::uint32_t pendingIndex_ = 0;
+    std::uint32_t lastInteger_ = 0;
+    double lastFloat_ = 0.0;
+};
+
+} // namespace bw

@@ -1,0 +1,123 @@
+#include "scene3d/platform/xfile/XTemplate.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace bw {
+
+namespace {
+
+struct Keyword {
+    std::string_view word;
+    PrimitiveType type;
+};
+
+constexpr Keyword keywords[] = {
+    {"WORD", PrimitiveType::Word},      {"DWORD", PrimitiveType::Dword},  {"FLOAT", PrimitiveType::Float},
+    {"DOUBLE", PrimitiveType::Double},  {"CHAR", PrimitiveType::Char},    {"UCHAR", PrimitiveType::Uchar},
+    {"BYTE", PrimitiveType::Uchar},     {"SWORD", PrimitiveType::Sword},  {"SDWORD", PrimitiveType::Sdword},
+    {"STRING", PrimitiveType::String},  {"LPSTR", PrimitiveType::String}, {"CSTRING", PrimitiveType::String},
+    {"UNICODE", PrimitiveType::String}, {"VOID", PrimitiveType::Void},
+};
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+std::uint64_t saturatingMultiply(std::uint64_t a, std::uint64_t b) {
+    if (a != 0 && b > UINT64_MAX / a) return UINT64_MAX;
+    return a * b;
+}
+
+} // namespace
+
+std::size_t primitiveSize(PrimitiveType type) {
+    switch (type) {
+    case PrimitiveType::Char:
+    case PrimitiveType::Uchar:
+        return 1;
+    case PrimitiveType::Word:
+    case PrimitiveType::Sword:
+        return 2;
+    case PrimitiveType::Double:
+        return 8;
+    case PrimitiveType::Void:
+        return 0;
+    default:
+        return 4;
+    }
+}
+
+std::optional<PrimitiveType> primitiveFromKeyword(std::string_view word) {
+    for (const auto& k : keywords)
+        if (equalsIgnoringCase(k.word, word)) return k.type;
+    return std::nullopt;
+}
+
+bool isIntegerType(PrimitiveType type) {
+    switch (type) {
+    case PrimitiveType::Word:
+    case PrimitiveType::Dword:
+    case PrimitiveType::Char:
+    case PrimitiveType::Uchar:
+    case PrimitiveType::Sword:
+    case PrimitiveType::Sdword:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::uint64_t minimumValuesOf(const std::vector<XMember>& members) {
+    std::uint64_t total = 0;
+    for (const auto& m : members) {
+        std::uint64_t count = 1;
+        for (const auto& d : m.dimensions)
+            count = saturatingMultiply(count, d.sizeMember >= 0 ? 0 : d.fixedSize);
+        const std::uint64_t perElement = m.templateType ? m.templateType->minimumValues : 1;
+        const std::uint64_t memberValues = saturatingMultiply(count, perElement);
+        total = memberValues > UINT64_MAX - total ? UINT64_MAX : total + memberValues;
+    }
+    return total;
+}
+
+bool XTemplate::allowsChild(const XTemplate& child) const {
+    switch (restriction) {
+    case XRestriction::Open:
+        return true;
+    case XRestriction::Closed:
+        return false;
+    case XRestriction::Restricted:
+        return std::any_of(allowedChildren.begin(), allowedChildren.end(), [&](const XAllowedChild& a) {
+            return a.name == child.name || (a.guid && *a.guid == child.guid);
+        });
+    }
+    return false;
+}
+
+void XTemplateSet::add(std::shared_ptr<const XTemplate> xtemplate) {
+    byGuid_[xtemplate->guid] = xtemplate;
+    byName_[xtemplate->name] = std::move(xtemplate);
+}
+
+std::shared_ptr<const XTemplate> XTemplateSet::find(std::string_view name) const {
+    const auto it = byName_.find(name);
+    return it == byName_.end() ? nullptr : it->second;
+}
+
+std::vector<std::shared_ptr<const XTemplate>> XTemplateSet::all() const {
+    std::vector<std::shared_ptr<const XTemplate>> templates;
+    for (const auto& [name, t] : byName_)
+        templates.push_back(t);
+    return templates;
+}
+
+std::shared_ptr<const XTemplate> XTemplateSet::findByGuid(const Guid& guid) const {
+    const auto it = byGuid_.find(guid);
+    return it == byGuid_.end() ? nullptr : it->second;
+}
+
+} // namespace bw

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scene3d/platform/xfile/Guid.h"
+#include "scene3d/platform/xfile/XToken.h"
+
+namespace bw {
+
+struct XTemplate;
+
+// One dimension of an array member: a fixed size, or the value of an earlier integer
+// member of the same template.
+struct XArrayDimension {
+    std::uint32_t fixedSize = 0;
+    int sizeMember = -1;
+};
+
+struct XMember {
+    std::string name;
+    std::optional<PrimitiveType> primitive;        // set for WORD, FLOAT, STRING, ...
+    std::shared_ptr<const XTemplate> templateType; // set for a member of template type
+    std::vector<XArrayDimension> dimensions;       // empty for a single value
+};
+
+enum class XRestriction { Closed, Open, Restricted };
+
+struct XAllowedChild {
+    std::string name;
+    std::optional<Guid> guid;
+};
+
+struct XTemplate {
+    std::string name;
+    Guid guid;
+    std::vector<XMember> members;
+    XRestriction restriction = XRestriction::Closed;
+    std::vector<XAllowedChild> allowedChildren; // for Restricted
+    // Fewest values one instance reads; 0 means an instance reads nothing at all.
+    std::uint64_t minimumValues = 0;
+
+    bool allowsChild(const XTemplate& child) const;
+};
+
+// Bytes one value of the type occupies in an object's data. Strings are a 32-bit index
+// into the object's string table.
+std::size_t primitiveSize(PrimitiveType type);
+// The type named by a text keyword (DWORD, FLOAT, STRING, ...), case-insensitive.
+std::optional<PrimitiveType> primitiveFromKeyword(std::string_view word);
+bool isIntegerType(PrimitiveType type);
+
+// Fewest values an instance of a template with these members reads.
+std::uint64_t minimumValuesOf(const std::vector<XMember>& members);
+
+// The templates known to one reader: the standard ones plus those a file declares. A
+// later declaration of a name replaces the earlier one for what follows.
+class XTemplateSet {
+public:
+    void add(std::shared_ptr<const XTemplate> xtemplate);
+    std::shared_ptr<const XTemplate> find(std::string_view name) const;
+    std::shared_ptr<const XTemplate> findByGuid(const Guid& guid) const;
+    std::size_t size() const { return byName_.size(); }
+    // Every template, by name.
+    std::vector<std::shared_ptr<const XTemplate>> all() const;
+
+private:
+    std::map<std::string, std::shared_ptr<const XTemplate>, std::less<>> byName_;
+    std::map<Guid, std::shared_ptr<const XTemplate>> byGuid_;
+};
+
+} // namespace bw
