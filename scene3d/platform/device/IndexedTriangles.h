@@ -1,6 +1,6 @@
 #pragma once
 // One indexed triangle-list draw: the vertices and indices stay the caller's, the device
-// reads them during the call only.
+// reads them during the call only, unless the caller names their content (below).
 
 #include <cstdint>
 
@@ -18,6 +18,14 @@ struct IndexedTriangles {
     std::uint32_t indexCount = 0; // indices available at `indices`
     std::uint32_t firstFace = 0;  // faces drawn: firstFace .. firstFace + faceCount - 1,
     std::uint32_t faceCount = 0;  // three indices each
+    // Names the vertex and index data: draws with the same nonzero revision promise the
+    // same data, so a device may keep its own copy (GPU buffers) and skip the upload.
+    // 0 promises nothing. Take revisions from nextContentRevision(); a changed mesh takes
+    // a new one.
+    std::uint64_t contentRevision = 0;
 };
+
+// A revision no other content in the process has had.
+std::uint64_t nextContentRevision();
 
 } // namespace bw
