@@ -12,9 +12,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption version({"v", "version"}, "Show the version and exit.");
     const QCommandLineOption picture("screenshot",
                                      "After start-up, write a picture of the screen to FILE (PNG) and exit.", "FILE");
+    const QCommandLineOption reference("reference-device",
+                                       "Draw with the software rasterizer even where OpenGL is available "
+                                       "(also BOARDWRIGHT_DEVICE=reference).");
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(picture);
+    parser.addOption(reference);
 
     CommandLine result;
     const QString program = arguments.isEmpty() ? QStringLiteral("boardwright") : arguments.first();
@@ -40,6 +44,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         return result;
     }
     result.pictureFile = parser.value(picture);
+    result.referenceDevice = parser.isSet(reference);
     return result;
 }
 

@@ -295,9 +295,10 @@ void Frmmain::placeViewOverlays() {
     Picbar_[2]->setGeometry(view.left() - bar, view.top(), bar, view.height());
     Picbar_[3]->setGeometry(view.right() + 1, view.top(), bar, view.height());
 
-    // The details editor floats over the bottom left of the view.
+    // The details editor floats at the bottom beside the pan panel, clear of the inventory
+    // on the left, so that both can be open at once.
     Picture7_->adjustSize();
-    Picture7_->move(view.left() + margin, view.bottom() - margin - Picture7_->height() + 1);
+    Picture7_->move(panPanel->x() - margin - Picture7_->width(), view.bottom() - margin - Picture7_->height() + 1);
     Picture7_->raise();
 
     // The inventory floats over the left of the view, its close button on the title bar.

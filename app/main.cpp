@@ -4,6 +4,7 @@
 #include "app/FrmStart.h"
 #include "app/Frmmain.h"
 #include "app/WindowPicture.h"
+#include "scene3d/platform/qt/Direct3DFactory.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
 
     const bw::app::CommandLine options = bw::app::parseCommandLine(QApplication::arguments());
     if (options.exitCode) return *options.exitCode;
+    if (options.referenceDevice) bw::setReferenceDeviceForced(true);
 
     auto* splash = new bw::app::FrmStart;
     splash->show();

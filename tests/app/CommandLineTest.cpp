@@ -14,4 +14,9 @@ TEST(CommandLine, OptionsAndErrors) {
     const auto picture = parseCommandLine({"boardwright", "--screenshot", "/tmp/a.png"});
     EXPECT_FALSE(picture.exitCode);
     EXPECT_EQ(picture.pictureFile, "/tmp/a.png");
+    EXPECT_FALSE(picture.referenceDevice);
+    const auto reference = parseCommandLine({"boardwright", "--reference-device", "--screenshot", "b.png"});
+    EXPECT_FALSE(reference.exitCode);
+    EXPECT_TRUE(reference.referenceDevice);
+    EXPECT_EQ(reference.pictureFile, "b.png");
 }
