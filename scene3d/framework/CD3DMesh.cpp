@@ -1,0 +1,240 @@
+#include "scene3d/framework/CD3DMesh.h"
+
+#include "scene3d/framework/DeviceCall.h"
+#include "scene3d/framework/TextureCache.h"
+#include "scene3d/platform/device/Direct3DDevice8.h"
+#include "scene3d/platform/mesh/MeshBounds.h"
+#include "scene3d/platform/mesh/MeshLayoutCopy.h"
+#include "scene3d/platform/mesh/MeshNormals.h"
+#include "scene3d/platform/mesh/MeshOptimizer.h"
+#include "scene3d/platform/mesh/XMeshLoader.h"
+
+namespace bw {
+
+bool CD3DMesh::InitFromFile(IDirect3DDevice8& dev, TextureCache& textures,
+                            const std::filesystem::path& fileName) {
+    Destroy();
+    // A second attempt gets past a file that was still being written or briefly locked.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            LoadedMesh loaded = loadMeshFromXFile(fileName);
+            adoptMesh(std::make_shared<Mesh>(std::move(loaded.mesh)));
+            adjacency_ = std::move(loaded.adjacency);
+            setUpMaterials(dev, textures, loaded.materials);
+            return true;
+        } catch (const PlatformError&) {
+            Destroy();
+        }
+    }
+    return false;
+}
+
+bool CD3DMesh::InitFromXOF(IDirect3DDevice8& dev, TextureCache& textures, const XDataObject& meshdata) {
+    Destroy();
+    ObjectName = meshdata.name;
+    LoadedMesh loaded = loadMeshFromXObject(meshdata);
+    adoptMesh(std::make_shared<Mesh>(std::move(loaded.mesh)));
+    adjacency_ = std::move(loaded.adjacency);
+    setUpMaterials(dev, textures, loaded.materials);
+    return true;
+}
+
+void CD3DMesh::InitFromD3DXMesh(std::shared_ptr<Mesh> d3dxmeshIn) {
+    bUseMaterials = false;
+    materialCount_ = 1;
+    resizeSubsetLists(1);
+    adoptMesh(std::move(d3dxmeshIn));
+}
+
+void CD3DMesh::setUpMaterials(IDirect3DDevice8& dev, TextureCache& textures,
+                              const std::vector<MaterialRecord>& records) {
+    const auto n = static_cast<std::int32_t>(records.size());
+    materialCount_ = n;
+    if (n < 1) return;
+    resizeSubsetLists(n);
+    for (std::int32_t i = 0; i < n; ++i) {
+        const MaterialRecord& record = records[static_cast<std::size_t>(i)];
+        Material& material = materials_[static_cast<std::size_t>(i)];
+        material = record.material;
+        // Loaded materials have no ambient colour; taking the diffuse one lets the scene's
+        // ambient level show the subset in its own colour.
+        material.ambient = material.diffuse;
+        textureNames_[static_cast<std::size_t>(i)] = record.textureFilename;
+        textures_[static_cast<std::size_t>(i)] = textures.LoadTextureCached(dev, record.textureFilename);
+    }
+}
+
+void CD3DMesh::Optimize() {
+    adoptMesh(std::make_shared<Mesh>(optimizeMesh(requireMesh())));
+}
+
+void CD3DMesh::SetFVF(IDirect3DDevice8& /*dev*/, std::uint32_t fvf) {
+    if (!mesh_) return;
+    adoptMesh(std::make_shared<Mesh>(copyWithLayout(*mesh_, fvf)));
+}
+
+void CD3DMesh::ComputeNormals() {
+    computeNormals(requireMesh());
+    meshChanged();
+}
+
+void CD3DMesh::FlipNormals() {
+    Mesh& m = requireMesh();
+    if (m.fvf() != fvf::positionNormalTexture) return;
+    for (std::uint32_t v = 0; v < m.vertexCount(); ++v)
+        m.setNormal(v, -m.normal(v));
+    meshChanged();
+}
+
+void CD3DMesh::Translate(float x, float y, float z) {
+    Mesh& m = requireMesh();
+    if (m.fvf() != fvf::positionNormalTexture) return;
+    const Vector3 offset{x, y, z};
+    for (std::uint32_t v = 0; v < m.vertexCount(); ++v)
+        m.setPosition(v, m.position(v) + offset);
+    meshChanged();
+}
+
+void CD3DMesh::GetLocalBox(Vector3& MinExt, Vector3& MaxExt) const {
+    const BoundingBox box = boundingBox(requireMesh());
+    MinExt = box.minimum;
+    MaxExt = box.maximum;
+}
+
+void CD3DMesh::ComputeBoundingVolumes() {
+    const BoundingSphere sphere = boundingSphere(requireMesh());
+    sphereCentre_ = sphere.centre;
+    SphereRadius = sphere.radius;
+    bHasSphere = true;
+}
+
+void CD3DMesh::Destroy() {
+    materials_.clear();
+    textures_.clear();
+    textureNames_.clear();
+    adjacency_.clear();
+    materialCount_ = 0;
+    bUseMaterials = true;
+    mesh_.reset();
+}
+
+void CD3DMesh::RenderEx(IDirect3DDevice8& dev, bool bDrawOpaqueSubsets, bool bDrawAlphaSubsets) {
+    if (!mesh_) return;
+    const std::int32_t n = materialCount_;
+    if (bDrawOpaqueSubsets) {
+        for (std::int32_t i = 0; i < n; ++i) {
+            if (bUseMaterials) {
+                const Material& material = materials_[static_cast<std::size_t>(i)];
+                if (material.diffuse.a != 1.0f) continue;
+                applyMaterialAndTexture(dev, material, i);
+            } else if (bUseMaterialOverride) {
+                if (materialOverride_.diffuse.a != 1.0f) continue;
+                applyMaterialAndTexture(dev, materialOverride_, i);
+            }
+            drawSubset(dev, static_cast<std::uint32_t>(i));
+        }
+    }
+    if (bDrawAlphaSubsets && (bUseMaterialOverride || bUseMaterials)) {
+        for (std::int32_t i = 0; i < n; ++i) {
+            const Material& material =
+                bUseMaterials ? materials_[static_cast<std::size_t>(i)] : materialOverride_;
+            if (!(material.diffuse.a < 1.0f)) continue;
+            applyMaterialAndTexture(dev, material, i);
+            drawSubset(dev, static_cast<std::uint32_t>(i));
+        }
+    }
+}
+
+void CD3DMesh::Render(IDirect3DDevice8& dev) {
+    if (!mesh_) return;
+    for (std::int32_t i = 0; i < materialCount_; ++i) {
+        if (bUseMaterials) applyMaterialAndTexture(dev, materials_[static_cast<std::size_t>(i)], i);
+        drawSubset(dev, static_cast<std::uint32_t>(i));
+    }
+}
+
+void CD3DMesh::SetMaterialCount(std::int32_t count) {
+    if (count < 0) throw PlatformError(result::invalidArgument, "negative material count");
+    materialCount_ = count;
+    resizeSubsetLists(count);
+}
+
+void CD3DMesh::SetMaterialTexture(std::int32_t index, std::shared_ptr<const Texture> tex) {
+    textures_[listIndex(index)] = std::move(tex);
+}
+
+std::shared_ptr<const Texture> CD3DMesh::GetMaterialTexture(std::int32_t index) const {
+    return textures_[listIndex(index)];
+}
+
+void CD3DMesh::SetMaterial(std::int32_t index, const Material& material) {
+    materials_[listIndex(index)] = material;
+}
+
+Material CD3DMesh::GetMaterial(std::int32_t index) const {
+    return materials_[listIndex(index)];
+}
+
+std::string CD3DMesh::GetTextureName(std::int32_t index) const {
+    return textureNames_[listIndex(index)];
+}
+
+void CD3DMesh::SetMaterialOverride(const Material& material) {
+    materialOverride_ = material;
+    bUseMaterialOverride = true;
+}
+
+void CD3DMesh::adoptMesh(std::shared_ptr<Mesh> mesh) {
+    mesh_ = std::move(mesh);
+    contentRevision_ = mesh_ ? nextContentRevision() : 0;
+}
+
+void CD3DMesh::meshChanged() {
+    contentRevision_ = nextContentRevision();
+}
+
+Mesh& CD3DMesh::requireMesh() const {
+    if (!mesh_) throw PlatformError(result::invalidCall, "the mesh holds no geometry");
+    return *mesh_;
+}
+
+std::size_t CD3DMesh::listIndex(std::int32_t index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= materials_.size())
+        throw PlatformError(result::invalidArgument,
+                            "subset " + std::to_string(index) + " outside the material list");
+    return static_cast<std::size_t>(index);
+}
+
+void CD3DMesh::resizeSubsetLists(std::int32_t count) {
+    // Indices 0 .. count: one entry more than there are subsets.
+    const auto entries = static_cast<std::size_t>(count) + 1;
+    materials_.resize(entries);
+    textures_.resize(entries);
+    textureNames_.resize(entries);
+}
+
+void CD3DMesh::applyMaterialAndTexture(IDirect3DDevice8& dev, const Material& material,
+                                       std::int32_t subset) const {
+    throwIfFailed(dev.SetMaterial(material), "SetMaterial");
+    throwIfFailed(dev.SetTexture(0, textures_[static_cast<std::size_t>(subset)]), "SetTexture");
+}
+
+void CD3DMesh::drawSubset(IDirect3DDevice8& dev, std::uint32_t subset) const {
+    const Mesh& m = *mesh_;
+    for (const AttributeRange& run : m.attributeTable()) {
+        if (run.attributeId != subset || run.faceCount == 0) continue;
+        IndexedTriangles triangles;
+        triangles.vertices = m.vertexData().data();
+        triangles.vertexCount = m.vertexCount();
+        triangles.fvf = m.fvf();
+        triangles.indices = m.indices().data();
+        triangles.indexFormat = IndexFormat::Bits32;
+        triangles.indexCount = static_cast<std::uint32_t>(m.indices().size());
+        triangles.firstFace = run.faceStart;
+        triangles.faceCount = run.faceCount;
+        triangles.contentRevision = contentRevision_;
+        throwIfFailed(dev.DrawIndexedTriangles(triangles), "DrawIndexedTriangles");
+    }
+}
+
+} // namespace bw
