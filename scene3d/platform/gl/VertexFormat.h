@@ -1,0 +1,15 @@
+#pragma once
+// Which vertex formats the OpenGL device draws, and where their fields lie: the same set
+// the reference device's vertex stage reads (untransformed positions only).
+
+#include <cstdint>
+#include <optional>
+
+#include "scene3d/platform/raster/VertexProcessor.h"
+
+namespace bw::gl {
+
+// Empty for a format code the devices do not draw.
+std::optional<raster::VertexFields> drawableVertexFields(std::uint32_t fvfCode);
+
+} // namespace bw::gl
