@@ -13,6 +13,7 @@
 #include "app/FrmStart.h"
 #include "app/Frmabt.h"
 #include "app/DetailsPanel.h"
+#include "app/MessageBoxNotifier.h"
 #include "app/SaveCommands.h"
 #include "assembly/AddCommands.h"
 #include "assembly/DesignState.h"
@@ -23,6 +24,12 @@
 #include "assembly/ImageList.h"
 #include "assembly/InventoryTree.h"
 #include "assembly/PaletteTable.h"
+#include "modelview/IdentificationTable.h"
+#include "modelview/ModelView.h"
+#include "modelview/ViewWidget.h"
+#include "scene3d/framework/MediaDir.h"
+#include "scene3d/platform/qt/Direct3DFactory.h"
+#include "ui/ControlName.h"
 #include "ui/PictureButton.h"
 
 namespace bw::app {
@@ -35,9 +42,12 @@ Frmmain::Frmmain(FrmStart* splash)
     : QWidget(nullptr),
       state_(std::make_unique<assembly::DesignState>()),
       splash_(splash),
-      settings_(std::make_unique<SettingsFile>(SettingsFile::standard())) {
+      settings_(std::make_unique<SettingsFile>(SettingsFile::standard())),
+      notifier_(std::make_unique<MessageBoxNotifier>(this)),
+      modelView_(std::make_unique<modelview::ModelView>(*notifier_, &Direct3DCreate8, &pumpMessages)) {
     buildControls();
     buildDesignCommands();
+    connectView();
     applyDesignTimeLayout(screen() ? screen()->logicalDotsPerInchX() : 96.0);
 }
 
@@ -59,7 +69,11 @@ Frmmain::~Frmmain() {
 
 void Frmmain::setSettingsFile(const SettingsFile& file) { settings_ = std::make_unique<SettingsFile>(file); }
 
-void Frmmain::setBackgroundColour(qint32 colour) { backgroundColour_ = colour; }
+void Frmmain::setBackgroundColour(qint32 colour) {
+    backgroundColour_ = colour;
+    modelView_->setBackgroundColour(static_cast<std::uint32_t>(colour));
+    RenderScene();
+}
 
 void Frmmain::showColourDialog() {
     if (!colourDialog_) {
@@ -71,7 +85,7 @@ void Frmmain::showColourDialog() {
     colourDialog_->activateWindow();
 }
 
-void Frmmain::Form_Load() {
+bool Frmmain::Form_Load() {
     state_->designStage = assembly::kNoEnclosureStage;
 
     TrView1_->attachImageList(&assembly::imageList3());
@@ -81,6 +95,7 @@ void Frmmain::Form_Load() {
     }
     // A missing or unreadable settings file leaves the colour black.
     if (const auto colour = settings_->readBackgroundColour()) backgroundColour_ = *colour;
+    modelView_->setBackgroundColour(static_cast<std::uint32_t>(backgroundColour_));
     pumpMessages();
     if (splash_) splash_->lightBlock(2);
 
@@ -88,15 +103,29 @@ void Frmmain::Form_Load() {
     show();
     pumpMessages();
 
+    if (!modelView_->tryCreateDevice(*PicGR_)) {
+        showNoDeviceBox(this);
+        if (splash_) splash_->close();
+        return false;
+    }
+
     checkDisplayDensity(logicalDpiX());
-    baseShown_ = true;
-    axesShown_ = true;
+    modelView_->setAxesAndBaseShown();
     pumpMessages();
+
+    modelFolder_ = MediaDir().LocateMediaFolder("vm1.x", false);
+    modelView_->setCameraEyeDistance(-10.0f);
+    pumpMessages();
+    modelView_->initDevice(*PicGR_);
+    modelView_->setViewSize(PicGR_->width(), PicGR_->height());
+    modelView_->defaultSceneSetup();
+    modelView_->setCameraEyeDistance(-10.0f);
 
     if (splash_) {
         splash_->lightBlock(3);
         splash_->setMessage("Loading VR...");
     }
+    load_start();
     pumpMessages();
     if (splash_) splash_->lightBlock(4);
 
@@ -106,7 +135,57 @@ void Frmmain::Form_Load() {
         splash_->deleteLater();
     }
     wizard_->showDesignDialog();
+    return true;
 }
+
+void Frmmain::load_start() {
+    modelView_->load_start(modelFolder_, [this](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+        if (!busy) PicGR_->setFocus();
+    });
+}
+
+void Frmmain::RenderScene() { modelView_->RenderScene(); }
+
+void Frmmain::zoom_in() { modelView_->zoom_in(); }
+
+void Frmmain::RotateTrackBall(std::int16_t x, std::int16_t y) { modelView_->RotateTrackBall(x, y); }
+
+void Frmmain::find_part() {
+    const modelview::Identification* entry = modelView_->find_part();
+    if (!entry) return;
+    Label8_->setText(QString::fromUtf8(entry->caption.data(), static_cast<qsizetype>(entry->caption.size())));
+    if (entry->partCode) state_->partCode = *entry->partCode;
+}
+
+void Frmmain::imgpan_Click(int index) {
+    constexpr modelview::Navigation kArrows[] = {modelview::Navigation::Up, modelview::Navigation::Left,
+                                                 modelview::Navigation::Down, modelview::Navigation::Right};
+    if (index >= 0 && index < 4) modelView_->navigate(kArrows[index]);
+}
+
+void Frmmain::connectView() {
+    PicGR_->onPaint = [this] {
+        if (modelView_->modelReady()) RenderScene();
+    };
+    PicGR_->onMouseDown = [this](int buttons, double x, double y) { PicGR_MouseDown(buttons, x, y); };
+    PicGR_->onMouseMove = [this](int buttons, double x, double y) { modelView_->mouseMove(buttons, x, y); };
+    PicGR_->onMouseUp = [this](int, double, double) { modelView_->mouseUp(); };
+    for (int index = 0; index < 4; ++index)
+        if (auto* arrow = findChild<ui::PictureButton*>(ui::controlName("imgpan", index)))
+            connect(arrow, &ui::PictureButton::clicked, this, [this, index] { imgpan_Click(index); });
+}
+
+void Frmmain::PicGR_MouseDown(int buttons, double x, double y) {
+    if (!modelView_->mouseDown(buttons, x, y)) return;
+    find_part();
+    create_find();
+}
+
+void Frmmain::toggleIndicator(int index, bool shown) { imgbot_.at(index)->setVisible(shown); }
 
 void Frmmain::checkDisplayDensity(double logicalDpiX) {
     largeFontFlag_ = largeFontFlagFor(logicalDpiX);
@@ -145,11 +224,11 @@ void Frmmain::runPaletteButton(std::string_view array, int index) {
         if (button.array == array && button.index == index) runPaletteAction(button);
 }
 
-void Frmmain::showPartFrames(catalogue::PartCode) {}
+void Frmmain::showPartFrames(catalogue::PartCode code) { modelView_->showPartFrames(code); }
 
-void Frmmain::hideAllPartFrames() {}
+void Frmmain::hideAllPartFrames() { modelView_->disableAll(); }
 
-void Frmmain::renderScene() {}
+void Frmmain::renderScene() { RenderScene(); }
 
 void Frmmain::startNewPart(const QString& partName) { Picture7_->startNewPart(partName); }
 
@@ -173,7 +252,21 @@ void Frmmain::runPaletteAction(const assembly::PaletteButton& button) {
     case assembly::PaletteAction::ToggleDetails:
         Picture7_->setVisible(Picture7_->isHidden());
         break;
-    default:
+    case assembly::PaletteAction::ToggleAxes:
+        toggleIndicator(0, modelView_->toggleAxes());
+        break;
+    case assembly::PaletteAction::ToggleBase:
+        toggleIndicator(1, modelView_->toggleBase());
+        break;
+    case assembly::PaletteAction::ToggleLights:
+        toggleIndicator(2, modelView_->toggleLights());
+        RenderScene();
+        break;
+    case assembly::PaletteAction::ZoomIn:
+        modelView_->navigate(modelview::Navigation::In);
+        break;
+    case assembly::PaletteAction::ZoomOut:
+        modelView_->navigate(modelview::Navigation::Out);
         break;
     }
 }
@@ -191,6 +284,7 @@ void Frmmain::mnuexit_Click() {
     if (exiting_) return;
     exiting_ = true;
     settings_->saveini(backgroundColour_);  // the program ends even if this fails
+    modelView_->release();
     emit exiting();
     if (about_) about_->hide();
     if (colourDialog_) colourDialog_->hide();

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 
 #include "app/SettingsFile.h"
 #include "assembly/DesignSurface.h"
@@ -30,9 +31,15 @@ struct DesignState;
 struct PaletteButton;
 }  // namespace bw::assembly
 
+namespace bw::modelview {
+class ModelView;
+class ViewWidget;
+}  // namespace bw::modelview
+
 namespace bw::app {
 
 class DetailsPanel;
+class MessageBoxNotifier;
 class FrmColor;
 class FrmStart;
 class Frmabt;
@@ -44,8 +51,8 @@ public:
     explicit Frmmain(FrmStart* splash = nullptr);
     ~Frmmain() override;
 
-    // The start-up sequence.
-    void Form_Load();
+    // The start-up sequence; false when no 3D device can be made and the program must end.
+    bool Form_Load();
 
     void mnuexit_Click();
     void mnuabt_Click();
@@ -67,6 +74,19 @@ public:
     void stages();
     void Picture4_Click(int index);
     void Picture5_Click(int index);
+
+    // The 3D view.
+    void load_start();
+    void RenderScene();
+    void zoom_in();
+    void RotateTrackBall(std::int16_t x, std::int16_t y);
+    void find_part();
+    // Pan arrows: 0 Up, 1 Left, 2 Down, 3 Right.
+    void imgpan_Click(int index);
+    modelview::ModelView& modelView() { return *modelView_; }
+    modelview::ViewWidget* view() const { return PicGR_; }
+    // Where the model files were looked for at start-up.
+    const std::string& modelFolder() const { return modelFolder_; }
 
     // Reads the density of the screen the window is on and applies the compact layout
     // when it is large.
@@ -121,6 +141,9 @@ private:
     void clearDetailBoxes() override;
 
     void buildDesignCommands();
+    void connectView();
+    void PicGR_MouseDown(int buttons, double x, double y);
+    void toggleIndicator(int index, bool shown);
     void runPaletteButton(std::string_view array, int index);
 
     std::unique_ptr<assembly::DesignState> state_;
@@ -138,7 +161,10 @@ private:
 
     ui::Panel* Picture1_ = nullptr;  // toolbar
     ui::Panel* Picture2_ = nullptr;  // view indicators
-    QWidget* PicGR_ = nullptr;
+    modelview::ViewWidget* PicGR_ = nullptr;
+    std::unique_ptr<MessageBoxNotifier> notifier_;
+    std::unique_ptr<modelview::ModelView> modelView_;
+    std::string modelFolder_;
     QLabel* Label8_ = nullptr;
     assembly::InventoryTree* TrView1_ = nullptr;
     QLabel* Label1_ = nullptr;
@@ -151,8 +177,6 @@ private:
     qint32 backgroundColour_ = 0;
     double layoutDpi_ = 96.0;
     std::int16_t largeFontFlag_ = 1;
-    bool baseShown_ = false;
-    bool axesShown_ = false;
     bool exiting_ = false;
 };
 

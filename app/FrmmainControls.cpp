@@ -11,6 +11,7 @@
 #include "app/SaveCommands.h"
 #include "assembly/DesignState.h"
 #include "assembly/InventoryTree.h"
+#include "modelview/ViewWidget.h"
 #include "assembly/StageWizard.h"
 #include "app/MainWindowLayout.h"
 #include "assembly/HoverHighlight.h"
@@ -144,11 +145,9 @@ void Frmmain::buildToolbar() {
 }
 
 void Frmmain::buildViewArea() {
-    PicGR_ = new QWidget(this);
+    PicGR_ = new modelview::ViewWidget(this);
     PicGR_->setObjectName("PicGR");
     PicGR_->setAccessibleName("3D view");
-    PicGR_->setAttribute(Qt::WA_StyledBackground);
-    PicGR_->setStyleSheet("background: black;");
 
     for (int i = 0; i < 4; ++i) {
         auto* bar = new QWidget(this);

@@ -4,6 +4,7 @@
 #include "app/FrmStart.h"
 #include "app/Frmmain.h"
 #include "app/WindowPicture.h"
+#include "scene3d/platform/gl/OpenGLDriver.h"
 #include "scene3d/platform/qt/Direct3DFactory.h"
 
 int main(int argc, char* argv[]) {
@@ -15,6 +16,8 @@ int main(int argc, char* argv[]) {
     const bw::app::CommandLine options = bw::app::parseCommandLine(QApplication::arguments());
     if (options.exitCode) return *options.exitCode;
     if (options.referenceDevice) bw::setReferenceDeviceForced(true);
+    // The graphics card draws wherever an OpenGL 3.3 context can be made.
+    if (!bw::referenceDeviceForced()) bw::registerOpenGLDriverIfAvailable();
 
     auto* splash = new bw::app::FrmStart;
     splash->show();
@@ -22,6 +25,6 @@ int main(int argc, char* argv[]) {
 
     bw::app::Frmmain mainWindow(splash);
     if (!options.pictureFile.isEmpty()) bw::app::scheduleWindowPicture(mainWindow, options.pictureFile);
-    mainWindow.Form_Load();
+    if (!mainWindow.Form_Load()) return 1;
     return QApplication::exec();
 }

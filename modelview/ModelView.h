@@ -1,0 +1,100 @@
+#pragma once
+// The PC model view: the device and scene state, the model, drawing, the camera and its
+// navigation, the trackball, picking and the view toggles. The main window forwards its
+// 3D methods here; nothing in this class knows about widgets.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "modelview/CameraNavigation.h"
+#include "modelview/PcModel.h"
+#include "scene3d/framework/D3DUtil.h"
+#include "scene3d/init/D3DInit.h"
+
+namespace bw::modelview {
+
+struct Identification;
+
+class ModelView {
+public:
+    // pump runs one message-pump pass; the notifier speaks for device set-up.
+    ModelView(UserNotifier& notifier, Direct3DCreateFunction createDirect3D, std::function<void()> pump);
+
+    D3DInit& deviceSetup() { return init_; }
+    D3DUtil& scene() { return util_; }
+    PcModel& model() { return model_; }
+    // The shared device; throws PlatformError before one exists.
+    IDirect3DDevice8& device() const;
+
+    // Device and scene set-up at start-up.
+    bool tryCreateDevice(DeviceWindow& window);
+    void initDevice(DeviceWindow& window);
+    void setViewSize(int width, int height) { util_.SetViewSize(width, height); }
+    void defaultSceneSetup() { util_.DefaultSceneSetup(device()); }
+
+    // Builds the model; busy(true) shows the hourglass, busy(false) puts the pointer back.
+    void load_start(const std::string& modelFolder, const std::function<void(bool)>& busy);
+    bool modelReady() const { return modelReady_; }
+
+    // Drawing with the background colour 0x00RRGGBB.
+    void setBackgroundColour(std::uint32_t colour) { backgroundColour_ = colour; }
+    void RenderScene();
+
+    // The camera.
+    Vector3 cameraEye() const { return eye_; }
+    void setCameraEyeDistance(float z) { eye_.z = z; }
+    void zoom_in();
+    void navigate(Navigation command);
+    void RotateTrackBall(std::int16_t x, std::int16_t y);
+
+    // Mouse on the view (button mask 1 left, 2 right, 4 middle). A press picks; the result
+    // is the picked frame name when a named frame was hit.
+    std::optional<std::string> mouseDown(int buttons, double x, double y);
+    void mouseMove(int buttons, double x, double y);
+    void mouseUp() { dragging_ = false; }
+    const std::string& pickedFrameName() const { return pickedFrameName_; }
+    // The entry of the identification table for the picked frame name, or nullptr.
+    const Identification* find_part() const;
+
+    // View toggles; each returns the new state. Axes and base redraw, lights does not.
+    bool toggleAxes();
+    bool toggleBase();
+    bool toggleLights();
+    bool axesShown() const { return axesShown_; }
+    bool baseShown() const { return baseShown_; }
+    bool lightsOn() const { return lightsOn_; }
+    void setAxesAndBaseShown() { axesShown_ = baseShown_ = true; }
+    // Every part frame off, then a redraw.
+    void disableAll();
+    // The part's frames on (the caller redraws).
+    void showPartFrames(std::int16_t partCode);
+
+    // The program is ending: the scene's top frames go.
+    void release();
+
+private:
+    bool toggleFrame(std::string_view frameName, bool& shown);
+
+    std::function<void()> pump_;
+    D3DInit init_;
+    D3DUtil util_;
+    PcModel model_;
+    FramePtr rotationTarget_;
+    bool modelReady_ = false;
+    std::uint32_t backgroundColour_ = 0;
+
+    Vector3 eye_{0, 0, 0};
+    bool dragging_ = false;
+    std::int16_t lastX_ = 0;
+    std::int16_t lastY_ = 0;
+    std::string pickedFrameName_;
+
+    bool axesShown_ = false;
+    bool baseShown_ = false;
+    bool lightsOn_ = false;
+};
+
+} // namespace bw::modelview

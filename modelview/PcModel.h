@@ -1,0 +1,53 @@
+#pragma once
+// The scene graph of the PC: built once from the model files, then only switched. Every
+// part frame of the frame table hangs under modelRoot, which hangs under sceneRoot.
+
+#include <filesystem>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "scene3d/framework/CD3DFrame.h"
+
+namespace bw {
+class IDirect3DDevice8;
+class TextureCache;
+} // namespace bw
+
+namespace bw::modelview {
+
+class PcModel {
+public:
+    // Steps of the build that the owner runs: a message-pump pass between files.
+    using Pump = std::function<void()>;
+
+    // Fills every frame from the model folder (a missing or unreadable file leaves its frame
+    // without that content), places them, chains the PCI cards and hangs the tree together.
+    // Frames start switched on. Errors of the device or the frames reach the caller.
+    void build(IDirect3DDevice8& dev, TextureCache& textures, const std::filesystem::path& modelFolder,
+               const Pump& pump);
+
+    bool built() const { return sceneRoot_ != nullptr; }
+    const FramePtr& sceneRoot() const { return sceneRoot_; }
+    const FramePtr& modelHolder() const { return modelHolder_; }
+    const FramePtr& modelRoot() const { return modelRoot_; }
+    // A frame of the table by name or by its index in the table.
+    const FramePtr& frame(std::string_view name) const;
+    const FramePtr& frame(std::size_t index) const { return frames_.at(index); }
+
+    // Every part frame off; the axes and the floor keep their state.
+    void disableAll();
+    // The frames that show the part slot on.
+    void showPart(std::int16_t partCode);
+
+    // Drops the tree (the program is ending).
+    void release();
+
+private:
+    std::vector<FramePtr> frames_;
+    FramePtr modelRoot_;
+    FramePtr sceneRoot_;
+    FramePtr modelHolder_;
+};
+
+} // namespace bw::modelview

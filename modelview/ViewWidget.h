@@ -1,0 +1,47 @@
+#pragma once
+// The 3D view PicGR: the window the device renders for. It shows the last presented
+// picture and hands mouse and paint events to whoever draws the model.
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+#include "scene3d/platform/device/DeviceWindow.h"
+
+namespace bw::modelview {
+
+// Button masks as the view's handlers receive them: 1 left, 2 right, 4 middle.
+int buttonMask(Qt::MouseButtons buttons);
+
+class ViewWidget : public QWidget, public DeviceWindow {
+    Q_OBJECT
+public:
+    explicit ViewWidget(QWidget* parent = nullptr);
+
+    // DeviceWindow
+    WindowRect clientRect() const override;
+    WindowRect windowRect() const override;
+    void present(int width, int height, const std::uint32_t* pixels) override;
+
+    // The picture last presented (empty before the first).
+    const QImage& picture() const { return picture_; }
+
+    // Asked to draw a new picture when the widget needs painting; it presents during the call.
+    std::function<void()> onPaint;
+    std::function<void(int buttons, double x, double y)> onMouseDown;
+    std::function<void(int buttons, double x, double y)> onMouseMove;
+    std::function<void(int buttons, double x, double y)> onMouseUp;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QImage picture_;
+    bool painting_ = false;
+    bool fresh_ = false; // presented since the last paint
+};
+
+} // namespace bw::modelview
