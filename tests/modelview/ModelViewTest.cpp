@@ -3,12 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <QImage>
 #include <filesystem>
+#include <set>
 
 #include "modelview/IdentificationTable.h"
 #include "modelview/ModelView.h"
 #include "scene3d/framework/CD3DMesh.h"
 #include "scene3d/math/Camera.h"
+#include "scene3d/math/VectorTransform.h"
+#include "scene3d/platform/mesh/Mesh.h"
+#include "modelview/FrameTable.h"
 #include "tests/support/FakeDirect3D.h"
 
 namespace fs = std::filesystem;
@@ -71,6 +76,18 @@ protected:
 };
 
 bool inside(const FramePtr& root, const std::string& name) { return static_cast<bool>(root->FindChildObject(name)); }
+
+// The frame named `name` below `frame`, with its world matrix along that path.
+std::optional<std::pair<FramePtr, Matrix>> findWithWorld(const FramePtr& frame, const std::string& name,
+                                                         const Matrix& parent)
+{
+    const Matrix world = frame->GetMatrix() * parent;
+    if (frame->ObjectName == name) return std::make_pair(frame, world);
+    for (std::int32_t i = 0; i < frame->GetChildFrameCount(); ++i)
+        if (const FramePtr child = frame->GetChildFrame(i))
+            if (auto found = findWithWorld(child, name, world)) return found;
+    return std::nullopt;
+}
 
 float rotationAngle(const Matrix& m)
 {
@@ -202,12 +219,17 @@ TEST_F(ModelViewTest, NavigationMovesTheEyeAndKeepsTheLastViewAtTheOrigin)
 
 TEST_F(ModelViewTest, TogglesSwitchFramesAndTheSecondLight)
 {
+    const Picture start = draw();
     EXPECT_FALSE(view->toggleAxes());
     EXPECT_FALSE(view->model().frame("axesFrame")->Enabled);
+    EXPECT_NE(window.lastPicture.pixels, start.pixels);
     EXPECT_TRUE(view->toggleAxes());
     EXPECT_TRUE(view->model().frame("axesFrame")->Enabled);
+    EXPECT_EQ(window.lastPicture.pixels, start.pixels);
     EXPECT_FALSE(view->toggleBase());
+    EXPECT_NE(window.lastPicture.pixels, start.pixels);
     EXPECT_TRUE(view->toggleBase());
+    EXPECT_EQ(window.lastPicture.pixels, start.pixels);
 
     view->showPartFrames(5);
     const Picture before = draw();
@@ -279,4 +301,86 @@ TEST(ModelViewStart, AMissingFileLeavesOnlyItsPartEmpty)
     EXPECT_NE(window.lastPicture.pixels, empty.pixels);
     EXPECT_TRUE(notifier.said.empty());
     fs::remove_all(folder);
+}
+
+TEST_F(ModelViewTest, EveryNameInTheModelIsIdentifiedWherePartOfItShows)
+{
+    Matrix viewMatrix;
+    Matrix projection;
+    view->device().GetTransform(D3DTS_VIEW, viewMatrix);
+    view->device().GetTransform(D3DTS_PROJECTION, projection);
+    const auto& table = partFrames();
+    std::vector<std::string> notIdentified;
+    int checked = 0;
+    for (const Identification& entry : identifications()) {
+        const std::string name(entry.frameName);
+        // The first part frame whose files hold the name.
+        std::optional<std::pair<FramePtr, Matrix>> target;
+        std::size_t part = 0;
+        for (; part < table.size() && !target; ++part)
+            target = findWithWorld(view->model().frame(part), name, identityMatrix());
+        if (!target) continue; // a name no generated file uses
+        --part;
+        ++checked;
+        for (std::size_t i = 0; i < table.size(); ++i) view->model().frame(i)->Enabled = (i == part);
+
+        // Parts at the back of a drive face away from the camera: look from behind too.
+        bool identified = false;
+        const FramePtr& root = view->model().modelRoot();
+        for (float turn : {0.0f, 3.14159265f}) {
+            root->AddRotation(CombineReplace, 0, 1, 0, turn);
+            const auto [frame, world] = *findWithWorld(view->model().frame(part), name, root->GetMatrix());
+            const Matrix toScreen = world * viewMatrix * projection;
+            for (std::int32_t m = 0; m < frame->GetChildMeshCount() && !identified; ++m) {
+                const MeshPtr mesh = frame->GetChildMesh(m);
+                if (!mesh || !mesh->mesh()) continue;
+                const Mesh& geometry = *mesh->mesh();
+                for (std::uint32_t f = 0; f < geometry.faceCount() && !identified; ++f) {
+                    const auto corners = geometry.face(f);
+                    const Vector3 centre = (geometry.position(corners[0]) + geometry.position(corners[1]) +
+                                            geometry.position(corners[2])) *
+                                           (1.0f / 3.0f);
+                    const Vector3 ndc = transformCoord(centre, toScreen);
+                    const float x = (ndc.x + 1.0f) * 0.5f * kWidth;
+                    const float y = (1.0f - ndc.y) * 0.5f * kHeight;
+                    if (x < 0 || y < 0 || x >= kWidth || y >= kHeight) continue;
+                    view->mouseDown(1, x, y);
+                    view->mouseUp();
+                    const Identification* found = view->find_part();
+                    identified = found && found->caption == entry.caption && found->partCode == entry.partCode;
+                }
+            }
+            root->AddRotation(CombineReplace, 0, 1, 0, 0.0f);
+            if (identified) break;
+        }
+        if (!identified) notIdentified.push_back(name + " in " + table[part].name);
+    }
+    EXPECT_GT(checked, 180);
+    EXPECT_TRUE(notIdentified.empty()) << notIdentified.size() << " names not identified, first: "
+                                       << ::testing::PrintToString(notIdentified);
+}
+
+TEST_F(ModelViewTest, TheWholeModelDrawsAsAPc)
+{
+    // A large picture of every part at once, for people to look at.
+    fake::FakeDeviceWindow big{1024, 768};
+    auto direct3d2 = std::make_shared<fake::FakeDirect3D>();
+    direct3d2->adapters = {fake::desktopAdapter(1024, 768, 22)};
+    SilentNotifier quiet;
+    ModelView whole(quiet, [&] { return direct3d2; }, [] {});
+    ASSERT_TRUE(whole.tryCreateDevice(big));
+    whole.initDevice(big);
+    whole.setViewSize(1024, 768);
+    whole.defaultSceneSetup();
+    whole.setAxesAndBaseShown();
+    whole.load_start(std::string(BOARDWRIGHT_MODELS_DIR) + "/", {});
+    for (std::size_t i = 0; i < partFrames().size(); ++i) whole.model().frame(i)->Enabled = true;
+    whole.RenderScene();
+    const Picture& picture = big.lastPicture;
+    ASSERT_EQ(picture.width, 1024);
+    std::set<std::uint32_t> colours(picture.pixels.begin(), picture.pixels.end());
+    EXPECT_GT(colours.size(), 500u);
+    QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width, picture.height,
+                 QImage::Format_RGB32);
+    image.save(QString::fromUtf8(BOARDWRIGHT_PICTURES_DIR "/model-every-part.png"));
 }

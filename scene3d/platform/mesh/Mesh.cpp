@@ -14,11 +14,11 @@ Mesh::Mesh(std::uint32_t fvfCode, std::vector<float> vertices, std::vector<std::
     const auto layout = vertexLayoutOf(fvfCode);
     if (!layout) throw PlatformError(result::invalidCall, "mesh: invalid vertex layout");
     layout_ = *layout;
-    if (vertices_.size() % layout_.slots != 0)
+    if (vertices_.size() % layout_.slotCount != 0)
         throw PlatformError(result::invalidCall, "mesh: partial vertex");
     if (indices_.size() != attributes_.size() * 3)
         throw PlatformError(result::invalidCall, "mesh: attribute count differs from face count");
-    const std::size_t count = vertices_.size() / layout_.slots;
+    const std::size_t count = vertices_.size() / layout_.slotCount;
     if (std::any_of(indices_.begin(), indices_.end(), [count](std::uint32_t i) { return i >= count; }))
         throw PlatformError(result::invalidCall, "mesh: index out of range");
     attributeTable_ = buildAttributeTable(indices_, attributes_);
@@ -36,24 +36,24 @@ std::array<std::uint32_t, 3> Mesh::face(std::uint32_t f) const {
 }
 
 Vector3 Mesh::position(std::uint32_t vertex) const {
-    const float* p = vertices_.data() + std::size_t{vertex} * layout_.slots;
+    const float* p = vertices_.data() + std::size_t{vertex} * layout_.slotCount;
     return {p[0], p[1], p[2]};
 }
 
 void Mesh::setPosition(std::uint32_t vertex, Vector3 v) {
-    float* p = vertices_.data() + std::size_t{vertex} * layout_.slots;
+    float* p = vertices_.data() + std::size_t{vertex} * layout_.slotCount;
     p[0] = v.x;
     p[1] = v.y;
     p[2] = v.z;
 }
 
 Vector3 Mesh::normal(std::uint32_t vertex) const {
-    const float* n = vertices_.data() + std::size_t{vertex} * layout_.slots + layout_.normal;
+    const float* n = vertices_.data() + std::size_t{vertex} * layout_.slotCount + layout_.normal;
     return {n[0], n[1], n[2]};
 }
 
 void Mesh::setNormal(std::uint32_t vertex, Vector3 v) {
-    float* n = vertices_.data() + std::size_t{vertex} * layout_.slots + layout_.normal;
+    float* n = vertices_.data() + std::size_t{vertex} * layout_.slotCount + layout_.normal;
     n[0] = v.x;
     n[1] = v.y;
     n[2] = v.z;

@@ -23,7 +23,7 @@ struct AttributeRange {
 };
 
 // An indexed triangle mesh laid out for drawing: one contiguous array of vertices
-// (layout().slots 32-bit slots each, floats except packed colours), three 32-bit indices
+// (layout().slotCount 32-bit slots each, floats except packed colours), three 32-bit indices
 // per face, an attribute id per face and the attribute table of face runs.
 class Mesh {
 public:
@@ -36,7 +36,7 @@ public:
     std::uint32_t fvf() const { return layout_.fvf; }
     const VertexLayout& layout() const { return layout_; }
     std::uint32_t vertexSize() const { return layout_.vertexSize(); }
-    std::uint32_t vertexCount() const { return static_cast<std::uint32_t>(vertices_.size() / layout_.slots); }
+    std::uint32_t vertexCount() const { return static_cast<std::uint32_t>(vertices_.size() / layout_.slotCount); }
     std::uint32_t faceCount() const { return static_cast<std::uint32_t>(attributes_.size()); }
 
     std::span<const float> vertexData() const { return vertices_; }

@@ -41,10 +41,10 @@ Mesh copyWithLayout(const Mesh& mesh, std::uint32_t fvfCode) {
     const VertexLayout& source = mesh.layout();
     const auto copies = slotCopies(source, *target);
     const auto in = mesh.vertexData();
-    std::vector<float> out(std::size_t{mesh.vertexCount()} * target->slots, 0.0f);
+    std::vector<float> out(std::size_t{mesh.vertexCount()} * target->slotCount, 0.0f);
     for (std::size_t v = 0; v < mesh.vertexCount(); ++v) {
-        const float* from = in.data() + v * source.slots;
-        float* to = out.data() + v * target->slots;
+        const float* from = in.data() + v * source.slotCount;
+        float* to = out.data() + v * target->slotCount;
         for (const auto& c : copies)
             std::copy_n(from + c.from, c.count, to + c.to);
     }

@@ -42,7 +42,7 @@ Mesh optimizeMesh(const Mesh& mesh, std::vector<std::uint32_t>* vertexRemap) {
     for (auto& r : remap)
         if (r == ~0u) r = used++;
 
-    const std::uint32_t slots = mesh.layout().slots;
+    const std::uint32_t slots = mesh.layout().slotCount;
     const auto in = mesh.vertexData();
     std::vector<float> out(in.size());
     std::vector<std::uint32_t> previous(vertices);

@@ -50,7 +50,7 @@ std::optional<VertexLayout> vertexLayoutOf(std::uint32_t code) {
         layout.textureDimensions[i] = dimensions;
         place(true, layout.texture[i], static_cast<int>(dimensions));
     }
-    layout.slots = static_cast<std::uint32_t>(slot);
+    layout.slotCount = static_cast<std::uint32_t>(slot);
     return layout;
 }
 

@@ -32,7 +32,7 @@ inline constexpr std::size_t maxTextureCoordinateSets = 8;
 // (every component is a whole number of slots); -1 when the layout lacks it.
 struct VertexLayout {
     std::uint32_t fvf = 0;
-    std::uint32_t slots = 0;         // vertex size in 32-bit slots
+    std::uint32_t slotCount = 0;     // vertex size in 32-bit slots
     std::uint32_t positionSlots = 0; // 3 (xyz), 4 (xyzrhw), 3 + blend weights
     int normal = -1;
     int pointSize = -1;
@@ -42,7 +42,7 @@ struct VertexLayout {
     std::array<int, maxTextureCoordinateSets> texture{};
     std::array<std::uint32_t, maxTextureCoordinateSets> textureDimensions{};
 
-    std::uint32_t vertexSize() const { return slots * 4; }
+    std::uint32_t vertexSize() const { return slotCount * 4; }
 };
 
 // Empty when the code has unknown bits, no position or more than eight texture sets.

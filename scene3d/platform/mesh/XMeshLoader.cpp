@@ -253,9 +253,9 @@ Mesh buildMesh(const MeshSource& s) {
 
     const std::uint32_t code = layoutFor(s);
     const VertexLayout layout = *vertexLayoutOf(code);
-    std::vector<float> vertices(std::size_t{splitter.vertexCount()} * layout.slots, 0.0f);
+    std::vector<float> vertices(std::size_t{splitter.vertexCount()} * layout.slotCount, 0.0f);
     for (std::uint32_t v = 0; v < splitter.vertexCount(); ++v) {
-        float* out = vertices.data() + std::size_t{v} * layout.slots;
+        float* out = vertices.data() + std::size_t{v} * layout.slotCount;
         const std::uint32_t origin = splitter.originOf(v);
         const Vector3 p = s.positions[origin];
         out[0] = p.x;
@@ -325,7 +325,7 @@ LoadedMesh mergeParts(std::vector<LoadedMesh> parts) {
     for (auto& part : parts) {
         if (part.materials.empty()) part.materials.push_back({Material{{1, 1, 1, 1}, {}, {}, {}, 0.0f}, {}});
         const Mesh copy = copyWithLayout(part.mesh, code);
-        const auto vertexBase = static_cast<std::uint32_t>(vertices.size() / copy.layout().slots);
+        const auto vertexBase = static_cast<std::uint32_t>(vertices.size() / copy.layout().slotCount);
         const auto materialBase = static_cast<std::uint32_t>(materials.size());
         vertices.insert(vertices.end(), copy.vertexData().begin(), copy.vertexData().end());
         for (std::uint32_t i : copy.indices())
