@@ -1,51 +1,103 @@
 #include "app/CommandLine.h"
 
-#include <QCommandLineParser>
 #include <cstdio>
 
 namespace bw::app {
 
-CommandLine parseCommandLine(const QStringList& arguments) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription("Design a PC, stage by stage, on a 3D model.");
-    const QCommandLineOption help({"h", "help"}, "Show this help and exit.");
-    const QCommandLineOption version({"v", "version"}, "Show the version and exit.");
-    const QCommandLineOption picture("screenshot",
-                                     "After start-up, write a picture of the screen to FILE (PNG) and exit.", "FILE");
-    const QCommandLineOption reference("reference-device",
-                                       "Draw with the software rasterizer even where OpenGL is available "
-                                       "(also BOARDWRIGHT_DEVICE=reference).");
-    parser.addOption(help);
-    parser.addOption(version);
-    parser.addOption(picture);
-    parser.addOption(reference);
+namespace {
 
+// Messages name the program by its own name, not by the path it was started through.
+constexpr const char* kProgram = "boardwright";
+
+QString helpText() {
+    return QStringLiteral("Usage: boardwright [OPTION]...\n"
+                          "Design a PC, stage by stage, on a 3D model.\n"
+                          "\n"
+                          "      --screenshot=FILE   once start-up has finished, write a picture of the\n"
+                          "                            screen to FILE (PNG), then end as Exit does\n"
+                          "      --reference-device  draw with the built-in software rasterizer instead of\n"
+                          "                            OpenGL (as BOARDWRIGHT_DEVICE=reference does)\n"
+                          "  -h, --help              display this help and exit\n"
+                          "  -v, --version           output version information and exit\n"
+                          "\n"
+                          "The background colour is kept in mbb.ini, in the program's folder when that can\n"
+                          "be written, otherwise in the user's configuration folder.\n");
+}
+
+QString versionText() {
+    return QStringLiteral("%1 %2\n"
+                          "Copyright (C) 2026 the Boardwright developers.\n"
+                          "There is NO WARRANTY, to the extent permitted by law.\n")
+        .arg(QLatin1String(kProgram), programVersion());
+}
+
+// The hint keeps the complaint on one line, so that scripts can read it as one.
+CommandLine fault(const QString& what) {
     CommandLine result;
-    const QString program = arguments.isEmpty() ? QStringLiteral("boardwright") : arguments.first();
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(program), qPrintable(parser.errorText()));
-        result.exitCode = 2;
-        return result;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        std::fprintf(stderr, "%s: unexpected argument '%s'\n", qPrintable(program),
-                     qPrintable(parser.positionalArguments().first()));
-        result.exitCode = 2;
-        return result;
-    }
-    if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
-        result.exitCode = 0;
-        return result;
-    }
-    if (parser.isSet(version)) {
-        std::printf("Boardwright 1.00\n");
-        result.exitCode = 0;
-        return result;
-    }
-    result.pictureFile = parser.value(picture);
-    result.referenceDevice = parser.isSet(reference);
+    result.error = QStringLiteral("%1: %2; try '%1 --help'").arg(QLatin1String(kProgram), what);
+    result.exitCode = 2;
     return result;
 }
 
-}  // namespace bw::app
+CommandLine finished(const QString& output) {
+    CommandLine result;
+    result.output = output;
+    result.exitCode = 0;
+    return result;
+}
+
+} // namespace
+
+QString programVersion() {
+    return QStringLiteral(BOARDWRIGHT_VERSION);
+}
+
+CommandLine readCommandLine(const QStringList& arguments) {
+    CommandLine result;
+    bool optionsEnded = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (optionsEnded || argument == "-" || !argument.startsWith('-'))
+            return fault(QStringLiteral("unexpected argument '%1'").arg(argument));
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (argument == "-h") return finished(helpText());
+        if (argument == "-v") return finished(versionText());
+        if (!argument.startsWith("--")) return fault(QStringLiteral("unknown option '%1'").arg(argument));
+
+        const qsizetype equals = argument.indexOf('=');
+        const QString name = argument.left(equals);
+        const bool valueAttached = equals >= 0;
+        if (name == "--screenshot") {
+            QString file;
+            if (valueAttached)
+                file = argument.mid(equals + 1);
+            else if (i + 1 < arguments.size())
+                file = arguments[++i];
+            if (file.isEmpty()) return fault(QStringLiteral("option '--screenshot' requires a file name"));
+            result.pictureFile = file;
+            continue;
+        }
+        if (name != "--help" && name != "--version" && name != "--reference-device")
+            return fault(QStringLiteral("unknown option '%1'").arg(name));
+        if (valueAttached) return fault(QStringLiteral("option '%1' takes no value").arg(name));
+        if (name == "--help") return finished(helpText());
+        if (name == "--version") return finished(versionText());
+        result.referenceDevice = true;
+    }
+    return result;
+}
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    CommandLine result = readCommandLine(arguments);
+    if (!result.output.isEmpty()) {
+        std::fputs(result.output.toLocal8Bit().constData(), stdout);
+        std::fflush(stdout);
+    }
+    if (!result.error.isEmpty()) std::fprintf(stderr, "%s\n", result.error.toLocal8Bit().constData());
+    return result;
+}
+
+} // namespace bw::app

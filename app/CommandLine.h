@@ -1,19 +1,28 @@
 #pragma once
-// The program's command-line options.
+// The program's command-line options, read the GNU way: --help and --version print and
+// end at once, anything not understood is a one-line complaint and exit status 2.
 
+#include <optional>
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace bw::app {
 
 struct CommandLine {
-    QString pictureFile;           // --screenshot FILE: write a picture of the window, then end
-    bool referenceDevice = false;  // --reference-device: draw with the software device only
-    std::optional<int> exitCode;   // set when the program should end at once (help, version, error)
+    QString pictureFile;          // --screenshot FILE: write a picture of the window, then end
+    bool referenceDevice = false; // --reference-device: draw with the software device only
+    std::optional<int> exitCode;  // set when the program should end at once (help, version, error)
+    QString output;               // help or version text, for stdout
+    QString error;                // the complaint, one line without its end, for stderr
 };
 
-// Prints help, version or an error itself; the result says whether to go on.
+// Reads the options in order; the first --help, --version or fault decides. Prints nothing.
+CommandLine readCommandLine(const QStringList& arguments);
+
+// readCommandLine, then prints the output to stdout or the complaint to stderr.
 CommandLine parseCommandLine(const QStringList& arguments);
 
-}  // namespace bw::app
+// The version the build gives the program, as in "1.0.0".
+QString programVersion();
+
+} // namespace bw::app

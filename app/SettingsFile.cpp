@@ -27,7 +27,11 @@ SettingsFile SettingsFile::standard() {
 
 QString SettingsFile::chooseFolder(const QString& executableFolder, const QString& configFolder) {
     const QFileInfo executable(executableFolder);
-    if (executable.isDir() && executable.isWritable()) return executableFolder;
+    // An installed program (bin/ beside share/boardwright/) keeps its settings per user even
+    // where its folder could be written, as by root: a package must not leave files in bin/.
+    const bool installed = executable.fileName() == QLatin1String("bin") &&
+                           QFileInfo::exists(executableFolder + QStringLiteral("/../share/boardwright/registry.ini"));
+    if (!installed && executable.isDir() && executable.isWritable()) return executableFolder;
     return configFolder;
 }
 

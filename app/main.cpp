@@ -1,20 +1,30 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "app/CommandLine.h"
-#include "app/FrmStart.h"
 #include "app/Frmmain.h"
+#include "app/FrmStart.h"
 #include "app/WindowPicture.h"
+#include "resources/PicturePaths.h"
 #include "scene3d/platform/gl/OpenGLDriver.h"
 #include "scene3d/platform/qt/Direct3DFactory.h"
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName("Boardwright");
-    QApplication::setOrganizationName("Boardwright");
-    QApplication::setApplicationVersion("1.00");
-
-    const bw::app::CommandLine options = bw::app::parseCommandLine(QApplication::arguments());
+    // Help, version and mistakes are answered before the toolkit needs a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const bw::app::CommandLine options = bw::app::parseCommandLine(arguments);
     if (options.exitCode) return *options.exitCode;
+
+    QApplication application(argc, argv);
+    // No organisation name: the user's settings go to <configuration folder>/Boardwright.
+    QApplication::setApplicationName("Boardwright");
+    QApplication::setApplicationVersion(bw::app::programVersion());
+    // Ties the windows to the installed launcher, so that task bars show its name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(BOARDWRIGHT_APP_ID));
+    QApplication::setWindowIcon(QIcon(bw::resources::picturePath(QStringLiteral("logo"))));
+
     if (options.referenceDevice) bw::setReferenceDeviceForced(true);
     // The graphics card draws wherever an OpenGL 3.3 context can be made.
     if (!bw::referenceDeviceForced()) bw::registerOpenGLDriverIfAvailable();

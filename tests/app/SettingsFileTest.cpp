@@ -110,4 +110,14 @@ TEST(SettingsFile, LivesNextToTheProgramWhenThatFolderIsWritable) {
         QFile::setPermissions(executable.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     EXPECT_EQ(SettingsFile(executable.path()).path(), executable.path() + "/mbb.ini");
+
+    // An installation's bin/ never holds the settings, writable or not.
+    QTemporaryDir prefix;
+    QDir(prefix.path()).mkpath("bin");
+    QDir(prefix.path()).mkpath("share/boardwright");
+    EXPECT_EQ(SettingsFile::chooseFolder(prefix.path() + "/bin", config.path()), prefix.path() + "/bin");
+    QFile registry(prefix.path() + "/share/boardwright/registry.ini");
+    ASSERT_TRUE(registry.open(QIODevice::WriteOnly));
+    registry.close();
+    EXPECT_EQ(SettingsFile::chooseFolder(prefix.path() + "/bin", config.path()), config.path());
 }
