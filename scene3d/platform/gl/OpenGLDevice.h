@@ -16,8 +16,8 @@
 
 #include "scene3d/platform/device/DeviceDriver.h"
 #include "scene3d/platform/device/Direct3DDevice8.h"
-#include "scene3d/platform/gl/DeviceStateBlock.h"
 #include "scene3d/platform/gl/GpuUploadCounters.h"
+#include "scene3d/platform/raster/DeviceStateBlock.h"
 
 namespace bw {
 
@@ -84,7 +84,7 @@ private:
     void applyPipelineState();
 
     DeviceCreation creation_;
-    gl::DeviceStateBlock state_;
+    raster::DeviceStateBlock state_;
     gl::GpuUploadCounters counters_;
     std::unique_ptr<gl::OffscreenContext> context_;
     std::unique_ptr<gl::GpuResources> gpu_;

@@ -28,10 +28,6 @@ std::uint32_t readIndex(const IndexedTriangles& batch, std::uint32_t position) {
     return static_cast<const std::uint32_t*>(batch.indices)[position];
 }
 
-bool validLightType(LightType type) {
-    return type == D3DLIGHT_POINT || type == D3DLIGHT_SPOT || type == D3DLIGHT_DIRECTIONAL;
-}
-
 } // namespace
 
 ReferenceDevice::ReferenceDevice(const DeviceCreation& creation, unsigned rasterThreads)
@@ -75,117 +71,64 @@ ResultCode ReferenceDevice::applyPresentParameters(const PresentParameters& para
         depth_.release();
 
     creation_.parameters = parameters;
-    state_ = FixedFunctionState{};
-    state_.renderStates = defaultRenderStates(depth_.exists());
-    state_.viewport = {0,    0,   static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height),
-                       0.0f, 1.0f};
+    state_.reset(width, height, depth_.exists());
     inScene_ = false;
     return D3D_OK;
 }
 
-ResultCode ReferenceDevice::SetTransform(TransformStateType state, const Matrix& matrix) {
-    switch (state) {
-    case D3DTS_WORLD:
-        state_.world = matrix;
-        return D3D_OK;
-    case D3DTS_VIEW:
-        state_.view = matrix;
-        return D3D_OK;
-    case D3DTS_PROJECTION:
-        state_.projection = matrix;
-        return D3D_OK;
-    }
-    return D3DERR_INVALIDCALL;
+ResultCode ReferenceDevice::SetTransform(TransformStateType type, const Matrix& matrix) {
+    return state_.setTransform(type, matrix);
 }
 
-ResultCode ReferenceDevice::GetTransform(TransformStateType state, Matrix& matrix) {
-    switch (state) {
-    case D3DTS_WORLD:
-        matrix = state_.world;
-        return D3D_OK;
-    case D3DTS_VIEW:
-        matrix = state_.view;
-        return D3D_OK;
-    case D3DTS_PROJECTION:
-        matrix = state_.projection;
-        return D3D_OK;
-    }
-    return D3DERR_INVALIDCALL;
+ResultCode ReferenceDevice::GetTransform(TransformStateType type, Matrix& matrix) {
+    return state_.getTransform(type, matrix);
 }
 
 ResultCode ReferenceDevice::SetViewport(const Viewport& viewport) {
-    const std::uint64_t right = std::uint64_t{viewport.x} + viewport.width;
-    const std::uint64_t bottom = std::uint64_t{viewport.y} + viewport.height;
-    if (viewport.width == 0 || viewport.height == 0 || right > static_cast<std::uint64_t>(frame_.width()) ||
-        bottom > static_cast<std::uint64_t>(frame_.height()) ||
-        !(viewport.minZ >= 0.0f && viewport.minZ <= 1.0f) ||
-        !(viewport.maxZ >= 0.0f && viewport.maxZ <= 1.0f))
-        return D3DERR_INVALIDCALL;
-    state_.viewport = viewport;
-    return D3D_OK;
+    return state_.setViewport(viewport);
 }
 
 ResultCode ReferenceDevice::GetViewport(Viewport& viewport) {
-    viewport = state_.viewport;
+    viewport = state_.viewport();
     return D3D_OK;
 }
 
 ResultCode ReferenceDevice::SetLight(std::uint32_t index, const Light& light) {
-    if (index >= deviceLightCount || !validLightType(light.type)) return D3DERR_INVALIDCALL;
-    state_.lights[index].light = light;
-    state_.lights[index].set = true;
-    return D3D_OK;
+    return state_.setLight(index, light);
 }
 
 ResultCode ReferenceDevice::GetLight(std::uint32_t index, Light& light) {
-    if (index >= deviceLightCount || !state_.lights[index].set) return D3DERR_INVALIDCALL;
-    light = state_.lights[index].light;
-    return D3D_OK;
+    return state_.getLight(index, light);
 }
 
 ResultCode ReferenceDevice::LightEnable(std::uint32_t index, bool enable) {
-    if (index >= deviceLightCount) return D3DERR_INVALIDCALL;
-    LightSlot& slot = state_.lights[index];
-    if (!slot.set) {
-        slot.light = defaultLight();
-        slot.set = true;
-    }
-    slot.enabled = enable;
-    return D3D_OK;
+    return state_.lightEnable(index, enable);
 }
 
 ResultCode ReferenceDevice::GetLightEnable(std::uint32_t index, bool& enabled) {
-    if (index >= deviceLightCount || !state_.lights[index].set) return D3DERR_INVALIDCALL;
-    enabled = state_.lights[index].enabled;
-    return D3D_OK;
+    return state_.getLightEnable(index, enabled);
 }
 
 ResultCode ReferenceDevice::SetMaterial(const Material& material) {
-    state_.material = material;
+    state_.setMaterial(material);
     return D3D_OK;
 }
 
 ResultCode ReferenceDevice::GetMaterial(Material& material) {
-    material = state_.material;
+    material = state_.material();
     return D3D_OK;
 }
 
-ResultCode ReferenceDevice::SetRenderState(RenderStateType state, std::uint32_t value) {
-    if (state >= renderStateCount) return D3DERR_INVALIDCALL;
-    state_.renderStates[state] = value;
-    return D3D_OK;
+ResultCode ReferenceDevice::SetRenderState(RenderStateType type, std::uint32_t value) {
+    return state_.setRenderState(type, value);
 }
 
-ResultCode ReferenceDevice::GetRenderState(RenderStateType state, std::uint32_t& value) {
-    if (state >= renderStateCount) return D3DERR_INVALIDCALL;
-    value = state_.renderStates[state];
-    return D3D_OK;
+ResultCode ReferenceDevice::GetRenderState(RenderStateType type, std::uint32_t& value) {
+    return state_.getRenderState(type, value);
 }
 
 ResultCode ReferenceDevice::SetTexture(std::uint32_t stage, std::shared_ptr<const Texture> texture) {
-    if (stage != 0) return D3DERR_INVALIDCALL;
-    state_.texture = std::move(texture);
-    return D3D_OK;
+    return state_.setTexture(stage, std::move(texture));
 }
 
 ResultCode ReferenceDevice::TestCooperativeLevel() {
@@ -268,9 +211,10 @@ ResultCode ReferenceDevice::GetBackBufferPicture(Picture& picture) {
 }
 
 DrawState ReferenceDevice::currentDrawState() const {
-    const auto& rs = state_.renderStates;
+    const FixedFunctionState& state = state_.state();
+    const auto& rs = state.renderStates;
     DrawState draw;
-    draw.texture = state_.texture.get();
+    draw.texture = state.texture.get();
     draw.blend = rs[D3DRS_ALPHABLENDENABLE] != 0;
     draw.sourceBlend = rs[D3DRS_SRCBLEND];
     draw.destinationBlend = rs[D3DRS_DESTBLEND];
@@ -279,7 +223,7 @@ DrawState ReferenceDevice::currentDrawState() const {
     draw.depthFunction = rs[D3DRS_ZFUNC];
     draw.specular = rs[D3DRS_SPECULARENABLE] != 0;
     draw.flatShading = rs[D3DRS_SHADEMODE] == D3DSHADE_FLAT;
-    const Viewport& v = state_.viewport;
+    const Viewport& v = state.viewport;
     draw.clip = {static_cast<int>(v.x), static_cast<int>(v.y), static_cast<int>(v.x + v.width),
                  static_cast<int>(v.y + v.height)};
     return draw;
@@ -307,12 +251,13 @@ ResultCode ReferenceDevice::DrawIndexedTriangles(const IndexedTriangles& batch) 
     // Vertex stage for the vertices these faces use, spread over the threads in chunks.
     // Vertices inside every clip plane go straight to screen space.
     const std::uint32_t vertexCount = highest - lowest + 1;
-    const VertexProcessingSetup setup = prepareVertexProcessing(state_, *fields);
+    const FixedFunctionState& state = state_.state();
+    const VertexProcessingSetup setup = prepareVertexProcessing(state, *fields);
     const VertexInput input{static_cast<const std::uint8_t*>(batch.vertices), stride, *fields};
     clipVertices_.resize(vertexCount);
     clipCodes_.resize(vertexCount);
-    guardBand_ = guardBandFor(state_.viewport.width, state_.viewport.height);
-    mapping_ = viewportMappingFor(state_.viewport);
+    guardBand_ = guardBandFor(state.viewport.width, state.viewport.height);
+    mapping_ = viewportMappingFor(state.viewport);
     firstScreenVertex_ = queue_.appendVertices(vertexCount);
     const std::uint32_t chunks = (vertexCount + verticesPerChunk - 1) / verticesPerChunk;
     workers_.run(chunks, [&](std::uint32_t chunk) {
@@ -321,7 +266,7 @@ ResultCode ReferenceDevice::DrawIndexedTriangles(const IndexedTriangles& batch) 
     });
 
     const DrawState draw = currentDrawState();
-    queue_.beginDraw(draw, state_.texture, cullModeFrom(state_.renderStates[D3DRS_CULLMODE]));
+    queue_.beginDraw(draw, state.texture, cullModeFrom(state.renderStates[D3DRS_CULLMODE]));
     for (auto i = indexBegin; i < indexEnd; i += 3)
         queueTriangle(readIndex(batch, i) - lowest, readIndex(batch, i + 1) - lowest,
                       readIndex(batch, i + 2) - lowest, draw);

@@ -13,6 +13,7 @@
 #include "scene3d/platform/raster/BandWorkers.h"
 #include "scene3d/platform/raster/Clipper.h"
 #include "scene3d/platform/raster/DepthBuffer.h"
+#include "scene3d/platform/raster/DeviceStateBlock.h"
 #include "scene3d/platform/raster/FrameBuffer.h"
 #include "scene3d/platform/raster/FrameQueue.h"
 #include "scene3d/platform/raster/PipelineState.h"
@@ -78,7 +79,7 @@ private:
     void flush();
 
     DeviceCreation creation_;
-    raster::FixedFunctionState state_;
+    raster::DeviceStateBlock state_;
     raster::FrameQueue queue_;
     raster::FrameBuffer frame_;
     raster::DepthBuffer depth_;

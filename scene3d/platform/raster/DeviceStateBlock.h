@@ -1,14 +1,15 @@
 #pragma once
 // The state a device keeps between draws, with the checks of its Set/Get calls: transforms,
-// viewport, the light slots, material, render states and texture stage 0. The OpenGL
-// device turns it into shader constants and OpenGL state at each draw.
+// viewport, the light slots, material, render states and texture stage 0. Both devices keep
+// one: the reference device's stages read it directly, the OpenGL device turns it into
+// shader constants and OpenGL state at each draw.
 
 #include <cstdint>
 #include <memory>
 
 #include "scene3d/platform/raster/PipelineState.h"
 
-namespace bw::gl {
+namespace bw::raster {
 
 class DeviceStateBlock {
 public:
@@ -30,12 +31,12 @@ public:
     ResultCode getRenderState(RenderStateType type, std::uint32_t& value) const;
     ResultCode setTexture(std::uint32_t stage, std::shared_ptr<const Texture> texture);
 
-    const raster::FixedFunctionState& state() const { return state_; }
+    const FixedFunctionState& state() const { return state_; }
 
 private:
-    raster::FixedFunctionState state_;
+    FixedFunctionState state_;
     int targetWidth_ = 0;
     int targetHeight_ = 0;
 };
 
-} // namespace bw::gl
+} // namespace bw::raster

@@ -1,6 +1,6 @@
-#include "scene3d/platform/gl/DeviceStateBlock.h"
+#include "scene3d/platform/raster/DeviceStateBlock.h"
 
-namespace bw::gl {
+namespace bw::raster {
 
 namespace {
 
@@ -17,7 +17,7 @@ bool unitRange(float value) {
 void DeviceStateBlock::reset(int targetWidth, int targetHeight, bool hasDepthBuffer) {
     targetWidth_ = targetWidth;
     targetHeight_ = targetHeight;
-    state_ = raster::FixedFunctionState{};
+    state_ = FixedFunctionState{};
     state_.renderStates = defaultRenderStates(hasDepthBuffer);
     state_.viewport = {
         0, 0, static_cast<std::uint32_t>(targetWidth), static_cast<std::uint32_t>(targetHeight), 0.0f, 1.0f};
@@ -79,7 +79,7 @@ ResultCode DeviceStateBlock::getLight(std::uint32_t index, Light& light) const {
 
 ResultCode DeviceStateBlock::lightEnable(std::uint32_t index, bool enable) {
     if (index >= deviceLightCount) return D3DERR_INVALIDCALL;
-    raster::LightSlot& slot = state_.lights[index];
+    LightSlot& slot = state_.lights[index];
     if (!slot.set) {
         slot.light = defaultLight();
         slot.set = true;
@@ -112,4 +112,4 @@ ResultCode DeviceStateBlock::setTexture(std::uint32_t stage, std::shared_ptr<con
     return D3D_OK;
 }
 
-} // namespace bw::gl
+} // namespace bw::raster
