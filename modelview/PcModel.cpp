@@ -1,9 +1,12 @@
 #include "modelview/PcModel.h"
 
+#include <optional>
+
 #include "modelview/FrameTable.h"
 #include "scene3d/framework/D3DUtil.h"
 #include "scene3d/framework/DeviceCall.h"
 #include "scene3d/platform/device/Direct3DDevice8.h"
+#include "scene3d/platform/xfile/XFileReadAhead.h"
 
 namespace bw::modelview {
 
@@ -25,12 +28,21 @@ void PcModel::build(IDirect3DDevice8& dev, TextureCache& textures, const std::fi
     frames_.clear();
     for (std::size_t i = 0; i < table.size(); ++i) frames_.push_back(CD3DFrame::Create());
 
+    // Reading the files is most of the work: it goes on ahead on the other cores (and on
+    // this one whenever it would wait) while this thread builds the frames of the files
+    // already read. A file that cannot be opened leaves its frame as it was.
+    std::vector<std::filesystem::path> paths;
+    for (const LoadStep& step : loadSequence())
+        for (std::size_t f = step.first; f < step.first + step.count; ++f)
+            paths.push_back(modelFolder / table[step.frame].files[f]);
+    XFileReadAhead files(std::move(paths));
+
     const std::size_t firstCard = frameIndex("pciCardFrame1");
     std::vector<std::size_t> filesRead(table.size(), 0);
     for (const LoadStep& step : loadSequence()) {
         CD3DFrame& target = *frames_[step.frame];
-        for (std::size_t f = step.first; f < step.first + step.count; ++f) {
-            target.InitFromFile(dev, textures, modelFolder / table[step.frame].files[f]);
+        for (std::size_t f = 0; f < step.count; ++f) {
+            if (std::optional<XFile> file = files.take()) target.InitFromXFile(dev, textures, *file);
             if (pump) pump();
         }
         filesRead[step.frame] += step.count;

@@ -146,10 +146,16 @@ bool CD3DFrame::InitFromFile(IDirect3DDevice8& dev, TextureCache& textures,
     } catch (const PlatformError&) {
         return false;
     }
+    InitFromXFile(dev, textures, *file, parent, animParent);
+    return true;
+}
+
+void CD3DFrame::InitFromXFile(IDirect3DDevice8& dev, TextureCache& textures, XFile& file,
+                              const FramePtr& parent, const std::shared_ptr<CD3DAnimation>& animParent) {
     for (;;) {
         const XDataObject* object = nullptr;
         try {
-            object = file->nextObject();
+            object = file.nextObject();
         } catch (const PlatformError&) {
             break; // the reader cannot go past an object it failed to read
         }
@@ -178,7 +184,6 @@ bool CD3DFrame::InitFromFile(IDirect3DDevice8& dev, TextureCache& textures,
         }
     }
     if (parent) parent->AddChild(shared_from_this());
-    return true;
 }
 
 void CD3DFrame::LoadXOFFrame(IDirect3DDevice8& dev, TextureCache& textures, const XDataObject& frameData,

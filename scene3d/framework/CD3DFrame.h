@@ -24,6 +24,7 @@ class IDirect3DDevice8;
 class Mesh;
 class TextureCache;
 class XDataObject;
+class XFile;
 
 using FramePtr = std::shared_ptr<CD3DFrame>;
 using MeshPtr = std::shared_ptr<CD3DMesh>;
@@ -116,6 +117,10 @@ public:
     bool InitFromFile(IDirect3DDevice8& dev, TextureCache& textures, const std::filesystem::path& strFile,
                       const FramePtr& parent = nullptr,
                       const std::shared_ptr<CD3DAnimation>& animParent = nullptr);
+    // The same for a file already open (or read ahead): its remaining objects.
+    void InitFromXFile(IDirect3DDevice8& dev, TextureCache& textures, XFile& file,
+                       const FramePtr& parent = nullptr,
+                       const std::shared_ptr<CD3DAnimation>& animParent = nullptr);
     // Reads one Frame data object into this frame, appended to parent (when given) before
     // its content. Throws PlatformError where the object cannot be read; what was read
     // before stays.

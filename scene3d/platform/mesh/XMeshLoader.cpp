@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -61,6 +60,9 @@ std::vector<Vector3> readVectors(XDataReader& r) {
 Polygons readPolygons(XDataReader& r, std::size_t indexLimit) {
     Polygons polygons;
     const std::uint32_t count = countOf(r, 4);
+    // Mostly triangles; countOf has bounded count by the data.
+    polygons.start.reserve(std::size_t{count} + 1);
+    polygons.corners.reserve(std::size_t{count} * 3);
     for (std::uint32_t p = 0; p < count; ++p) {
         const std::uint32_t corners = countOf(r, 4);
         if (corners < 3) fail("face with fewer than three corners");
@@ -191,10 +193,13 @@ MeshSource readMeshSource(const XDataObject& object) {
 }
 
 // Vertex index for one face corner: the file's vertex for the first normal it is used
-// with, an appended copy for each further normal.
+// with, an appended copy for each further normal. The copies of a vertex are few (one
+// per face around a corner at most), so each vertex keeps them in a short chain.
 class VertexSplitter {
 public:
-    explicit VertexSplitter(std::uint32_t fileVertices) : normalOf_(fileVertices) {
+    explicit VertexSplitter(std::uint32_t fileVertices)
+        : normalOf_(fileVertices), firstCopy_(fileVertices, noCopy) {
+        origin_.reserve(fileVertices);
         for (std::uint32_t v = 0; v < fileVertices; ++v)
             origin_.push_back(v);
     }
@@ -203,13 +208,15 @@ public:
         if (!normal) return position;
         if (!normalOf_[position]) normalOf_[position] = normal;
         if (normalOf_[position] == normal) return position;
-        const auto [it, added] =
-            copies_.emplace(std::pair{position, *normal}, static_cast<std::uint32_t>(origin_.size()));
-        if (added) {
-            origin_.push_back(position);
-            normalOf_.push_back(normal);
-        }
-        return it->second;
+        std::uint32_t* link = &firstCopy_[position];
+        for (; *link != noCopy; link = &copies_[*link].next)
+            if (copies_[*link].normal == *normal) return copies_[*link].vertex;
+        const auto vertex = static_cast<std::uint32_t>(origin_.size());
+        *link = static_cast<std::uint32_t>(copies_.size());
+        copies_.push_back({*normal, vertex, noCopy});
+        origin_.push_back(position);
+        normalOf_.push_back(normal);
+        return vertex;
     }
 
     std::uint32_t vertexCount() const { return static_cast<std::uint32_t>(origin_.size()); }
@@ -217,9 +224,17 @@ public:
     std::optional<std::uint32_t> normalOf(std::uint32_t v) const { return normalOf_[v]; }
 
 private:
+    struct Copy {
+        std::uint32_t normal;
+        std::uint32_t vertex;
+        std::uint32_t next; // the next copy of the same file vertex
+    };
+    static constexpr std::uint32_t noCopy = 0xFFFFFFFF;
+
     std::vector<std::optional<std::uint32_t>> normalOf_;
     std::vector<std::uint32_t> origin_;
-    std::map<std::pair<std::uint32_t, std::uint32_t>, std::uint32_t> copies_;
+    std::vector<std::uint32_t> firstCopy_; // per file vertex
+    std::vector<Copy> copies_;
 };
 
 std::uint32_t layoutFor(const MeshSource& s) {
@@ -235,6 +250,9 @@ Mesh buildMesh(const MeshSource& s) {
     VertexSplitter splitter(static_cast<std::uint32_t>(s.positions.size()));
     std::vector<std::uint32_t> indices;
     std::vector<std::uint32_t> attributes;
+    // A fan has two corners fewer than its polygon.
+    indices.reserve((s.faces.corners.size() - 2 * std::size_t{s.faces.count()}) * 3);
+    attributes.reserve(s.faces.corners.size() - 2 * std::size_t{s.faces.count()});
     for (std::uint32_t f = 0; f < s.faces.count(); ++f) {
         const std::uint32_t first = s.faces.start[f];
         const auto corner = [&](std::uint32_t c) {

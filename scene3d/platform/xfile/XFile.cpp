@@ -1,8 +1,10 @@
 #include "scene3d/platform/xfile/XFile.h"
 
+#include <exception>
 #include <fstream>
 #include <iterator>
 #include <string_view>
+#include <utility>
 
 #include "scene3d/platform/common/PlatformError.h"
 #include "scene3d/platform/xfile/Mszip.h"
@@ -76,11 +78,15 @@ struct XFile::State {
     std::vector<std::uint8_t> bytes;
     std::vector<std::uint8_t> expanded; // compressed files only
     std::unique_ptr<XTokenSource> tokens;
-    XTemplateSet templates = standardTemplates();
+    XTemplateSet templates = XTemplateSet::extending(standardTemplates());
     XObjectIndex index;
     std::unique_ptr<XParser> parser;
-    std::vector<std::unique_ptr<XDataObject>> objects;
-    bool ended = false;
+    // Shared by the walks of a file read once (walkAgain).
+    std::shared_ptr<std::vector<std::unique_ptr<XDataObject>>> objects =
+        std::make_shared<std::vector<std::unique_ptr<XDataObject>>>();
+    std::size_t handedOut = 0;      // objects nextObject has returned
+    std::exception_ptr readFailure; // met by readRemaining, thrown when the walk gets there
+    bool ended = false;             // the parser has nothing more to give
 };
 
 XFile::XFile(std::unique_ptr<State> state) : state_(std::move(state)) {}
@@ -127,8 +133,7 @@ const XTemplateSet& XFile::templates() const {
     return state_->templates;
 }
 
-const XDataObject* XFile::nextObject() {
-    if (state_->ended) return nullptr;
+bool XFile::readOne() {
     std::unique_ptr<XDataObject> object;
     try {
         object = state_->parser->nextTopLevelObject();
@@ -138,10 +143,41 @@ const XDataObject* XFile::nextObject() {
     }
     if (!object) {
         state_->ended = true;
-        return nullptr;
+        return false;
     }
-    state_->objects.push_back(std::move(object));
-    return state_->objects.back().get();
+    state_->objects->push_back(std::move(object));
+    return true;
+}
+
+const XDataObject* XFile::nextObject() {
+    State& s = *state_;
+    if (s.handedOut < s.objects->size()) return (*s.objects)[s.handedOut++].get();
+    if (s.readFailure) {
+        std::exception_ptr failure = std::exchange(s.readFailure, nullptr);
+        std::rethrow_exception(failure);
+    }
+    if (s.ended || !readOne()) return nullptr;
+    return (*s.objects)[s.handedOut++].get();
+}
+
+std::optional<XFile> XFile::walkAgain() const {
+    const State& s = *state_;
+    if (!s.ended || s.readFailure) return std::nullopt;
+    auto again = std::make_unique<State>();
+    again->header = s.header;
+    again->templates = s.templates;
+    again->objects = s.objects;
+    again->ended = true;
+    return XFile(std::move(again));
+}
+
+void XFile::readRemaining() {
+    try {
+        while (!state_->ended && readOne()) {
+        }
+    } catch (...) {
+        state_->readFailure = std::current_exception();
+    }
 }
 
 } // namespace bw

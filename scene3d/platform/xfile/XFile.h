@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -45,12 +46,21 @@ public:
     // be read throws PlatformError once; the walk has then ended, later calls return
     // nullptr, and the objects returned before stay valid as long as this XFile.
     const XDataObject* nextObject();
+    // Reads every object not yet read now, so that the walk can go on elsewhere (another
+    // thread) without parsing. nextObject then hands them out in order as before, and a
+    // failure met here is thrown where the walk reaches it.
+    void readRemaining();
+    // Another walk over a file read to its end without a failure, from its first object:
+    // the same objects, not read again. Nothing for a file not read so.
+    std::optional<XFile> walkAgain() const;
 
     const XTemplateSet& templates() const;
 
 private:
     struct State;
     explicit XFile(std::unique_ptr<State> state);
+    // Parses the next top-level object into the list; false at the end.
+    bool readOne();
     std::unique_ptr<State> state_;
 };
 

@@ -1,6 +1,7 @@
 #include "scene3d/platform/xfile/XParser.h"
 
 #include <algorithm>
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <cstring>
@@ -17,9 +18,33 @@ bool isWord(const Token& t, std::string_view lowerCaseWord) {
                       [](char a, char b) { return (a | 0x20) == b; });
 }
 
+void storeLittleEndian(std::uint8_t* out, std::uint64_t value, std::size_t bytes) {
+    for (std::size_t i = 0; i < bytes; ++i)
+        out[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
 void appendLittleEndian(std::vector<std::uint8_t>& out, std::uint64_t value, std::size_t bytes) {
+    // Room for a small object's members at once, not grown a value at a time.
+    if (out.capacity() == 0) out.reserve(64);
     for (std::size_t i = 0; i < bytes; ++i)
         out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+std::uint32_t floatBits(float f) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &f, sizeof bits);
+    return bits;
+}
+
+// Room for an array's values up front, four bytes each (most members take that): growing
+// value by value copied the data over and over. Never below doubling, so that many small
+// arrays in a row cost no more than appending; bounded, as the count was checked against
+// the rest of the file.
+void reserveForValues(std::vector<std::uint8_t>& data, std::uint64_t values) {
+    const std::uint64_t wanted = data.size() + values * 4;
+    if (wanted > data.capacity())
+        data.reserve(
+            static_cast<std::size_t>(std::max<std::uint64_t>(wanted, std::uint64_t{data.capacity()} * 2)));
 }
 
 // Values beyond the float range become infinities rather than undefined conversions.
@@ -27,6 +52,13 @@ float toFloat(double value) {
     if (value > FLT_MAX) return INFINITY;
     if (value < -FLT_MAX) return -INFINITY;
     return static_cast<float>(value);
+}
+
+// Vectors, texture coordinates and colours: their arrays are most of a model file.
+bool holdsSingleFloatsOnly(const XTemplate& xtemplate) {
+    return std::all_of(xtemplate.members.begin(), xtemplate.members.end(), [](const XMember& m) {
+        return m.primitive == PrimitiveType::Float && m.dimensions.empty();
+    });
 }
 
 std::uint64_t saturatingMultiply(std::uint64_t a, std::uint64_t b) {
@@ -269,7 +301,16 @@ std::uint64_t XParser::availableValues() {
 void XParser::readInstance(const XTemplate& xtemplate, XDataObject& object, std::uint32_t depth) {
     if (depth >= maxObjectDepth)
         fail(result::parseError, "templates nested too deeply", tokens_.peek().offset);
-    std::vector<std::uint32_t> singleValues(xtemplate.members.size(), 0);
+    // Instances of small templates (a vector, a face) are read by the hundred thousand:
+    // their member values stay off the heap.
+    constexpr std::size_t inlineMembers = 16;
+    std::array<std::uint32_t, inlineMembers> inlineValues{};
+    std::vector<std::uint32_t> heapValues;
+    std::uint32_t* singleValues = inlineValues.data();
+    if (xtemplate.members.size() > inlineMembers) {
+        heapValues.assign(xtemplate.members.size(), 0);
+        singleValues = heapValues.data();
+    }
     for (std::size_t i = 0; i < xtemplate.members.size(); ++i) {
         const XMember& member = xtemplate.members[i];
         std::uint64_t count = 1;
@@ -278,9 +319,20 @@ void XParser::readInstance(const XTemplate& xtemplate, XDataObject& object, std:
         const std::uint64_t valuesEach = member.primitive ? 1 : member.templateType->minimumValues;
         if (valuesEach == 0) continue; // reads nothing, however many
         // Every value still to come takes at least one byte of the file.
-        if (saturatingMultiply(count, valuesEach) > availableValues())
+        if (const std::uint64_t needed = saturatingMultiply(count, valuesEach);
+            needed > tokens_.remainingBytes() && needed > availableValues())
             fail(result::badArraySize, "array '" + member.name + "' larger than the rest of the file",
                  tokens_.peek().offset);
+        if (count > 1) reserveForValues(object.data, saturatingMultiply(count, valuesEach));
+        if (!member.primitive && count > 1 && depth + 1 < maxObjectDepth &&
+            holdsSingleFloatsOnly(*member.templateType)) {
+            readFloatRecords(*member.templateType, count, object);
+            continue;
+        }
+        if (member.primitive && isIntegerType(*member.primitive) && !member.dimensions.empty()) {
+            readIntegerArray(*member.primitive, count, object);
+            continue;
+        }
         for (std::uint64_t k = 0; k < count; ++k) {
             if (member.primitive) {
                 const std::uint32_t value = readPrimitive(*member.primitive, object);
@@ -292,15 +344,65 @@ void XParser::readInstance(const XTemplate& xtemplate, XDataObject& object, std:
     }
 }
 
+void XParser::readFloatRecords(const XTemplate& xtemplate, std::uint64_t count, XDataObject& object) {
+    const std::size_t members = xtemplate.members.size();
+    const std::uint64_t values = count * members; // the array check bounds it by the file size
+    std::array<double, 256> numbers;
+    std::uint64_t done = 0;
+    // Runs of numbers as they come; the first value that is not one is read alone, by
+    // the member's usual reading, which reports it.
+    while (done < values) {
+        std::size_t taken = 0;
+        if (pendingIndex_ >= pending_.listCount) {
+            const std::size_t wanted =
+                static_cast<std::size_t>(std::min<std::uint64_t>(values - done, numbers.size()));
+            taken = tokens_.takeNumbers(std::span(numbers.data(), wanted));
+            const std::size_t at = object.data.size();
+            object.data.resize(at + taken * 4);
+            for (std::size_t i = 0; i < taken; ++i)
+                storeLittleEndian(object.data.data() + at + i * 4, floatBits(toFloat(numbers[i])), 4);
+            done += taken;
+        }
+        if (taken == 0 && done < values) {
+            const XMember& member = xtemplate.members[done % members];
+            // The check readInstance makes before every member.
+            if (tokens_.remainingBytes() == 0 && availableValues() < 1)
+                fail(result::badArraySize, "array '" + member.name + "' larger than the rest of the file",
+                     tokens_.peek().offset);
+            readPrimitive(PrimitiveType::Float, object);
+            ++done;
+        }
+    }
+}
+
+void XParser::readIntegerArray(PrimitiveType type, std::uint64_t count, XDataObject& object) {
+    const std::size_t size = primitiveSize(type);
+    std::array<std::uint32_t, 256> integers;
+    std::uint64_t done = 0;
+    while (done < count) {
+        std::size_t taken = 0;
+        if (pendingIndex_ >= pending_.listCount) {
+            const std::size_t wanted =
+                static_cast<std::size_t>(std::min<std::uint64_t>(count - done, integers.size()));
+            taken = tokens_.takeIntegers(std::span(integers.data(), wanted));
+            const std::size_t at = object.data.size();
+            object.data.resize(at + taken * size);
+            for (std::size_t i = 0; i < taken; ++i)
+                storeLittleEndian(object.data.data() + at + i * size, integers[i], size);
+            done += taken;
+        }
+        if (taken == 0 && done < count) {
+            readPrimitive(type, object);
+            ++done;
+        }
+    }
+}
+
 std::uint32_t XParser::readPrimitive(PrimitiveType type, XDataObject& object) {
     switch (type) {
-    case PrimitiveType::Float: {
-        const float f = toFloat(nextFloatValue());
-        std::uint32_t bits;
-        std::memcpy(&bits, &f, sizeof bits);
-        appendLittleEndian(object.data, bits, 4);
+    case PrimitiveType::Float:
+        appendLittleEndian(object.data, floatBits(toFloat(nextFloatValue())), 4);
         return 0;
-    }
     case PrimitiveType::Double: {
         const double d = nextFloatValue();
         std::uint64_t bits;
@@ -322,43 +424,49 @@ std::uint32_t XParser::readPrimitive(PrimitiveType type, XDataObject& object) {
     }
 }
 
-// Takes the next value of a binary list of the given kind, if one is being read.
-bool XParser::takeFromPendingList(TokenKind kind, const char* what) {
-    while (pendingIndex_ >= pending_.listCount) {
-        skipSeparators();
-        const TokenKind next = tokens_.peek().kind;
-        if (next != TokenKind::IntegerList && next != TokenKind::FloatList) return false;
+TokenKind XParser::nextNumber(NumberValue& value) {
+    for (;;) {
+        if (pendingIndex_ < pending_.listCount) {
+            const std::uint8_t* p =
+                pending_.list.data() + std::size_t{pendingIndex_} * pending_.listElementSize;
+            ++pendingIndex_;
+            if (pending_.kind == TokenKind::IntegerList) {
+                std::memcpy(&value.integer, p, 4);
+            } else if (pending_.listElementSize == 8) {
+                std::memcpy(&value.number, p, 8);
+            } else {
+                float f;
+                std::memcpy(&f, p, 4);
+                value.number = f;
+            }
+            return pending_.kind;
+        }
+        const TokenKind kind = tokens_.takeNumber(value);
+        if (kind != TokenKind::IntegerList && kind != TokenKind::FloatList) return kind;
         pending_ = tokens_.next();
         pendingIndex_ = 0;
     }
-    if (pending_.kind != kind) fail(result::badValue, std::string("expected ") + what, pending_.offset);
-    const std::uint8_t* p = pending_.list.data() + std::size_t{pendingIndex_} * pending_.listElementSize;
-    ++pendingIndex_;
-    if (kind == TokenKind::IntegerList) {
-        std::memcpy(&lastInteger_, p, 4);
-    } else if (pending_.listElementSize == 8) {
-        std::memcpy(&lastFloat_, p, 8);
-    } else {
-        float f;
-        std::memcpy(&f, p, 4);
-        lastFloat_ = f;
-    }
-    return true;
+}
+
+std::size_t XParser::offsetOfNumber(TokenKind kind) {
+    return kind == TokenKind::IntegerList || kind == TokenKind::FloatList ? pending_.offset
+                                                                          : tokens_.peek().offset;
 }
 
 std::uint32_t XParser::nextIntegerValue() {
-    if (takeFromPendingList(TokenKind::IntegerList, "an integer")) return lastInteger_;
-    const Token t = tokens_.next();
-    if (t.kind != TokenKind::Integer) fail(result::badValue, "expected an integer", t.offset);
-    return t.integer;
+    NumberValue value;
+    const TokenKind kind = nextNumber(value);
+    if (kind != TokenKind::Integer && kind != TokenKind::IntegerList)
+        fail(result::badValue, "expected an integer", offsetOfNumber(kind));
+    return value.integer;
 }
 
 double XParser::nextFloatValue() {
-    if (takeFromPendingList(TokenKind::FloatList, "a number")) return lastFloat_;
-    const Token t = tokens_.next();
-    if (t.kind != TokenKind::Float && t.kind != TokenKind::Integer)
-        fail(result::badValue, "expected a number", t.offset);
-    return t.number;
+    NumberValue value;
+    const TokenKind kind = nextNumber(value);
+    if (kind != TokenKind::Float && kind != TokenKind::Integer && kind != TokenKind::FloatList)
+        fail(result::badValue, "expected a number", offsetOfNumber(kind));
+    return value.number;
 }
 
 std::string_view XParser::nextStringValue() {

@@ -49,11 +49,22 @@ private:
     std::string optionalName();
 
     void readInstance(const XTemplate& xtemplate, XDataObject& object, std::uint32_t depth);
+    // count instances of a template whose members are all single FLOATs, as readInstance
+    // reads them, as one run of numbers.
+    void readFloatRecords(const XTemplate& xtemplate, std::uint64_t count, XDataObject& object);
+    // An array of count integers of the type, runs of them at a time where the source
+    // offers them.
+    void readIntegerArray(PrimitiveType type, std::uint64_t count, XDataObject& object);
     std::uint32_t readPrimitive(PrimitiveType type, XDataObject& object);
     std::uint32_t nextIntegerValue();
     double nextFloatValue();
     std::string_view nextStringValue();
-    bool takeFromPendingList(TokenKind kind, const char* what);
+    // The next number: from the binary list being read, else a number token, else the
+    // first of a new list. Returns the kind it came as (a list kind for list values); any
+    // other kind means no number is next, and nothing but separators was taken.
+    TokenKind nextNumber(NumberValue& value);
+    // Where the value that nextNumber returned as kind starts, for messages.
+    std::size_t offsetOfNumber(TokenKind kind);
     void finishData();
     std::uint64_t availableValues();
 
@@ -66,8 +77,6 @@ private:
     XObjectIndex& index_;
     Token pending_; // a binary list being read value by value
     std::uint32_t pendingIndex_ = 0;
-    std::uint32_t lastInteger_ = 0;
-    double lastFloat_ = 0.0;
 };
 
 } // namespace bw

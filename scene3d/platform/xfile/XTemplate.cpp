@@ -98,6 +98,12 @@ bool XTemplate::allowsChild(const XTemplate& child) const {
     return false;
 }
 
+XTemplateSet XTemplateSet::extending(const XTemplateSet& base) {
+    XTemplateSet set;
+    set.base_ = &base;
+    return set;
+}
+
 void XTemplateSet::add(std::shared_ptr<const XTemplate> xtemplate) {
     byGuid_[xtemplate->guid] = xtemplate;
     byName_[xtemplate->name] = std::move(xtemplate);
@@ -105,19 +111,35 @@ void XTemplateSet::add(std::shared_ptr<const XTemplate> xtemplate) {
 
 std::shared_ptr<const XTemplate> XTemplateSet::find(std::string_view name) const {
     const auto it = byName_.find(name);
-    return it == byName_.end() ? nullptr : it->second;
+    if (it != byName_.end()) return it->second;
+    return base_ ? base_->find(name) : nullptr;
+}
+
+std::size_t XTemplateSet::size() const {
+    std::size_t count = byName_.size();
+    if (base_)
+        for (const auto& t : base_->all())
+            if (!byName_.count(t->name)) ++count;
+    return count;
 }
 
 std::vector<std::shared_ptr<const XTemplate>> XTemplateSet::all() const {
-    std::vector<std::shared_ptr<const XTemplate>> templates;
+    std::map<std::string_view, std::shared_ptr<const XTemplate>> merged;
+    if (base_)
+        for (const auto& t : base_->all())
+            merged[t->name] = t;
     for (const auto& [name, t] : byName_)
+        merged[name] = t;
+    std::vector<std::shared_ptr<const XTemplate>> templates;
+    for (const auto& [name, t] : merged)
         templates.push_back(t);
     return templates;
 }
 
 std::shared_ptr<const XTemplate> XTemplateSet::findByGuid(const Guid& guid) const {
     const auto it = byGuid_.find(guid);
-    return it == byGuid_.end() ? nullptr : it->second;
+    if (it != byGuid_.end()) return it->second;
+    return base_ ? base_->findByGuid(guid) : nullptr;
 }
 
 } // namespace bw

@@ -62,16 +62,22 @@ std::uint64_t minimumValuesOf(const std::vector<XMember>& members);
 // later declaration of a name replaces the earlier one for what follows.
 class XTemplateSet {
 public:
+    XTemplateSet() = default;
+    // A set that starts with every template of base, which must outlive it, without
+    // copying them: each file starts from the standard templates.
+    static XTemplateSet extending(const XTemplateSet& base);
+
     void add(std::shared_ptr<const XTemplate> xtemplate);
     std::shared_ptr<const XTemplate> find(std::string_view name) const;
     std::shared_ptr<const XTemplate> findByGuid(const Guid& guid) const;
-    std::size_t size() const { return byName_.size(); }
+    std::size_t size() const;
     // Every template, by name.
     std::vector<std::shared_ptr<const XTemplate>> all() const;
 
 private:
     std::map<std::string, std::shared_ptr<const XTemplate>, std::less<>> byName_;
     std::map<Guid, std::shared_ptr<const XTemplate>> byGuid_;
+    const XTemplateSet* base_ = nullptr; // looked in after this set's own templates
 };
 
 } // namespace bw

@@ -64,6 +64,12 @@ struct Token {
     std::size_t offset = 0; // where the token starts in the stream
 };
 
+// One Integer or Float token's value, without the rest of a token.
+struct NumberValue {
+    std::uint32_t integer = 0; // Integer only
+    double number = 0.0;
+};
+
 // A stream of tokens with one token of look-ahead. Malformed input throws PlatformError.
 class XTokenSource {
 public:
@@ -72,6 +78,38 @@ public:
     virtual Token next() = 0;
     // Bytes not yet turned into tokens; every value still to come needs at least one.
     virtual std::size_t remainingBytes() const = 0;
+
+    // Skips separators (',' ';'). When the next token is an Integer or Float it is taken
+    // into value; otherwise it stays for peek(). Returns the kind of that token. Data
+    // members are read through here, so a source may do it without making tokens.
+    virtual TokenKind takeNumber(NumberValue& value) {
+        while (peek().kind == TokenKind::Comma || peek().kind == TokenKind::Semicolon)
+            next();
+        const Token& t = peek();
+        const TokenKind kind = t.kind;
+        if (kind != TokenKind::Integer && kind != TokenKind::Float) return kind;
+        value.integer = t.integer;
+        value.number = t.number;
+        next();
+        return kind;
+    }
+
+    // Takes numbers (Integer or Float) in a row as takeNumber does, up to numbers.size(),
+    // and stops before anything else; returns how many it took.
+    virtual std::size_t takeNumbers(std::span<double> numbers) {
+        std::size_t taken = 0;
+        NumberValue value;
+        while (taken < numbers.size()) {
+            const TokenKind kind = takeNumber(value);
+            if (kind != TokenKind::Integer && kind != TokenKind::Float) break;
+            numbers[taken++] = value.number;
+        }
+        return taken;
+    }
+
+    // Takes Integer tokens in a row, up to integers.size(), and may stop before any
+    // token at all (this one takes none); what is left is read one value at a time.
+    virtual std::size_t takeIntegers(std::span<std::uint32_t> /*integers*/) { return 0; }
 };
 
 } // namespace bw

@@ -1,0 +1,116 @@
+#include "scene3d/platform/xfile/XFileReadAhead.h"
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+#include "scene3d/platform/common/PlatformError.h"
+
+namespace bw {
+
+XFileReadAhead::XFileReadAhead(std::vector<std::filesystem::path> paths, std::optional<unsigned> readers,
+                               std::size_t window)
+    : paths_(std::move(paths)), window_(std::max<std::size_t>(window, 1)), slots_(paths_.size()),
+      nextTurn_(paths_.size(), paths_.size()) {
+    std::map<std::filesystem::path, std::size_t> later;
+    for (std::size_t i = paths_.size(); i-- > 0;) {
+        const auto [it, first] = later.try_emplace(paths_[i], i);
+        if (!first) nextTurn_[i] = std::exchange(it->second, i);
+    }
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const unsigned count =
+        static_cast<unsigned>(std::min<std::size_t>(readers.value_or(cores - 1), paths_.size()));
+    readers_.reserve(count);
+    for (unsigned i = 0; i < count; ++i)
+        readers_.emplace_back([this] { readLoop(); });
+}
+
+XFileReadAhead::~XFileReadAhead() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    readerWait_.notify_all();
+    for (std::thread& reader : readers_)
+        reader.join();
+}
+
+XFileReadAhead::Slot XFileReadAhead::read(const std::filesystem::path& path) {
+    Slot slot;
+    try {
+        slot.file.emplace(XFile::open(path));
+        slot.file->readRemaining();
+    } catch (const PlatformError&) {
+        slot.file.reset(); // cannot be opened
+    } catch (...) {
+        slot.file.reset();
+        slot.failure = std::current_exception();
+    }
+    slot.ready = true;
+    return slot;
+}
+
+std::optional<std::size_t> XFileReadAhead::claimNext() {
+    while (nextToRead_ < paths_.size() && slots_[nextToRead_].ready)
+        ++nextToRead_;
+    if (nextToRead_ >= paths_.size() || nextToRead_ >= nextToTake_ + window_) return std::nullopt;
+    return nextToRead_++;
+}
+
+void XFileReadAhead::store(std::size_t index, Slot slot) {
+    const std::size_t turn = nextTurn_[index];
+    std::optional<XFile> again = turn < paths_.size() && slot.file ? slot.file->walkAgain() : std::nullopt;
+    bool wake = false;
+    {
+        std::lock_guard lock(mutex_);
+        slots_[index] = std::move(slot);
+        if (again && turn >= nextToRead_) {
+            slots_[turn].file = std::move(again);
+            slots_[turn].ready = true;
+        }
+        wake = takerWaiting_ && index == nextToTake_;
+    }
+    if (wake) takerWait_.notify_one();
+}
+
+void XFileReadAhead::readLoop() {
+    for (;;) {
+        std::optional<std::size_t> index;
+        {
+            std::unique_lock lock(mutex_);
+            while (!stopping_ && nextToRead_ < paths_.size() && !(index = claimNext())) {
+                ++readersWaiting_;
+                readerWait_.wait(lock);
+                --readersWaiting_;
+            }
+            if (!index) return;
+        }
+        store(*index, read(paths_[*index]));
+    }
+}
+
+std::optional<XFile> XFileReadAhead::take() {
+    std::unique_lock lock(mutex_);
+    const std::size_t index = nextToTake_;
+    // Rather than wait for the file a reader is at, read the next ones here.
+    while (!slots_[index].ready) {
+        if (const std::optional<std::size_t> other = claimNext()) {
+            lock.unlock();
+            store(*other, read(paths_[*other]));
+            lock.lock();
+            continue;
+        }
+        takerWaiting_ = true;
+        takerWait_.wait(lock);
+        takerWaiting_ = false;
+    }
+    Slot slot = std::move(slots_[index]);
+    ++nextToTake_;
+    const bool wakeReader = readersWaiting_ > 0;
+    lock.unlock();
+    if (wakeReader) readerWait_.notify_one();
+    if (slot.failure) std::rethrow_exception(slot.failure);
+    return std::move(slot.file);
+}
+
+} // namespace bw

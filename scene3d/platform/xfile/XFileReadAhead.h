@@ -1,0 +1,71 @@
+#pragma once
+// Opens and reads a known list of .x files ahead of their use, on background threads and
+// on the caller's while it would otherwise wait, and hands them over in list order.
+// Reading the text of the model files is most of the work of building a model: this
+// spreads it over the cores while the caller builds from the files already read. A path
+// listed again is read once: its later turns walk the objects of the first reading.
+
+#include <condition_variable>
+#include <cstddef>
+#include <exception>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "scene3d/platform/xfile/XFile.h"
+
+namespace bw {
+
+class XFileReadAhead {
+public:
+    // readers: background threads, by default one fewer than the cores (the caller reads
+    // too); 0 reads each file when it is taken. window bounds the files read and not yet
+    // taken.
+    explicit XFileReadAhead(std::vector<std::filesystem::path> paths,
+                            std::optional<unsigned> readers = std::nullopt, std::size_t window = 32);
+    // Stops the readers; a file being read is finished first.
+    ~XFileReadAhead();
+    XFileReadAhead(const XFileReadAhead&) = delete;
+    XFileReadAhead& operator=(const XFileReadAhead&) = delete;
+
+    // The next file of the list, read: nextObject gives its objects, and any failure of
+    // the reading where it happened. Empty when the file could not be opened
+    // (XFile::open's PlatformError); other errors of opening are thrown here.
+    // Precondition: fewer calls than paths.
+    std::optional<XFile> take();
+
+private:
+    struct Slot {
+        bool ready = false;
+        std::optional<XFile> file;
+        std::exception_ptr failure;
+    };
+
+    static Slot read(const std::filesystem::path& path);
+    // The next file nobody reads yet (and not read already), if the window has room;
+    // called with the lock held.
+    std::optional<std::size_t> claimNext();
+    // Stores a file read, and its next turn when nobody reads that yet, and wakes the taker
+    // if it waits for it; called without the lock.
+    void store(std::size_t index, Slot slot);
+    void readLoop();
+
+    std::vector<std::filesystem::path> paths_;
+    std::size_t window_;
+    std::vector<Slot> slots_;
+    std::vector<std::size_t> nextTurn_; // the next index of the same path, or paths_.size()
+    std::size_t nextToRead_ = 0;        // files before it are being read or read
+    std::size_t nextToTake_ = 0;
+    bool stopping_ = false;
+    // Who sleeps: waking a thread costs a system call, so nobody wakes a thread that does not.
+    unsigned readersWaiting_ = 0;
+    bool takerWaiting_ = false;
+    std::mutex mutex_;
+    std::condition_variable readerWait_; // readers wait for room in the window
+    std::condition_variable takerWait_;  // take waits for a file a reader is reading
+    std::vector<std::thread> readers_;
+};
+
+} // namespace bw

@@ -1,0 +1,126 @@
+// Files read ahead on other threads walk exactly as files read on the spot: the same
+// objects in the same order, a failure at the same place, a missing file as missing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "scene3d/platform/common/PlatformError.h"
+#include "scene3d/platform/xfile/XFileReadAhead.h"
+
+namespace bw {
+namespace {
+
+namespace fs = std::filesystem;
+
+// What a walk over a file met: object names, then "error" when reading failed, then
+// what the walk gives after the failure ("end").
+std::vector<std::string> walk(XFile& file) {
+    std::vector<std::string> met;
+    for (int steps = 0; steps < 100; ++steps) {
+        try {
+            const XDataObject* object = file.nextObject();
+            met.push_back(object ? object->name : "end");
+            if (!object) break;
+        } catch (const PlatformError&) {
+            met.push_back("error");
+        }
+    }
+    return met;
+}
+
+std::vector<std::string> walkOnTheSpot(const fs::path& path) {
+    try {
+        XFile file = XFile::open(path);
+        return walk(file);
+    } catch (const PlatformError&) {
+        return {"cannot open"};
+    }
+}
+
+class XFileReadAheadTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("read_ahead_" + std::to_string(::getpid()));
+        fs::create_directories(folder);
+        for (int i = 0; i < 12; ++i) {
+            std::string text = "xof 0302txt 0032\n";
+            for (int k = 0; k <= i % 3; ++k)
+                text += "Frame F" + std::to_string(i) + "_" + std::to_string(k) + " { }\n";
+            if (i % 4 == 3) text += "Frame Broken { Mesh { 2; 1.0; } }\nFrame Never { }\n";
+            write("f" + std::to_string(i) + ".x", text);
+        }
+        write("notx.x", "this is not a model");
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    void write(const std::string& name, const std::string& text) {
+        std::ofstream(folder / name, std::ios::binary) << text;
+    }
+
+    // The files in an order with repeats, a missing file and a file of another kind.
+    std::vector<fs::path> paths() const {
+        std::vector<fs::path> list;
+        for (int i : {0, 1, 2, 3, 4, 5, 3, 6, 7, 8, 9, 10, 11, 0, 7})
+            list.push_back(folder / ("f" + std::to_string(i) + ".x"));
+        list.insert(list.begin() + 4, folder / "missing.x");
+        list.insert(list.begin() + 9, folder / "notx.x");
+        return list;
+    }
+
+    fs::path folder;
+};
+
+TEST_F(XFileReadAheadTest, WalksAsFilesReadOnTheSpot) {
+    const auto list = paths();
+    std::vector<std::vector<std::string>> expected;
+    for (const fs::path& path : list)
+        expected.push_back(walkOnTheSpot(path));
+    ASSERT_EQ(expected[4], std::vector<std::string>{"cannot open"});
+    ASSERT_EQ(expected[3], (std::vector<std::string>{"F3_0", "error", "end"}));
+
+    for (unsigned readers : {0u, 1u, 3u}) {
+        for (std::size_t window : {1u, 4u}) {
+            SCOPED_TRACE("readers " + std::to_string(readers) + ", window " + std::to_string(window));
+            XFileReadAhead files(list, readers, window);
+            for (std::size_t i = 0; i < list.size(); ++i) {
+                std::optional<XFile> file = files.take();
+                EXPECT_EQ(file ? walk(*file) : std::vector<std::string>{"cannot open"}, expected[i])
+                    << list[i];
+            }
+        }
+    }
+}
+
+TEST_F(XFileReadAheadTest, ReadingEverythingFirstChangesNothingForTheWalk) {
+    for (const fs::path& path : paths()) {
+        SCOPED_TRACE(path.string());
+        const auto expected = walkOnTheSpot(path);
+        if (expected.front() == "cannot open") continue;
+        XFile file = XFile::open(path);
+        EXPECT_FALSE(file.walkAgain()) << "not read yet";
+        file.readRemaining();
+        std::optional<XFile> again = file.walkAgain();
+        EXPECT_EQ(walk(file), expected);
+        // A second walk shares the objects of a file read without a failure.
+        const bool failed = std::find(expected.begin(), expected.end(), "error") != expected.end();
+        ASSERT_EQ(again.has_value(), !failed);
+        if (again) {
+            EXPECT_EQ(walk(*again), expected);
+        }
+    }
+}
+
+TEST_F(XFileReadAheadTest, FilesNotTakenAreDroppedWithoutWaitingForThem) {
+    std::vector<fs::path> many(200, paths().front());
+    XFileReadAhead files(many, 2, 8);
+    EXPECT_TRUE(files.take().has_value());
+    // Leaving now must stop the readers, not read the other 199.
+}
+
+} // namespace
+} // namespace bw
