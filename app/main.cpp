@@ -2,6 +2,7 @@
 #include <QIcon>
 
 #include "app/CommandLine.h"
+#include "app/ExitAtDesignDialog.h"
 #include "app/Frmmain.h"
 #include "app/FrmStart.h"
 #include "app/WindowPicture.h"
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
 
     bw::app::Frmmain mainWindow(splash);
     if (!options.pictureFile.isEmpty()) bw::app::scheduleWindowPicture(mainWindow, options.pictureFile);
+    if (bw::app::exitAtDesignDialogRequested()) bw::app::exitOnceDesignDialogDrawn(mainWindow);
     if (!mainWindow.Form_Load()) return 1;
     return QApplication::exec();
 }

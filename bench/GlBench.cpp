@@ -9,23 +9,13 @@
 #include <QGuiApplication>
 
 #include "bench/BenchScene.h"
-#include "scene3d/platform/device/DeviceWindow.h"
+#include "bench/DiscardingWindow.h"
 #include "scene3d/platform/gl/OpenGLDevice.h"
 
 namespace {
 
-// Takes the picture as the 3D view would, and drops it.
-class DiscardingWindow : public bw::DeviceWindow {
-public:
-    bw::WindowRect clientRect() const override { return {0, 0, bench::frameWidth, bench::frameHeight}; }
-    bw::WindowRect windowRect() const override { return clientRect(); }
-    void present(int width, int height, const std::uint32_t* pixels) override {
-        benchmark::DoNotOptimize(pixels[static_cast<std::size_t>(width) * height - 1]);
-    }
-};
-
 std::shared_ptr<bw::OpenGLDevice> device;
-DiscardingWindow window;
+bench::DiscardingWindow window(bench::frameWidth, bench::frameHeight);
 
 // named: the draws name their content, so the buffers stay on the GPU; otherwise every
 // draw sends its data.

@@ -1,0 +1,55 @@
+#include "bench/FullModelView.h"
+
+#include <stdexcept>
+
+#include "modelview/FrameTable.h"
+#include "scene3d/platform/gl/OpenGLDevice.h"
+#include "scene3d/platform/gl/OpenGLDriver.h"
+#include "scene3d/platform/qt/Direct3DFactory.h"
+#include "scene3d/platform/raster/ReferenceDevice.h"
+
+namespace bench {
+
+std::filesystem::path modelFolder() {
+    return BOARDWRIGHT_MODELS_DIR;
+}
+
+namespace {
+
+bool isKind(bw::IDirect3DDevice8& device, DeviceKind kind) {
+    if (kind == DeviceKind::OpenGL) return dynamic_cast<bw::OpenGLDevice*>(&device) != nullptr;
+    return dynamic_cast<bw::ReferenceDevice*>(&device) != nullptr;
+}
+
+} // namespace
+
+FullModelView::FullModelView(DeviceKind kind) {
+    if (kind == DeviceKind::OpenGL && !bw::registerOpenGLDriverIfAvailable())
+        throw std::runtime_error("no OpenGL 3.3 core context can be made here");
+    // The choice is read when the Direct3D object is made, so each view gets its own.
+    auto create = [kind] {
+        bw::setReferenceDeviceForced(kind == DeviceKind::Reference);
+        return bw::Direct3DCreate8();
+    };
+    view_ = std::make_unique<bw::modelview::ModelView>(notifier_, create, [] {});
+    // The start-up sequence of the main window, without its widgets.
+    if (!view_->tryCreateDevice(window_)) throw std::runtime_error("no 3D device can be made here");
+    view_->initDevice(window_);
+    if (!view_->deviceSetup().device() || !isKind(view_->device(), kind))
+        throw std::runtime_error("the device asked for was not made: " + (notifier_.said.empty()
+                                                                              ? std::string("no reason given")
+                                                                              : notifier_.said.back()));
+    view_->setViewSize(viewWidth, viewHeight);
+    view_->defaultSceneSetup();
+    view_->setCameraEyeDistance(-10.0f);
+    view_->setAxesAndBaseShown();
+    view_->load_start(modelFolder().string() + "/", {});
+    for (std::size_t i = 0; i < bw::modelview::partFrames().size(); ++i)
+        view_->model().frame(i)->Enabled = true;
+}
+
+FullModelView::~FullModelView() {
+    if (view_) view_->release();
+}
+
+} // namespace bench

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Installs what the benchmarks need, builds the bench preset and runs every benchmark:
+# model loading against Assimp, drawing the full model on both devices, picking, and the
+# start-up of the real program. Prints one table. The OpenGL parts and the start-up run on
+# a virtual display (Xvfb, Mesa's llvmpipe) unless one is there.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+# Needed by the benchmarks only: the peer importer, a JSON reader, GNU time.
+bench_packages=(libassimp-dev jq time)
+missing=()
+for p in "${bench_packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+results=$(mktemp -d)
+trap 'rm -rf "$results"' EXIT
+
+# What a step prints goes to a log, shown only when the step fails.
+quietly() {
+  "$@" >>"$results/log" 2>&1 || { cat "$results/log" >&2; exit 1; }
+}
+
+# The preset builds everything, the model files and the program included.
+echo "Building the bench preset..." >&2
+quietly cmake --preset bench
+quietly cmake --build --preset bench -j "$(nproc)"
+
+on_display() {
+  if [ -n "${DISPLAY:-}" ]; then
+    "$@"
+  else
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
+  fi
+}
+
+echo "Running the benchmarks (about a minute)..." >&2
+quietly build/bench/bench/bench_model_load --benchmark_out="$results/load.json" --benchmark_out_format=json
+quietly on_display build/bench/bench/bench_model_view --benchmark_out="$results/view.json" \
+  --benchmark_out_format=json
+
+# Start-up: from the process starting to the Design dialog drawn, then Exit. Each run
+# gives its milliseconds and peak resident set (KB) on one line, or "failed".
+startup_runs() {
+  local device_option=$1
+  for _ in 1 2 3 4 5; do
+    on_display bash -c '
+      start=$(date +%s%N)
+      if BOARDWRIGHT_EXIT_AT_DESIGN_DIALOG=1 /usr/bin/time -f "%M" -o "$1" build/bench/app/boardwright $2 2>/dev/null
+      then echo "$(( ($(date +%s%N) - start) / 1000000 )) $(tail -n 1 "$1")"
+      else echo failed
+      fi' _ "$results/time.txt" "$device_option"
+  done
+}
+startup_runs "" >"$results/startup-gl.txt"
+startup_runs "--reference-device" >"$results/startup-ref.txt"
+
+# The median of a benchmark's repetitions in unit (ms or us); "n/a" when it did not run.
+median() {
+  local file=$1 name=$2 unit=$3
+  jq -r --arg name "$name" --arg unit "$unit" '
+    def ms: if . == "ns" then 1e-6 elif . == "us" then 1e-3 elif . == "ms" then 1 else 1e3 end;
+    [.benchmarks[] | select((.run_name | startswith($name)) and .aggregate_name == "median"
+                            and (.error_occurred | not))]
+    | if length == 0 then "n/a"
+      else .[0] | .real_time * (.time_unit | ms) * (if $unit == "us" then 1e3 else 1 end) end' "$file"
+}
+# Of a start-up file: the median time, the largest peak; "n/a" when a run failed.
+startup_ms() { sort -n "$1" | awk '/failed/ { bad = 1 } { v[NR] = $1 } END { print (bad || !NR) ? "n/a" : v[int((NR + 1) / 2)] }'; }
+startup_mb() { awk '/failed/ { bad = 1 } $2 > m { m = $2 } END { print (bad || !NR) ? "n/a" : m / 1024 }' "$1"; }
+# a / b, or n/a.
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { print (a == "n/a" || b == "n/a") ? "n/a" : sprintf("%.2f", a / b) }'; }
+# yes when VALUE OP LIMIT holds (OP is < <= >=); n/a is never met.
+met() {
+  awk -v v="$1" -v op="$2" -v limit="$3" 'BEGIN {
+    if (v == "n/a") { print "no"; exit }
+    ok = (op == "<") ? v + 0 < limit : (op == "<=") ? v + 0 <= limit : v + 0 >= limit
+    print ok ? "yes" : "no" }'
+}
+# A number with its unit, 2 decimals below 10 and 1 above.
+fmt() { awk -v v="$1" -v u="$2" 'BEGIN { if (v == "n/a") print v; else printf "%.*f %s", (v < 10 ? 2 : 1), v, u }'; }
+row() { printf '%-40s %12s  %-18s %-22s %s\n' "$1" "$2" "$3" "$4" "$5"; }
+
+load=$(median "$results/load.json" "BM_LoadBoardwright/" ms)
+assimp=$(median "$results/load.json" "BM_LoadAssimp/" ms)
+reads=$(jq -r '[.benchmarks[] | select(.run_name | startswith("BM_LoadBoardwright/")) | .files][0] // "?"' \
+  "$results/load.json")
+draw_ref=$(median "$results/view.json" "BM_DrawFullModel/opengl:0/" ms)
+draw_gl=$(median "$results/view.json" "BM_DrawFullModel/opengl:1/" ms)
+pass_us=$(median "$results/view.json" "BM_PickFullModel/" us)
+pick=$(ratio "$pass_us" 100) # a pass picks 100 pixels
+start_gl=$(startup_ms "$results/startup-gl.txt")
+start_ref=$(startup_ms "$results/startup-ref.txt")
+rss_gl=$(startup_mb "$results/startup-gl.txt")
+rss_ref=$(startup_mb "$results/startup-ref.txt")
+faster=$(ratio "$assimp" "$load")
+slower=$(ratio "$draw_ref" "$draw_gl")
+
+echo
+echo "$(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores, $(free -g | awk '/^Mem:/ { print $2 }') GB RAM"
+row "measure" "Boardwright" "peer / other" "ratio / target" "met"
+row "model loading, ${reads%.*} file reads" "$(fmt "$load" ms)" "Assimp $(fmt "$assimp" ms)" \
+  "${faster}x faster (>= 3x)" "$(met "$faster" ">=" 3)"
+row "draw full model, reference rasterizer" "$(fmt "$draw_ref" ms)" "OpenGL $(fmt "$draw_gl" ms)" \
+  "${slower}x OpenGL (<= 1.5x)" "$(met "$slower" "<=" 1.5)"
+row "draw full model, reference rasterizer" "$(fmt "$draw_ref" ms)" "-" "< 20 ms" "$(met "$draw_ref" "<" 20)"
+row "draw full model, OpenGL on llvmpipe" "$(fmt "$draw_gl" ms)" "-" "< 20 ms" "$(met "$draw_gl" "<" 20)"
+row "pick (ViewportPick + FindNearest)" "$(fmt "$pick" us)" "-" "< 1000 us" "$(met "$pick" "<" 1000)"
+row "start-up to Design dialog, OpenGL" "$(fmt "$start_gl" ms)" "-" "< 1000 ms" "$(met "$start_gl" "<" 1000)"
+row "peak resident memory, OpenGL" "$(fmt "$rss_gl" MB)" "-" "< 150 MB" "$(met "$rss_gl" "<" 150)"
+row "start-up to Design dialog, reference" "$(fmt "$start_ref" ms)" "-" "< 1000 ms" "$(met "$start_ref" "<" 1000)"
+row "peak resident memory, reference" "$(fmt "$rss_ref" MB)" "-" "< 150 MB" "$(met "$rss_ref" "<" 150)"
