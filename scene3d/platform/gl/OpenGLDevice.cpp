@@ -145,61 +145,6 @@ void OpenGLDevice::simulateContextLoss() {
     context_->simulateLoss();
 }
 
-ResultCode OpenGLDevice::SetTransform(TransformStateType type, const Matrix& matrix) {
-    return state_.setTransform(type, matrix);
-}
-
-ResultCode OpenGLDevice::GetTransform(TransformStateType type, Matrix& matrix) {
-    return state_.getTransform(type, matrix);
-}
-
-ResultCode OpenGLDevice::SetViewport(const Viewport& viewport) {
-    return state_.setViewport(viewport);
-}
-
-ResultCode OpenGLDevice::GetViewport(Viewport& viewport) {
-    viewport = state_.viewport();
-    return D3D_OK;
-}
-
-ResultCode OpenGLDevice::SetLight(std::uint32_t index, const Light& light) {
-    return state_.setLight(index, light);
-}
-
-ResultCode OpenGLDevice::GetLight(std::uint32_t index, Light& light) {
-    return state_.getLight(index, light);
-}
-
-ResultCode OpenGLDevice::LightEnable(std::uint32_t index, bool enable) {
-    return state_.lightEnable(index, enable);
-}
-
-ResultCode OpenGLDevice::GetLightEnable(std::uint32_t index, bool& enabled) {
-    return state_.getLightEnable(index, enabled);
-}
-
-ResultCode OpenGLDevice::SetMaterial(const Material& material) {
-    state_.setMaterial(material);
-    return D3D_OK;
-}
-
-ResultCode OpenGLDevice::GetMaterial(Material& material) {
-    material = state_.material();
-    return D3D_OK;
-}
-
-ResultCode OpenGLDevice::SetRenderState(RenderStateType type, std::uint32_t value) {
-    return state_.setRenderState(type, value);
-}
-
-ResultCode OpenGLDevice::GetRenderState(RenderStateType type, std::uint32_t& value) {
-    return state_.getRenderState(type, value);
-}
-
-ResultCode OpenGLDevice::SetTexture(std::uint32_t stage, std::shared_ptr<const Texture> texture) {
-    return state_.setTexture(stage, std::move(texture));
-}
-
 ResultCode OpenGLDevice::TestCooperativeLevel() {
     switch (cooperation_) {
     case Cooperation::Ready:

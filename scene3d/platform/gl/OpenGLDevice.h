@@ -17,7 +17,7 @@
 #include "scene3d/platform/device/DeviceDriver.h"
 #include "scene3d/platform/device/Direct3DDevice8.h"
 #include "scene3d/platform/gl/GpuUploadCounters.h"
-#include "scene3d/platform/raster/DeviceStateBlock.h"
+#include "scene3d/platform/raster/StatefulDevice.h"
 
 namespace bw {
 
@@ -26,7 +26,7 @@ class OffscreenContext;
 struct GpuResources;
 } // namespace gl
 
-class OpenGLDevice : public IDirect3DDevice8 {
+class OpenGLDevice : public raster::StatefulDevice {
 public:
     // Named buffers and textures not drawn in this many presented frames are freed.
     static constexpr std::uint64_t framesBeforeEviction = 300;
@@ -39,19 +39,6 @@ public:
     // A windowless device drawing into a width x height target with a depth buffer.
     static std::shared_ptr<OpenGLDevice> createOffscreen(int width, int height);
 
-    ResultCode SetTransform(TransformStateType state, const Matrix& matrix) override;
-    ResultCode GetTransform(TransformStateType state, Matrix& matrix) override;
-    ResultCode SetViewport(const Viewport& viewport) override;
-    ResultCode GetViewport(Viewport& viewport) override;
-    ResultCode SetLight(std::uint32_t index, const Light& light) override;
-    ResultCode GetLight(std::uint32_t index, Light& light) override;
-    ResultCode LightEnable(std::uint32_t index, bool enable) override;
-    ResultCode GetLightEnable(std::uint32_t index, bool& enabled) override;
-    ResultCode SetMaterial(const Material& material) override;
-    ResultCode GetMaterial(Material& material) override;
-    ResultCode SetRenderState(RenderStateType state, std::uint32_t value) override;
-    ResultCode GetRenderState(RenderStateType state, std::uint32_t& value) override;
-    ResultCode SetTexture(std::uint32_t stage, std::shared_ptr<const Texture> texture) override;
     ResultCode TestCooperativeLevel() override;
     ResultCode Reset(const PresentParameters& parameters) override;
     ResultCode Clear(std::uint32_t flags, std::uint32_t colour, float z, std::uint32_t stencil) override;
@@ -84,7 +71,6 @@ private:
     void applyPipelineState();
 
     DeviceCreation creation_;
-    raster::DeviceStateBlock state_;
     gl::GpuUploadCounters counters_;
     std::unique_ptr<gl::OffscreenContext> context_;
     std::unique_ptr<gl::GpuResources> gpu_;

@@ -76,61 +76,6 @@ ResultCode ReferenceDevice::applyPresentParameters(const PresentParameters& para
     return D3D_OK;
 }
 
-ResultCode ReferenceDevice::SetTransform(TransformStateType type, const Matrix& matrix) {
-    return state_.setTransform(type, matrix);
-}
-
-ResultCode ReferenceDevice::GetTransform(TransformStateType type, Matrix& matrix) {
-    return state_.getTransform(type, matrix);
-}
-
-ResultCode ReferenceDevice::SetViewport(const Viewport& viewport) {
-    return state_.setViewport(viewport);
-}
-
-ResultCode ReferenceDevice::GetViewport(Viewport& viewport) {
-    viewport = state_.viewport();
-    return D3D_OK;
-}
-
-ResultCode ReferenceDevice::SetLight(std::uint32_t index, const Light& light) {
-    return state_.setLight(index, light);
-}
-
-ResultCode ReferenceDevice::GetLight(std::uint32_t index, Light& light) {
-    return state_.getLight(index, light);
-}
-
-ResultCode ReferenceDevice::LightEnable(std::uint32_t index, bool enable) {
-    return state_.lightEnable(index, enable);
-}
-
-ResultCode ReferenceDevice::GetLightEnable(std::uint32_t index, bool& enabled) {
-    return state_.getLightEnable(index, enabled);
-}
-
-ResultCode ReferenceDevice::SetMaterial(const Material& material) {
-    state_.setMaterial(material);
-    return D3D_OK;
-}
-
-ResultCode ReferenceDevice::GetMaterial(Material& material) {
-    material = state_.material();
-    return D3D_OK;
-}
-
-ResultCode ReferenceDevice::SetRenderState(RenderStateType type, std::uint32_t value) {
-    return state_.setRenderState(type, value);
-}
-
-ResultCode ReferenceDevice::GetRenderState(RenderStateType type, std::uint32_t& value) {
-    return state_.getRenderState(type, value);
-}
-
-ResultCode ReferenceDevice::SetTexture(std::uint32_t stage, std::shared_ptr<const Texture> texture) {
-    return state_.setTexture(stage, std::move(texture));
-}
-
 ResultCode ReferenceDevice::TestCooperativeLevel() {
     switch (cooperation_) {
     case Cooperation::Lost:

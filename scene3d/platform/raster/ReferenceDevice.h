@@ -13,7 +13,7 @@
 #include "scene3d/platform/raster/BandWorkers.h"
 #include "scene3d/platform/raster/Clipper.h"
 #include "scene3d/platform/raster/DepthBuffer.h"
-#include "scene3d/platform/raster/DeviceStateBlock.h"
+#include "scene3d/platform/raster/StatefulDevice.h"
 #include "scene3d/platform/raster/FrameBuffer.h"
 #include "scene3d/platform/raster/FrameQueue.h"
 #include "scene3d/platform/raster/PipelineState.h"
@@ -26,7 +26,7 @@ struct VertexProcessingSetup;
 struct VertexInput;
 } // namespace raster
 
-class ReferenceDevice : public IDirect3DDevice8 {
+class ReferenceDevice : public raster::StatefulDevice {
 public:
     // Throws PlatformError (D3DERR_INVALIDCALL) when the parameters give no usable back
     // buffer. rasterThreads counts the calling thread; 0 uses every core.
@@ -36,19 +36,6 @@ public:
     static std::shared_ptr<ReferenceDevice> createOffscreen(int width, int height,
                                                             unsigned rasterThreads = 0);
 
-    ResultCode SetTransform(TransformStateType state, const Matrix& matrix) override;
-    ResultCode GetTransform(TransformStateType state, Matrix& matrix) override;
-    ResultCode SetViewport(const Viewport& viewport) override;
-    ResultCode GetViewport(Viewport& viewport) override;
-    ResultCode SetLight(std::uint32_t index, const Light& light) override;
-    ResultCode GetLight(std::uint32_t index, Light& light) override;
-    ResultCode LightEnable(std::uint32_t index, bool enable) override;
-    ResultCode GetLightEnable(std::uint32_t index, bool& enabled) override;
-    ResultCode SetMaterial(const Material& material) override;
-    ResultCode GetMaterial(Material& material) override;
-    ResultCode SetRenderState(RenderStateType state, std::uint32_t value) override;
-    ResultCode GetRenderState(RenderStateType state, std::uint32_t& value) override;
-    ResultCode SetTexture(std::uint32_t stage, std::shared_ptr<const Texture> texture) override;
     ResultCode TestCooperativeLevel() override;
     ResultCode Reset(const PresentParameters& parameters) override;
     ResultCode Clear(std::uint32_t flags, std::uint32_t colour, float z, std::uint32_t stencil) override;
@@ -79,7 +66,6 @@ private:
     void flush();
 
     DeviceCreation creation_;
-    raster::DeviceStateBlock state_;
     raster::FrameQueue queue_;
     raster::FrameBuffer frame_;
     raster::DepthBuffer depth_;
