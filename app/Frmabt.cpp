@@ -27,6 +27,10 @@ Frmabt::Frmabt() : QWidget(nullptr, Qt::Dialog) {
     version->setObjectName("Label1");
     version->setAccessibleName(version->text());
 
+    device_ = new QLabel(this);
+    device_->setObjectName("LabelDevice");
+    device_->hide();
+
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("Command1");
     ok->setAccessibleName("OK");
@@ -36,6 +40,7 @@ Frmabt::Frmabt() : QWidget(nullptr, Qt::Dialog) {
     auto* text = new QVBoxLayout;
     text->addWidget(name);
     text->addWidget(version);
+    text->addWidget(device_);
     text->addStretch();
     auto* top = new QHBoxLayout;
     top->addWidget(picture);
@@ -51,5 +56,12 @@ Frmabt::Frmabt() : QWidget(nullptr, Qt::Dialog) {
 }
 
 void Frmabt::Command1_Click() { hide(); }
+
+void Frmabt::setDrawingDevice(const QString& device) {
+    device_->setText(QStringLiteral("3D view drawn with %1").arg(device));
+    device_->setAccessibleName(device_->text());
+    device_->setVisible(!device.isEmpty());
+    setFixedSize(sizeHint().expandedTo(QSize(380, 0)));
+}
 
 }  // namespace bw::app

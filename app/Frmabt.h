@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+class QLabel;
+
 namespace bw::app {
 
 class Frmabt : public QWidget {
@@ -11,6 +13,11 @@ public:
     Frmabt();
 
     void Command1_Click();
+    // Names the device that draws the 3D view, so that a user can tell what runs.
+    void setDrawingDevice(const QString& device);
+
+private:
+    QLabel* device_ = nullptr;
 };
 
 }  // namespace bw::app

@@ -275,6 +275,12 @@ void Frmmain::Picture6_Click() { mnumain_->popup(QCursor::pos()); }
 
 void Frmmain::mnuabt_Click() {
     if (!about_) about_ = new Frmabt;
+    const auto& setup = modelView_->deviceSetup();
+    // Only the OpenGL device transforms and lights in hardware.
+    const bool hardware = (setup.deviceCaps().devCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT) != 0;
+    about_->setDrawingDevice(!setup.device() ? QString()
+                             : hardware      ? QStringLiteral("OpenGL")
+                                             : QStringLiteral("the software rasterizer"));
     about_->show();
     about_->raise();
     about_->activateWindow();

@@ -40,6 +40,11 @@ TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
     EXPECT_EQ(window.designStage(), 89);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.windowTitle(), "Boardwright");
+    // Tests force the software device; the About box says so.
+    window.mnuabt_Click();
+    EXPECT_EQ(window.aboutBox()->findChild<QLabel*>("LabelDevice")->text(),
+              "3D view drawn with the software rasterizer");
+    window.aboutBox()->hide();
 
     // The splash is gone once start-up ends.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -90,6 +95,8 @@ TEST(Startup, AboutBoxIsHiddenByOkAndShownAgain) {
     auto* version = box->findChild<QLabel*>("Label1");
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(version->text(), "V1.00");
+    // Without a device (start-up has not run) the box names none.
+    EXPECT_TRUE(box->findChild<QLabel*>("LabelDevice")->isHidden());
 
     auto* ok = box->findChild<QPushButton*>("Command1");
     ASSERT_NE(ok, nullptr);
