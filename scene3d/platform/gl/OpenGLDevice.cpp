@@ -101,16 +101,9 @@ std::shared_ptr<OpenGLDevice> OpenGLDevice::createOffscreen(int width, int heigh
 }
 
 ResultCode OpenGLDevice::applyPresentParameters(const PresentParameters& parameters) {
-    int width = static_cast<int>(std::min<std::uint32_t>(parameters.backBufferWidth, maxTargetSize_ + 1));
-    int height = static_cast<int>(std::min<std::uint32_t>(parameters.backBufferHeight, maxTargetSize_ + 1));
-    const DeviceWindow* window = parameters.deviceWindow ? parameters.deviceWindow : creation_.focusWindow;
-    if ((width == 0 || height == 0) && window) {
-        const WindowRect client = window->clientRect();
-        if (width == 0) width = std::max(1, client.width());
-        if (height == 0) height = std::max(1, client.height());
-    }
-    if (width <= 0 || height <= 0 || width > maxTargetSize_ || height > maxTargetSize_)
-        return D3DERR_INVALIDCALL;
+    const auto size = backBufferSize(parameters, creation_.focusWindow, maxTargetSize_);
+    if (!size) return D3DERR_INVALIDCALL;
+    const auto [width, height] = *size;
     if (!context_->makeCurrent()) return D3DERR_DEVICELOST;
 
     GlFunctions& f = context_->functions();
@@ -204,24 +197,10 @@ ResultCode OpenGLDevice::Clear(std::uint32_t flags, std::uint32_t colour, float 
     return D3D_OK;
 }
 
-ResultCode OpenGLDevice::BeginScene() {
-    if (inScene_) return D3DERR_INVALIDCALL;
-    inScene_ = true;
-    return D3D_OK;
-}
-
-ResultCode OpenGLDevice::EndScene() {
-    if (!inScene_) return D3DERR_INVALIDCALL;
-    inScene_ = false;
-    return D3D_OK;
-}
-
 ResultCode OpenGLDevice::Present(DeviceWindow* overrideWindow) {
     if (!drawable()) return D3DERR_DEVICELOST;
     GlFunctions& f = context_->functions();
-    DeviceWindow* window = overrideWindow                      ? overrideWindow
-                           : creation_.parameters.deviceWindow ? creation_.parameters.deviceWindow
-                                                               : creation_.focusWindow;
+    DeviceWindow* window = presentationWindow(creation_, overrideWindow);
     if (window) {
         gpu_->target.read(f, pixels_);
         window->present(gpu_->target.width(), gpu_->target.height(), pixels_.data());

@@ -42,8 +42,6 @@ public:
     ResultCode TestCooperativeLevel() override;
     ResultCode Reset(const PresentParameters& parameters) override;
     ResultCode Clear(std::uint32_t flags, std::uint32_t colour, float z, std::uint32_t stencil) override;
-    ResultCode BeginScene() override;
-    ResultCode EndScene() override;
     ResultCode Present(DeviceWindow* overrideWindow = nullptr) override;
     ResultCode GetDeviceCaps(DeviceCaps& caps) override;
     ResultCode DrawIndexedTriangles(const IndexedTriangles& triangles) override;
@@ -75,7 +73,6 @@ private:
     std::unique_ptr<gl::OffscreenContext> context_;
     std::unique_ptr<gl::GpuResources> gpu_;
     Cooperation cooperation_ = Cooperation::Ready;
-    bool inScene_ = false;
     std::uint64_t frame_ = 0; // presented frames
     int maxTargetSize_ = 0;
     int maxTextureSize_ = 0;

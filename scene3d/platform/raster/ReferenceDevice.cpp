@@ -52,16 +52,9 @@ std::shared_ptr<ReferenceDevice> ReferenceDevice::createOffscreen(int width, int
 }
 
 ResultCode ReferenceDevice::applyPresentParameters(const PresentParameters& parameters) {
-    int width = static_cast<int>(std::min<std::uint32_t>(parameters.backBufferWidth, maxTargetSize + 1));
-    int height = static_cast<int>(std::min<std::uint32_t>(parameters.backBufferHeight, maxTargetSize + 1));
-    const DeviceWindow* window = parameters.deviceWindow ? parameters.deviceWindow : creation_.focusWindow;
-    if ((width == 0 || height == 0) && window) {
-        const WindowRect client = window->clientRect();
-        if (width == 0) width = std::max(1, client.width());
-        if (height == 0) height = std::max(1, client.height());
-    }
-    if (width <= 0 || height <= 0 || width > maxTargetSize || height > maxTargetSize)
-        return D3DERR_INVALIDCALL;
+    const auto size = backBufferSize(parameters, creation_.focusWindow, maxTargetSize);
+    if (!size) return D3DERR_INVALIDCALL;
+    const auto [width, height] = *size;
 
     queue_.resize(height);
     frame_.resize(width, height);
@@ -119,25 +112,16 @@ ResultCode ReferenceDevice::Clear(std::uint32_t flags, std::uint32_t colour, flo
     return D3D_OK;
 }
 
-ResultCode ReferenceDevice::BeginScene() {
-    if (inScene_) return D3DERR_INVALIDCALL;
-    inScene_ = true;
-    return D3D_OK;
-}
-
 ResultCode ReferenceDevice::EndScene() {
-    if (!inScene_) return D3DERR_INVALIDCALL;
-    inScene_ = false;
-    flush();
-    return D3D_OK;
+    const ResultCode result = StatefulDevice::EndScene();
+    if (result == D3D_OK) flush();
+    return result;
 }
 
 ResultCode ReferenceDevice::Present(DeviceWindow* overrideWindow) {
     if (cooperation_ != Cooperation::Ready) return D3DERR_DEVICELOST;
     flush();
-    DeviceWindow* window = overrideWindow                      ? overrideWindow
-                           : creation_.parameters.deviceWindow ? creation_.parameters.deviceWindow
-                                                               : creation_.focusWindow;
+    DeviceWindow* window = presentationWindow(creation_, overrideWindow);
     if (window) window->present(frame_.width(), frame_.height(), frame_.pixels().data());
     return D3D_OK;
 }

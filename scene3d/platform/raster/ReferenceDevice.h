@@ -39,7 +39,6 @@ public:
     ResultCode TestCooperativeLevel() override;
     ResultCode Reset(const PresentParameters& parameters) override;
     ResultCode Clear(std::uint32_t flags, std::uint32_t colour, float z, std::uint32_t stencil) override;
-    ResultCode BeginScene() override;
     ResultCode EndScene() override;
     ResultCode Present(DeviceWindow* overrideWindow = nullptr) override;
     ResultCode GetDeviceCaps(DeviceCaps& caps) override;
@@ -71,7 +70,6 @@ private:
     raster::DepthBuffer depth_;
     raster::BandWorkers workers_;
     Cooperation cooperation_ = Cooperation::Ready;
-    bool inScene_ = false;
 
     // Scratch of the current draw, kept to avoid reallocating per call.
     std::vector<raster::ClipVertex> clipVertices_;
