@@ -48,9 +48,7 @@ CommandLine finished(const QString& output) {
 
 } // namespace
 
-QString programVersion() {
-    return QStringLiteral(BOARDWRIGHT_VERSION);
-}
+QString programVersion() { return QStringLiteral(BOARDWRIGHT_VERSION); }
 
 CommandLine readCommandLine(const QStringList& arguments) {
     CommandLine result;

@@ -13,7 +13,7 @@ namespace {
 
 QString fromStd(const std::string& s) { return QString::fromStdString(s); }
 
-}  // namespace
+} // namespace
 
 DetailsPanel::DetailsPanel(assembly::DesignState& state, QWidget* parent)
     : ui::Panel("Picture7", "Part details", parent), state_(state) {
@@ -64,7 +64,8 @@ DetailsPanel::DetailsPanel(assembly::DesignState& state, QWidget* parent)
 }
 
 bool DetailsPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == txtCost_ && event->type() == QEvent::MouseButtonPress && !txtCost_->text().isEmpty()) stdetails();
+    if (watched == txtCost_ && event->type() == QEvent::MouseButtonPress && !txtCost_->text().isEmpty())
+        stdetails();
     return ui::Panel::eventFilter(watched, event);
 }
 
@@ -97,4 +98,4 @@ void DetailsPanel::clearBoxes() {
 
 void DetailsPanel::setPartCaption(const QString& caption) { lblpart_->setText(caption); }
 
-}  // namespace bw::app
+} // namespace bw::app

@@ -40,4 +40,4 @@ private:
     QLineEdit* txtCost_;
 };
 
-}  // namespace bw::app
+} // namespace bw::app

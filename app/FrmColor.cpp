@@ -50,9 +50,7 @@ void paintSwatch(QFrame* swatch, QColor colour) {
     swatch->setPalette(palette);
 }
 
-QString twoHexDigits(int value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
+QString twoHexDigits(int value) { return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper(); }
 
 // Painting a large spectrum can take a moment: the hourglass says so.
 class WaitCursor {
@@ -186,9 +184,7 @@ void FrmColor::PaintSpectrum() {
     Colors_->setPixmap(QPixmap::fromImage(spectrum_));
 }
 
-int FrmColor::fixByte(float num) {
-    return app::fixByte(num);
-}
+int FrmColor::fixByte(float num) { return app::fixByte(num); }
 
 QPoint FrmColor::insideSpectrum(QPoint position) const {
     return QPoint(std::clamp(position.x(), 0, Colors_->width() - 1),

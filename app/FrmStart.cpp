@@ -21,7 +21,7 @@ constexpr int kBlockTop = 5235;
 constexpr int kBlockSize = 255;
 constexpr int kBlockLeft[FrmStart::kBlockCount] = {690, 1050, 1410, 1770, 2130};
 
-}  // namespace
+} // namespace
 
 FrmStart::FrmStart(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName("FrmStart");
@@ -88,4 +88,4 @@ bool FrmStart::isBlockLit(int index) const {
 
 QString FrmStart::message() const { return message_->text(); }
 
-}  // namespace bw::app
+} // namespace bw::app

@@ -2,8 +2,8 @@
 // The splash window shown while the program starts: a picture, the version, a progress
 // message and five progress blocks that light one by one.
 
-#include <QWidget>
 #include <array>
+#include <QWidget>
 
 class QLabel;
 class QFrame;
@@ -34,4 +34,4 @@ private:
     std::array<QFrame*, kBlockCount> blocks_{};
 };
 
-}  // namespace bw::app
+} // namespace bw::app

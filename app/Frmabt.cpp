@@ -64,4 +64,4 @@ void Frmabt::setDrawingDevice(const QString& device) {
     setFixedSize(sizeHint().expandedTo(QSize(380, 0)));
 }
 
-}  // namespace bw::app
+} // namespace bw::app

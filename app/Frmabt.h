@@ -20,4 +20,4 @@ private:
     QLabel* device_ = nullptr;
 };
 
-}  // namespace bw::app
+} // namespace bw::app

@@ -1,29 +1,29 @@
 #include "app/Frmmain.h"
 
+#include <array>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QLabel>
-#include <array>
 #include <QMenu>
 #include <QScreen>
 
+#include "app/DetailsPanel.h"
 #include "app/DisplayDensity.h"
+#include "app/Frmabt.h"
 #include "app/FrmColor.h"
 #include "app/FrmStart.h"
-#include "app/Frmabt.h"
-#include "app/DetailsPanel.h"
 #include "app/MessageBoxNotifier.h"
 #include "app/SaveCommands.h"
 #include "assembly/AddCommands.h"
 #include "assembly/DesignState.h"
 #include "assembly/EnclosureCommands.h"
-#include "assembly/PopupMenus.h"
-#include "assembly/StageWizard.h"
 #include "assembly/HoverHighlight.h"
 #include "assembly/ImageList.h"
 #include "assembly/InventoryTree.h"
 #include "assembly/PaletteTable.h"
+#include "assembly/PopupMenus.h"
+#include "assembly/StageWizard.h"
 #include "modelview/IdentificationTable.h"
 #include "modelview/ModelView.h"
 #include "modelview/ViewWidget.h"
@@ -36,12 +36,10 @@ namespace bw::app {
 
 namespace {
 void pumpMessages() { QCoreApplication::processEvents(); }
-}  // namespace
+} // namespace
 
 Frmmain::Frmmain(FrmStart* splash)
-    : QWidget(nullptr),
-      state_(std::make_unique<assembly::DesignState>()),
-      splash_(splash),
+    : QWidget(nullptr), state_(std::make_unique<assembly::DesignState>()), splash_(splash),
       settings_(std::make_unique<SettingsFile>(SettingsFile::standard())),
       notifier_(std::make_unique<MessageBoxNotifier>(this)),
       modelView_(std::make_unique<modelview::ModelView>(*notifier_, &Direct3DCreate8, &pumpMessages)) {
@@ -143,7 +141,8 @@ void Frmmain::load_start() {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else
-            while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+            while (QApplication::overrideCursor())
+                QApplication::restoreOverrideCursor();
         if (!busy) PicGR_->setFocus();
     });
 }
@@ -200,7 +199,8 @@ void Frmmain::Picture15_Click() { setInventoryVisible(false); }
 
 void Frmmain::setInventoryVisible(bool visible) {
     const std::array<QWidget*, 3> inventory = {TrView1_, Picture15_, Label1_};
-    for (QWidget* w : inventory) w->setVisible(visible);
+    for (QWidget* w : inventory)
+        w->setVisible(visible);
 }
 
 void Frmmain::stdetails() { Picture7_->stdetails(); }
@@ -235,7 +235,8 @@ void Frmmain::startNewPart(const QString& partName) { Picture7_->startNewPart(pa
 void Frmmain::clearDetailBoxes() { Picture7_->clearBoxes(); }
 
 void Frmmain::runPaletteAction(const assembly::PaletteButton& button) {
-    const QString target = QString::fromUtf8(button.target.data(), static_cast<qsizetype>(button.target.size()));
+    const QString target =
+        QString::fromUtf8(button.target.data(), static_cast<qsizetype>(button.target.size()));
     switch (button.action) {
     case assembly::PaletteAction::OpenPopup:
         popups_->popUp(target);
@@ -289,7 +290,7 @@ void Frmmain::mnuabt_Click() {
 void Frmmain::mnuexit_Click() {
     if (exiting_) return;
     exiting_ = true;
-    settings_->saveini(backgroundColour_);  // the program ends even if this fails
+    settings_->saveini(backgroundColour_); // the program ends even if this fails
     modelView_->release();
     emit exiting();
     if (about_) about_->hide();
@@ -312,4 +313,4 @@ void Frmmain::Form_MouseMove() { hover_->reset(); }
 
 void Frmmain::mouseMoveEvent(QMouseEvent*) { Form_MouseMove(); }
 
-}  // namespace bw::app
+} // namespace bw::app

@@ -2,11 +2,11 @@
 // The main window. It owns the program's state and one object per subsystem; its methods
 // keep the names the rest of the program calls them by and forward to those objects.
 
-#include <QPointer>
-#include <QWidget>
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <QPointer>
+#include <QWidget>
 #include <string>
 
 #include "app/SettingsFile.h"
@@ -18,7 +18,7 @@ class QMenu;
 namespace bw::ui {
 class Panel;
 class PictureButton;
-}  // namespace bw::ui
+} // namespace bw::ui
 
 namespace bw::assembly {
 class AddCommands;
@@ -29,12 +29,12 @@ class PopupMenus;
 class StageWizard;
 struct DesignState;
 struct PaletteButton;
-}  // namespace bw::assembly
+} // namespace bw::assembly
 
 namespace bw::modelview {
 class ModelView;
 class ViewWidget;
-}  // namespace bw::modelview
+} // namespace bw::modelview
 
 namespace bw::app {
 
@@ -159,8 +159,8 @@ private:
     std::unique_ptr<SettingsFile> settings_;
     assembly::HoverHighlight* hover_ = nullptr;
 
-    ui::Panel* Picture1_ = nullptr;  // toolbar
-    ui::Panel* Picture2_ = nullptr;  // view indicators
+    ui::Panel* Picture1_ = nullptr; // toolbar
+    ui::Panel* Picture2_ = nullptr; // view indicators
     modelview::ViewWidget* PicGR_ = nullptr;
     std::unique_ptr<MessageBoxNotifier> notifier_;
     std::unique_ptr<modelview::ModelView> modelView_;
@@ -180,4 +180,4 @@ private:
     bool exiting_ = false;
 };
 
-}  // namespace bw::app
+} // namespace bw::app

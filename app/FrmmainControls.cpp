@@ -6,16 +6,16 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/Frmmain.h"
 #include "app/DetailsPanel.h"
+#include "app/Frmmain.h"
+#include "app/MainWindowLayout.h"
 #include "app/SaveCommands.h"
 #include "assembly/DesignState.h"
-#include "assembly/InventoryTree.h"
-#include "modelview/ViewWidget.h"
-#include "assembly/StageWizard.h"
-#include "app/MainWindowLayout.h"
 #include "assembly/HoverHighlight.h"
+#include "assembly/InventoryTree.h"
 #include "assembly/PaletteTable.h"
+#include "assembly/StageWizard.h"
+#include "modelview/ViewWidget.h"
 #include "ui/ControlName.h"
 #include "ui/Panel.h"
 #include "ui/PictureButton.h"
@@ -59,13 +59,23 @@ struct PanelName {
 };
 
 constexpr PanelName kPanelNames[] = {
-    {2, "Core components"}, {9, "Motherboard slots"}, {16, "Video"},       {14, "Sensors and infrared"},
-    {0, "System components"}, {4, "Ports"},         {3, "Drives"},         {1, "Input devices"},
-    {12, "Wireless and screen"}, {5, "Operating system"}, {8, "Laptop components"},
-    {7, "View"},              {10, "Zoom"},         {13, "Move"},
+    {2, "Core components"},
+    {9, "Motherboard slots"},
+    {16, "Video"},
+    {14, "Sensors and infrared"},
+    {0, "System components"},
+    {4, "Ports"},
+    {3, "Drives"},
+    {1, "Input devices"},
+    {12, "Wireless and screen"},
+    {5, "Operating system"},
+    {8, "Laptop components"},
+    {7, "View"},
+    {10, "Zoom"},
+    {13, "Move"},
 };
 
-}  // namespace
+} // namespace
 
 void Frmmain::buildControls() {
     setObjectName("Frmmain");
@@ -80,7 +90,8 @@ void Frmmain::buildControls() {
         "#Picture2 { background: #cfd8dc; border-radius: 4px; }"
         "bw--ui--Panel[overlay=\"true\"] { background: rgba(236, 239, 241, 215); border: 1px solid #90a4ae;"
         " border-radius: 6px; }"
-        "bw--ui--Panel[stage=\"true\"] { background: #eceff1; border: 1px solid #b0bec5; border-radius: 6px; }"
+        "bw--ui--Panel[stage=\"true\"] { background: #eceff1; border: 1px solid #b0bec5; border-radius: 6px; "
+        "}"
         "#Label1 { background: #37474f; color: #eceff1; font-weight: bold; border-top-left-radius: 4px;"
         " border-top-right-radius: 4px; }");
     hover_ = new assembly::HoverHighlight(this);
@@ -92,7 +103,8 @@ void Frmmain::buildControls() {
     buildDetails();
 }
 
-ui::PictureButton* Frmmain::addToolbarButton(const QString& name, const QString& icon, const QString& toolTip) {
+ui::PictureButton* Frmmain::addToolbarButton(const QString& name, const QString& icon,
+                                             const QString& toolTip) {
     auto* button = new ui::PictureButton(name, icon, toolTip, QString(), Picture1_);
     button->setFlat(true);
     return button;
@@ -106,7 +118,8 @@ void Frmmain::buildToolbar() {
     connect(menuButton, &ui::PictureButton::clicked, this, &Frmmain::Picture6_Click);
     auto* inventoryButton = addToolbarButton("Image4", "inventory", "Inventory");
     connect(inventoryButton, &ui::PictureButton::clicked, this, &Frmmain::Image4_Click);
-    for (const ToolbarImage& image : kToolbarImages) addToolbarButton(image.name, image.icon, image.toolTip);
+    for (const ToolbarImage& image : kToolbarImages)
+        addToolbarButton(image.name, image.icon, image.toolTip);
 
     auto* back = addToolbarButton("Picture9", "back", "Back");
     auto* next = addToolbarButton("Picture8", "next", "Next Stage");
@@ -178,13 +191,16 @@ void Frmmain::buildViewArea() {
 void Frmmain::buildPanels() {
     for (const PanelName& p : kPanelNames) {
         auto* panel = new ui::Panel(ui::controlName("Picture3", p.index), p.name, this);
-        const bool overlay =
-            p.index == assembly::kViewPanel || p.index == assembly::kZoomPanel || p.index == assembly::kPanPanel;
+        const bool overlay = p.index == assembly::kViewPanel || p.index == assembly::kZoomPanel ||
+                             p.index == assembly::kPanPanel;
         panel->setProperty(overlay ? "overlay" : "stage", true);
         panel->setVisible(overlay);
         connect(panel, &ui::Panel::backgroundHovered, this, &Frmmain::Form_MouseMove);
-        auto* column = p.index == assembly::kPanPanel ? nullptr : new QBoxLayout(
-            p.index == assembly::kViewPanel ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom, panel);
+        auto* column = p.index == assembly::kPanPanel
+                           ? nullptr
+                           : new QBoxLayout(p.index == assembly::kViewPanel ? QBoxLayout::LeftToRight
+                                                                            : QBoxLayout::TopToBottom,
+                                            panel);
         if (column) {
             column->setContentsMargins(4, 4, 4, 4);
             column->setSpacing(4);
@@ -194,8 +210,8 @@ void Frmmain::buildPanels() {
 
     for (const assembly::PaletteButton& b : assembly::paletteButtons()) {
         ui::Panel* panel = Picture3_.at(b.panel);
-        auto* button = new ui::PictureButton(ui::controlName(std::string(b.array).c_str(), b.index), text(b.icon),
-                                             text(b.toolTip), text(b.caption), panel);
+        auto* button = new ui::PictureButton(ui::controlName(std::string(b.array).c_str(), b.index),
+                                             text(b.icon), text(b.toolTip), text(b.caption), panel);
         panel->layout()->addWidget(button);
         panel->layout()->setAlignment(button, Qt::AlignHCenter);
         hover_->track(button);
@@ -210,8 +226,10 @@ void Frmmain::buildPanels() {
         int row, column;
     };
     constexpr Arrow kArrows[] = {
-        {0, "up", "Move Up", 0, 1}, {1, "left", "Move Left", 1, 0},
-        {2, "down", "Move Down", 2, 1}, {3, "right", "Move Right", 1, 2},
+        {0, "up", "Move Up", 0, 1},
+        {1, "left", "Move Left", 1, 0},
+        {2, "down", "Move Down", 2, 1},
+        {3, "right", "Move Right", 1, 2},
     };
     auto* grid = new QGridLayout(Picture3_.at(assembly::kPanPanel));
     grid->setContentsMargins(4, 4, 4, 4);
@@ -247,7 +265,8 @@ void Frmmain::buildDetails() {
 
 void Frmmain::applyDesignTimeLayout(double dpi) {
     layoutDpi_ = dpi;
-    setFixedSize(ui::twipsToPixels(kDesignWindowTwips.width(), dpi), ui::twipsToPixels(kDesignWindowTwips.height(), dpi));
+    setFixedSize(ui::twipsToPixels(kDesignWindowTwips.width(), dpi),
+                 ui::twipsToPixels(kDesignWindowTwips.height(), dpi));
     for (const Placement& p : designTimeLayout())
         if (QWidget* w = control(p.control)) w->setGeometry(ui::twipsToPixels(p.twips, dpi));
 
@@ -282,11 +301,14 @@ void Frmmain::placeViewOverlays() {
     ui::Panel* viewPanel = Picture3_.at(assembly::kViewPanel);
     ui::Panel* zoomPanel = Picture3_.at(assembly::kZoomPanel);
     ui::Panel* panPanel = Picture3_.at(assembly::kPanPanel);
-    for (ui::Panel* panel : {viewPanel, zoomPanel, panPanel}) panel->adjustSize();
+    for (ui::Panel* panel : {viewPanel, zoomPanel, panPanel})
+        panel->adjustSize();
     viewPanel->move(view.right() - margin - viewPanel->width() + 1, view.top() + margin);
     zoomPanel->move(view.right() - margin - zoomPanel->width() + 1, viewPanel->geometry().bottom() + margin);
-    panPanel->move(view.right() - margin - panPanel->width() + 1, view.bottom() - margin - panPanel->height() + 1);
-    for (ui::Panel* panel : {viewPanel, zoomPanel, panPanel}) panel->raise();
+    panPanel->move(view.right() - margin - panPanel->width() + 1,
+                   view.bottom() - margin - panPanel->height() + 1);
+    for (ui::Panel* panel : {viewPanel, zoomPanel, panPanel})
+        panel->raise();
 
     const int bar = 3;
     Picbar_[0]->setGeometry(view.left() - bar, view.top() - bar, view.width() + 2 * bar, bar);
@@ -297,12 +319,14 @@ void Frmmain::placeViewOverlays() {
     // The details editor floats at the bottom beside the pan panel, clear of the inventory
     // on the left, so that both can be open at once.
     Picture7_->adjustSize();
-    Picture7_->move(panPanel->x() - margin - Picture7_->width(), view.bottom() - margin - Picture7_->height() + 1);
+    Picture7_->move(panPanel->x() - margin - Picture7_->width(),
+                    view.bottom() - margin - Picture7_->height() + 1);
     Picture7_->raise();
 
     // The inventory floats over the left of the view, its close button on the title bar.
     const QRect title = Label1_->geometry();
-    Picture15_->move(title.right() - Picture15_->width() - 2, title.top() + (title.height() - Picture15_->height()) / 2);
+    Picture15_->move(title.right() - Picture15_->width() - 2,
+                     title.top() + (title.height() - Picture15_->height()) / 2);
     Label1_->raise();
     TrView1_->raise();
     Picture15_->raise();
@@ -329,4 +353,4 @@ void Frmmain::applyCompactLayout(double dpi) {
 
 QWidget* Frmmain::control(const QString& name) const { return findChild<QWidget*>(name); }
 
-}  // namespace bw::app
+} // namespace bw::app

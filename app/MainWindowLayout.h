@@ -10,7 +10,7 @@
 namespace bw::app {
 
 struct Placement {
-    QString control;  // objectName; "" is the window itself
+    QString control; // objectName; "" is the window itself
     QRect twips;
 };
 
@@ -20,7 +20,7 @@ inline constexpr QSize kDesignWindowTwips{15360, 10320};
 
 // The properties the compact layout changes (-1: left unchanged).
 struct CompactChange {
-    QString control;  // "" is the window itself
+    QString control; // "" is the window itself
     int left = -1, top = -1, width = -1, height = -1;
 };
 const std::vector<CompactChange>& compactLayout();
@@ -29,4 +29,4 @@ const std::vector<CompactChange>& compactLayout();
 inline constexpr int kPaletteButtonTwips = 600;
 inline constexpr int kToolbarButtonTwips = 720;
 
-}  // namespace bw::app
+} // namespace bw::app

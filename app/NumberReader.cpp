@@ -37,9 +37,7 @@ private:
     std::size_t at_ = 0;
 };
 
-bool isDecimalDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
 int digitValue(char c, int radix) {
     int value = -1;

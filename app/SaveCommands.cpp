@@ -23,7 +23,7 @@ std::optional<QString> askWithFileDialog(QWidget* parent, const QString& propose
     return dialog.selectedFiles().first();
 }
 
-}  // namespace
+} // namespace
 
 SaveCommands::SaveCommands(const catalogue::SystemStore& store, QWidget* dialogParent)
     : QObject(dialogParent), store_(store), dialogParent_(dialogParent) {
@@ -49,7 +49,7 @@ void SaveCommands::mnusave_Click() {
 void SaveCommands::mnusaveas_Click() {
     const QString proposed = dlog1_.isEmpty() ? QDir::current().filePath(kProposedName) : dlog1_;
     const std::optional<QString> chosen = chooseFile_(proposed);
-    if (!chosen || chosen->isEmpty()) return;  // cancelled: nothing is written
+    if (!chosen || chosen->isEmpty()) return; // cancelled: nothing is written
     dlog2_ = *chosen;
     mnusave_Click();
 }
@@ -60,4 +60,4 @@ bool SaveCommands::create_save() {
     return outcome.ok;
 }
 
-}  // namespace bw::app
+} // namespace bw::app

@@ -1,10 +1,10 @@
 #pragma once
 // Save and Save as: write every system of the store to a design file.
 
-#include <QObject>
-#include <QString>
 #include <functional>
 #include <optional>
+#include <QObject>
+#include <QString>
 
 class QWidget;
 
@@ -36,10 +36,10 @@ public:
 private:
     const catalogue::SystemStore& store_;
     QWidget* dialogParent_;
-    QString dlog1_;  // the file of the last save
-    QString dlog2_;  // the file the Save-as dialog chose
+    QString dlog1_; // the file of the last save
+    QString dlog2_; // the file the Save-as dialog chose
     FileChooser chooseFile_;
     FailureReporter reportFailure_;
 };
 
-}  // namespace bw::app
+} // namespace bw::app

@@ -29,15 +29,14 @@ QString SettingsFile::chooseFolder(const QString& executableFolder, const QStrin
     const QFileInfo executable(executableFolder);
     // An installed program (bin/ beside share/boardwright/) keeps its settings per user even
     // where its folder could be written, as by root: a package must not leave files in bin/.
-    const bool installed = executable.fileName() == QLatin1String("bin") &&
-                           QFileInfo::exists(executableFolder + QStringLiteral("/../share/boardwright/registry.ini"));
+    const bool installed =
+        executable.fileName() == QLatin1String("bin") &&
+        QFileInfo::exists(executableFolder + QStringLiteral("/../share/boardwright/registry.ini"));
     if (!installed && executable.isDir() && executable.isWritable()) return executableFolder;
     return configFolder;
 }
 
-QString SettingsFile::path() const {
-    return folder_ + QStringLiteral("/mbb.ini");
-}
+QString SettingsFile::path() const { return folder_ + QStringLiteral("/mbb.ini"); }
 
 std::optional<qint32> SettingsFile::readBackgroundColour() const {
     QFile file(path());

@@ -1,10 +1,10 @@
 #include "app/WindowPicture.h"
 
+#include <cstdio>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
-#include <cstdio>
 
 #include "app/Frmmain.h"
 
@@ -25,4 +25,4 @@ void scheduleWindowPicture(Frmmain& window, const QString& file) {
     });
 }
 
-}  // namespace bw::app
+} // namespace bw::app

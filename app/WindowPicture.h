@@ -10,4 +10,4 @@ class Frmmain;
 // Once start-up has finished and the event loop runs, writes the picture and runs Exit.
 void scheduleWindowPicture(Frmmain& window, const QString& file);
 
-}  // namespace bw::app
+} // namespace bw::app

@@ -9,7 +9,7 @@ namespace {
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-}  // namespace
+} // namespace
 
 AddCommands::AddCommands(DesignState& state, InventoryTree& tree, DesignSurface& surface)
     : state_(state), tree_(tree), surface_(surface) {}
@@ -64,4 +64,4 @@ bool AddCommands::addNextFree(std::string_view familyName) {
     return false;
 }
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

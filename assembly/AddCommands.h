@@ -25,7 +25,8 @@ public:
     bool addNextFree(std::string_view familyName);
 
 private:
-    bool add(catalogue::PartCode code, const QString& itemKey, const QString& itemText, const QString& partName);
+    bool add(catalogue::PartCode code, const QString& itemKey, const QString& itemText,
+             const QString& partName);
     int newestSystem() const;
 
     DesignState& state_;
@@ -33,4 +34,4 @@ private:
     DesignSurface& surface_;
 };
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

@@ -11,9 +11,9 @@ namespace bw::assembly {
 
 struct DesignState {
     catalogue::SystemStore store;
-    catalogue::PartCode partCode = catalogue::kNoPart;  // the slot the details editor addresses
+    catalogue::PartCode partCode = catalogue::kNoPart; // the slot the details editor addresses
     std::int16_t enclosureType = catalogue::enclosure::None;
     std::int16_t designStage = 0;
 };
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

@@ -23,4 +23,4 @@ public:
     virtual void clearDetailBoxes() = 0;
 };
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

@@ -11,7 +11,7 @@ namespace {
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-}  // namespace
+} // namespace
 
 EnclosureCommands::EnclosureCommands(DesignState& state, InventoryTree& tree, DesignSurface& surface)
     : state_(state), tree_(tree), surface_(surface) {}
@@ -30,7 +30,7 @@ void EnclosureCommands::createSystem(std::int16_t enclosureType) {
     using catalogue::codes::Enclosure;
     catalogue::SystemStore& store = state_.store;
     const auto added = store.addSystem();
-    if (!added) return;  // the store is full
+    if (!added) return; // the store is full
     const int system = *added;
     store.setPresent(system, Enclosure, true);
     store.setExtraInteger(system, Enclosure, enclosureType);
@@ -59,4 +59,4 @@ void EnclosureCommands::createSystem(std::int16_t enclosureType) {
     }
 }
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

@@ -32,4 +32,4 @@ private:
     std::function<void()> hideAgpItem_;
 };
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

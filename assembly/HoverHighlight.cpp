@@ -17,8 +17,9 @@ void HoverHighlight::highlight(ui::PictureButton* button) {
 
 void HoverHighlight::reset() {
     if (!active_) return;
-    for (ui::PictureButton* button : buttons_) button->setHighlighted(false);
+    for (ui::PictureButton* button : buttons_)
+        button->setHighlighted(false);
     active_ = false;
 }
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

@@ -31,4 +31,4 @@ private:
     bool active_ = false;
 };
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

@@ -5,11 +5,11 @@
 namespace bw::assembly {
 
 const QStringList& imageListKeys() {
-    static const QStringList keys = {"bios", "os",   "mc",    "hm",   "ip",   "pw",    "cpu",  "nw",
-                                     "agp",  "kb",   "mb",    "mem",  "mod",  "ms",    "par",  "pcmia",
-                                     "refg", "scsi", "ser",   "slots", "tape", "ups",  "hd",   "usb",
-                                     "snd",  "fan",  "ir",    "temp", "pipe", "fd",    "dvd",  "pc",
-                                     "nd",   "fw",   "lock",  "tower", "wireless"};
+    static const QStringList keys = {"bios", "os",   "mc",   "hm",    "ip",      "pw",  "cpu", "nw",
+                                     "agp",  "kb",   "mb",   "mem",   "mod",     "ms",  "par", "pcmia",
+                                     "refg", "scsi", "ser",  "slots", "tape",    "ups", "hd",  "usb",
+                                     "snd",  "fan",  "ir",   "temp",  "pipe",    "fd",  "dvd", "pc",
+                                     "nd",   "fw",   "lock", "tower", "wireless"};
     return keys;
 }
 
@@ -18,7 +18,8 @@ const ImageList& imageList3() {
         ImageList images;
         for (const QString& key : imageListKeys()) {
             QIcon icon;
-            for (int size : {16, 20, 24, 32}) icon.addPixmap(ui::iconPicture(key, QSize(size, size)));
+            for (int size : {16, 20, 24, 32})
+                icon.addPixmap(ui::iconPicture(key, QSize(size, size)));
             images.insert(key, icon);
         }
         return images;
@@ -26,4 +27,4 @@ const ImageList& imageList3() {
     return list;
 }
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

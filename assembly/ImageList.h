@@ -14,4 +14,4 @@ const QStringList& imageListKeys();
 // Every key's picture, rendered once.
 const ImageList& imageList3();
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

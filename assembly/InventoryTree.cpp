@@ -13,7 +13,7 @@ const QString kRootKey = QStringLiteral("1 node");
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-}  // namespace
+} // namespace
 
 InventoryTree::InventoryTree(QWidget* parent) : QTreeWidget(parent) {
     setObjectName("TrView1");
@@ -28,7 +28,9 @@ InventoryTree::InventoryTree(QWidget* parent) : QTreeWidget(parent) {
 
 QString InventoryTree::keyOf(const QTreeWidgetItem* item) { return item->data(0, kKeyRole).toString(); }
 
-QString InventoryTree::imageKeyOf(const QTreeWidgetItem* item) { return item->data(0, kImageRole).toString(); }
+QString InventoryTree::imageKeyOf(const QTreeWidgetItem* item) {
+    return item->data(0, kImageRole).toString();
+}
 
 bool InventoryTree::addNode(const QString& relativeKey, const QString& key, const QString& text,
                             const QString& imageKey) {
@@ -59,9 +61,9 @@ void InventoryTree::build_tree(std::int16_t enclosureType) {
     addNode(QString(), kRootKey, "PC", "pc");
     for (const catalogue::Category& category : catalogue::categories()) {
         const std::string_view image = catalogue::categoryImage(category, enclosureType);
-        if (image.empty()) continue;  // no enclosure category without a tower or laptop
+        if (image.empty()) continue; // no enclosure category without a tower or laptop
         addNode(kRootKey, text(category.key), text(category.text), text(image));
     }
 }
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

@@ -2,10 +2,10 @@
 // The inventory: the parts of the newest system grouped by kind. A display only: the
 // program never reads it back and none of its events changes anything else.
 
+#include <cstdint>
 #include <QHash>
 #include <QString>
 #include <QTreeWidget>
-#include <cstdint>
 
 #include "assembly/ImageList.h"
 
@@ -24,7 +24,8 @@ public:
     void build_tree(std::int16_t enclosureType);
     // Adds a node under `relativeKey` (empty: at the top). Refuses a key already in the tree
     // or a missing parent, and then changes nothing.
-    bool addNode(const QString& relativeKey, const QString& key, const QString& text, const QString& imageKey);
+    bool addNode(const QString& relativeKey, const QString& key, const QString& text,
+                 const QString& imageKey);
 
     QTreeWidgetItem* node(const QString& key) const { return nodes_.value(key); }
     static QString keyOf(const QTreeWidgetItem* item);
@@ -35,4 +36,4 @@ private:
     const ImageList* images_ = nullptr;
 };
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

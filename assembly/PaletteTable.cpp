@@ -60,8 +60,8 @@ constexpr PaletteButton kButtons[] = {
     {"Picture5", 13, 10, "Zoom Out", "Out", "zoomout", A::ZoomOut, ""},
 };
 
-}  // namespace
+} // namespace
 
 std::span<const PaletteButton> paletteButtons() { return kButtons; }
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

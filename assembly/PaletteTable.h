@@ -8,9 +8,9 @@
 namespace bw::assembly {
 
 enum class PaletteAction {
-    OpenPopup,    // target: the popup's name
-    AddSlot,      // target: the slot's name
-    AddNextFree,  // target: the family's name
+    OpenPopup,   // target: the popup's name
+    AddSlot,     // target: the slot's name
+    AddNextFree, // target: the family's name
     ToggleBase,
     ToggleAxes,
     ToggleLights,
@@ -21,9 +21,9 @@ enum class PaletteAction {
 };
 
 struct PaletteButton {
-    std::string_view array;  // control array: "Picture4", "Picture5" or "picbut"
+    std::string_view array; // control array: "Picture4", "Picture5" or "picbut"
     int index;
-    int panel;  // index in the Picture3 panel array
+    int panel; // index in the Picture3 panel array
     std::string_view toolTip;
     std::string_view caption;
     std::string_view icon;
@@ -40,4 +40,4 @@ inline constexpr int kViewPanel = 7;
 inline constexpr int kZoomPanel = 10;
 inline constexpr int kPanPanel = 13;
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

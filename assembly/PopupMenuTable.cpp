@@ -102,8 +102,8 @@ constexpr PopupMenuLine kLines[] = {
     {"mnumc", L::AddNextFree, "mnusm", "SM/xD-Picture USB Device", "SM/xD-Picture devices"},
 };
 
-}  // namespace
+} // namespace
 
 std::span<const PopupMenuLine> popupMenuLines() { return kLines; }
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

@@ -12,7 +12,7 @@ namespace {
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-}  // namespace
+} // namespace
 
 PopupMenus::PopupMenus(AddCommands& commands, QWidget* owner) : QObject(owner) {
     QMenu* submenu = nullptr;
@@ -47,7 +47,8 @@ PopupMenus::PopupMenus(AddCommands& commands, QWidget* owner) : QObject(owner) {
             connect(action, &QAction::triggered, this, [&commands, what] { commands.addNextFree(what); });
             break;
         case MenuLine::AddOs:
-            connect(action, &QAction::triggered, this, [&commands, what] { commands.addOperatingSystem(what); });
+            connect(action, &QAction::triggered, this,
+                    [&commands, what] { commands.addOperatingSystem(what); });
             break;
         default:
             connect(action, &QAction::triggered, this, [&commands, what] { commands.addSlot(what); });
@@ -60,4 +61,4 @@ void PopupMenus::popUp(const QString& popupName) const {
     if (QMenu* popup = menus_.value(popupName)) popup->popup(QCursor::pos());
 }
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

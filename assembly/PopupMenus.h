@@ -28,4 +28,4 @@ private:
     QHash<QString, QAction*> items_;
 };
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

@@ -6,7 +6,8 @@ namespace {
 constexpr StageDialogLine kLines[] = {
     {"frm2", "CPU", 0, "The first stage is to add core components.", ""},
     {"frm2", "CPU", 0, "Add a CPU either Intel or AMD.", "cpu"},
-    {"frm2", "CPU", 0, "Some motherboards use a north bridge. This acts as a bridge between key system components.",
+    {"frm2", "CPU", 0,
+     "Some motherboards use a north bridge. This acts as a bridge between key system components.",
      "northbridge"},
     {"frm2", "CPU", 0, "Add memory cards to the motherboard.", "mem"},
 
@@ -59,8 +60,8 @@ constexpr StageDialogLine kLines[] = {
     {"frm12", "Laptop", 0, "Add a battery to the Laptop.", "battery"},
 };
 
-}  // namespace
+} // namespace
 
 std::span<const StageDialogLine> stageDialogLines() { return kLines; }
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

@@ -8,13 +8,13 @@
 namespace bw::assembly {
 
 struct StageDialogLine {
-    std::string_view dialog;  // "frm2" ... "frm12"
+    std::string_view dialog; // "frm2" ... "frm12"
     std::string_view caption;
-    int column;               // 0 left, 1 right
+    int column; // 0 left, 1 right
     std::string_view text;
-    std::string_view icon;    // empty: an opening line without a picture
+    std::string_view icon; // empty: an opening line without a picture
 };
 
 std::span<const StageDialogLine> stageDialogLines();
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

@@ -19,12 +19,11 @@ void raise(QWidget* w) {
     w->activateWindow();
 }
 
-}  // namespace
+} // namespace
 
 StageWizard::StageWizard(DesignState& state, EnclosureCommands& enclosure, std::map<int, QWidget*> panels,
                          QWidget* dialogParent)
-    : state_(state), enclosure_(enclosure), panels_(std::move(panels)),
-      dialogParent_(dialogParent) {}
+    : state_(state), enclosure_(enclosure), panels_(std::move(panels)), dialogParent_(dialogParent) {}
 
 QWidget* StageWizard::dialog(const QString& name) const {
     if (name == "frm1") return frm1_;
@@ -38,7 +37,8 @@ void StageWizard::setPanelVisible(int panel, bool visible) {
 }
 
 void StageWizard::stages() {
-    for (int panel : kStagePanels) setPanelVisible(panel, false);
+    for (int panel : kStagePanels)
+        setPanelVisible(panel, false);
     const int stage = state_.designStage;
     if (stage >= 1 && stage <= 10) {
         setPanelVisible(kStagePanels[stage - 1], true);
@@ -141,4 +141,4 @@ void StageWizard::showFinishedDialog() {
     raise(Frm0_);
 }
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

@@ -2,12 +2,12 @@
 // Walks the design through its stages: "Next Stage" opens the dialog of the next stage,
 // whose OK shows that stage's palette; "Back" steps the stage counter down again.
 
-#include <QHash>
-#include <QObject>
-#include <QPointer>
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <QHash>
+#include <QObject>
+#include <QPointer>
 
 class QWidget;
 
@@ -32,8 +32,8 @@ public:
     // Shows the inventory (for the finishing dialog).
     void setShowInventory(std::function<void()> show) { showInventory_ = std::move(show); }
 
-    void Picture8_Click();  // Next Stage
-    void Picture9_Click();  // Back
+    void Picture8_Click(); // Next Stage
+    void Picture9_Click(); // Back
     // Hides every stage panel, then shows the current stage's.
     void stages();
     // Shows the Design dialog modally.
@@ -59,4 +59,4 @@ private:
     QHash<int, StageDialog*> stageDialogs_;
 };
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

@@ -52,7 +52,7 @@ QHBoxLayout* buttonRow(QVBoxLayout* layout) {
     return row;
 }
 
-}  // namespace
+} // namespace
 
 StageDialog::StageDialog(const QString& name, QWidget* parent) : QDialog(parent) {
     setObjectName(name);
@@ -90,7 +90,8 @@ StageDialog::StageDialog(const QString& name, QWidget* parent) : QDialog(parent)
     QPushButton* ok = addButton(buttons, "Label6", "OK", this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &StageDialog::okPressed);
-    connect(addButton(buttons, "Label5", "Cancel", this), &QPushButton::clicked, this, &StageDialog::cancelPressed);
+    connect(addButton(buttons, "Label5", "Cancel", this), &QPushButton::clicked, this,
+            &StageDialog::cancelPressed);
     connect(this, &QDialog::rejected, this, &StageDialog::cancelPressed);
     setFixedSize(sizeHint());
 }
@@ -132,7 +133,8 @@ DesignDialog::DesignDialog(QWidget* parent) : QDialog(parent) {
     QPushButton* ok = addButton(buttons, "Label2", "OK", this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &DesignDialog::okPressed);
-    connect(addButton(buttons, "Label3", "Cancel", this), &QPushButton::clicked, this, &DesignDialog::cancelPressed);
+    connect(addButton(buttons, "Label3", "Cancel", this), &QPushButton::clicked, this,
+            &DesignDialog::cancelPressed);
     connect(this, &QDialog::rejected, this, &DesignDialog::cancelPressed);
     setFixedSize(sizeHint());
 }
@@ -166,9 +168,10 @@ FinishedDialog::FinishedDialog(QWidget* parent) : QDialog(parent) {
     QHBoxLayout* buttons = buttonRow(layout);
     QPushButton* ok = addButton(buttons, "Label2", "OK", this);
     connect(ok, &QPushButton::clicked, this, &FinishedDialog::okPressed);
-    connect(addButton(buttons, "Label3", "Cancel", this), &QPushButton::clicked, this, &FinishedDialog::cancelPressed);
+    connect(addButton(buttons, "Label3", "Cancel", this), &QPushButton::clicked, this,
+            &FinishedDialog::cancelPressed);
     connect(this, &QDialog::rejected, this, &FinishedDialog::cancelPressed);
     setFixedSize(sizeHint().expandedTo(QSize(320, 0)));
 }
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

@@ -48,4 +48,4 @@ signals:
     void cancelPressed();
 };
 
-}  // namespace bw::assembly
+} // namespace bw::assembly

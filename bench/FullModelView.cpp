@@ -10,9 +10,7 @@
 
 namespace bench {
 
-std::filesystem::path modelFolder() {
-    return BOARDWRIGHT_MODELS_DIR;
-}
+std::filesystem::path modelFolder() { return BOARDWRIGHT_MODELS_DIR; }
 
 namespace {
 

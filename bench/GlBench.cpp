@@ -27,13 +27,9 @@ void drawFrames(benchmark::State& state, const bench::Geometry& geometry) {
     state.counters["triangles"] = static_cast<double>(geometry.indices.size() / 3);
 }
 
-void BM_GlRippledSheet(benchmark::State& state) {
-    drawFrames(state, bench::sheetGeometry());
-}
+void BM_GlRippledSheet(benchmark::State& state) { drawFrames(state, bench::sheetGeometry()); }
 
-void BM_GlSphere(benchmark::State& state) {
-    drawFrames(state, bench::sphereGeometry());
-}
+void BM_GlSphere(benchmark::State& state) { drawFrames(state, bench::sphereGeometry()); }
 
 } // namespace
 

@@ -20,9 +20,7 @@
 
 namespace {
 
-std::filesystem::path modelFolder() {
-    return BOARDWRIGHT_MODELS_DIR;
-}
+std::filesystem::path modelFolder() { return BOARDWRIGHT_MODELS_DIR; }
 
 // Every file start-up reads, in its order.
 std::vector<std::string> filesInLoadOrder() {

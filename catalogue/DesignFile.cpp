@@ -30,7 +30,7 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& path) {
     return path.parent_path() / name;
 }
 
-}  // namespace
+} // namespace
 
 std::string designFileText(const SystemStore& store) {
     std::string out;
@@ -72,4 +72,4 @@ WriteOutcome writeDesignFile(const std::filesystem::path& path, const SystemStor
     return {};
 }
 
-}  // namespace bw::catalogue
+} // namespace bw::catalogue

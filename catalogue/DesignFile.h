@@ -15,11 +15,11 @@ std::string designFileText(const SystemStore& store);
 
 struct WriteOutcome {
     bool ok = true;
-    std::string error;  // why the file could not be written
+    std::string error; // why the file could not be written
 };
 
 // Writes to a temporary file beside `path` and renames it over `path`, so a failure leaves
 // any earlier file as it was.
 WriteOutcome writeDesignFile(const std::filesystem::path& path, const SystemStore& store);
 
-}  // namespace bw::catalogue
+} // namespace bw::catalogue

@@ -16,7 +16,7 @@ struct SlotRow {
     PartCode code;
     int count;
     const char* slot;
-    int category;  // 0: no item node
+    int category; // 0: no item node
     const char* keyStem;
     char firstLetter;
     const char* text;
@@ -84,8 +84,8 @@ constexpr SlotRow kSlotRows[] = {
 // Members whose texts break their family's pattern.
 struct SlotException {
     const char* slot;
-    const char* itemText;     // nullptr: keep the pattern's
-    const char* defaultName;  // nullptr: keep the pattern's
+    const char* itemText;    // nullptr: keep the pattern's
+    const char* defaultName; // nullptr: keep the pattern's
 };
 
 constexpr SlotException kExceptions[] = {
@@ -149,11 +149,11 @@ constexpr OsVersion kOsVersions[] = {
 };
 
 constexpr Family kFamilies[] = {
-    {"back USB ports", 8, 8},          {"front USB ports", 16, 8},   {"Compact Flash devices", 24, 8},
-    {"SD/MMC devices", 32, 8},         {"SM/xD-Picture devices", 40, 8}, {"MS/MS-Pro devices", 48, 8},
-    {"Ethernet ports", 56, 4},         {"parallel ports", 60, 4},    {"serial ports", 64, 4},
-    {"hard disk drives", 70, 3},       {"DVD/CD drives", 73, 3},     {"memory cards", 77, 4},
-    {"PCI cards", 126, 7},             {"SATA connectors", 140, 6},  {"E-IDE connectors", 146, 3},
+    {"back USB ports", 8, 8},     {"front USB ports", 16, 8},       {"Compact Flash devices", 24, 8},
+    {"SD/MMC devices", 32, 8},    {"SM/xD-Picture devices", 40, 8}, {"MS/MS-Pro devices", 48, 8},
+    {"Ethernet ports", 56, 4},    {"parallel ports", 60, 4},        {"serial ports", 64, 4},
+    {"hard disk drives", 70, 3},  {"DVD/CD drives", 73, 3},         {"memory cards", 77, 4},
+    {"PCI cards", 126, 7},        {"SATA connectors", 140, 6},      {"E-IDE connectors", 146, 3},
     {"FireWire sockets", 150, 4},
 };
 
@@ -191,7 +191,8 @@ std::vector<PartSlot> expandRows() {
         }
     }
     for (const SlotException& e : kExceptions) {
-        auto it = std::find_if(out.begin(), out.end(), [&](const PartSlot& s) { return s.slotName == e.slot; });
+        auto it =
+            std::find_if(out.begin(), out.end(), [&](const PartSlot& s) { return s.slotName == e.slot; });
         if (e.itemText) it->itemText = e.itemText;
         if (e.defaultName) it->defaultPartName = e.defaultName;
     }
@@ -203,7 +204,8 @@ struct Catalogue {
     std::vector<PartSlot> slots = expandRows();
     std::unordered_map<std::string_view, PartCode> byName = [this] {
         std::unordered_map<std::string_view, PartCode> map;
-        for (const PartSlot& s : slots) map.emplace(s.slotName, s.code);
+        for (const PartSlot& s : slots)
+            map.emplace(s.slotName, s.code);
         return map;
     }();
 };
@@ -213,7 +215,7 @@ const Catalogue& catalogue() {
     return instance;
 }
 
-}  // namespace
+} // namespace
 
 std::span<const PartSlot> allSlots() { return catalogue().slots; }
 
@@ -258,4 +260,4 @@ const Family* findFamily(std::string_view name) {
     return nullptr;
 }
 
-}  // namespace bw::catalogue
+} // namespace bw::catalogue

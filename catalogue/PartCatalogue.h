@@ -20,11 +20,11 @@ constexpr bool isSelectableCode(int code) { return code >= 1 && code < kSlotCoun
 struct PartSlot {
     PartCode code = 0;
     std::string slotName;
-    std::string categoryKey;      // empty for slots shown only in the model
-    std::string itemKey;          // empty where the key depends on a choice (Enclosure, OperatingSystem)
+    std::string categoryKey; // empty for slots shown only in the model
+    std::string itemKey;     // empty where the key depends on a choice (Enclosure, OperatingSystem)
     std::string itemText;
     std::string imageKey;
-    std::string defaultPartName;  // empty for Enclosure and OperatingSystem (chosen at add time)
+    std::string defaultPartName; // empty for Enclosure and OperatingSystem (chosen at add time)
     bool hasExtraInteger = false;
 
     bool hasItemNode() const { return !categoryKey.empty(); }
@@ -33,11 +33,11 @@ struct PartSlot {
 struct Category {
     std::string_view key;
     std::string_view text;
-    std::string_view image;  // empty for the enclosure category: see categoryImage()
+    std::string_view image; // empty for the enclosure category: see categoryImage()
 };
 
 struct EnclosureItem {
-    std::int16_t type;  // 1 tower, 2 desktop, 3 laptop
+    std::int16_t type; // 1 tower, 2 desktop, 3 laptop
     std::string_view itemKey;
     std::string_view itemText;
     std::string_view image;
@@ -46,7 +46,7 @@ struct EnclosureItem {
 struct OsVersion {
     std::string_view menuName;
     std::string_view itemKey;
-    std::string_view text;  // item text and default part name
+    std::string_view text; // item text and default part name
 };
 
 struct Family {
@@ -63,18 +63,18 @@ inline constexpr PartCode OperatingSystem = 3;
 inline constexpr PartCode Screen = 4;
 inline constexpr PartCode Baseboard = 5;
 inline constexpr PartCode PowerSupplyUnit = 154;
-}  // namespace codes
+} // namespace codes
 
 namespace enclosure {
 inline constexpr std::int16_t None = 0;
 inline constexpr std::int16_t Tower = 1;
 inline constexpr std::int16_t Desktop = 2;
 inline constexpr std::int16_t Laptop = 3;
-}  // namespace enclosure
+} // namespace enclosure
 
 // All slots in part-code order.
 std::span<const PartSlot> allSlots();
-const PartSlot& slotAt(PartCode code);  // code must be 0..171
+const PartSlot& slotAt(PartCode code); // code must be 0..171
 const PartSlot* findSlot(std::string_view slotName);
 
 // Categories in the order the inventory tree creates them.
@@ -92,4 +92,4 @@ std::span<const OsVersion> osVersions();
 std::span<const Family> families();
 const Family* findFamily(std::string_view name);
 
-}  // namespace bw::catalogue
+} // namespace bw::catalogue

@@ -6,7 +6,7 @@ namespace {
 bool selectsRecord(const SystemStore& store, int system, int code) {
     return isSelectableCode(code) && store.isValidSystem(system);
 }
-}  // namespace
+} // namespace
 
 bool storeDetails(SystemStore& store, int system, int code, const PartDetails& details) {
     if (!selectsRecord(store, system, code)) return false;
@@ -24,4 +24,4 @@ std::optional<PartDetails> recordedDetails(const SystemStore& store, int system,
                        store.text(system, code, TextField::Model), store.cost(system, code).value_or("")};
 }
 
-}  // namespace bw::catalogue
+} // namespace bw::catalogue

@@ -22,4 +22,4 @@ bool storeDetails(SystemStore& store, int system, int code, const PartDetails& d
 // The record (system, code) as the editor shows it; nothing when it selects no record.
 std::optional<PartDetails> recordedDetails(const SystemStore& store, int system, int code);
 
-}  // namespace bw::catalogue
+} // namespace bw::catalogue

@@ -6,9 +6,12 @@ namespace bw::catalogue {
 
 std::string& SystemStore::TextRecord::field(TextField f) {
     switch (f) {
-    case TextField::PartName: return partName;
-    case TextField::Manufacturer: return manufacturer;
-    case TextField::Model: break;
+    case TextField::PartName:
+        return partName;
+    case TextField::Manufacturer:
+        return manufacturer;
+    case TextField::Model:
+        break;
     }
     return model;
 }
@@ -52,7 +55,8 @@ bool SystemStore::isPresent(int system, int code) const {
 }
 
 void SystemStore::setPresent(int system, int code, bool present) {
-    if (SystemRecord* record = find(system, code)) record->present.set(static_cast<std::size_t>(code), present);
+    if (SystemRecord* record = find(system, code))
+        record->present.set(static_cast<std::size_t>(code), present);
 }
 
 std::int16_t SystemStore::extraInteger(int system, int code) const {
@@ -88,4 +92,4 @@ void SystemStore::setText(int system, int code, TextField field, std::string val
     if (TextRecord* texts = textsFor(system, code)) texts->field(field) = std::move(value);
 }
 
-}  // namespace bw::catalogue
+} // namespace bw::catalogue

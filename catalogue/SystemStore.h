@@ -73,4 +73,4 @@ private:
     SystemNumber current_ = 0;
 };
 
-}  // namespace bw::catalogue
+} // namespace bw::catalogue

@@ -17,7 +17,7 @@ Vector3 moveEye(Vector3 eye, Navigation command);
 std::int16_t roundPointer(double coordinate);
 
 struct TrackballTurn {
-    float angle;     // radians, always below 1
+    float angle;      // radians, always below 1
     Vector3 viewAxis; // in view terms, before it is taken into the model's space
 };
 

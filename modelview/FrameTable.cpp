@@ -23,8 +23,7 @@ const std::string_view kOpticalBody =
     "vid1.x vid2.x vid3.x vid5.x vid6.x vid7.x vid8.x vid9.x vid10.x vid11.x vid12.x vid13.x "
     "vid14.x vid15.x vid16.x vid17.x vid18.x vid19.x vid20.x vid21.x vid22.x";
 
-std::vector<FamilyRow> familyRows()
-{
+std::vector<FamilyRow> familyRows() {
     const std::string hd1 = std::string(kDriveBody) + " vm39a.x vm40.x vm866.x";
     const std::string hd2 = std::string(kDriveBody) + " vm39b.x vm40.x vm867.x";
     const std::string hd3 = std::string(kDriveBody) + " vm39c.x vm40.x vm868.x";
@@ -33,7 +32,8 @@ std::vector<FamilyRow> familyRows()
     const std::string od3 = std::string(kOpticalBody) + " vid26c.x vid27.x vm1045.x";
 
     return {
-        {"boardFrame", 1,
+        {"boardFrame",
+         1,
          {"vm1.x vm2.x vm3.x vm4.x vm5.x vm7.x vm8.x vm9.x vm10.x vm11.x vm12.x vm13.x vm14.x vm15.x "
           "vm_nbc1.x vm_nbc2.x vm_sb.x vm22.x vm25.x"},
          {},
@@ -42,30 +42,50 @@ std::vector<FamilyRow> familyRows()
         {"intelCpuFrame", 1, {"vm23.x"}, {}, {68}},
         {"amdCpuFrame", 1, {"vm24.x"}, {}, {69}},
         {"hardDiskFrame", 3, {hd1, hd2, hd3}, {{0, 1, 0}, {2.9f, 1, 0}, {5.9f, 1, 0}}, {70}},
-        {"agpCardFrame", 1, {"vm80.x vm81.x vm82.x vm83.x vm84.x vm85.x vm86.x vm87.x vm88.x vm89.x vm90.x"}, {}, {76}},
-        {"memoryCardFrame", 4,
-         {"vm901.x vm140a.x vm117.x vm118.x vm119.x vm120.x", "vm901.x vm140b.x vm117.x vm118.x vm119.x vm120.x",
-          "vm901.x vm140c.x vm117.x vm118.x vm119.x vm120.x", "vm901.x vm140d.x vm117.x vm118.x vm119.x vm120.x"},
+        {"agpCardFrame",
+         1,
+         {"vm80.x vm81.x vm82.x vm83.x vm84.x vm85.x vm86.x vm87.x vm88.x vm89.x vm90.x"},
+         {},
+         {76}},
+        {"memoryCardFrame",
+         4,
+         {"vm901.x vm140a.x vm117.x vm118.x vm119.x vm120.x",
+          "vm901.x vm140b.x vm117.x vm118.x vm119.x vm120.x",
+          "vm901.x vm140c.x vm117.x vm118.x vm119.x vm120.x",
+          "vm901.x vm140d.x vm117.x vm118.x vm119.x vm120.x"},
          {{0, 0, 0}, {0, 0, 0.2f}, {0, 0, 0.4f}, {0, 0, 0.5f}},
          {77}},
-        {"usbBackFrame", 8, {"vm_usb1.x", "vm_usb2.x", "vm_usb3.x", "vm_usb4.x", "vm_usb5.x", "vm_usb6.x", "vm_usb7.x", "vm_usb8.x"}, {}, {8}},
-        {"usbFrontFrame", 8, {"vm630.x vm800.x", "vm801.x", "vm802.x", "vm803.x", "vm804.x", "vm805.x", "vm806.x", "vm807.x"}, {}, {16}},
-        {"compactFlashFrame", 8,
-         {"vm818.x vm810.x vmblb1.x", "vm811.x vmblb2.x", "vm812.x vmblb3.x", "vm813.x vmblb4.x", "vm814.x vmblb5.x",
-          "vm815.x vmblb6.x", "vm816.x vmblb7.x", "vm817.x vmblb8.x"},
+        {"usbBackFrame",
+         8,
+         {"vm_usb1.x", "vm_usb2.x", "vm_usb3.x", "vm_usb4.x", "vm_usb5.x", "vm_usb6.x", "vm_usb7.x",
+          "vm_usb8.x"},
+         {},
+         {8}},
+        {"usbFrontFrame",
+         8,
+         {"vm630.x vm800.x", "vm801.x", "vm802.x", "vm803.x", "vm804.x", "vm805.x", "vm806.x", "vm807.x"},
+         {},
+         {16}},
+        {"compactFlashFrame",
+         8,
+         {"vm818.x vm810.x vmblb1.x", "vm811.x vmblb2.x", "vm812.x vmblb3.x", "vm813.x vmblb4.x",
+          "vm814.x vmblb5.x", "vm815.x vmblb6.x", "vm816.x vmblb7.x", "vm817.x vmblb8.x"},
          {},
          {24}},
-        {"sdMmcFrame", 8,
+        {"sdMmcFrame",
+         8,
          {"vm828.x vm820.x vmblb9.x", "vm821.x vmblb10.x", "vm822.x vmblb11.x", "vm823.x vmblb12.x",
           "vm824.x vmblb13.x", "vm825.x vmblb14.x", "vm826.x vmblb15.x", "vm827.x vmblb16.x"},
          {},
          {32}},
-        {"smartMediaFrame", 8,
+        {"smartMediaFrame",
+         8,
          {"vm838.x vm830.x vmblb17.x", "vm831.x vmblb18.x", "vm832.x vmblb19.x", "vm833.x vmblb20.x",
           "vm834.x vmblb21.x", "vm835.x vmblb22.x", "vm836.x vmblb23.x", "vm837.x vmblb24.x"},
          {},
          {40}},
-        {"memoryStickFrame", 8,
+        {"memoryStickFrame",
+         8,
          {"vm848.x vmblb25.x vm840.x", "vm841.x vmblb26.x", "vm842.x vmblb27.x", "vm843.x vmblb28.x",
           "vm844.x vmblb29.x", "vm845.x vmblb30.x", "vm846.x vmblb31.x", "vm847.x vmblb32.x"},
          {},
@@ -74,15 +94,47 @@ std::vector<FamilyRow> familyRows()
         {"ethernetFrame", 4, {"vm_eth1.x", "vm_eth2.x", "vm_eth3.x", "vm_eth4.x"}, {}, {56}},
         {"parallelFrame", 4, {"vm_par1.x", "vm_par2.x", "vm_par3.x", "vm_par4.x"}, {}, {60}},
         {"serialFrame", 4, {"vm_ser1.x", "vm_ser2.x", "vm_ser3.x", "vm_ser4.x"}, {}, {64}},
-        {"pciSlotFrame", 7, {"vm200.x", "vm201.x", "vm202.x", "vm203.x", "vm204.x", "vm205.x", "vm207.x"}, {}, {82}},
+        {"pciSlotFrame",
+         7,
+         {"vm200.x", "vm201.x", "vm202.x", "vm203.x", "vm204.x", "vm205.x", "vm207.x"},
+         {},
+         {82}},
         {"heatPipeFrame", 1, {"vm206.x vm206a.x vm206b.x vm206c.x"}, {}, {81}},
-        {"pcie16SlotFrame", 7, {"vm300.x", "vm301.x", "vm302.x", "vm303.x", "vm304.x", "vm305.x", "vm306.x"}, {}, {89}},
-        {"pcie8SlotFrame", 7, {"vm500.x", "vm501.x", "vm502.x", "vm503.x", "vm504.x", "vm505.x", "vm506.x"}, {}, {96}},
-        {"pcie4SlotFrame", 7, {"vm600.x", "vm601.x", "vm602.x", "vm603.x", "vm604.x", "vm605.x", "vm606.x"}, {}, {103}},
-        {"pcie1SlotFrame", 7, {"vm700.x", "vm701.x", "vm702.x", "vm703.x", "vm704.x", "vm705.x", "vm706.x"}, {}, {110}},
-        {"usbPlugFrame", 8, {"vm750.x", "vm751.x", "vm752.x", "vm753.x", "vm754.x", "vm755.x", "vm756.x", "vm757.x"}, {}, {156, 164}},
-        {"usbMouseFrame", 8, {"vm780.x", "vm781.x", "vm782.x", "vm783.x", "vm784.x", "vm785.x", "vm786.x", "vm787.x"}, {}, {164}},
-        {"usbKeyboardFrame", 8, {"vm790.x", "vm791.x", "vm792.x", "vm793.x", "vm794.x", "vm795.x", "vm796.x", "vm797.x"}, {}, {156}},
+        {"pcie16SlotFrame",
+         7,
+         {"vm300.x", "vm301.x", "vm302.x", "vm303.x", "vm304.x", "vm305.x", "vm306.x"},
+         {},
+         {89}},
+        {"pcie8SlotFrame",
+         7,
+         {"vm500.x", "vm501.x", "vm502.x", "vm503.x", "vm504.x", "vm505.x", "vm506.x"},
+         {},
+         {96}},
+        {"pcie4SlotFrame",
+         7,
+         {"vm600.x", "vm601.x", "vm602.x", "vm603.x", "vm604.x", "vm605.x", "vm606.x"},
+         {},
+         {103}},
+        {"pcie1SlotFrame",
+         7,
+         {"vm700.x", "vm701.x", "vm702.x", "vm703.x", "vm704.x", "vm705.x", "vm706.x"},
+         {},
+         {110}},
+        {"usbPlugFrame",
+         8,
+         {"vm750.x", "vm751.x", "vm752.x", "vm753.x", "vm754.x", "vm755.x", "vm756.x", "vm757.x"},
+         {},
+         {156, 164}},
+        {"usbMouseFrame",
+         8,
+         {"vm780.x", "vm781.x", "vm782.x", "vm783.x", "vm784.x", "vm785.x", "vm786.x", "vm787.x"},
+         {},
+         {164}},
+        {"usbKeyboardFrame",
+         8,
+         {"vm790.x", "vm791.x", "vm792.x", "vm793.x", "vm794.x", "vm795.x", "vm796.x", "vm797.x"},
+         {},
+         {156}},
         {"ps2MouseFrame", 1, {"vmpsmouse.x"}, {}, {1}},
         {"ps2KeyboardFrame", 1, {"vmpskey.x"}, {}, {2}},
         {"backFanFrame", 1, {"vm906.x"}, {}, {118}},
@@ -93,10 +145,21 @@ std::vector<FamilyRow> familyRows()
         {"upsFrame", 1, {"vm963.x"}, {}, {123}},
         {"infraredFrame", 1, {"vm964.x"}, {}, {124}},
         {"integratedVideoFrame", 1, {"vm19a.x"}, {}, {125}},
-        {"opticalDriveFrame", 3, {od1, od2, od3},
-         {{-3.2f, 0, -3.2f}, {-3.2f, 0.9f, -3.2f}, {-3.2f, 1.9f, -3.2f}}, {73}},
-        {"pciCardFrame", kPciCardCount, {"vm280.x", "", "", "", "", "", ""},
-         {{0, 0, 0}, {-0.3f, 0, 0}, {-0.3f, 0, 0}, {-0.3f, 0, 0}, {-0.3f, 0, 0}, {-0.3f, 0, 0}, {-0.2f, 0, 0}},
+        {"opticalDriveFrame",
+         3,
+         {od1, od2, od3},
+         {{-3.2f, 0, -3.2f}, {-3.2f, 0.9f, -3.2f}, {-3.2f, 1.9f, -3.2f}},
+         {73}},
+        {"pciCardFrame",
+         kPciCardCount,
+         {"vm280.x", "", "", "", "", "", ""},
+         {{0, 0, 0},
+          {-0.3f, 0, 0},
+          {-0.3f, 0, 0},
+          {-0.3f, 0, 0},
+          {-0.3f, 0, 0},
+          {-0.3f, 0, 0},
+          {-0.2f, 0, 0}},
          {126}},
         {"frontFanFrame", 1, {"vm907.x"}, {}, {119}},
         {"batteryFrame", 1, {"vm969.x"}, {}, {133}},
@@ -107,9 +170,17 @@ std::vector<FamilyRow> familyRows()
         {"micBackFrame", 1, {"vm311.x"}, {}, {138}},
         {"headphoneBackFrame", 1, {"vm310.x"}, {}, {139}},
         {"eideConnectorFrame", 3, {"ide1.x", "ide2.x", "ide3.x"}, {}, {146}},
-        {"sataConnectorFrame", 6, {"sata11.x", "sata12.x", "sata13.x", "sata14.x", "sata15.x", "sata16.x"}, {}, {140}},
+        {"sataConnectorFrame",
+         6,
+         {"sata11.x", "sata12.x", "sata13.x", "sata14.x", "sata15.x", "sata16.x"},
+         {},
+         {140}},
         {"hdmiFrame", 1, {"hdmi.x"}, {}, {149}},
-        {"fireWireFrame", 4, {"fw1.x vmfwblb1.x", "fw2.x vmfwblb2.x", "fw3.x vmfwblb3.x", "fw4.x vmfwblb4.x"}, {}, {150}},
+        {"fireWireFrame",
+         4,
+         {"fw1.x vmfwblb1.x", "fw2.x vmfwblb2.x", "fw3.x vmfwblb3.x", "fw4.x vmfwblb4.x"},
+         {},
+         {150}},
         {"osFrame", 1, {"vm121.x"}, {}, {3}},
         {"wirelessFrame", 1, {"vm122.x"}, {}, {155}},
         {"psuFrame", 1, {"psu1.x psu2.x"}, {{0, -1, 0}}, {154}},
@@ -119,16 +190,15 @@ std::vector<FamilyRow> familyRows()
     };
 }
 
-std::vector<std::string> splitFiles(std::string_view list)
-{
+std::vector<std::string> splitFiles(std::string_view list) {
     std::vector<std::string> files;
     std::istringstream words{std::string(list)};
-    for (std::string file; words >> file;) files.push_back(file);
+    for (std::string file; words >> file;)
+        files.push_back(file);
     return files;
 }
 
-std::vector<PartFrame> expand()
-{
+std::vector<PartFrame> expand() {
     std::vector<PartFrame> frames;
     for (const FamilyRow& row : familyRows()) {
         for (int k = 1; k <= row.members; ++k) {
@@ -137,7 +207,8 @@ std::vector<PartFrame> expand()
             frame.name = std::string(row.name) + (row.members > 1 ? std::to_string(k) : "");
             frame.files = splitFiles(row.files.at(member));
             if (member < row.positions.size()) frame.position = row.positions[member];
-            for (std::int16_t first : row.firstCodes) frame.partCodes.push_back(static_cast<std::int16_t>(first + member));
+            for (std::int16_t first : row.firstCodes)
+                frame.partCodes.push_back(static_cast<std::int16_t>(first + member));
             frames.push_back(std::move(frame));
         }
     }
@@ -146,11 +217,11 @@ std::vector<PartFrame> expand()
 
 // The frames in the order their files are read: names, with the board's files split into
 // the runs that come between the other frames.
-std::vector<LoadStep> buildLoadSequence()
-{
+std::vector<LoadStep> buildLoadSequence() {
     auto family = [](std::string_view name, int members) {
         std::vector<std::string> names;
-        for (int k = 1; k <= members; ++k) names.push_back(std::string(name) + std::to_string(k));
+        for (int k = 1; k <= members; ++k)
+            names.push_back(std::string(name) + std::to_string(k));
         return names;
     };
     std::vector<LoadStep> steps;
@@ -159,7 +230,8 @@ std::vector<LoadStep> buildLoadSequence()
         steps.push_back({index, 0, partFrames()[index].files.size()});
     };
     auto wholeFamily = [&](std::string_view name, int members) {
-        for (const std::string& member : family(name, members)) whole(member);
+        for (const std::string& member : family(name, members))
+            whole(member);
     };
     std::size_t boardRead = 0;
     auto boardUpTo = [&](std::string_view lastFile) {
@@ -178,7 +250,8 @@ std::vector<LoadStep> buildLoadSequence()
     for (std::string_view name : {"usbBackFrame", "usbFrontFrame", "compactFlashFrame", "sdMmcFrame",
                                   "smartMediaFrame", "memoryStickFrame"})
         wholeFamily(name, 8);
-    for (std::string_view name : {"ethernetFrame", "parallelFrame", "serialFrame"}) wholeFamily(name, 4);
+    for (std::string_view name : {"ethernetFrame", "parallelFrame", "serialFrame"})
+        wholeFamily(name, 4);
     boardUpTo("vm22.x");
     whole("intelCpuFrame");
     whole("amdCpuFrame");
@@ -191,45 +264,45 @@ std::vector<LoadStep> buildLoadSequence()
     whole("heatPipeFrame");
     for (std::string_view name : {"pcie16SlotFrame", "pcie8SlotFrame", "pcie4SlotFrame", "pcie1SlotFrame"})
         wholeFamily(name, 7);
-    for (std::string_view name : {"usbPlugFrame", "usbMouseFrame", "usbKeyboardFrame"}) wholeFamily(name, 8);
-    for (std::string name : {"ps2MouseFrame", "ps2KeyboardFrame", "cpuFanFrame", "backFanFrame", "frontFanFrame",
-                             "caseTempFrame", "boardTempFrame", "cpuTempFrame", "upsFrame", "infraredFrame",
-                             "integratedVideoFrame", "pciCardFrame1", "batteryFrame", "lockFrame", "pcmciaFrame",
-                             "micFrontFrame", "headphoneFrontFrame", "micBackFrame", "headphoneBackFrame"})
+    for (std::string_view name : {"usbPlugFrame", "usbMouseFrame", "usbKeyboardFrame"})
+        wholeFamily(name, 8);
+    for (std::string name :
+         {"ps2MouseFrame", "ps2KeyboardFrame", "cpuFanFrame", "backFanFrame", "frontFanFrame",
+          "caseTempFrame", "boardTempFrame", "cpuTempFrame", "upsFrame", "infraredFrame",
+          "integratedVideoFrame", "pciCardFrame1", "batteryFrame", "lockFrame", "pcmciaFrame",
+          "micFrontFrame", "headphoneFrontFrame", "micBackFrame", "headphoneBackFrame"})
         whole(name);
     wholeFamily("sataConnectorFrame", 6);
     wholeFamily("eideConnectorFrame", 3);
     whole("hdmiFrame");
     wholeFamily("fireWireFrame", 4);
-    for (std::string name : {"osFrame", "wirelessFrame", "psuFrame", "monitorFrame", "axesFrame", "baseFrame"})
+    for (std::string name :
+         {"osFrame", "wirelessFrame", "psuFrame", "monitorFrame", "axesFrame", "baseFrame"})
         whole(name);
     return steps;
 }
 
 } // namespace
 
-const std::vector<PartFrame>& partFrames()
-{
+const std::vector<PartFrame>& partFrames() {
     static const std::vector<PartFrame> frames = expand();
     return frames;
 }
 
-std::size_t frameIndex(std::string_view name)
-{
+std::size_t frameIndex(std::string_view name) {
     const auto& frames = partFrames();
-    const auto it = std::find_if(frames.begin(), frames.end(), [&](const PartFrame& f) { return f.name == name; });
+    const auto it =
+        std::find_if(frames.begin(), frames.end(), [&](const PartFrame& f) { return f.name == name; });
     if (it == frames.end()) throw std::out_of_range("no frame named " + std::string(name));
     return static_cast<std::size_t>(it - frames.begin());
 }
 
-const std::vector<LoadStep>& loadSequence()
-{
+const std::vector<LoadStep>& loadSequence() {
     static const std::vector<LoadStep> steps = buildLoadSequence();
     return steps;
 }
 
-std::vector<std::size_t> framesShowing(std::int16_t partCode)
-{
+std::vector<std::size_t> framesShowing(std::int16_t partCode) {
     std::vector<std::size_t> result;
     const auto& frames = partFrames();
     for (std::size_t i = 0; i < frames.size(); ++i) {

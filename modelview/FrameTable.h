@@ -13,9 +13,9 @@
 namespace bw::modelview {
 
 struct PartFrame {
-    std::string name;               // "hardDiskFrame2", "boardFrame", ...
-    std::vector<std::string> files; // in load order
-    Vector3 position;               // added to the frame's position once it is filled
+    std::string name;                    // "hardDiskFrame2", "boardFrame", ...
+    std::vector<std::string> files;      // in load order
+    Vector3 position;                    // added to the frame's position once it is filled
     std::vector<std::int16_t> partCodes; // the slots it shows; empty for the axes and the floor
 };
 

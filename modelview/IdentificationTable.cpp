@@ -347,9 +347,7 @@ constexpr Identification kIdentifications[] = {
 
 } // namespace
 
-std::span<const Identification> identifications() {
-    return kIdentifications;
-}
+std::span<const Identification> identifications() { return kIdentifications; }
 
 const Identification* findIdentification(std::string_view frameName) {
     const auto found =

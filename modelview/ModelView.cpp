@@ -12,28 +12,25 @@ namespace {
 constexpr std::uint32_t kModelAmbient = 0x90909090;
 } // namespace
 
-ModelView::ModelView(UserNotifier& notifier, Direct3DCreateFunction createDirect3D, std::function<void()> pump)
-    : pump_(std::move(pump)), init_(notifier, std::move(createDirect3D))
-{
+ModelView::ModelView(UserNotifier& notifier, Direct3DCreateFunction createDirect3D,
+                     std::function<void()> pump)
+    : pump_(std::move(pump)), init_(notifier, std::move(createDirect3D)) {
     // The scene's world matrix is the identity for good (frames carry every placement), so
     // a new device needs no world reset from here.
 }
 
-IDirect3DDevice8& ModelView::device() const
-{
+IDirect3DDevice8& ModelView::device() const {
     if (!init_.device()) throw PlatformError(D3DERR_INVALIDCALL, "no 3D device yet");
     return *init_.device();
 }
 
 bool ModelView::tryCreateDevice(DeviceWindow& window) { return init_.TryCreateDevice(0, &window); }
 
-void ModelView::initDevice(DeviceWindow& window)
-{
+void ModelView::initDevice(DeviceWindow& window) {
     init_.InitDevice(&window, true, 0, 0, D3DDEVTYPE_HAL, nullptr);
 }
 
-void ModelView::load_start(const std::string& modelFolder, const std::function<void(bool)>& busy)
-{
+void ModelView::load_start(const std::string& modelFolder, const std::function<void(bool)>& busy) {
     if (busy) busy(true);
     model_.build(device(), util_.textureCache(), modelFolder, pump_);
     disableAll();
@@ -44,8 +41,7 @@ void ModelView::load_start(const std::string& modelFolder, const std::function<v
     if (busy) busy(false);
 }
 
-void ModelView::RenderScene()
-{
+void ModelView::RenderScene() {
     if (!model_.built() || !init_.device()) return;
     IDirect3DDevice8& dev = device();
     const ResultCode level = dev.TestCooperativeLevel();
@@ -63,8 +59,7 @@ void ModelView::RenderScene()
     util_.Present(dev);
 }
 
-void ModelView::zoom_in()
-{
+void ModelView::zoom_in() {
     IDirect3DDevice8& dev = device();
     util_.DefaultSceneSetup(dev);
     throwIfFailed(dev.SetRenderState(D3DRS_AMBIENT, kModelAmbient), "SetRenderState");
@@ -72,15 +67,13 @@ void ModelView::zoom_in()
     util_.SetView(dev, eye_, {0, 0, 0}, {0, 1, 0});
 }
 
-void ModelView::navigate(Navigation command)
-{
+void ModelView::navigate(Navigation command) {
     eye_ = moveEye(eye_, command);
     zoom_in();
     RenderScene();
 }
 
-void ModelView::RotateTrackBall(std::int16_t x, std::int16_t y)
-{
+void ModelView::RotateTrackBall(std::int16_t x, std::int16_t y) {
     const auto dx = static_cast<std::int16_t>(x - lastX_);
     const auto dy = static_cast<std::int16_t>(y - lastY_);
     lastX_ = x;
@@ -93,12 +86,12 @@ void ModelView::RotateTrackBall(std::int16_t x, std::int16_t y)
     const Vector3 p1 = transformCoord(turn->viewAxis, view);
     const Vector3 p0 = transformCoord({0, 0, 0}, view);
     model_.sceneRoot()->UpdateFrames();
-    const Vector3 axis = rotationTarget_->InverseTransformCoord(p1) - rotationTarget_->InverseTransformCoord(p0);
+    const Vector3 axis =
+        rotationTarget_->InverseTransformCoord(p1) - rotationTarget_->InverseTransformCoord(p0);
     rotationTarget_->AddRotation(CombineBefore, axis.x, axis.y, axis.z, turn->angle);
 }
 
-std::optional<std::string> ModelView::mouseDown(int /*buttons*/, double x, double y)
-{
+std::optional<std::string> ModelView::mouseDown(int /*buttons*/, double x, double y) {
     dragging_ = true;
     lastX_ = roundPointer(x);
     lastY_ = roundPointer(y);
@@ -115,8 +108,7 @@ std::optional<std::string> ModelView::mouseDown(int /*buttons*/, double x, doubl
     return pickedFrameName_;
 }
 
-void ModelView::mouseMove(int buttons, double x, double y)
-{
+void ModelView::mouseMove(int buttons, double x, double y) {
     if (!dragging_) return;
     // A drag before the model is ready has nothing to turn.
     if (buttons == 1 && modelReady_) RotateTrackBall(roundPointer(x), roundPointer(y));
@@ -125,8 +117,7 @@ void ModelView::mouseMove(int buttons, double x, double y)
 
 const Identification* ModelView::find_part() const { return findIdentification(pickedFrameName_); }
 
-bool ModelView::toggleFrame(std::string_view frameName, bool& shown)
-{
+bool ModelView::toggleFrame(std::string_view frameName, bool& shown) {
     shown = !shown;
     if (model_.built()) model_.frame(frameName)->Enabled = shown;
     RenderScene();
@@ -137,8 +128,7 @@ bool ModelView::toggleAxes() { return toggleFrame(kAxesFrame, axesShown_); }
 
 bool ModelView::toggleBase() { return toggleFrame(kBaseFrame, baseShown_); }
 
-bool ModelView::toggleLights()
-{
+bool ModelView::toggleLights() {
     IDirect3DDevice8& dev = device();
     if (!lightsOn_) {
         throwIfFailed(dev.SetLight(1, util_.light1()), "SetLight");
@@ -151,19 +141,16 @@ bool ModelView::toggleLights()
     return lightsOn_;
 }
 
-void ModelView::disableAll()
-{
+void ModelView::disableAll() {
     if (model_.built()) model_.disableAll();
     RenderScene();
 }
 
-void ModelView::showPartFrames(std::int16_t partCode)
-{
+void ModelView::showPartFrames(std::int16_t partCode) {
     if (model_.built()) model_.showPart(partCode);
 }
 
-void ModelView::release()
-{
+void ModelView::release() {
     modelReady_ = false;
     rotationTarget_.reset();
     model_.release();

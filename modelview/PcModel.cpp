@@ -12,8 +12,7 @@ namespace bw::modelview {
 
 namespace {
 
-void addPosition(CD3DFrame& frame, Vector3 offset)
-{
+void addPosition(CD3DFrame& frame, Vector3 offset) {
     if (offset.x == 0.0f && offset.y == 0.0f && offset.z == 0.0f) return;
     frame.SetPosition(frame.GetPosition() + offset);
 }
@@ -21,12 +20,12 @@ void addPosition(CD3DFrame& frame, Vector3 offset)
 } // namespace
 
 void PcModel::build(IDirect3DDevice8& dev, TextureCache& textures, const std::filesystem::path& modelFolder,
-                    const Pump& pump)
-{
+                    const Pump& pump) {
     const auto& table = partFrames();
     modelRoot_ = CD3DFrame::Create();
     frames_.clear();
-    for (std::size_t i = 0; i < table.size(); ++i) frames_.push_back(CD3DFrame::Create());
+    for (std::size_t i = 0; i < table.size(); ++i)
+        frames_.push_back(CD3DFrame::Create());
 
     // Reading the files is most of the work: it goes on ahead on the other cores (and on
     // this one whenever it would wait) while this thread builds the frames of the files
@@ -62,30 +61,30 @@ void PcModel::build(IDirect3DDevice8& dev, TextureCache& textures, const std::fi
     throwIfFailed(dev.SetRenderState(D3DRS_AMBIENT, 0x90909090), "SetRenderState");
     sceneRoot_ = CD3DFrame::Create();
     modelHolder_ = D3DUtil::CreateFrame(sceneRoot_);
-    for (const FramePtr& frame : frames_) modelRoot_->AddChild(frame);
+    for (const FramePtr& frame : frames_)
+        modelRoot_->AddChild(frame);
     modelHolder_->AddChild(modelRoot_);
     if (pump) pump();
 }
 
 const FramePtr& PcModel::frame(std::string_view name) const { return frames_.at(frameIndex(name)); }
 
-void PcModel::disableAll()
-{
+void PcModel::disableAll() {
     const auto& table = partFrames();
     for (std::size_t i = 0; i < frames_.size(); ++i)
         if (table[i].name != kAxesFrame && table[i].name != kBaseFrame) frames_[i]->Enabled = false;
 }
 
-void PcModel::showPart(std::int16_t partCode)
-{
-    for (std::size_t i : framesShowing(partCode)) frames_.at(i)->Enabled = true;
+void PcModel::showPart(std::int16_t partCode) {
+    for (std::size_t i : framesShowing(partCode))
+        frames_.at(i)->Enabled = true;
 }
 
-void PcModel::release()
-{
+void PcModel::release() {
     // The tree may share frames (the PCI chain); Destroy empties the lists so that nothing
     // keeps anything alive.
-    for (const FramePtr& frame : frames_) frame->Destroy();
+    for (const FramePtr& frame : frames_)
+        frame->Destroy();
     if (modelRoot_) modelRoot_->Destroy();
     if (modelHolder_) modelHolder_->Destroy();
     if (sceneRoot_) sceneRoot_->Destroy();

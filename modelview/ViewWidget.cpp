@@ -1,13 +1,12 @@
 #include "modelview/ViewWidget.h"
 
+#include <cstring>
 #include <QMouseEvent>
 #include <QPainter>
-#include <cstring>
 
 namespace bw::modelview {
 
-int buttonMask(Qt::MouseButtons buttons)
-{
+int buttonMask(Qt::MouseButtons buttons) {
     int mask = 0;
     if (buttons & Qt::LeftButton) mask |= 1;
     if (buttons & Qt::RightButton) mask |= 2;
@@ -15,8 +14,7 @@ int buttonMask(Qt::MouseButtons buttons)
     return mask;
 }
 
-ViewWidget::ViewWidget(QWidget* parent) : QWidget(parent)
-{
+ViewWidget::ViewWidget(QWidget* parent) : QWidget(parent) {
     // The device paints every pixel; Qt need not clear behind it.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -24,19 +22,18 @@ ViewWidget::ViewWidget(QWidget* parent) : QWidget(parent)
 
 WindowRect ViewWidget::clientRect() const { return {0, 0, width(), height()}; }
 
-WindowRect ViewWidget::windowRect() const
-{
+WindowRect ViewWidget::windowRect() const {
     const QPoint topLeft = mapToGlobal(QPoint(0, 0));
     return {topLeft.x(), topLeft.y(), topLeft.x() + width(), topLeft.y() + height()};
 }
 
-void ViewWidget::present(int width, int height, const std::uint32_t* pixels)
-{
+void ViewWidget::present(int width, int height, const std::uint32_t* pixels) {
     if (width <= 0 || height <= 0 || pixels == nullptr) return;
     if (picture_.width() != width || picture_.height() != height)
         picture_ = QImage(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
-        std::memcpy(picture_.scanLine(y), pixels + static_cast<std::size_t>(y) * width, sizeof(std::uint32_t) * width);
+        std::memcpy(picture_.scanLine(y), pixels + static_cast<std::size_t>(y) * width,
+                    sizeof(std::uint32_t) * width);
     // A picture presented while painting is shown by that paint; one presented by a command
     // is shown by the next paint without drawing it again.
     if (!painting_) {
@@ -45,8 +42,7 @@ void ViewWidget::present(int width, int height, const std::uint32_t* pixels)
     }
 }
 
-void ViewWidget::paintEvent(QPaintEvent*)
-{
+void ViewWidget::paintEvent(QPaintEvent*) {
     painting_ = true;
     if (!fresh_ && onPaint) onPaint();
     painting_ = false;
@@ -58,18 +54,17 @@ void ViewWidget::paintEvent(QPaintEvent*)
         painter.drawImage(QPoint(0, 0), picture_);
 }
 
-void ViewWidget::mousePressEvent(QMouseEvent* event)
-{
-    if (onMouseDown) onMouseDown(buttonMask(event->buttons() | event->button()), event->position().x(), event->position().y());
+void ViewWidget::mousePressEvent(QMouseEvent* event) {
+    if (onMouseDown)
+        onMouseDown(buttonMask(event->buttons() | event->button()), event->position().x(),
+                    event->position().y());
 }
 
-void ViewWidget::mouseMoveEvent(QMouseEvent* event)
-{
+void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
     if (onMouseMove) onMouseMove(buttonMask(event->buttons()), event->position().x(), event->position().y());
 }
 
-void ViewWidget::mouseReleaseEvent(QMouseEvent* event)
-{
+void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (onMouseUp) onMouseUp(buttonMask(event->button()), event->position().x(), event->position().y());
 }
 

@@ -2,9 +2,9 @@
 // The 3D view PicGR: the window the device renders for. It shows the last presented
 // picture and hands mouse and paint events to whoever draws the model.
 
+#include <functional>
 #include <QImage>
 #include <QWidget>
-#include <functional>
 
 #include "scene3d/platform/device/DeviceWindow.h"
 

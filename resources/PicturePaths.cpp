@@ -6,4 +6,4 @@ QString iconPath(const QString& icon) { return QStringLiteral(":/pictures/icons/
 
 QString picturePath(const QString& name) { return QStringLiteral(":/pictures/%1.svg").arg(name); }
 
-}  // namespace bw::resources
+} // namespace bw::resources

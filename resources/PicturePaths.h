@@ -5,7 +5,7 @@
 
 namespace bw::resources {
 
-QString iconPath(const QString& icon);      // resources/pictures/icons/<icon>.svg
-QString picturePath(const QString& name);   // resources/pictures/<name>.svg
+QString iconPath(const QString& icon);    // resources/pictures/icons/<icon>.svg
+QString picturePath(const QString& name); // resources/pictures/<name>.svg
 
-}  // namespace bw::resources
+} // namespace bw::resources

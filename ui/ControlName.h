@@ -10,4 +10,4 @@ inline QString controlName(const char* array, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
 }
 
-}  // namespace bw::ui
+} // namespace bw::ui

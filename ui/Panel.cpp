@@ -22,4 +22,4 @@ void Panel::paintEvent(QPaintEvent*) {
     style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
 }
 
-}  // namespace bw::ui
+} // namespace bw::ui

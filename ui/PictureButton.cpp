@@ -24,8 +24,9 @@ int PictureButton::captionHeight() const { return caption_.isEmpty() ? 0 : fontM
 
 void PictureButton::setPictureSize(QSize pictureSize) {
     pictureSize_ = pictureSize;
-    setFixedSize(qMax(pictureSize.width(), caption_.isEmpty() ? 0 : fontMetrics().horizontalAdvance(caption_) + 4),
-                 pictureSize.height() + captionHeight());
+    setFixedSize(
+        qMax(pictureSize.width(), caption_.isEmpty() ? 0 : fontMetrics().horizontalAdvance(caption_) + 4),
+        pictureSize.height() + captionHeight());
     update();
 }
 
@@ -41,7 +42,9 @@ void PictureButton::setFlat(bool flat) {
 }
 
 QPixmap PictureButton::currentPicture() const {
-    if (!flat_) return buttonPicture(icon_, pictureSize_, highlighted_ ? ButtonLook::Highlighted : ButtonLook::Normal);
+    if (!flat_)
+        return buttonPicture(icon_, pictureSize_,
+                             highlighted_ ? ButtonLook::Highlighted : ButtonLook::Normal);
     return iconPicture(icon_, pictureSize_);
 }
 
@@ -52,12 +55,14 @@ void PictureButton::paintEvent(QPaintEvent*) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(QColor(0x1e, 0x88, 0xe5), 1.5));
         painter.setBrush(QColor(0x90, 0xca, 0xf9, 110));
-        painter.drawRoundedRect(QRectF(left + 0.5, 0.5, pictureSize_.width() - 1, pictureSize_.height() - 1), 4, 4);
+        painter.drawRoundedRect(QRectF(left + 0.5, 0.5, pictureSize_.width() - 1, pictureSize_.height() - 1),
+                                4, 4);
     }
     painter.drawPixmap(left, 0, currentPicture());
     if (!caption_.isEmpty()) {
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(QRect(0, pictureSize_.height(), width(), captionHeight()), Qt::AlignCenter, caption_);
+        painter.drawText(QRect(0, pictureSize_.height(), width(), captionHeight()), Qt::AlignCenter,
+                         caption_);
     }
     if (hasFocus()) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
@@ -79,4 +84,4 @@ void PictureButton::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-}  // namespace bw::ui
+} // namespace bw::ui

@@ -12,8 +12,8 @@ class PictureButton : public QWidget {
     Q_OBJECT
 public:
     // `caption` is drawn under the picture; empty for a picture-only button.
-    PictureButton(const QString& objectName, const QString& icon, const QString& toolTip, const QString& caption,
-                  QWidget* parent);
+    PictureButton(const QString& objectName, const QString& icon, const QString& toolTip,
+                  const QString& caption, QWidget* parent);
 
     // Lays the button out with a picture of `pictureSize` pixels (plus the caption line).
     void setPictureSize(QSize pictureSize);
@@ -44,4 +44,4 @@ private:
     bool flat_ = false;
 };
 
-}  // namespace bw::ui
+} // namespace bw::ui

@@ -32,12 +32,11 @@ QPixmap cached(const QString& key, QSize size, const std::function<void(QPainter
 
 QString sizeKey(QSize size) { return QStringLiteral("%1x%2").arg(size.width()).arg(size.height()); }
 
-}  // namespace
+} // namespace
 
 QPixmap iconPicture(const QString& icon, QSize size) {
-    return cached(QStringLiteral("icon:%1:%2").arg(icon, sizeKey(size)), size, [&](QPainter& p) {
-        renderSvg(p, resources::iconPath(icon), QRectF(QPointF(0, 0), size));
-    });
+    return cached(QStringLiteral("icon:%1:%2").arg(icon, sizeKey(size)), size,
+                  [&](QPainter& p) { renderSvg(p, resources::iconPath(icon), QRectF(QPointF(0, 0), size)); });
 }
 
 QPixmap picture(const QString& name, QSize size) {
@@ -63,4 +62,4 @@ QPixmap buttonPicture(const QString& icon, QSize size, ButtonLook look) {
     });
 }
 
-}  // namespace bw::ui
+} // namespace bw::ui

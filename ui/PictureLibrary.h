@@ -16,4 +16,4 @@ QPixmap picture(const QString& name, QSize size);
 // A palette button's picture: the icon on a tile, normal or lit.
 QPixmap buttonPicture(const QString& icon, QSize size, ButtonLook look);
 
-}  // namespace bw::ui
+} // namespace bw::ui

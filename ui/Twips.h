@@ -12,8 +12,8 @@ inline constexpr double kTwipsPerInch = 1440.0;
 inline int twipsToPixels(int twips, double dpi) { return qRound(twips * dpi / kTwipsPerInch); }
 
 inline QRect twipsToPixels(const QRect& twips, double dpi) {
-    return QRect(twipsToPixels(twips.x(), dpi), twipsToPixels(twips.y(), dpi), twipsToPixels(twips.width(), dpi),
-                 twipsToPixels(twips.height(), dpi));
+    return QRect(twipsToPixels(twips.x(), dpi), twipsToPixels(twips.y(), dpi),
+                 twipsToPixels(twips.width(), dpi), twipsToPixels(twips.height(), dpi));
 }
 
-}  // namespace bw::ui
+} // namespace bw::ui

@@ -58,9 +58,7 @@ auto keyValueAt(const std::vector<Key>& keys, float u, ValueOf valueOf, Interpol
     return interpolate(valueOf(prev), valueOf(cur), alpha);
 }
 
-Vector3 lerpVector(Vector3 a, Vector3 b, float alpha) {
-    return a + alpha * (b - a);
-}
+Vector3 lerpVector(Vector3 a, Vector3 b, float alpha) { return a + alpha * (b - a); }
 
 std::optional<Vector3> vectorAt(const std::vector<VectorKey>& keys, float t) {
     if (keys.empty()) return std::nullopt;

@@ -12,9 +12,7 @@
 
 namespace bw {
 
-FramePtr CD3DFrame::Create() {
-    return std::make_shared<CD3DFrame>(CreationKey{});
-}
+FramePtr CD3DFrame::Create() { return std::make_shared<CD3DFrame>(CreationKey{}); }
 
 CD3DFrame::CD3DFrame(CreationKey)
     : local_(identityMatrix()), combined_(identityMatrix()), inverse_(identityMatrix()) {}
@@ -29,13 +27,9 @@ void CD3DFrame::SetPostRenderCallback(RenderCallback callback, std::int32_t id) 
     postRenderId_ = id;
 }
 
-void CD3DFrame::AddChild(FramePtr child) {
-    children_.add(std::move(child));
-}
+void CD3DFrame::AddChild(FramePtr child) { children_.add(std::move(child)); }
 
-void CD3DFrame::AddMesh(MeshPtr childMesh) {
-    meshes_.add(std::move(childMesh));
-}
+void CD3DFrame::AddMesh(MeshPtr childMesh) { meshes_.add(std::move(childMesh)); }
 
 MeshPtr CD3DFrame::AddD3DXMesh(std::shared_ptr<Mesh> mesh) {
     auto wrapper = std::make_shared<CD3DMesh>();
@@ -49,9 +43,7 @@ void CD3DFrame::SetPosition(Vector3 vec) {
     rebuildLocalMatrix();
 }
 
-Vector3 CD3DFrame::GetPosition() const {
-    return {local_.m[3][0], local_.m[3][1], local_.m[3][2]};
-}
+Vector3 CD3DFrame::GetPosition() const { return {local_.m[3][0], local_.m[3][1], local_.m[3][2]}; }
 
 void CD3DFrame::SetOrientation(const Quaternion& quat) {
     orientation_ = quat;
@@ -240,9 +232,7 @@ void CD3DFrame::ComputeBoundingVolumes() {
     forEachMesh([](CD3DMesh& mesh) { mesh.ComputeBoundingVolumes(); });
 }
 
-void CD3DFrame::UpdateFrames() {
-    updateFrames(sceneWorldMatrix());
-}
+void CD3DFrame::UpdateFrames() { updateFrames(sceneWorldMatrix()); }
 
 void CD3DFrame::updateFrames(const Matrix& parentCombined) {
     WalkGuard guard(*this);
@@ -281,20 +271,12 @@ void CD3DFrame::renderFrame(IDirect3DDevice8& dev, bool bDrawOpaqueSubsets, bool
     if (postRender_) postRender_(postRenderId_);
 }
 
-Vector3 CD3DFrame::TransformCoord(Vector3 vIn) const {
-    return transformCoord(vIn, combined_);
-}
+Vector3 CD3DFrame::TransformCoord(Vector3 vIn) const { return transformCoord(vIn, combined_); }
 
-Vector3 CD3DFrame::TransformNormal(Vector3 vIn) const {
-    return transformNormal(vIn, combined_);
-}
+Vector3 CD3DFrame::TransformNormal(Vector3 vIn) const { return transformNormal(vIn, combined_); }
 
-Vector3 CD3DFrame::InverseTransformCoord(Vector3 vIn) const {
-    return transformCoord(vIn, inverse_);
-}
+Vector3 CD3DFrame::InverseTransformCoord(Vector3 vIn) const { return transformCoord(vIn, inverse_); }
 
-Vector3 CD3DFrame::InverseTransformNormal(Vector3 vIn) const {
-    return transformNormal(vIn, inverse_);
-}
+Vector3 CD3DFrame::InverseTransformNormal(Vector3 vIn) const { return transformNormal(vIn, inverse_); }
 
 } // namespace bw

@@ -64,9 +64,7 @@ void CD3DMesh::setUpMaterials(IDirect3DDevice8& dev, TextureCache& textures,
     }
 }
 
-void CD3DMesh::Optimize() {
-    adoptMesh(std::make_shared<Mesh>(optimizeMesh(requireMesh())));
-}
+void CD3DMesh::Optimize() { adoptMesh(std::make_shared<Mesh>(optimizeMesh(requireMesh()))); }
 
 void CD3DMesh::SetFVF(IDirect3DDevice8& /*dev*/, std::uint32_t fvf) {
     if (!mesh_) return;
@@ -171,13 +169,9 @@ void CD3DMesh::SetMaterial(std::int32_t index, const Material& material) {
     materials_[listIndex(index)] = material;
 }
 
-Material CD3DMesh::GetMaterial(std::int32_t index) const {
-    return materials_[listIndex(index)];
-}
+Material CD3DMesh::GetMaterial(std::int32_t index) const { return materials_[listIndex(index)]; }
 
-std::string CD3DMesh::GetTextureName(std::int32_t index) const {
-    return textureNames_[listIndex(index)];
-}
+std::string CD3DMesh::GetTextureName(std::int32_t index) const { return textureNames_[listIndex(index)]; }
 
 void CD3DMesh::SetMaterialOverride(const Material& material) {
     materialOverride_ = material;
@@ -189,9 +183,7 @@ void CD3DMesh::adoptMesh(std::shared_ptr<Mesh> mesh) {
     contentRevision_ = mesh_ ? nextContentRevision() : 0;
 }
 
-void CD3DMesh::meshChanged() {
-    contentRevision_ = nextContentRevision();
-}
+void CD3DMesh::meshChanged() { contentRevision_ = nextContentRevision(); }
 
 Mesh& CD3DMesh::requireMesh() const {
     if (!mesh_) throw PlatformError(result::invalidCall, "the mesh holds no geometry");

@@ -79,9 +79,7 @@ void D3DUtil::Clear(IDirect3DDevice8& dev, std::uint32_t colour) {
     throwIfFailed(dev.Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, colour, 1.0f, 0), "Clear");
 }
 
-void D3DUtil::Present(IDirect3DDevice8& dev, DeviceWindow* overrideWindow) {
-    dev.Present(overrideWindow);
-}
+void D3DUtil::Present(IDirect3DDevice8& dev, DeviceWindow* overrideWindow) { dev.Present(overrideWindow); }
 
 FramePtr D3DUtil::CreateFrame(const FramePtr& parent) {
     FramePtr frame = CD3DFrame::Create();

@@ -37,9 +37,7 @@ std::string readHead(const std::filesystem::path& file) {
 
 SystemRegistry::SystemRegistry(std::filesystem::path file) : file_(std::move(file)) {}
 
-SystemRegistry SystemRegistry::machine() {
-    return SystemRegistry(defaultLocation());
-}
+SystemRegistry SystemRegistry::machine() { return SystemRegistry(defaultLocation()); }
 
 std::filesystem::path SystemRegistry::defaultLocation() {
     std::error_code error;

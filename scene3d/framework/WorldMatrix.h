@@ -7,8 +7,6 @@
 
 namespace bw {
 
-inline Matrix sceneWorldMatrix() {
-    return identityMatrix();
-}
+inline Matrix sceneWorldMatrix() { return identityMatrix(); }
 
 } // namespace bw

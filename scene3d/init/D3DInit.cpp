@@ -22,9 +22,7 @@ void require(ResultCode result, const char* what) {
     if (failed(result)) throw PlatformError(result, what);
 }
 
-[[noreturn]] void refuse(const char* what) {
-    throw PlatformError(D3DERR_INVALIDCALL, what);
-}
+[[noreturn]] void refuse(const char* what) { throw PlatformError(D3DERR_INVALIDCALL, what); }
 
 // The parameters every creation shares: one depth buffer of 16 bits.
 void setDepthBuffer(PresentParameters& parameters) {
@@ -37,9 +35,7 @@ void setDepthBuffer(PresentParameters& parameters) {
 D3DInit::D3DInit(UserNotifier& notifier, Direct3DCreateFunction createDirect3D)
     : notifier_(notifier), createDirect3D_(std::move(createDirect3D)) {}
 
-void D3DInit::setWorldMatrixReset(std::function<void()> reset) {
-    worldMatrixReset_ = std::move(reset);
-}
+void D3DInit::setWorldMatrixReset(std::function<void()> reset) { worldMatrixReset_ = std::move(reset); }
 
 IDirect3D8& D3DInit::ensureDirect3D() {
     if (!direct3D_ && createDirect3D_) direct3D_ = createDirect3D_();

@@ -11,9 +11,7 @@ struct Quaternion {
     friend bool operator==(const Quaternion&, const Quaternion&) = default;
 };
 
-inline constexpr Quaternion identityQuaternion() {
-    return {0.0f, 0.0f, 0.0f, 1.0f};
-}
+inline constexpr Quaternion identityQuaternion() { return {0.0f, 0.0f, 0.0f, 1.0f}; }
 
 inline float dot(const Quaternion& a, const Quaternion& b) {
     return a.x * b.x + a.y * b.y + a.z * b.z + a.w * b.w;

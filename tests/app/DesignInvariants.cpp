@@ -26,9 +26,7 @@ namespace {
 
 using catalogue::PartCode;
 
-QString text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 bool isOsItemKey(const QString& key) {
     return std::ranges::any_of(catalogue::osVersions(),

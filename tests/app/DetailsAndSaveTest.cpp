@@ -20,8 +20,7 @@ using catalogue::TextField;
 
 namespace {
 
-template <typename T = QWidget>
-T* find(const Frmmain& window, const char* name) {
+template <typename T = QWidget> T* find(const Frmmain& window, const char* name) {
     auto* w = window.findChild<T*>(name);
     EXPECT_NE(w, nullptr) << name;
     return w;
@@ -42,7 +41,7 @@ void addProcessor(Frmmain& window) {
     state.partCode = 68;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Inventory, ToolbarShowsItAndItsButtonClosesItKeepingTheNodes) {
     Frmmain window;
@@ -50,9 +49,11 @@ TEST(Inventory, ToolbarShowsItAndItsButtonClosesItKeepingTheNodes) {
     window.inventory()->build_tree(catalogue::enclosure::Tower);
     window.inventory()->addNode("37 node", "37a node", "Tower", "tower");
     click(find(window, "Image4"));
-    for (const char* name : {"TrView1", "Picture15", "Label1"}) EXPECT_TRUE(find(window, name)->isVisible()) << name;
+    for (const char* name : {"TrView1", "Picture15", "Label1"})
+        EXPECT_TRUE(find(window, name)->isVisible()) << name;
     click(find(window, "Picture15"));
-    for (const char* name : {"TrView1", "Picture15", "Label1"}) EXPECT_FALSE(find(window, name)->isVisible()) << name;
+    for (const char* name : {"TrView1", "Picture15", "Label1"})
+        EXPECT_FALSE(find(window, name)->isVisible()) << name;
     click(find(window, "Image4"));
     EXPECT_NE(window.inventory()->node("37a node"), nullptr);
     EXPECT_EQ(window.inventory()->node("1 node")->childCount(), 38);
@@ -99,7 +100,7 @@ TEST(Details, ClickingTheCostBoxStoresOnlyWhenItHoldsACost) {
 
     type(manuf, "Intel Corp.");
     type(model, "Core i7");
-    click(cost);  // empty: nothing stored
+    click(cost); // empty: nothing stored
     EXPECT_EQ(window.state().store.text(1, 68, TextField::Manufacturer), "");
 
     type(cost, "£ 300 or so");
@@ -128,9 +129,8 @@ protected:
             proposals << proposed;
             return answer;
         });
-        save->setFailureReporter([this](const QString& file, const QString& reason) {
-            failures << file + ": " + reason;
-        });
+        save->setFailureReporter(
+            [this](const QString& file, const QString& reason) { failures << file + ": " + reason; });
     }
     void TearDown() override { QDir::setCurrent(previous); }
 
@@ -158,14 +158,14 @@ TEST_F(Saving, SaveAsThenSaveRewritesTheSameFile) {
     trigger("mnusave");
     ASSERT_TRUE(QFile::exists(*answer));
     window.state().store.setPresent(1, 5, true);
-    trigger("mnusave");  // no dialog the second time
+    trigger("mnusave"); // no dialog the second time
     EXPECT_EQ(proposals.size(), 1);
     QFile file(*answer);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll().toStdString(), catalogue::designFileText(window.state().store));
 
     answer.reset();
-    trigger("mnusaveas");  // proposes the last name; cancelling keeps the file
+    trigger("mnusaveas"); // proposes the last name; cancelling keeps the file
     EXPECT_EQ(proposals.last(), path("first.VELDR"));
     EXPECT_TRUE(QFile::exists(path("first.VELDR")));
 }

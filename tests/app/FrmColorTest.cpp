@@ -38,9 +38,7 @@ QColor swatch(const FrmColor& dialog, const char* name) {
     return control(dialog, name)->palette().color(QPalette::Window);
 }
 
-QImage spectrumShown(const FrmColor& dialog) {
-    return control<QLabel>(dialog, "Colors")->pixmap().toImage();
-}
+QImage spectrumShown(const FrmColor& dialog) { return control<QLabel>(dialog, "Colors")->pixmap().toImage(); }
 
 void click(const FrmColor& dialog, const QString& button) {
     QTest::mouseClick(control<QPushButton>(dialog, button), Qt::LeftButton);

@@ -2,9 +2,9 @@
 
 #include <QAccessible>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
-#include <QMenu>
 #include <QTreeWidget>
 
 #include "app/Frmmain.h"
@@ -30,23 +30,25 @@ bool shown(const Frmmain& window, const QString& name) {
 }
 
 void moveMouseOver(QWidget* w) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(w, &move);
 }
 
-}  // namespace
+} // namespace
 
 TEST(MainWindow, ControlGroupsStartVisibleOrHiddenAsDesigned) {
     Frmmain window;
-    for (const char* name : {"PicGR", "Picture1", "Image4", "Image1(4)", "Image1(5)", "Image1(6)", "Image1(7)",
-                             "Label8", "Picture2", "imgbot(0)", "imgbot(1)", "Picbar(0)", "Picbar(1)", "Picbar(2)",
-                             "Picbar(3)", "Picture3(7)", "Picture3(10)", "Picture3(13)", "Picture8", "Picture9",
-                             "Picture6", "picbut(16)", "picbut(17)", "imgpan(0)", "imgpan(1)", "imgpan(2)",
-                             "imgpan(3)"})
+    for (const char* name :
+         {"PicGR",      "Picture1",    "Image4",       "Image1(4)",    "Image1(5)", "Image1(6)", "Image1(7)",
+          "Label8",     "Picture2",    "imgbot(0)",    "imgbot(1)",    "Picbar(0)", "Picbar(1)", "Picbar(2)",
+          "Picbar(3)",  "Picture3(7)", "Picture3(10)", "Picture3(13)", "Picture8",  "Picture9",  "Picture6",
+          "picbut(16)", "picbut(17)",  "imgpan(0)",    "imgpan(1)",    "imgpan(2)", "imgpan(3)"})
         EXPECT_TRUE(shown(window, name)) << name;
-    for (const char* name : {"TrView1", "Picture15", "Label1", "imgbot(2)"}) EXPECT_FALSE(shown(window, name)) << name;
-    for (int panel : assembly::kStagePanels) EXPECT_FALSE(shown(window, ui::controlName("Picture3", panel))) << panel;
+    for (const char* name : {"TrView1", "Picture15", "Label1", "imgbot(2)"})
+        EXPECT_FALSE(shown(window, name)) << name;
+    for (int panel : assembly::kStagePanels)
+        EXPECT_FALSE(shown(window, ui::controlName("Picture3", panel))) << panel;
 
     // Every palette button sits on its own panel with its tool tip and caption.
     for (const assembly::PaletteButton& b : assembly::paletteButtons()) {
@@ -64,8 +66,8 @@ TEST(MainWindow, ControlGroupsStartVisibleOrHiddenAsDesigned) {
 TEST(MainWindow, EveryControlHasAnAccessibleName) {
     Frmmain window;
     for (QWidget* w : window.findChildren<QWidget*>()) {
-        const bool actsOrReads = qobject_cast<ui::PictureButton*>(w) || qobject_cast<QLabel*>(w) ||
-                                 qobject_cast<QTreeWidget*>(w);
+        const bool actsOrReads =
+            qobject_cast<ui::PictureButton*>(w) || qobject_cast<QLabel*>(w) || qobject_cast<QTreeWidget*>(w);
         if (actsOrReads) {
             EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
         }

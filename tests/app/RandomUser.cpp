@@ -25,9 +25,7 @@ bool outOfBounds(const QAction* action) {
     return name == "mnuexit" || name == "mnusave" || name == "mnusaveas";
 }
 
-bool usable(const QWidget* w) {
-    return w->isVisible() && w->isEnabled();
-}
+bool usable(const QWidget* w) { return w->isVisible() && w->isEnabled(); }
 
 bool usable(const QAction* a) {
     return !a->isSeparator() && a->isVisible() && a->isEnabled() && !outOfBounds(a);

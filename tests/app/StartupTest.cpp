@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QSignalSpy>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "app/DisplayDensity.h"
-#include "app/FrmColor.h"
-#include "app/FrmStart.h"
 #include "app/Frmabt.h"
+#include "app/FrmColor.h"
 #include "app/Frmmain.h"
+#include "app/FrmStart.h"
 
 using namespace bw::app;
 
@@ -26,7 +26,8 @@ TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
     auto* splash = new FrmStart;
     splash->show();
     EXPECT_TRUE(splash->isBlockLit(0));
-    for (int i = 1; i < FrmStart::kBlockCount; ++i) EXPECT_FALSE(splash->isBlockLit(i));
+    for (int i = 1; i < FrmStart::kBlockCount; ++i)
+        EXPECT_FALSE(splash->isBlockLit(i));
     EXPECT_EQ(splash->message(), "");
 
     QStringList events;
@@ -36,7 +37,8 @@ TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
 
     Frmmain window(splash);
     window.Form_Load();
-    EXPECT_EQ(events, QStringList({"block 1", "Loading ini...", "block 2", "block 3", "Loading VR...", "block 4"}));
+    EXPECT_EQ(events,
+              QStringList({"block 1", "Loading ini...", "block 2", "block 3", "Loading VR...", "block 4"}));
     EXPECT_EQ(window.designStage(), 89);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.windowTitle(), "Boardwright");

@@ -23,12 +23,13 @@ protected:
     QStringList childKeys(const char* category) const {
         QStringList keys;
         const QTreeWidgetItem* node = tree.node(category);
-        for (int i = 0; node && i < node->childCount(); ++i) keys << InventoryTree::keyOf(node->child(i));
+        for (int i = 0; node && i < node->childCount(); ++i)
+            keys << InventoryTree::keyOf(node->child(i));
         return keys;
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Designing, NothingIsAddedBeforeTheFirstSystem) {
     EXPECT_FALSE(add.addSlot("PciSlot1"));
@@ -120,11 +121,13 @@ TEST_F(Designing, OnlyOneOperatingSystemPerSystem) {
 
 TEST_F(Designing, NextFreeGroupsFillInOrderThenDoNothing) {
     enclosure.tower();
-    for (int i = 0; i < 8; ++i) EXPECT_TRUE(add.addNextFree("front USB ports"));
+    for (int i = 0; i < 8; ++i)
+        EXPECT_TRUE(add.addNextFree("front USB ports"));
     EXPECT_FALSE(add.addNextFree("front USB ports"));
     EXPECT_EQ(childKeys("52 node"), QStringList({"52a node", "52b node", "52c node", "52d node", "52e node",
                                                  "52f node", "52g node", "52h node"}));
-    for (int i = 0; i < 3; ++i) add.addNextFree("back USB ports");
+    for (int i = 0; i < 3; ++i)
+        add.addNextFree("back USB ports");
     EXPECT_EQ(state.partCode, 10);
     EXPECT_EQ(surface.label, "USB 3 (Back)");
 

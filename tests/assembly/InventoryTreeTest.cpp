@@ -26,7 +26,7 @@ std::vector<Node> childrenOf(const QTreeWidgetItem* item) {
     return out;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ImageList, HoldsThirtySevenPicturesForEveryKeyTheCatalogueUses) {
     const auto& keys = assembly::imageListKeys();
@@ -34,8 +34,10 @@ TEST(ImageList, HoldsThirtySevenPicturesForEveryKeyTheCatalogueUses) {
     EXPECT_EQ(keys.first(), "bios");
     EXPECT_EQ(keys.last(), "wireless");
     EXPECT_EQ(assembly::imageList3().size(), 37);
-    for (const QString& key : keys) EXPECT_FALSE(assembly::imageList3().value(key).isNull()) << key.toStdString();
-    for (const QString& key : keys) EXPECT_TRUE(QFile::exists(resources::iconPath(key))) << key.toStdString();
+    for (const QString& key : keys)
+        EXPECT_FALSE(assembly::imageList3().value(key).isNull()) << key.toStdString();
+    for (const QString& key : keys)
+        EXPECT_TRUE(QFile::exists(resources::iconPath(key))) << key.toStdString();
     for (const catalogue::PartSlot& s : catalogue::allSlots()) {
         if (!s.imageKey.empty()) {
             EXPECT_TRUE(keys.contains(QString::fromStdString(s.imageKey))) << s.slotName;
@@ -53,7 +55,8 @@ TEST(InventoryTree, SkeletonForTowerLaptopAndNoEnclosure) {
     tree.attachImageList(&assembly::imageList3());
     EXPECT_EQ(tree.topLevelItemCount(), 0);
 
-    for (std::int16_t type : {catalogue::enclosure::Tower, catalogue::enclosure::Laptop, catalogue::enclosure::None}) {
+    for (std::int16_t type :
+         {catalogue::enclosure::Tower, catalogue::enclosure::Laptop, catalogue::enclosure::None}) {
         SCOPED_TRACE(type);
         tree.build_tree(type);
         ASSERT_EQ(tree.topLevelItemCount(), 1);
@@ -70,14 +73,16 @@ TEST(InventoryTree, SkeletonForTowerLaptopAndNoEnclosure) {
                 image = type == catalogue::enclosure::Tower ? "tower" : "pc";
             }
             expected.push_back({QString::fromUtf8(c.key.data(), static_cast<qsizetype>(c.key.size())),
-                                QString::fromUtf8(c.text.data(), static_cast<qsizetype>(c.text.size())), image});
+                                QString::fromUtf8(c.text.data(), static_cast<qsizetype>(c.text.size())),
+                                image});
         }
         const auto categories = childrenOf(root);
         EXPECT_EQ(categories.size(), type == catalogue::enclosure::None ? 37u : 38u);
         EXPECT_EQ(categories, expected);
         EXPECT_EQ(categories[0].key, "32 node");
         EXPECT_EQ(categories.back().key, "12 node");
-        for (int i = 0; i < root->childCount(); ++i) EXPECT_EQ(root->child(i)->childCount(), 0);
+        for (int i = 0; i < root->childCount(); ++i)
+            EXPECT_EQ(root->child(i)->childCount(), 0);
     }
 }
 

@@ -26,4 +26,4 @@ public:
     bool boxesCleared = false;
 };
 
-}  // namespace bw::assembly::fakes
+} // namespace bw::assembly::fakes

@@ -64,7 +64,7 @@ protected:
     bool inventoryShown = false;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Wizard, DesignDialogCancelKeepsStage89AndComesBack) {
     wizard->showDesignDialog();
@@ -89,8 +89,9 @@ TEST_F(Wizard, TowerWalkThroughEveryStage) {
     EXPECT_EQ(state.enclosureType, 1);
     EXPECT_TRUE(visiblePanels().empty());
 
-    const char* captions[] = {"CPU", "Slots", "Video", "Temperature and Infra Red", "System components",
-                              "Ports", "Drives", "Inputs", "Wireless", "Windows"};
+    const char* captions[] = {
+        "CPU",    "Slots",    "Video",  "Temperature and Infra Red", "System components", "Ports", "Drives",
+        "Inputs", "Wireless", "Windows"};
     for (int stage = 1; stage <= 10; ++stage) {
         SCOPED_TRACE(stage);
         wizard->Picture8_Click();
@@ -140,19 +141,19 @@ TEST_F(Wizard, LaptopEndsWithItsOwnPanel) {
     EXPECT_EQ(visiblePanels(), std::vector<int>{11});
     wizard->Picture8_Click();
     ASSERT_TRUE(showing("Frm0"));
-    press("Frm0", "Label7");  // View Motherboard hides the laptop panel
+    press("Frm0", "Label7"); // View Motherboard hides the laptop panel
     EXPECT_TRUE(visiblePanels().empty());
     EXPECT_FALSE(inventoryShown);
 }
 
 TEST_F(Wizard, BackLagsOneClickAndCancelKeepsTheStage) {
     chooseEnclosure(true);
-    wizard->Picture9_Click();  // from 0: straight to 1, no panel
+    wizard->Picture9_Click(); // from 0: straight to 1, no panel
     EXPECT_EQ(state.designStage, 1);
     EXPECT_TRUE(visiblePanels().empty());
     wizard->Picture8_Click();
     EXPECT_TRUE(showing("frm3"));
-    press("frm3", "Label5");  // Cancel
+    press("frm3", "Label5"); // Cancel
     EXPECT_EQ(state.designStage, 1);
     EXPECT_FALSE(showing("frm3"));
 
@@ -161,7 +162,7 @@ TEST_F(Wizard, BackLagsOneClickAndCancelKeepsTheStage) {
         press(QStringLiteral("frm%1").arg(stage + 1).toUtf8().constData(), "Label6");
     }
     EXPECT_EQ(visiblePanels(), std::vector<int>{5});
-    wizard->Picture9_Click();  // keeps the stage-5 panel, stage 4
+    wizard->Picture9_Click(); // keeps the stage-5 panel, stage 4
     EXPECT_EQ(state.designStage, 4);
     EXPECT_EQ(visiblePanels(), std::vector<int>{5});
     wizard->Picture8_Click();
@@ -173,7 +174,7 @@ TEST_F(Wizard, BackLagsOneClickAndCancelKeepsTheStage) {
 
     // A stage dialog's OK sets its own stage, whatever came before; dialogs are reused.
     QWidget* frm6 = dialog("frm6");
-    wizard->Picture8_Click();  // stage 3 offers frm5
+    wizard->Picture8_Click(); // stage 3 offers frm5
     press("frm5", "Label6");
     EXPECT_EQ(state.designStage, 4);
     EXPECT_EQ(dialog("frm6"), frm6);

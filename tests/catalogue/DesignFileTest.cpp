@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,8 +43,9 @@ SystemStore towerWithMotherboard() {
 }
 
 struct TempDir {
-    fs::path path = fs::temp_directory_path() / ("bw-design-" + std::to_string(::getpid()) + "-" +
-                                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::path path =
+        fs::temp_directory_path() / ("bw-design-" + std::to_string(::getpid()) + "-" +
+                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
     TempDir() { fs::create_directories(path); }
     ~TempDir() {
         ::chmod(path.c_str(), 0700);
@@ -52,18 +53,17 @@ struct TempDir {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST(DesignFile, FirstLinesOfATowerWithItsMotherboard) {
     const std::string text = designFileText(towerWithMotherboard());
-    const std::string expectedStart =
-        " 1 \r\nTrue\r\n 1 \r\n\r\n\r\n\r\n\r\n"         // count, Enclosure
-        "False\r\n\r\n\r\n\r\n\r\n"                      // MousePs2
-        "False\r\n\r\n\r\n\r\n\r\n"                      // KeyboardPs2
-        "False\r\n 0 \r\n\r\n\r\n\r\n\r\n"               // OperatingSystem
-        "False\r\n\r\n\r\n\r\n\r\n"                      // Screen
-        "True\r\n\r\nBaseboard\r\n\r\n\r\n"              // Baseboard
-        "False\r\n";                                     // Ps2Connector
+    const std::string expectedStart = " 1 \r\nTrue\r\n 1 \r\n\r\n\r\n\r\n\r\n" // count, Enclosure
+                                      "False\r\n\r\n\r\n\r\n\r\n"              // MousePs2
+                                      "False\r\n\r\n\r\n\r\n\r\n"              // KeyboardPs2
+                                      "False\r\n 0 \r\n\r\n\r\n\r\n\r\n"       // OperatingSystem
+                                      "False\r\n\r\n\r\n\r\n\r\n"              // Screen
+                                      "True\r\n\r\nBaseboard\r\n\r\n\r\n"      // Baseboard
+                                      "False\r\n";                             // Ps2Connector
     ASSERT_GE(text.size(), expectedStart.size());
     EXPECT_EQ(text.substr(0, expectedStart.size()), expectedStart);
     EXPECT_EQ(linesOf(text).size(), 1u + kLinesPerSystem);
@@ -72,7 +72,8 @@ TEST(DesignFile, FirstLinesOfATowerWithItsMotherboard) {
 TEST(DesignFile, EmptyStoreAndManySystems) {
     SystemStore store;
     EXPECT_EQ(designFileText(store), " 0 \r\n");
-    for (int i = 0; i < 5; ++i) store.addSystem();
+    for (int i = 0; i < 5; ++i)
+        store.addSystem();
     const auto lines = linesOf(designFileText(store));
     ASSERT_EQ(lines.size(), 1u + 5u * kLinesPerSystem);
     EXPECT_EQ(lines[0], " 5 ");
@@ -82,7 +83,8 @@ TEST(DesignFile, EmptyStoreAndManySystems) {
         return 1 + kLinesPerSystem * (s - 1) + d;
     };
     for (int s = 1; s <= 5; ++s)
-        for (int k : {0, 1, 3, 4, 5, 171}) EXPECT_EQ(lines[static_cast<std::size_t>(firstLine(s, k) - 1)], "False");
+        for (int k : {0, 1, 3, 4, 5, 171})
+            EXPECT_EQ(lines[static_cast<std::size_t>(firstLine(s, k) - 1)], "False");
     EXPECT_EQ(lines[static_cast<std::size_t>(firstLine(3, 3))], " 0 ");
 }
 
@@ -97,7 +99,7 @@ TEST(DesignFile, ValuesAreWrittenAsStored) {
     store.setText(2, 70, TextField::Model, "  spaced  ");
     store.setExtraInteger(2, codes::Enclosure, -3);
     const auto lines = linesOf(designFileText(store));
-    const std::size_t at = kLinesPerSystem + 5 * 70 + 3;  // system 2, slot 70, zero-based
+    const std::size_t at = kLinesPerSystem + 5 * 70 + 3; // system 2, slot 70, zero-based
     EXPECT_EQ(lines[at], "False");
     EXPECT_EQ(lines[at + 1], "about £ 40 each");
     EXPECT_EQ(lines[at + 2], "Hard Disk Drive 1");
@@ -115,7 +117,8 @@ TEST(DesignFile, WritingReplacesTheFileAndFailureKeepsTheOldOne) {
     ASSERT_TRUE(writeDesignFile(file, store).ok);
     const std::string saved = readFile(file);
     EXPECT_EQ(saved, designFileText(store));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1) << "temporary file left";
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1)
+        << "temporary file left";
 
     // A folder that cannot be written: the old file stays as it was and the reason is given.
     if (::geteuid() != 0) {
@@ -136,7 +139,8 @@ TEST(DesignFile, WritingReplacesTheFileAndFailureKeepsTheOldOne) {
         tiny.rlim_cur = 4096;
         ::setrlimit(RLIMIT_FSIZE, &tiny);
         SystemStore big;
-        for (int i = 0; i < 20; ++i) big.addSystem();
+        for (int i = 0; i < 20; ++i)
+            big.addSystem();
         const WriteOutcome full = writeDesignFile(file, big);
         ::setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, previousHandler);

@@ -21,7 +21,8 @@ std::vector<std::string> splitTabs(const std::string& line) {
     std::vector<std::string> cells;
     std::string cell;
     std::istringstream in(line);
-    while (std::getline(in, cell, '\t')) cells.push_back(cell);
+    while (std::getline(in, cell, '\t'))
+        cells.push_back(cell);
     if (!line.empty() && line.back() == '\t') cells.emplace_back();
     return cells;
 }
@@ -39,7 +40,7 @@ std::vector<ExpectedRow> expectedRows() {
     return rows;
 }
 
-}  // namespace
+} // namespace
 
 TEST(PartCatalogue, EveryRowMatchesTheTable) {
     const auto expected = expectedRows();
@@ -121,7 +122,8 @@ TEST(PartCatalogue, CategoriesInTreeOrder) {
     for (std::size_t i = 0; i < cats.size(); ++i) {
         EXPECT_EQ(cats[i].key, expected[i][0]);
         EXPECT_EQ(cats[i].text, expected[i][1]);
-        EXPECT_EQ(categoryImage(cats[i], enclosure::Tower), expected[i][2].empty() ? "tower" : expected[i][2]);
+        EXPECT_EQ(categoryImage(cats[i], enclosure::Tower),
+                  expected[i][2].empty() ? "tower" : expected[i][2]);
     }
     const Category* enclosureCategory = findCategory("37 node");
     ASSERT_NE(enclosureCategory, nullptr);
@@ -171,26 +173,37 @@ TEST(PartCatalogue, EnclosuresAndOperatingSystems) {
 
 TEST(PartCatalogue, ItemKeysAreUniqueOverTheWholeTree) {
     std::set<std::string> keys = {"1 node"};
-    for (const Category& c : categories()) EXPECT_TRUE(keys.insert(std::string(c.key)).second) << c.key;
+    for (const Category& c : categories())
+        EXPECT_TRUE(keys.insert(std::string(c.key)).second) << c.key;
     for (const PartSlot& s : allSlots()) {
         if (!s.itemKey.empty()) {
             EXPECT_TRUE(keys.insert(s.itemKey).second) << s.itemKey;
         }
     }
-    for (const EnclosureItem& e : enclosureItems()) EXPECT_TRUE(keys.insert(std::string(e.itemKey)).second);
-    for (const OsVersion& o : osVersions()) EXPECT_TRUE(keys.insert(std::string(o.itemKey)).second);
+    for (const EnclosureItem& e : enclosureItems())
+        EXPECT_TRUE(keys.insert(std::string(e.itemKey)).second);
+    for (const OsVersion& o : osVersions())
+        EXPECT_TRUE(keys.insert(std::string(o.itemKey)).second);
 }
 
 TEST(PartCatalogue, FamiliesListTheirMembersLowestFirst) {
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"back USB ports", "UsbPortBack"},     {"front USB ports", "UsbPortFront"},
-        {"Compact Flash devices", "CompactFlashDevice"}, {"SD/MMC devices", "SdMmcDevice"},
-        {"SM/xD-Picture devices", "SmXdDevice"}, {"MS/MS-Pro devices", "MsProDevice"},
-        {"Ethernet ports", "EthernetPort"},    {"parallel ports", "ParallelPort"},
-        {"serial ports", "SerialPort"},        {"hard disk drives", "HardDiskDrive"},
-        {"DVD/CD drives", "DvdCdDrive"},       {"memory cards", "MemoryCard"},
-        {"PCI cards", "PciCard"},              {"SATA connectors", "SataConnector"},
-        {"E-IDE connectors", "EideConnector"}, {"FireWire sockets", "FireWireSocket"},
+        {"back USB ports", "UsbPortBack"},
+        {"front USB ports", "UsbPortFront"},
+        {"Compact Flash devices", "CompactFlashDevice"},
+        {"SD/MMC devices", "SdMmcDevice"},
+        {"SM/xD-Picture devices", "SmXdDevice"},
+        {"MS/MS-Pro devices", "MsProDevice"},
+        {"Ethernet ports", "EthernetPort"},
+        {"parallel ports", "ParallelPort"},
+        {"serial ports", "SerialPort"},
+        {"hard disk drives", "HardDiskDrive"},
+        {"DVD/CD drives", "DvdCdDrive"},
+        {"memory cards", "MemoryCard"},
+        {"PCI cards", "PciCard"},
+        {"SATA connectors", "SataConnector"},
+        {"E-IDE connectors", "EideConnector"},
+        {"FireWire sockets", "FireWireSocket"},
     };
     ASSERT_EQ(families().size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -198,7 +211,9 @@ TEST(PartCatalogue, FamiliesListTheirMembersLowestFirst) {
         EXPECT_EQ(f.name, expected[i].first);
         EXPECT_EQ(findFamily(f.name), &f);
         for (int n = 1; n <= f.size; ++n)
-            EXPECT_EQ(slotAt(static_cast<PartCode>(f.first + n - 1)).slotName, expected[i].second + std::to_string(n));
-        EXPECT_EQ(findSlot(expected[i].second + std::to_string(f.size + 1)), nullptr) << f.name << " too short";
+            EXPECT_EQ(slotAt(static_cast<PartCode>(f.first + n - 1)).slotName,
+                      expected[i].second + std::to_string(n));
+        EXPECT_EQ(findSlot(expected[i].second + std::to_string(f.size + 1)), nullptr)
+            << f.name << " too short";
     }
 }

@@ -7,7 +7,7 @@ using namespace bw::catalogue;
 TEST(PartDetails, StoreAndShowGuardCodeAndSystem) {
     SystemStore store;
     const PartDetails typed{"Intel", "Intel Corp.", "i7", "$ 300"};
-    EXPECT_FALSE(storeDetails(store, 1, 68, typed));  // no system yet
+    EXPECT_FALSE(storeDetails(store, 1, 68, typed)); // no system yet
     store.addSystem();
     store.addSystem();
     for (int code : {0, -1, 172}) {

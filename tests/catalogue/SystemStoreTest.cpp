@@ -48,7 +48,7 @@ TEST(SystemStore, FieldsAreIndependentPerSystemAndSlot) {
     EXPECT_EQ(store.text(1, 60, TextField::Manufacturer), "");
     EXPECT_EQ(store.text(2, 61, TextField::Manufacturer), "");
     EXPECT_EQ(store.text(2, 60, TextField::PartName), "");
-    EXPECT_EQ(store.cost(2, 60), std::string());  // stored empty is not unset
+    EXPECT_EQ(store.cost(2, 60), std::string()); // stored empty is not unset
     EXPECT_EQ(store.cost(2, 61), std::nullopt);
     store.setText(2, 60, TextField::Manufacturer, "Other");
     EXPECT_EQ(store.text(2, 60, TextField::Manufacturer), "Other");
@@ -90,7 +90,8 @@ TEST(SystemStore, OutOfRangeSystemsAndCodesNeverTouchTheStore) {
 
 TEST(SystemStore, RefusesTheSystemAfter32767) {
     SystemStore store;
-    for (int i = 1; i <= SystemStore::kMaxSystems; ++i) ASSERT_EQ(store.addSystem(), i);
+    for (int i = 1; i <= SystemStore::kMaxSystems; ++i)
+        ASSERT_EQ(store.addSystem(), i);
     store.setPresent(32767, 171, true);
     store.setText(32767, 171, TextField::PartName, "last");
     store.setCurrentSystem(32767);

@@ -7,14 +7,15 @@
 using namespace bw;
 using namespace bw::modelview;
 
-TEST(CameraNavigation, CommandsMoveTheEyeByOneUnitWithoutBounds)
-{
+TEST(CameraNavigation, CommandsMoveTheEyeByOneUnitWithoutBounds) {
     Vector3 eye{0, 0, -10};
     eye = moveEye(eye, Navigation::In);
     EXPECT_FLOAT_EQ(eye.z, -9.0f);
-    for (int i = 0; i < 11; ++i) eye = moveEye(eye, Navigation::Out);
+    for (int i = 0; i < 11; ++i)
+        eye = moveEye(eye, Navigation::Out);
     EXPECT_FLOAT_EQ(eye.z, -20.0f);
-    for (int i = 0; i < 25; ++i) eye = moveEye(eye, Navigation::In);
+    for (int i = 0; i < 25; ++i)
+        eye = moveEye(eye, Navigation::In);
     EXPECT_FLOAT_EQ(eye.z, 5.0f); // past the model, on its other side
 
     const Vector3 start{0, 0, -10};
@@ -24,8 +25,7 @@ TEST(CameraNavigation, CommandsMoveTheEyeByOneUnitWithoutBounds)
     EXPECT_FLOAT_EQ(moveEye(start, Navigation::Right).x, -1.0f);
 }
 
-TEST(CameraNavigation, TrackballTurnsByLengthOverRadiusAboutThePerpendicular)
-{
+TEST(CameraNavigation, TrackballTurnsByLengthOverRadiusAboutThePerpendicular) {
     // A drag from (100, 100) to (103, 104).
     const auto turn = trackballTurn(3, 4);
     ASSERT_TRUE(turn);
@@ -40,8 +40,7 @@ TEST(CameraNavigation, TrackballTurnsByLengthOverRadiusAboutThePerpendicular)
     EXPECT_LT(trackballTurn(32767, -32768)->angle, 1.0f);
 }
 
-TEST(CameraNavigation, PointerRoundsHalvesToEven)
-{
+TEST(CameraNavigation, PointerRoundsHalvesToEven) {
     EXPECT_EQ(roundPointer(10.5), 10);
     EXPECT_EQ(roundPointer(11.5), 12);
     EXPECT_EQ(roundPointer(-2.5), -2);

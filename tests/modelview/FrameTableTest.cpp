@@ -9,8 +9,7 @@
 using namespace bw;
 using namespace bw::modelview;
 
-TEST(FrameTable, MatchesTheTranscribedTableRowForRow)
-{
+TEST(FrameTable, MatchesTheTranscribedTableRowForRow) {
     const auto rows = modeltest::frameRows();
     const auto& frames = partFrames();
     ASSERT_EQ(frames.size(), rows.size());
@@ -21,14 +20,14 @@ TEST(FrameTable, MatchesTheTranscribedTableRowForRow)
         EXPECT_FLOAT_EQ(frames[i].position.x, rows[i].position.x);
         EXPECT_FLOAT_EQ(frames[i].position.y, rows[i].position.y);
         EXPECT_FLOAT_EQ(frames[i].position.z, rows[i].position.z);
-        EXPECT_EQ(std::vector<int>(frames[i].partCodes.begin(), frames[i].partCodes.end()), rows[i].partCodes);
+        EXPECT_EQ(std::vector<int>(frames[i].partCodes.begin(), frames[i].partCodes.end()),
+                  rows[i].partCodes);
     }
     EXPECT_EQ(frames[frames.size() - 2].name, kAxesFrame);
     EXPECT_EQ(frames.back().name, kBaseFrame);
 }
 
-TEST(FrameTable, LoadSequenceReadsEveryFileOnceInItsFramesOrder)
-{
+TEST(FrameTable, LoadSequenceReadsEveryFileOnceInItsFramesOrder) {
     const auto& frames = partFrames();
     std::map<std::size_t, std::size_t> nextFile;
     std::vector<std::string> order;
@@ -55,11 +54,11 @@ TEST(FrameTable, LoadSequenceReadsEveryFileOnceInItsFramesOrder)
     EXPECT_EQ(*(card + 1), "batteryFrame");
 }
 
-TEST(FrameTable, PartSlotsSwitchTheirFrames)
-{
+TEST(FrameTable, PartSlotsSwitchTheirFrames) {
     auto names = [](std::int16_t code) {
         std::vector<std::string> result;
-        for (std::size_t i : framesShowing(code)) result.push_back(partFrames()[i].name);
+        for (std::size_t i : framesShowing(code))
+            result.push_back(partFrames()[i].name);
         return result;
     };
     EXPECT_EQ(names(5), std::vector<std::string>{"boardFrame"});

@@ -3,18 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <QImage>
 #include <filesystem>
 #include <iostream>
+#include <QImage>
 #include <set>
 
+#include "modelview/FrameTable.h"
 #include "modelview/IdentificationTable.h"
 #include "modelview/ModelView.h"
 #include "scene3d/framework/CD3DMesh.h"
 #include "scene3d/math/Camera.h"
 #include "scene3d/math/VectorTransform.h"
 #include "scene3d/platform/mesh/Mesh.h"
-#include "modelview/FrameTable.h"
 #include "tests/support/FakeDirect3D.h"
 
 namespace fs = std::filesystem;
@@ -39,11 +39,11 @@ class ModelViewTest : public ::testing::Test {
 protected:
     void SetUp() override { start(BOARDWRIGHT_MODELS_DIR); }
 
-    void start(const fs::path& folder)
-    {
+    void start(const fs::path& folder) {
         direct3d = std::make_shared<fake::FakeDirect3D>();
         direct3d->adapters = {fake::desktopAdapter(1024, 768, 22)};
-        view = std::make_unique<ModelView>(notifier, [this] { return direct3d; }, [] {});
+        view = std::make_unique<ModelView>(
+            notifier, [this] { return direct3d; }, [] {});
         ASSERT_TRUE(view->tryCreateDevice(window));
         view->initDevice(window);
         view->setViewSize(kWidth, kHeight);
@@ -53,15 +53,13 @@ protected:
         view->load_start(folder.string() + "/", {});
     }
 
-    Picture draw()
-    {
+    Picture draw() {
         view->RenderScene();
         return window.lastPicture;
     }
 
     // Every frame name a press on the view can find, over a grid of pixels.
-    std::vector<std::string> pickEverywhere(int buttons = 1)
-    {
+    std::vector<std::string> pickEverywhere(int buttons = 1) {
         std::vector<std::string> names;
         for (int y = 4; y < kHeight; y += 8)
             for (int x = 4; x < kWidth; x += 8)
@@ -76,12 +74,13 @@ protected:
     std::unique_ptr<ModelView> view;
 };
 
-bool inside(const FramePtr& root, const std::string& name) { return static_cast<bool>(root->FindChildObject(name)); }
+bool inside(const FramePtr& root, const std::string& name) {
+    return static_cast<bool>(root->FindChildObject(name));
+}
 
 // The frame named `name` below `frame`, with its world matrix along that path.
 std::optional<std::pair<FramePtr, Matrix>> findWithWorld(const FramePtr& frame, const std::string& name,
-                                                         const Matrix& parent)
-{
+                                                         const Matrix& parent) {
     const Matrix world = frame->GetMatrix() * parent;
     if (frame->ObjectName == name) return std::make_pair(frame, world);
     for (std::int32_t i = 0; i < frame->GetChildFrameCount(); ++i)
@@ -90,16 +89,14 @@ std::optional<std::pair<FramePtr, Matrix>> findWithWorld(const FramePtr& frame, 
     return std::nullopt;
 }
 
-float rotationAngle(const Matrix& m)
-{
+float rotationAngle(const Matrix& m) {
     const float trace = m.m[0][0] + m.m[1][1] + m.m[2][2];
     return std::acos(std::clamp((trace - 1.0f) / 2.0f, -1.0f, 1.0f));
 }
 
 } // namespace
 
-TEST_F(ModelViewTest, AfterStartUpOnlyTheFloorAndTheAxesShowAndCanBeHit)
-{
+TEST_F(ModelViewTest, AfterStartUpOnlyTheFloorAndTheAxesShowAndCanBeHit) {
     ASSERT_TRUE(view->modelReady());
     EXPECT_TRUE(notifier.said.empty());
     EXPECT_TRUE(view->model().frame("axesFrame")->Enabled);
@@ -111,12 +108,12 @@ TEST_F(ModelViewTest, AfterStartUpOnlyTheFloorAndTheAxesShowAndCanBeHit)
     const auto names = pickEverywhere();
     ASSERT_FALSE(names.empty()) << "the floor fills the lower part of the view";
     for (const std::string& name : names)
-        EXPECT_TRUE(inside(view->model().frame("baseFrame"), name) || inside(view->model().frame("axesFrame"), name))
+        EXPECT_TRUE(inside(view->model().frame("baseFrame"), name) ||
+                    inside(view->model().frame("axesFrame"), name))
             << name << " is not part of the floor or the axes";
 }
 
-TEST_F(ModelViewTest, FramesSitWhereTheTablePutsThem)
-{
+TEST_F(ModelViewTest, FramesSitWhereTheTablePutsThem) {
     auto position = [this](const char* name) { return view->model().frame(name)->GetPosition(); };
     auto expectAt = [&](const char* name, Vector3 p) {
         SCOPED_TRACE(name);
@@ -135,15 +132,17 @@ TEST_F(ModelViewTest, FramesSitWhereTheTablePutsThem)
     expectAt("axesFrame", {7, 0, 6});
     expectAt("pciCardFrame7", {-0.2f, 0, 0});
     // Shared body files give each drive its own copy.
-    EXPECT_NE(view->model().frame("hardDiskFrame1")->GetChildFrame(0), view->model().frame("hardDiskFrame2")->GetChildFrame(0));
+    EXPECT_NE(view->model().frame("hardDiskFrame1")->GetChildFrame(0),
+              view->model().frame("hardDiskFrame2")->GetChildFrame(0));
 }
 
-TEST_F(ModelViewTest, PciCardsShowOnlyAsAnUnbrokenChain)
-{
+TEST_F(ModelViewTest, PciCardsShowOnlyAsAnUnbrokenChain) {
     const Picture empty = draw();
     auto showCards = [this](std::initializer_list<int> cards) {
-        for (int k = 1; k <= 7; ++k) view->model().frame("pciCardFrame" + std::to_string(k))->Enabled = false;
-        for (int k : cards) view->showPartFrames(static_cast<std::int16_t>(125 + k));
+        for (int k = 1; k <= 7; ++k)
+            view->model().frame("pciCardFrame" + std::to_string(k))->Enabled = false;
+        for (int k : cards)
+            view->showPartFrames(static_cast<std::int16_t>(125 + k));
         return draw();
     };
     EXPECT_EQ(showCards({3}).pixels, empty.pixels) << "a card above a missing one shows nothing";
@@ -154,8 +153,7 @@ TEST_F(ModelViewTest, PciCardsShowOnlyAsAnUnbrokenChain)
     EXPECT_EQ(showCards({1, 3}).pixels, one.pixels) << "card 3 needs card 2";
 }
 
-TEST_F(ModelViewTest, APressNamesThePartUnderThePointerWithAnyButton)
-{
+TEST_F(ModelViewTest, APressNamesThePartUnderThePointerWithAnyButton) {
     view->showPartFrames(5); // the motherboard
     view->RenderScene();
     bool motherboard = false;
@@ -176,8 +174,7 @@ TEST_F(ModelViewTest, APressNamesThePartUnderThePointerWithAnyButton)
         EXPECT_FALSE(inside(view->model().frame("boardFrame"), name)) << name;
 }
 
-TEST_F(ModelViewTest, ALeftDragTurnsTheModelOtherButtonsOnlyRedraw)
-{
+TEST_F(ModelViewTest, ALeftDragTurnsTheModelOtherButtonsOnlyRedraw) {
     const Matrix before = view->model().modelRoot()->GetMatrix();
     view->mouseDown(2, 100, 100);
     const int presents = window.presentCount;
@@ -197,8 +194,7 @@ TEST_F(ModelViewTest, ALeftDragTurnsTheModelOtherButtonsOnlyRedraw)
     EXPECT_EQ(view->model().modelRoot()->GetMatrix(), turned);
 }
 
-TEST_F(ModelViewTest, NavigationMovesTheEyeAndKeepsTheLastViewAtTheOrigin)
-{
+TEST_F(ModelViewTest, NavigationMovesTheEyeAndKeepsTheLastViewAtTheOrigin) {
     auto deviceView = [this] {
         Matrix m;
         view->device().GetTransform(D3DTS_VIEW, m);
@@ -208,18 +204,19 @@ TEST_F(ModelViewTest, NavigationMovesTheEyeAndKeepsTheLastViewAtTheOrigin)
     EXPECT_FLOAT_EQ(view->cameraEye().z, -9.0f);
     EXPECT_EQ(deviceView(), *lookAtLH({0, 0, -9}, {0, 0, 0}, {0, 1, 0}));
 
-    for (int i = 0; i < 8; ++i) view->navigate(Navigation::In);
+    for (int i = 0; i < 8; ++i)
+        view->navigate(Navigation::In);
     const Matrix lastValid = deviceView();
     view->navigate(Navigation::In); // the eye reaches the look-at point
     EXPECT_FLOAT_EQ(view->cameraEye().z, 0.0f);
     EXPECT_EQ(deviceView(), lastValid);
-    for (std::uint32_t pixel : window.lastPicture.pixels) ASSERT_EQ(pixel >> 24, 0xFFu) << "a broken picture";
+    for (std::uint32_t pixel : window.lastPicture.pixels)
+        ASSERT_EQ(pixel >> 24, 0xFFu) << "a broken picture";
     view->navigate(Navigation::In);
     EXPECT_EQ(deviceView(), *lookAtLH({0, 0, 1}, {0, 0, 0}, {0, 1, 0}));
 }
 
-TEST_F(ModelViewTest, TogglesSwitchFramesAndTheSecondLight)
-{
+TEST_F(ModelViewTest, TogglesSwitchFramesAndTheSecondLight) {
     const Picture start = draw();
     EXPECT_FALSE(view->toggleAxes());
     EXPECT_FALSE(view->model().frame("axesFrame")->Enabled);
@@ -250,8 +247,7 @@ TEST_F(ModelViewTest, TogglesSwitchFramesAndTheSecondLight)
     EXPECT_TRUE(view->model().frame("baseFrame")->Enabled);
 }
 
-TEST_F(ModelViewTest, ALostDeviceSkipsPicturesUntilItCanBeReset)
-{
+TEST_F(ModelViewTest, ALostDeviceSkipsPicturesUntilItCanBeReset) {
     view->showPartFrames(5);
     const Picture normal = draw();
     auto device = direct3d->lastDevice();
@@ -267,19 +263,20 @@ TEST_F(ModelViewTest, ALostDeviceSkipsPicturesUntilItCanBeReset)
     EXPECT_EQ(window.lastPicture.width, normal.width);
 }
 
-TEST(ModelViewStart, AMissingFileLeavesOnlyItsPartEmpty)
-{
+TEST(ModelViewStart, AMissingFileLeavesOnlyItsPartEmpty) {
     const fs::path folder = fs::temp_directory_path() / ("boardwright-models-" + std::to_string(::getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     for (const auto& entry : fs::directory_iterator(BOARDWRIGHT_MODELS_DIR))
-        if (entry.path().filename() != "vm_usb3.x") fs::copy_file(entry.path(), folder / entry.path().filename());
+        if (entry.path().filename() != "vm_usb3.x")
+            fs::copy_file(entry.path(), folder / entry.path().filename());
 
     SilentNotifier notifier;
     fake::FakeDeviceWindow window{kWidth, kHeight};
     auto direct3d = std::make_shared<fake::FakeDirect3D>();
     direct3d->adapters = {fake::desktopAdapter(1024, 768, 22)};
-    ModelView view(notifier, [&] { return direct3d; }, [] {});
+    ModelView view(
+        notifier, [&] { return direct3d; }, [] {});
     ASSERT_TRUE(view.tryCreateDevice(window));
     view.initDevice(window);
     view.setViewSize(kWidth, kHeight);
@@ -304,8 +301,7 @@ TEST(ModelViewStart, AMissingFileLeavesOnlyItsPartEmpty)
     fs::remove_all(folder);
 }
 
-TEST_F(ModelViewTest, EveryNameInTheModelIsIdentifiedWherePartOfItShows)
-{
+TEST_F(ModelViewTest, EveryNameInTheModelIsIdentifiedWherePartOfItShows) {
     Matrix viewMatrix;
     Matrix projection;
     view->device().GetTransform(D3DTS_VIEW, viewMatrix);
@@ -323,7 +319,8 @@ TEST_F(ModelViewTest, EveryNameInTheModelIsIdentifiedWherePartOfItShows)
         if (!target) continue; // a name no generated file uses
         --part;
         ++checked;
-        for (std::size_t i = 0; i < table.size(); ++i) view->model().frame(i)->Enabled = (i == part);
+        for (std::size_t i = 0; i < table.size(); ++i)
+            view->model().frame(i)->Enabled = (i == part);
 
         // Parts at the back of a drive face away from the camera: look from behind too.
         bool identified = false;
@@ -348,7 +345,8 @@ TEST_F(ModelViewTest, EveryNameInTheModelIsIdentifiedWherePartOfItShows)
                     view->mouseDown(1, x, y);
                     view->mouseUp();
                     const Identification* found = view->find_part();
-                    identified = found && found->caption == entry.caption && found->partCode == entry.partCode;
+                    identified =
+                        found && found->caption == entry.caption && found->partCode == entry.partCode;
                 }
             }
             root->AddRotation(CombineReplace, 0, 1, 0, 0.0f);
@@ -357,26 +355,29 @@ TEST_F(ModelViewTest, EveryNameInTheModelIsIdentifiedWherePartOfItShows)
         if (!identified) notIdentified.push_back(name + " in " + table[part].name);
     }
     std::cout << checked << " names of the table found in the model files\n";
-    EXPECT_EQ(static_cast<std::size_t>(checked), identifications().size()) << "every name is used by a model file";
-    EXPECT_TRUE(notIdentified.empty()) << notIdentified.size() << " names not identified, first: "
-                                       << ::testing::PrintToString(notIdentified);
+    EXPECT_EQ(static_cast<std::size_t>(checked), identifications().size())
+        << "every name is used by a model file";
+    EXPECT_TRUE(notIdentified.empty())
+        << notIdentified.size()
+        << " names not identified, first: " << ::testing::PrintToString(notIdentified);
 }
 
-TEST_F(ModelViewTest, TheWholeModelDrawsAsAPc)
-{
+TEST_F(ModelViewTest, TheWholeModelDrawsAsAPc) {
     // A large picture of every part at once, for people to look at.
     fake::FakeDeviceWindow big{1024, 768};
     auto direct3d2 = std::make_shared<fake::FakeDirect3D>();
     direct3d2->adapters = {fake::desktopAdapter(1024, 768, 22)};
     SilentNotifier quiet;
-    ModelView whole(quiet, [&] { return direct3d2; }, [] {});
+    ModelView whole(
+        quiet, [&] { return direct3d2; }, [] {});
     ASSERT_TRUE(whole.tryCreateDevice(big));
     whole.initDevice(big);
     whole.setViewSize(1024, 768);
     whole.defaultSceneSetup();
     whole.setAxesAndBaseShown();
     whole.load_start(std::string(BOARDWRIGHT_MODELS_DIR) + "/", {});
-    for (std::size_t i = 0; i < partFrames().size(); ++i) whole.model().frame(i)->Enabled = true;
+    for (std::size_t i = 0; i < partFrames().size(); ++i)
+        whole.model().frame(i)->Enabled = true;
     whole.RenderScene();
     const Picture& picture = big.lastPicture;
     ASSERT_EQ(picture.width, 1024);

@@ -18,14 +18,14 @@ namespace {
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 
-Picture drawWholeModel(IDirect3DDevice8& device)
-{
+Picture drawWholeModel(IDirect3DDevice8& device) {
     D3DUtil scene;
     scene.SetViewSize(kWidth, kHeight);
     scene.DefaultSceneSetup(device);
     modelview::PcModel model;
     model.build(device, scene.textureCache(), BOARDWRIGHT_MODELS_DIR, {});
-    for (std::size_t i = 0; i < modelview::partFrames().size(); ++i) model.frame(i)->Enabled = true;
+    for (std::size_t i = 0; i < modelview::partFrames().size(); ++i)
+        model.frame(i)->Enabled = true;
     scene.Clear(device, 0x00203040);
     device.BeginScene();
     model.sceneRoot()->Render(device);
@@ -37,8 +37,7 @@ Picture drawWholeModel(IDirect3DDevice8& device)
 
 } // namespace
 
-TEST(WholeModel, OpenGLDrawsWhatTheReferenceRasterizerDraws)
-{
+TEST(WholeModel, OpenGLDrawsWhatTheReferenceRasterizerDraws) {
     auto gl = gltest::openGlDevice(kWidth, kHeight);
     REQUIRE_OPENGL(gl);
     auto reference = ReferenceDevice::createOffscreen(kWidth, kHeight);
@@ -47,8 +46,9 @@ TEST(WholeModel, OpenGLDrawsWhatTheReferenceRasterizerDraws)
     ASSERT_EQ(actual.width, kWidth);
 
     const gltest::PictureDifference difference = gltest::compare(expected, actual, 3);
-    std::cout << difference.differing << " of " << difference.pixels << " pixels differ by more than 3 levels, "
-              << difference.differingInside << " away from edges\n";
+    std::cout << difference.differing << " of " << difference.pixels
+              << " pixels differ by more than 3 levels, " << difference.differingInside
+              << " away from edges\n";
     EXPECT_LE(difference.insideShare(), 0.005);
     EXPECT_LE(difference.share(), 0.03);
     if (::testing::Test::HasFailure()) gltest::savePictures("whole_model", expected, actual);

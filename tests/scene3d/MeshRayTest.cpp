@@ -7,9 +7,7 @@ namespace {
 
 // The unit square in z = 0 as two triangles sharing the diagonal from (0,0) to (1,1):
 // face 0 = (0,0) (0,1) (1,1), face 1 = (0,0) (1,1) (1,0).
-Mesh square() {
-    return Mesh(0x002, {0, 0, 0, 0, 1, 0, 1, 1, 0, 1, 0, 0}, {0, 1, 2, 0, 2, 3}, {0, 0});
-}
+Mesh square() { return Mesh(0x002, {0, 0, 0, 0, 1, 0, 1, 1, 0, 1, 0, 0}, {0, 1, 2, 0, 2, 3}, {0, 0}); }
 
 TEST(RayIntersection, HitReportsFaceBarycentricsAndRayParameter) {
     const Mesh mesh = square();

@@ -22,9 +22,7 @@ std::uint32_t dwordAt(const XDataObject& o, std::size_t offset) {
     return v;
 }
 
-const XDataObject& child(const XDataObject& o, std::size_t i) {
-    return o.children.at(i).object();
-}
+const XDataObject& child(const XDataObject& o, std::size_t i) { return o.children.at(i).object(); }
 
 class CubeLayout : public ::testing::Test {
 protected:

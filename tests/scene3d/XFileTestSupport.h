@@ -17,9 +17,7 @@ inline std::vector<std::uint8_t> readTestFile(const std::string& name) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline std::vector<std::uint8_t> bytesOf(std::string_view text) {
-    return {text.begin(), text.end()};
-}
+inline std::vector<std::uint8_t> bytesOf(std::string_view text) { return {text.begin(), text.end()}; }
 
 // Every top-level object of a file that reads without error.
 inline std::vector<const XDataObject*> readAll(XFile& file) {

@@ -43,9 +43,7 @@ void FakeDirect3D::failCreation(DeviceType deviceType, ResultCode code) {
     creationFailures_.push_back({deviceType, code});
 }
 
-void FakeDirect3D::failEveryCreation(ResultCode code) {
-    creationFailures_.push_back({std::nullopt, code});
-}
+void FakeDirect3D::failEveryCreation(ResultCode code) { creationFailures_.push_back({std::nullopt, code}); }
 
 const FakeAdapter* FakeDirect3D::adapterAt(std::uint32_t adapter) const {
     return adapter < adapters.size() ? &adapters[adapter] : nullptr;

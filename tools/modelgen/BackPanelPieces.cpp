@@ -16,19 +16,13 @@ constexpr float kSerialColumn1 = -1.125f;  // serial 1, 2 and the VGA socket abo
 constexpr float kSerialColumn2 = -0.325f;  // serial 3, 4 and HDMI
 constexpr float kParallelColumn1 = 0.625f; // parallel 1, 2 and FireWire 1, 2
 constexpr float kParallelColumn2 = 1.725f; // parallel 3, 4 and FireWire 3, 4
-constexpr float usbColumnX(int column) {
-    return 2.525f + 0.45f * (column - 1);
-} // two USB and an Ethernet
+constexpr float usbColumnX(int column) { return 2.525f + 0.45f * (column - 1); } // two USB and an Ethernet
 constexpr float kAudioColumn = 4.325f;
 constexpr float kLockColumn = 4.775f;
 
-constexpr Vector3 socketAt(float x, int tier) {
-    return {x, backTierY(tier), kSocketFrontZ};
-}
+constexpr Vector3 socketAt(float x, int tier) { return {x, backTierY(tier), kSocketFrontZ}; }
 // USB socket n sits in column (n + 1) / 2, odd numbers below even ones.
-constexpr Vector3 usbAt(int n) {
-    return socketAt(usbColumnX((n + 1) / 2), n % 2 == 1 ? 1 : 2);
-}
+constexpr Vector3 usbAt(int n) { return socketAt(usbColumnX((n + 1) / 2), n % 2 == 1 ? 1 : 2); }
 
 constexpr Primitive kPs2Housing[] = {
     {S::Box, {0.42, 0.62, 0.55}, {0, 0.33, 0.285}, {}, M::Black},
@@ -153,8 +147,6 @@ constexpr PieceRow kPieces[] = {
 
 } // namespace
 
-std::span<const PieceRow> backPanelPieces() {
-    return kPieces;
-}
+std::span<const PieceRow> backPanelPieces() { return kPieces; }
 
 } // namespace bw::modelgen

@@ -225,8 +225,6 @@ constexpr PieceRow kPieces[] = {
 
 } // namespace
 
-std::span<const PieceRow> boardPieces() {
-    return kPieces;
-}
+std::span<const PieceRow> boardPieces() { return kPieces; }
 
 } // namespace bw::modelgen

@@ -93,8 +93,6 @@ constexpr PieceRow kPieces[] = {
 
 } // namespace
 
-std::span<const PieceRow> cardPieces() {
-    return kPieces;
-}
+std::span<const PieceRow> cardPieces() { return kPieces; }
 
 } // namespace bw::modelgen

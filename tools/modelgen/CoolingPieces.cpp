@@ -63,8 +63,6 @@ constexpr PieceRow kPieces[] = {
 
 } // namespace
 
-std::span<const PieceRow> coolingPieces() {
-    return kPieces;
-}
+std::span<const PieceRow> coolingPieces() { return kPieces; }
 
 } // namespace bw::modelgen

@@ -38,15 +38,9 @@ constexpr Primitive kPs2KeyboardCable[] = {
 };
 
 // Each keyboard has its mouse at its right: the PS/2 pair front left, then USB 1 to 8.
-constexpr float setCentreX(int column) {
-    return -6.2f + 6.2f * column;
-}
-constexpr float setZ(int row) {
-    return -1.2f + 3.0f * row;
-}
-constexpr Vector3 keyboardAt(int row, int column) {
-    return {setCentreX(column) - 0.55f, kFloorY, setZ(row)};
-}
+constexpr float setCentreX(int column) { return -6.2f + 6.2f * column; }
+constexpr float setZ(int row) { return -1.2f + 3.0f * row; }
+constexpr Vector3 keyboardAt(int row, int column) { return {setCentreX(column) - 0.55f, kFloorY, setZ(row)}; }
 constexpr Vector3 kTypingTilt{-8, 0, 0}; // back edge raised
 
 // --- Mice, each beside its keyboard.
@@ -64,9 +58,7 @@ constexpr Primitive kMouseWheelAndCable[] = {
     {S::Cylinder, {0.14, 0.06, 0.14}, {0, 0.35, -0.3}, {0, 0, 90}, M::Black},
     {S::Cylinder, {0.05, 0.8, 0.05}, {0, 0.06, 0.95}, {90, 0, 0}, M::Charcoal},
 };
-constexpr Vector3 mouseAt(int row, int column) {
-    return {setCentreX(column) + 2.5f, kFloorY, setZ(row)};
-}
+constexpr Vector3 mouseAt(int row, int column) { return {setCentreX(column) + 2.5f, kFloorY, setZ(row)}; }
 
 // --- PS/2 plugs, pushed into the round sockets of the back panel.
 
@@ -235,8 +227,6 @@ constexpr PieceRow kPieces[] = {
 
 } // namespace
 
-std::span<const PieceRow> deskPieces() {
-    return kPieces;
-}
+std::span<const PieceRow> deskPieces() { return kPieces; }
 
 } // namespace bw::modelgen

@@ -197,8 +197,6 @@ constexpr PieceRow kPieces[] = {
 
 } // namespace
 
-std::span<const PieceRow> drivePieces() {
-    return kPieces;
-}
+std::span<const PieceRow> drivePieces() { return kPieces; }
 
 } // namespace bw::modelgen

@@ -32,15 +32,11 @@ constexpr Primitive kHeaderPlug[] = {
 };
 
 // Devices lie with their front at the near side of their grid cell.
-constexpr Vector3 deviceAt(int row, int column) {
-    return {frontColumnX(column), 0, frontRowZ(row) - 0.21f};
-}
+constexpr Vector3 deviceAt(int row, int column) { return {frontColumnX(column), 0, frontRowZ(row) - 0.21f}; }
 constexpr Vector3 ledAt(int row, int column) {
     return {frontColumnX(column) - 0.08f, 0.14f, frontRowZ(row) - 0.14f};
 }
-constexpr Vector3 headerAt(int row) {
-    return {-4.94f, 0, frontRowZ(row)};
-}
+constexpr Vector3 headerAt(int row) { return {-4.94f, 0, frontRowZ(row)}; }
 
 constexpr PieceRow kPieces[] = {
     {"vm630.x",
@@ -136,8 +132,6 @@ constexpr PieceRow kPieces[] = {
 
 } // namespace
 
-std::span<const PieceRow> frontPanelPieces() {
-    return kPieces;
-}
+std::span<const PieceRow> frontPanelPieces() { return kPieces; }
 
 } // namespace bw::modelgen

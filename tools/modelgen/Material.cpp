@@ -8,9 +8,7 @@ namespace {
 constexpr Rgba kNoSpecular{0, 0, 0, 0};
 constexpr Rgba kNoGlow{0, 0, 0, 0};
 
-constexpr MaterialLook matte(float r, float g, float b) {
-    return {{r, g, b, 1}, 0, kNoSpecular, kNoGlow};
-}
+constexpr MaterialLook matte(float r, float g, float b) { return {{r, g, b, 1}, 0, kNoSpecular, kNoGlow}; }
 constexpr MaterialLook shiny(float r, float g, float b, float power = 24) {
     return {{r, g, b, 1}, power, {0.5f, 0.5f, 0.5f, 0}, kNoGlow};
 }
@@ -66,8 +64,6 @@ static_assert(kLooks.size() == static_cast<std::size_t>(Material::Floor) + 1);
 
 } // namespace
 
-const MaterialLook& lookOf(Material material) {
-    return kLooks[static_cast<std::size_t>(material)];
-}
+const MaterialLook& lookOf(Material material) { return kLooks[static_cast<std::size_t>(material)]; }
 
 } // namespace bw::modelgen

@@ -14,9 +14,7 @@
 namespace bw::modelgen {
 namespace {
 
-std::string_view topFrameName(Space space) {
-    return space == Space::Board ? "BoardPlane" : "Room";
-}
+std::string_view topFrameName(Space space) { return space == Space::Board ? "BoardPlane" : "Room"; }
 
 Matrix spaceMatrix(Space space, Vector3 frameOffset) {
     const Matrix back = translationMatrix(-frameOffset.x, -frameOffset.y, -frameOffset.z);

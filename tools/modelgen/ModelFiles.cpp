@@ -318,9 +318,7 @@ constexpr ModelFileEntry kModelFiles[] = {
 
 } // namespace
 
-std::span<const ModelFileEntry> modelFiles() {
-    return kModelFiles;
-}
+std::span<const ModelFileEntry> modelFiles() { return kModelFiles; }
 
 std::span<const PieceRow> modelPieces() {
     static const std::vector<PieceRow> all = [] {

@@ -11,18 +11,12 @@ namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
 // Small round parts get fewer facets; nobody sees them at that size.
-int segmentsFor(float diameter) {
-    return diameter < 0.2f ? 8 : diameter < 0.8f ? 12 : 16;
-}
+int segmentsFor(float diameter) { return diameter < 0.2f ? 8 : diameter < 0.8f ? 12 : 16; }
 
-float radians(float degrees) {
-    return degrees * kPi / 180.0f;
-}
+float radians(float degrees) { return degrees * kPi / 180.0f; }
 
 // A point on a ring around the y axis, angle a, radii rx and rz.
-Vector3 ring(float a, float rx, float rz, float y) {
-    return {rx * std::cos(a), y, rz * std::sin(a)};
-}
+Vector3 ring(float a, float rx, float rz, float y) { return {rx * std::cos(a), y, rz * std::sin(a)}; }
 
 void addBox(TriangleMesh& mesh, Vector3 size, Material material) {
     const Vector3 h = size * 0.5f;

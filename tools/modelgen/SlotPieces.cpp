@@ -59,16 +59,10 @@ constexpr Primitive kSataConnector[] = {
     {S::Box, {0.06, 0.006, 0.3}, {0, 0.201, 0}, {}, M::Black},
     {S::Box, {0.06, 0.2, 0.08}, {0.08, 0.1, -0.14}, {}, M::Red},
 };
-constexpr float sataX(int n) {
-    return 2.5f + 0.3f * ((n - 1) % 3);
-}
-constexpr float sataZ(int n) {
-    return n <= 3 ? -1.7f : -1.15f;
-}
+constexpr float sataX(int n) { return 2.5f + 0.3f * ((n - 1) % 3); }
+constexpr float sataZ(int n) { return n <= 3 ? -1.7f : -1.15f; }
 
-constexpr Vector3 moduleAt(int slot) {
-    return {kMemorySlotX, kModuleBottom, memorySlotZ(slot)};
-}
+constexpr Vector3 moduleAt(int slot) { return {kMemorySlotX, kModuleBottom, memorySlotZ(slot)}; }
 
 constexpr PieceRow kPieces[] = {
     {"vm200.x", "Cube_61-9", B, kPciSlot, {pciLaneX(1), 0, kPciSlotZ}, {}},
@@ -135,8 +129,6 @@ constexpr PieceRow kPieces[] = {
 
 } // namespace
 
-std::span<const PieceRow> slotPieces() {
-    return kPieces;
-}
+std::span<const PieceRow> slotPieces() { return kPieces; }
 
 } // namespace bw::modelgen

@@ -28,14 +28,10 @@ std::string number(float value) {
     return buffer;
 }
 
-std::string vector3(Vector3 v) {
-    return number(v.x) + ";" + number(v.y) + ";" + number(v.z) + ";";
-}
+std::string vector3(Vector3 v) { return number(v.x) + ";" + number(v.y) + ";" + number(v.z) + ";"; }
 
 // Array elements are separated by commas and the last one closes the array with a semicolon.
-std::string separator(std::size_t index, std::size_t count) {
-    return index + 1 < count ? "," : ";";
-}
+std::string separator(std::size_t index, std::size_t count) { return index + 1 < count ? "," : ";"; }
 
 std::string face(const MeshFace& f) {
     return "3;" + std::to_string(f.corners[0]) + "," + std::to_string(f.corners[1]) + "," +

@@ -15,9 +15,7 @@ const char* encodingName(const bw::XFileHeader& h) {
     return h.compressed ? "compressed binary" : "binary";
 }
 
-std::string quoted(const std::string& name) {
-    return "\"" + name + "\"";
-}
+std::string quoted(const std::string& name) { return "\"" + name + "\""; }
 
 void printTree(const bw::XDataObject& object, int depth, std::vector<const bw::XDataObject*>& meshes) {
     std::printf("%*s%s %s, %zu bytes, %zu children\n", depth * 2, "", object.templateName.c_str(),

@@ -41,9 +41,7 @@ bool Direct3D::adapterHasMode(const AdapterDescription& adapter, std::uint32_t w
     });
 }
 
-std::uint32_t Direct3D::GetAdapterCount() {
-    return static_cast<std::uint32_t>(adapters_.size());
-}
+std::uint32_t Direct3D::GetAdapterCount() { return static_cast<std::uint32_t>(adapters_.size()); }
 
 ResultCode Direct3D::GetAdapterIdentifier(std::uint32_t adapter, std::uint32_t,
                                           AdapterIdentifier& identifier) {

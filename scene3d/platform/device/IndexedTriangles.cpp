@@ -4,8 +4,7 @@
 
 namespace bw {
 
-std::uint64_t nextContentRevision()
-{
+std::uint64_t nextContentRevision() {
     static std::atomic<std::uint64_t> last{0};
     return ++last;
 }

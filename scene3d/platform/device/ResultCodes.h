@@ -16,11 +16,7 @@ inline constexpr ResultCode D3DERR_DEVICENOTRESET = 0x88760869;
 inline constexpr ResultCode D3DERR_NOTAVAILABLE = 0x8876086A;
 inline constexpr ResultCode D3DERR_INVALIDDEVICE = 0x88760876;
 
-constexpr bool failed(ResultCode code) {
-    return (code & 0x80000000u) != 0;
-}
-constexpr bool succeeded(ResultCode code) {
-    return !failed(code);
-}
+constexpr bool failed(ResultCode code) { return (code & 0x80000000u) != 0; }
+constexpr bool succeeded(ResultCode code) { return !failed(code); }
 
 } // namespace bw

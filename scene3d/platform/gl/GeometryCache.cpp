@@ -30,9 +30,7 @@ IndexRange indexRangeOf(const IndexedTriangles& batch, std::uint32_t begin, std:
     return range;
 }
 
-std::uint32_t indexSize(IndexFormat format) {
-    return format == IndexFormat::Bits16 ? 2 : 4;
-}
+std::uint32_t indexSize(IndexFormat format) { return format == IndexFormat::Bits16 ? 2 : 4; }
 
 GLenum indexType(IndexFormat format) {
     return format == IndexFormat::Bits16 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT;

@@ -32,9 +32,7 @@ bool onGuiThread() {
 
 OffscreenContext::OffscreenContext() = default;
 
-OffscreenContext::~OffscreenContext() {
-    destroy();
-}
+OffscreenContext::~OffscreenContext() { destroy(); }
 
 bool OffscreenContext::create() {
     destroy();

@@ -134,9 +134,7 @@ void OpenGLDevice::loseDevice() {
     cooperation_ = Cooperation::Lost;
 }
 
-void OpenGLDevice::simulateContextLoss() {
-    context_->simulateLoss();
-}
+void OpenGLDevice::simulateContextLoss() { context_->simulateLoss(); }
 
 ResultCode OpenGLDevice::TestCooperativeLevel() {
     switch (cooperation_) {
@@ -225,13 +223,9 @@ ResultCode OpenGLDevice::GetBackBufferPicture(Picture& picture) {
     return D3D_OK;
 }
 
-std::size_t OpenGLDevice::residentGeometryCount() const {
-    return gpu_->geometry.residentCount();
-}
+std::size_t OpenGLDevice::residentGeometryCount() const { return gpu_->geometry.residentCount(); }
 
-std::size_t OpenGLDevice::residentTextureCount() const {
-    return gpu_->textures.residentCount();
-}
+std::size_t OpenGLDevice::residentTextureCount() const { return gpu_->textures.residentCount(); }
 
 bool OpenGLDevice::programReady() {
     if (gpu_->program.exists()) return true;

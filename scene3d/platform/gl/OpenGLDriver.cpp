@@ -24,9 +24,7 @@ DeviceCaps openGLDeviceCaps(std::uint32_t maxTextureSize) {
     return caps;
 }
 
-DeviceCaps OpenGLDriver::caps() const {
-    return openGLDeviceCaps(maxTextureSize_);
-}
+DeviceCaps OpenGLDriver::caps() const { return openGLDeviceCaps(maxTextureSize_); }
 
 bool OpenGLDriver::supportsBackBufferFormat(std::uint32_t format) const {
     // The framebuffer object is 8 bits a channel either way.

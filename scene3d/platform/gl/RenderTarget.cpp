@@ -55,9 +55,7 @@ void RenderTarget::abandon() {
     width_ = height_ = 0;
 }
 
-void RenderTarget::bind(GlFunctions& gl) const {
-    gl.glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-}
+void RenderTarget::bind(GlFunctions& gl) const { gl.glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_); }
 
 void RenderTarget::read(GlFunctions& gl, std::vector<std::uint32_t>& pixels) const {
     const auto rowPixels = static_cast<std::size_t>(width_);

@@ -33,9 +33,7 @@ template <std::size_t N> void put(std::array<float, N>& target, int slot, const 
     put(target, slot, Vector3{c.r, c.g, c.b});
 }
 
-std::array<float, 4> rgba(const ColorValue& c) {
-    return {c.r, c.g, c.b, c.a};
-}
+std::array<float, 4> rgba(const ColorValue& c) { return {c.r, c.g, c.b, c.a}; }
 
 std::int32_t shaderSource(raster::ColourSource source) {
     switch (source) {

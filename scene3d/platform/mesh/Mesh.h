@@ -36,7 +36,9 @@ public:
     std::uint32_t fvf() const { return layout_.fvf; }
     const VertexLayout& layout() const { return layout_; }
     std::uint32_t vertexSize() const { return layout_.vertexSize(); }
-    std::uint32_t vertexCount() const { return static_cast<std::uint32_t>(vertices_.size() / layout_.slotCount); }
+    std::uint32_t vertexCount() const {
+        return static_cast<std::uint32_t>(vertices_.size() / layout_.slotCount);
+    }
     std::uint32_t faceCount() const { return static_cast<std::uint32_t>(attributes_.size()); }
 
     std::span<const float> vertexData() const { return vertices_; }

@@ -6,9 +6,7 @@
 
 namespace bw {
 
-Vector3 faceNormal(Vector3 p0, Vector3 p1, Vector3 p2) {
-    return normalize(cross(p1 - p0, p2 - p0));
-}
+Vector3 faceNormal(Vector3 p0, Vector3 p1, Vector3 p2) { return normalize(cross(p1 - p0, p2 - p0)); }
 
 void computeNormals(Mesh& mesh) {
     if (mesh.layout().normal < 0)

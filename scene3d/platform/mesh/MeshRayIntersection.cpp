@@ -10,21 +10,11 @@ struct Vec {
     double x, y, z;
 };
 
-Vec toVec(Vector3 a) {
-    return {a.x, a.y, a.z};
-}
-Vec operator-(Vec a, Vec b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-double dot(Vec a, Vec b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-Vec cross(Vec a, Vec b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-double length(Vec a) {
-    return std::sqrt(dot(a, a));
-}
+Vec toVec(Vector3 a) { return {a.x, a.y, a.z}; }
+Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+double dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+Vec cross(Vec a, Vec b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+double length(Vec a) { return std::sqrt(dot(a, a)); }
 
 // Moller-Trumbore in double precision, so that hits exactly on a shared edge are found on
 // both faces rather than on neither.

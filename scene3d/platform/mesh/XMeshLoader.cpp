@@ -16,9 +16,7 @@ namespace bw {
 
 namespace {
 
-[[noreturn]] void fail(const std::string& what) {
-    throw PlatformError(result::invalidData, "mesh: " + what);
-}
+[[noreturn]] void fail(const std::string& what) { throw PlatformError(result::invalidData, "mesh: " + what); }
 
 // Polygons as one list of corner indices with the start of each polygon.
 struct Polygons {

@@ -24,18 +24,14 @@ bool referenceRequestedBy(const std::string& environmentValue) {
     return QString::fromStdString(environmentValue).trimmed().compare("reference", Qt::CaseInsensitive) == 0;
 }
 
-void setReferenceDeviceForced(bool forced) {
-    forcedByCommandLine = forced;
-}
+void setReferenceDeviceForced(bool forced) { forcedByCommandLine = forced; }
 
 bool referenceDeviceForced() {
     return forcedByCommandLine ||
            referenceRequestedBy(qEnvironmentVariable("BOARDWRIGHT_DEVICE").toStdString());
 }
 
-void setHardwareDeviceDriver(std::shared_ptr<DeviceDriver> driver) {
-    hardwareDriver() = std::move(driver);
-}
+void setHardwareDeviceDriver(std::shared_ptr<DeviceDriver> driver) { hardwareDriver() = std::move(driver); }
 
 void installDrivers(Direct3D& direct3d, std::shared_ptr<DeviceDriver> hardware, bool referenceForced) {
     auto reference = std::make_shared<ReferenceDriver>();

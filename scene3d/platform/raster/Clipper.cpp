@@ -34,9 +34,7 @@ double distanceTo(std::uint32_t plane, const ClipVertex& v, const GuardBand& ban
     }
 }
 
-float lerp(float a, float b, double t) {
-    return static_cast<float>(a + (static_cast<double>(b) - a) * t);
-}
+float lerp(float a, float b, double t) { return static_cast<float>(a + (static_cast<double>(b) - a) * t); }
 
 ClipVertex lerp(const ClipVertex& a, const ClipVertex& b, double t) {
     ClipVertex r;

@@ -15,8 +15,6 @@ void DepthBuffer::release() {
     depths_.shrink_to_fit();
 }
 
-void DepthBuffer::clear(float depth) {
-    std::fill(depths_.begin(), depths_.end(), depth);
-}
+void DepthBuffer::clear(float depth) { std::fill(depths_.begin(), depths_.end(), depth); }
 
 } // namespace bw::raster

@@ -12,9 +12,7 @@ int firstPixelAtOrAfter(std::int32_t value) {
 }
 
 // Largest integer n with n * subpixelScale <= value.
-int lastPixelAtOrBefore(std::int32_t value) {
-    return static_cast<int>(value >> subpixelBits);
-}
+int lastPixelAtOrBefore(std::int32_t value) { return static_cast<int>(value >> subpixelBits); }
 
 } // namespace
 
@@ -24,9 +22,7 @@ CullMode cullModeFrom(std::uint32_t renderStateValue) {
     return CullMode::CounterClockwise;
 }
 
-FrameQueue::FrameQueue(int targetHeight) {
-    resize(targetHeight);
-}
+FrameQueue::FrameQueue(int targetHeight) { resize(targetHeight); }
 
 void FrameQueue::resize(int targetHeight) {
     clear();

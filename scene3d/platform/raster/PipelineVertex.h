@@ -46,9 +46,7 @@ enum ScreenAttribute : int {
     attributeCount = attributeVaryings + varyingCount
 };
 
-constexpr int attributeOf(Varying varying) {
-    return attributeVaryings + static_cast<int>(varying);
-}
+constexpr int attributeOf(Varying varying) { return attributeVaryings + static_cast<int>(varying); }
 
 struct ScreenVertex {
     std::int32_t x = 0;

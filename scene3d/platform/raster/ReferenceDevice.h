@@ -13,10 +13,10 @@
 #include "scene3d/platform/raster/BandWorkers.h"
 #include "scene3d/platform/raster/Clipper.h"
 #include "scene3d/platform/raster/DepthBuffer.h"
-#include "scene3d/platform/raster/StatefulDevice.h"
 #include "scene3d/platform/raster/FrameBuffer.h"
 #include "scene3d/platform/raster/FrameQueue.h"
 #include "scene3d/platform/raster/PipelineState.h"
+#include "scene3d/platform/raster/StatefulDevice.h"
 #include "scene3d/platform/raster/ViewportMapping.h"
 
 namespace bw {

@@ -12,9 +12,7 @@ ResultCode StatefulDevice::GetTransform(TransformStateType type, Matrix& matrix)
     return state_.getTransform(type, matrix);
 }
 
-ResultCode StatefulDevice::SetViewport(const Viewport& viewport) {
-    return state_.setViewport(viewport);
-}
+ResultCode StatefulDevice::SetViewport(const Viewport& viewport) { return state_.setViewport(viewport); }
 
 ResultCode StatefulDevice::GetViewport(Viewport& viewport) {
     viewport = state_.viewport();
@@ -72,7 +70,8 @@ ResultCode StatefulDevice::EndScene() {
 }
 
 std::optional<std::pair<int, int>> StatefulDevice::backBufferSize(const PresentParameters& parameters,
-                                                                  const DeviceWindow* focusWindow, int maxSize) {
+                                                                  const DeviceWindow* focusWindow,
+                                                                  int maxSize) {
     const auto limit = static_cast<std::uint32_t>(maxSize) + 1;
     int width = static_cast<int>(std::min<std::uint32_t>(parameters.backBufferWidth, limit));
     int height = static_cast<int>(std::min<std::uint32_t>(parameters.backBufferHeight, limit));
@@ -86,7 +85,8 @@ std::optional<std::pair<int, int>> StatefulDevice::backBufferSize(const PresentP
     return std::make_pair(width, height);
 }
 
-DeviceWindow* StatefulDevice::presentationWindow(const DeviceCreation& creation, DeviceWindow* overrideWindow) {
+DeviceWindow* StatefulDevice::presentationWindow(const DeviceCreation& creation,
+                                                 DeviceWindow* overrideWindow) {
     if (overrideWindow) return overrideWindow;
     return creation.parameters.deviceWindow ? creation.parameters.deviceWindow : creation.focusWindow;
 }

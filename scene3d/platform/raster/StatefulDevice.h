@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "scene3d/platform/device/DeviceDriver.h"
-#include "scene3d/platform/device/Direct3DDevice8.h"
 #include "scene3d/platform/device/DeviceWindow.h"
+#include "scene3d/platform/device/Direct3DDevice8.h"
 #include "scene3d/platform/raster/DeviceStateBlock.h"
 
 namespace bw::raster {

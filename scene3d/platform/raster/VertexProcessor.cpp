@@ -46,9 +46,7 @@ void storeColours(const ColorValue& diffuse, const ColorValue& specular, ClipVer
     out.varyings[varyingSpecularBlue] = specular.b;
 }
 
-int byteOffset(int slot) {
-    return slot < 0 ? -1 : slot * 4;
-}
+int byteOffset(int slot) { return slot < 0 ? -1 : slot * 4; }
 
 } // namespace
 

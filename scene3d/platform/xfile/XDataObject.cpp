@@ -61,8 +61,6 @@ const std::string& XDataReader::string() {
     return object_.strings[index];
 }
 
-void XDataReader::skip(std::size_t bytes) {
-    take(bytes);
-}
+void XDataReader::skip(std::size_t bytes) { take(bytes); }
 
 } // namespace bw

@@ -125,13 +125,9 @@ XFile XFile::fromBytes(std::vector<std::uint8_t> bytes) {
     return XFile(std::move(state));
 }
 
-const XFileHeader& XFile::header() const {
-    return state_->header;
-}
+const XFileHeader& XFile::header() const { return state_->header; }
 
-const XTemplateSet& XFile::templates() const {
-    return state_->templates;
-}
+const XTemplateSet& XFile::templates() const { return state_->templates; }
 
 bool XFile::readOne() {
     std::unique_ptr<XDataObject> object;

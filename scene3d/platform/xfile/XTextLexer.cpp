@@ -35,9 +35,7 @@ constexpr std::array<bool, 256> spaceOrSeparatorTable() {
 }
 constexpr std::array<bool, 256> spaceOrSeparator = spaceOrSeparatorTable();
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool looksNumeric(std::string_view word) {
     const char first = word.front();

@@ -28,13 +28,9 @@ CurrentFolder::CurrentFolder(const std::filesystem::path& folder)
     std::filesystem::current_path(folder);
 }
 
-CurrentFolder::~CurrentFolder() {
-    std::filesystem::current_path(previous_);
-}
+CurrentFolder::~CurrentFolder() { std::filesystem::current_path(previous_); }
 
-std::string xText(const std::string& body) {
-    return "xof 0302txt 0032\n" + body;
-}
+std::string xText(const std::string& body) { return "xof 0302txt 0032\n" + body; }
 
 std::string xTriangle(const std::string& name) {
     return "Mesh " + name + " { 3; 0.0;0.0;0.0;, 1.0;0.0;0.0;, 0.0;1.0;0.0;; 1; 3;0,1,2;; }\n";

@@ -55,13 +55,9 @@ TEST(DeviceComparison, TexturedQuadsWrapFilterAndBlend) {
     expectSamePictures("textured", drawTexturedQuadScene);
 }
 
-TEST(DeviceComparison, CullModesDropTheSameTriangles) {
-    expectSamePictures("culling", drawCullingScene);
-}
+TEST(DeviceComparison, CullModesDropTheSameTriangles) { expectSamePictures("culling", drawCullingScene); }
 
-TEST(DeviceComparison, GeometryCutByTheNearPlane) {
-    expectSamePictures("near_plane", drawNearPlaneScene);
-}
+TEST(DeviceComparison, GeometryCutByTheNearPlane) { expectSamePictures("near_plane", drawNearPlaneScene); }
 
 TEST(DeviceComparison, UnlitVertexColoursSmoothAndFlat) {
     expectSamePictures("flat_colours", drawFlatVertexColourScene);

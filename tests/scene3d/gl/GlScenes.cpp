@@ -353,9 +353,7 @@ ModelGridScene::ModelGridScene(const std::filesystem::path& folder, int count) {
     }
 }
 
-int ModelGridScene::modelCount() const {
-    return static_cast<int>(models_.size());
-}
+int ModelGridScene::modelCount() const { return static_cast<int>(models_.size()); }
 
 void ModelGridScene::draw(IDirect3DDevice8& device) const {
     clear(device, 0xFF283038);

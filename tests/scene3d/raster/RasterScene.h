@@ -65,15 +65,9 @@ inline Picture pictureOf(IDirect3DDevice8& device) {
     return picture;
 }
 
-inline int red(std::uint32_t argb) {
-    return (argb >> 16) & 0xFF;
-}
-inline int green(std::uint32_t argb) {
-    return (argb >> 8) & 0xFF;
-}
-inline int blue(std::uint32_t argb) {
-    return argb & 0xFF;
-}
+inline int red(std::uint32_t argb) { return (argb >> 16) & 0xFF; }
+inline int green(std::uint32_t argb) { return (argb >> 8) & 0xFF; }
+inline int blue(std::uint32_t argb) { return argb & 0xFF; }
 inline int toByte(float c) {
     return static_cast<int>(std::lround(std::fmin(std::fmax(c, 0.0f), 1.0f) * 255.0f));
 }

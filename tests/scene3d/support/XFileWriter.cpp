@@ -199,9 +199,7 @@ void BinaryTokenWriter::dword(std::uint32_t v) {
         bytes_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
-void BinaryTokenWriter::token(std::uint16_t code) {
-    word(code);
-}
+void BinaryTokenWriter::token(std::uint16_t code) { word(code); }
 
 void BinaryTokenWriter::name(std::string_view text) {
     word(tName);
