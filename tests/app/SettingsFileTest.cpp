@@ -73,12 +73,6 @@ TEST(SettingsFile, AFailedWriteLeavesTheOldFileAndSaysSo) {
     const SettingsFile settings(dir.path());
     ASSERT_TRUE(settings.saveini(255));
 
-    if (::geteuid() != 0) { // root writes into read-only folders anyway
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-        EXPECT_FALSE(settings.saveini(16711680));
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        EXPECT_EQ(readRaw(settings.path()), "255\r\n");
-    }
     { // the disk is full: not one byte can be written
         rlimit old{};
         ::getrlimit(RLIMIT_FSIZE, &old);
@@ -99,16 +93,31 @@ TEST(SettingsFile, AFailedWriteLeavesTheOldFileAndSaysSo) {
     EXPECT_FALSE(SettingsFile(dir.path() + "/plain/sub").saveini(1));
 }
 
+TEST(SettingsFile, AReadOnlyFolderKeepsTheOldFile) {
+    if (::geteuid() == 0) GTEST_SKIP() << "running as root, which writes into read-only folders anyway";
+    QTemporaryDir dir;
+    const SettingsFile settings(dir.path());
+    ASSERT_TRUE(settings.saveini(255));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_FALSE(settings.saveini(16711680));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(readRaw(settings.path()), "255\r\n");
+}
+
+TEST(SettingsFile, AReadOnlyProgramFolderSendsTheSettingsToTheConfigFolder) {
+    if (::geteuid() == 0) GTEST_SKIP() << "running as root, for whom every folder is writable";
+    QTemporaryDir executable;
+    QTemporaryDir config;
+    QFile::setPermissions(executable.path(), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_EQ(SettingsFile::chooseFolder(executable.path(), config.path()), config.path());
+    QFile::setPermissions(executable.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
 TEST(SettingsFile, LivesNextToTheProgramWhenThatFolderIsWritable) {
     QTemporaryDir executable;
     QTemporaryDir config;
     EXPECT_EQ(SettingsFile::chooseFolder(executable.path(), config.path()), executable.path());
     EXPECT_EQ(SettingsFile::chooseFolder(executable.path() + "/gone", config.path()), config.path());
-    if (::geteuid() != 0) {
-        QFile::setPermissions(executable.path(), QFile::ReadOwner | QFile::ExeOwner);
-        EXPECT_EQ(SettingsFile::chooseFolder(executable.path(), config.path()), config.path());
-        QFile::setPermissions(executable.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
     EXPECT_EQ(SettingsFile(executable.path()).path(), executable.path() + "/mbb.ini");
 
     // An installation's bin/ never holds the settings, writable or not.
