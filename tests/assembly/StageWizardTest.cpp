@@ -11,6 +11,7 @@
 #include "assembly/PaletteTable.h"
 #include "assembly/StageWizard.h"
 #include "RecordingSurface.h"
+#include "tests/support/TsvRows.h"
 
 using namespace bw;
 using namespace bw::assembly;
@@ -191,4 +192,78 @@ TEST_F(Wizard, StageDialogsCarryTheirTextLines) {
     EXPECT_TRUE(texts.contains("Add memory cards to the motherboard."));
     EXPECT_EQ(dialog("frm2")->findChild<QAbstractButton*>("Label6")->text(), "OK");
     EXPECT_EQ(dialog("frm2")->findChild<QAbstractButton*>("Label5")->text(), "Cancel");
+}
+
+namespace {
+
+// One step of the wizard as transcribed into stage_steps.tsv.
+struct StageStepRow {
+    std::int16_t enclosure;
+    int stage;
+    std::string command; // "next", "back", "show" or "ok frmN"
+    int stageAfter;
+    std::string dialogsShown; // comma-separated, "-" for none
+    std::string panelsShown;  // stage numbers, comma-separated, "-" for none
+};
+
+std::vector<StageStepRow> stageStepRows() {
+    std::vector<StageStepRow> rows;
+    for (const auto& c : tests::readTsvRows(STAGE_STEPS_TABLE, 6)) {
+        const std::int16_t enclosure = c[0] == "tower"    ? catalogue::enclosure::Tower
+                                       : c[0] == "laptop" ? catalogue::enclosure::Laptop
+                                                          : catalogue::enclosure::None;
+        rows.push_back({enclosure, std::stoi(c[1]), c[2], std::stoi(c[3]), c[4], c[5]});
+    }
+    return rows;
+}
+
+std::string joined(const QStringList& items) { return items.isEmpty() ? "-" : items.join(',').toStdString(); }
+
+} // namespace
+
+// Every command at every stage, for both enclosures: the stage afterwards and what is on show.
+TEST_F(Wizard, EveryStepOfTheTableFile) {
+    const auto rows = stageStepRows();
+    ASSERT_EQ(rows.size(), 102u);
+    const QStringList dialogNames = {"frm1", "frm2", "frm3",  "frm4",  "frm5",  "frm6", "frm7",
+                                     "frm8", "frm9", "frm10", "frm11", "frm12", "Frm0"};
+    auto hideEverything = [&] {
+        for (const QString& name : dialogNames)
+            if (QWidget* d = wizard->dialog(name)) d->hide();
+        for (auto& [index, panel] : panels)
+            panel->hide();
+    };
+    for (const StageStepRow& row : rows) {
+        SCOPED_TRACE(row.command + " at stage " + std::to_string(row.stage) + ", enclosure " +
+                     std::to_string(row.enclosure));
+        state.enclosureType = row.enclosure;
+        hideEverything();
+        state.designStage = static_cast<std::int16_t>(row.stage);
+        if (row.command == "next") {
+            wizard->Picture8_Click();
+        } else if (row.command == "back") {
+            wizard->Picture9_Click();
+        } else if (row.command == "show") {
+            wizard->stages();
+        } else {
+            ASSERT_EQ(row.command.rfind("ok ", 0), 0u);
+            const std::string name = row.command.substr(3);
+            // The dialog is opened the way a user opens it, by Next from the stage before.
+            wizard->Picture8_Click();
+            ASSERT_TRUE(showing(name.c_str()));
+            hideEverything();
+            wizard->dialog(QString::fromStdString(name))->show();
+            state.designStage = static_cast<std::int16_t>(row.stage);
+            press(name.c_str(), "Label6");
+        }
+        EXPECT_EQ(state.designStage, row.stageAfter);
+        QStringList dialogs;
+        for (const QString& name : dialogNames)
+            if (showing(name.toUtf8().constData())) dialogs << name;
+        EXPECT_EQ(joined(dialogs), row.dialogsShown);
+        QStringList stagePanels;
+        for (int stage : visiblePanels())
+            stagePanels << QString::number(stage);
+        EXPECT_EQ(joined(stagePanels), row.panelsShown);
+    }
 }
