@@ -9,6 +9,9 @@
 #include <QObject>
 #include <QPointer>
 
+#include "assembly/DesignStage.h"
+#include "assembly/StageStepTable.h"
+
 class QWidget;
 
 namespace bw::assembly {
@@ -18,9 +21,6 @@ class EnclosureCommands;
 class FinishedDialog;
 class StageDialog;
 struct DesignState;
-
-inline constexpr std::int16_t kNoEnclosureStage = 89;
-inline constexpr std::int16_t kFinishedStage = 12;
 
 class StageWizard : public QObject {
     Q_OBJECT
@@ -43,9 +43,11 @@ public:
     QWidget* dialog(const QString& name) const;
 
 private:
-    void showStageDialog(int number);
+    // Does what the stage table says `command` does at `stage`.
+    void run(StageCommand command, DesignStage stage);
+    void showStageDialog(DesignStage stage);
     void showFinishedDialog();
-    void stageDialogOk(int number);
+    void stageDialogOk(DesignStage stage);
     void designDialogOk();
     void setPanelVisible(int panel, bool visible);
 
@@ -56,7 +58,7 @@ private:
     std::function<void()> showInventory_;
     DesignDialog* frm1_ = nullptr;
     FinishedDialog* Frm0_ = nullptr;
-    QHash<int, StageDialog*> stageDialogs_;
+    QHash<int, StageDialog*> stageDialogs_; // by the number in their name
 };
 
 } // namespace bw::assembly

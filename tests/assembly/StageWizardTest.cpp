@@ -16,6 +16,11 @@
 using namespace bw;
 using namespace bw::assembly;
 
+namespace bw::assembly {
+// Failure messages give a stage by its number.
+static void PrintTo(DesignStage stage, std::ostream* out) { *out << stageNumber(stage); }
+} // namespace bw::assembly
+
 namespace {
 
 class Wizard : public ::testing::Test {
@@ -28,7 +33,7 @@ protected:
         }
         wizard = std::make_unique<StageWizard>(state, enclosure, map, &owner);
         wizard->setShowInventory([this] { inventoryShown = true; });
-        state.designStage = kNoEnclosureStage;
+        state.designStage = DesignStage::NoEnclosure;
     }
 
     QWidget* dialog(const char* name) const { return wizard->dialog(name); }
@@ -75,7 +80,7 @@ TEST_F(Wizard, DesignDialogCancelKeepsStage89AndComesBack) {
     EXPECT_TRUE(dialog("frm1")->findChild<QRadioButton*>("Option1")->isChecked());
     press("frm1", "Label3");
     EXPECT_FALSE(showing("frm1"));
-    EXPECT_EQ(state.designStage, 89);
+    EXPECT_EQ(state.designStage, DesignStage::NoEnclosure);
     EXPECT_EQ(state.store.systemCount(), 0);
     wizard->Picture8_Click();
     EXPECT_TRUE(showing("frm1"));
@@ -86,7 +91,7 @@ TEST_F(Wizard, DesignDialogCancelKeepsStage89AndComesBack) {
 
 TEST_F(Wizard, TowerWalkThroughEveryStage) {
     chooseEnclosure(true);
-    EXPECT_EQ(state.designStage, 0);
+    EXPECT_EQ(state.designStage, DesignStage::EnclosureChosen);
     EXPECT_EQ(state.enclosureType, 1);
     EXPECT_TRUE(visiblePanels().empty());
 
@@ -101,12 +106,12 @@ TEST_F(Wizard, TowerWalkThroughEveryStage) {
         EXPECT_EQ(dialog(name.toUtf8().constData())->windowTitle(), captions[stage - 1]);
         press(name.toUtf8().constData(), "Label6");
         EXPECT_FALSE(showing(name.toUtf8().constData()));
-        EXPECT_EQ(state.designStage, stage);
+        EXPECT_EQ(stageNumber(state.designStage), stage);
         EXPECT_EQ(visiblePanels(), std::vector<int>{stage});
     }
     // A tower finishes at once.
     wizard->Picture8_Click();
-    EXPECT_EQ(state.designStage, 12);
+    EXPECT_EQ(state.designStage, DesignStage::Finished);
     EXPECT_TRUE(showing("Frm0"));
     EXPECT_EQ(dialog("Frm0")->windowTitle(), "Finished!");
     press("Frm0", "Label4");
@@ -120,10 +125,10 @@ TEST_F(Wizard, TowerWalkThroughEveryStage) {
     // Back from 12 runs stages with 12 (no panel) and lands on 11; the next Back shows
     // Frm0 for a tower (stage 11) and lands on 10.
     wizard->Picture9_Click();
-    EXPECT_EQ(state.designStage, 11);
+    EXPECT_EQ(state.designStage, DesignStage::Laptop);
     EXPECT_TRUE(visiblePanels().empty());
     wizard->Picture9_Click();
-    EXPECT_EQ(state.designStage, 10);
+    EXPECT_EQ(state.designStage, DesignStage::OperatingSystem);
     EXPECT_TRUE(showing("Frm0"));
 }
 
@@ -134,11 +139,11 @@ TEST_F(Wizard, LaptopEndsWithItsOwnPanel) {
         press(QStringLiteral("frm%1").arg(stage + 1).toUtf8().constData(), "Label6");
     }
     wizard->Picture8_Click();
-    EXPECT_EQ(state.designStage, 10);
+    EXPECT_EQ(state.designStage, DesignStage::OperatingSystem);
     ASSERT_TRUE(showing("frm12"));
     EXPECT_EQ(dialog("frm12")->windowTitle(), "Laptop");
     press("frm12", "Label6");
-    EXPECT_EQ(state.designStage, 12);
+    EXPECT_EQ(state.designStage, DesignStage::Finished);
     EXPECT_EQ(visiblePanels(), std::vector<int>{11});
     wizard->Picture8_Click();
     ASSERT_TRUE(showing("Frm0"));
@@ -150,12 +155,12 @@ TEST_F(Wizard, LaptopEndsWithItsOwnPanel) {
 TEST_F(Wizard, BackLagsOneClickAndCancelKeepsTheStage) {
     chooseEnclosure(true);
     wizard->Picture9_Click(); // from 0: straight to 1, no panel
-    EXPECT_EQ(state.designStage, 1);
+    EXPECT_EQ(state.designStage, DesignStage::Cpu);
     EXPECT_TRUE(visiblePanels().empty());
     wizard->Picture8_Click();
     EXPECT_TRUE(showing("frm3"));
     press("frm3", "Label5"); // Cancel
-    EXPECT_EQ(state.designStage, 1);
+    EXPECT_EQ(state.designStage, DesignStage::Cpu);
     EXPECT_FALSE(showing("frm3"));
 
     for (int stage = 2; stage <= 5; ++stage) {
@@ -164,20 +169,20 @@ TEST_F(Wizard, BackLagsOneClickAndCancelKeepsTheStage) {
     }
     EXPECT_EQ(visiblePanels(), std::vector<int>{5});
     wizard->Picture9_Click(); // keeps the stage-5 panel, stage 4
-    EXPECT_EQ(state.designStage, 4);
+    EXPECT_EQ(state.designStage, DesignStage::TemperatureAndInfrared);
     EXPECT_EQ(visiblePanels(), std::vector<int>{5});
     wizard->Picture8_Click();
     EXPECT_TRUE(showing("frm6")) << "the stage-5 dialog is offered again";
     press("frm6", "Label5");
     wizard->Picture9_Click();
-    EXPECT_EQ(state.designStage, 3);
+    EXPECT_EQ(state.designStage, DesignStage::Video);
     EXPECT_EQ(visiblePanels(), std::vector<int>{4});
 
     // A stage dialog's OK sets its own stage, whatever came before; dialogs are reused.
     QWidget* frm6 = dialog("frm6");
     wizard->Picture8_Click(); // stage 3 offers frm5
     press("frm5", "Label6");
-    EXPECT_EQ(state.designStage, 4);
+    EXPECT_EQ(state.designStage, DesignStage::TemperatureAndInfrared);
     EXPECT_EQ(dialog("frm6"), frm6);
 }
 
@@ -238,7 +243,7 @@ TEST_F(Wizard, EveryStepOfTheTableFile) {
                      std::to_string(row.enclosure));
         state.enclosureType = row.enclosure;
         hideEverything();
-        state.designStage = static_cast<std::int16_t>(row.stage);
+        state.designStage = static_cast<DesignStage>(row.stage);
         if (row.command == "next") {
             wizard->Picture8_Click();
         } else if (row.command == "back") {
@@ -253,10 +258,10 @@ TEST_F(Wizard, EveryStepOfTheTableFile) {
             ASSERT_TRUE(showing(name.c_str()));
             hideEverything();
             wizard->dialog(QString::fromStdString(name))->show();
-            state.designStage = static_cast<std::int16_t>(row.stage);
+            state.designStage = static_cast<DesignStage>(row.stage);
             press(name.c_str(), "Label6");
         }
-        EXPECT_EQ(state.designStage, row.stageAfter);
+        EXPECT_EQ(stageNumber(state.designStage), row.stageAfter);
         QStringList dialogs;
         for (const QString& name : dialogNames)
             if (showing(name.toUtf8().constData())) dialogs << name;
