@@ -215,23 +215,22 @@ std::vector<PartFrame> expand() {
     return frames;
 }
 
-// The frames in the order their files are read: names, with the board's files split into
-// the runs that come between the other frames.
+// The frames in the order their files are read, by row name (a family row stands for all
+// its members), with the board's files split into the runs that come between the others.
 std::vector<LoadStep> buildLoadSequence() {
-    auto family = [](std::string_view name, int members) {
-        std::vector<std::string> names;
-        for (int k = 1; k <= members; ++k)
-            names.push_back(std::string(name) + std::to_string(k));
-        return names;
-    };
+    const std::vector<FamilyRow> rows = familyRows();
     std::vector<LoadStep> steps;
     auto whole = [&](const std::string& name) {
         const std::size_t index = frameIndex(name);
         steps.push_back({index, 0, partFrames()[index].files.size()});
     };
-    auto wholeFamily = [&](std::string_view name, int members) {
-        for (const std::string& member : family(name, members))
-            whole(member);
+    auto wholeRow = [&](std::string_view name) {
+        const auto row =
+            std::find_if(rows.begin(), rows.end(), [&](const FamilyRow& r) { return r.name == name; });
+        if (row == rows.end()) throw std::logic_error("no frame row named " + std::string(name));
+        if (row->members == 1) return whole(std::string(name));
+        for (int k = 1; k <= row->members; ++k)
+            whole(std::string(name) + std::to_string(k));
     };
     std::size_t boardRead = 0;
     auto boardUpTo = [&](std::string_view lastFile) {
@@ -244,41 +243,30 @@ std::vector<LoadStep> buildLoadSequence() {
     };
 
     boardUpTo("vm15.x");
-    whole("ps2ConnectorFrame");
+    wholeRow("ps2ConnectorFrame");
     boardUpTo("vm_sb.x");
-    whole("northBridgeFrame");
-    for (std::string_view name : {"usbBackFrame", "usbFrontFrame", "compactFlashFrame", "sdMmcFrame",
-                                  "smartMediaFrame", "memoryStickFrame"})
-        wholeFamily(name, 8);
-    for (std::string_view name : {"ethernetFrame", "parallelFrame", "serialFrame"})
-        wholeFamily(name, 4);
+    for (std::string_view name :
+         {"northBridgeFrame", "usbBackFrame", "usbFrontFrame", "compactFlashFrame", "sdMmcFrame",
+          "smartMediaFrame", "memoryStickFrame", "ethernetFrame", "parallelFrame", "serialFrame"})
+        wholeRow(name);
     boardUpTo("vm22.x");
-    whole("intelCpuFrame");
-    whole("amdCpuFrame");
+    for (std::string_view name : {"intelCpuFrame", "amdCpuFrame"})
+        wholeRow(name);
     boardUpTo("vm25.x");
-    wholeFamily("hardDiskFrame", 3);
-    wholeFamily("opticalDriveFrame", 3);
-    whole("agpCardFrame");
-    wholeFamily("memoryCardFrame", 4);
-    wholeFamily("pciSlotFrame", 7);
-    whole("heatPipeFrame");
-    for (std::string_view name : {"pcie16SlotFrame", "pcie8SlotFrame", "pcie4SlotFrame", "pcie1SlotFrame"})
-        wholeFamily(name, 7);
-    for (std::string_view name : {"usbPlugFrame", "usbMouseFrame", "usbKeyboardFrame"})
-        wholeFamily(name, 8);
-    for (std::string name :
-         {"ps2MouseFrame", "ps2KeyboardFrame", "cpuFanFrame", "backFanFrame", "frontFanFrame",
-          "caseTempFrame", "boardTempFrame", "cpuTempFrame", "upsFrame", "infraredFrame",
-          "integratedVideoFrame", "pciCardFrame1", "batteryFrame", "lockFrame", "pcmciaFrame",
-          "micFrontFrame", "headphoneFrontFrame", "micBackFrame", "headphoneBackFrame"})
-        whole(name);
-    wholeFamily("sataConnectorFrame", 6);
-    wholeFamily("eideConnectorFrame", 3);
-    whole("hdmiFrame");
-    wholeFamily("fireWireFrame", 4);
-    for (std::string name :
-         {"osFrame", "wirelessFrame", "psuFrame", "monitorFrame", "axesFrame", "baseFrame"})
-        whole(name);
+    for (std::string_view name :
+         {"hardDiskFrame", "opticalDriveFrame", "agpCardFrame",     "memoryCardFrame",     "pciSlotFrame",
+          "heatPipeFrame", "pcie16SlotFrame",   "pcie8SlotFrame",   "pcie4SlotFrame",      "pcie1SlotFrame",
+          "usbPlugFrame",  "usbMouseFrame",     "usbKeyboardFrame", "ps2MouseFrame",       "ps2KeyboardFrame",
+          "cpuFanFrame",   "backFanFrame",      "frontFanFrame",    "caseTempFrame",       "boardTempFrame",
+          "cpuTempFrame",  "upsFrame",          "infraredFrame",    "integratedVideoFrame"})
+        wholeRow(name);
+    // Only the first card of the chain has a file; the others are empty frames it holds.
+    whole("pciCardFrame1");
+    for (std::string_view name :
+         {"batteryFrame", "lockFrame", "pcmciaFrame", "micFrontFrame", "headphoneFrontFrame", "micBackFrame",
+          "headphoneBackFrame", "sataConnectorFrame", "eideConnectorFrame", "hdmiFrame", "fireWireFrame",
+          "osFrame", "wirelessFrame", "psuFrame", "monitorFrame", "axesFrame", "baseFrame"})
+        wholeRow(name);
     return steps;
 }
 

@@ -5,6 +5,7 @@
 
 #include "modelview/FrameTable.h"
 #include "tests/modelview/TableFiles.h"
+#include "tests/support/TsvRows.h"
 
 using namespace bw;
 using namespace bw::modelview;
@@ -52,6 +53,18 @@ TEST(FrameTable, LoadSequenceReadsEveryFileOnceInItsFramesOrder) {
     ASSERT_NE(card, order.end());
     EXPECT_EQ(*(card - 1), "integratedVideoFrame");
     EXPECT_EQ(*(card + 1), "batteryFrame");
+}
+
+TEST(FrameTable, LoadSequenceMatchesTheTranscribedOrder) {
+    const auto rows = tests::readTsvRows(LOAD_SEQUENCE_TABLE, 3);
+    const auto& steps = loadSequence();
+    ASSERT_EQ(steps.size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(partFrames()[steps[i].frame].name, rows[i][0]);
+        EXPECT_EQ(steps[i].first, std::stoul(rows[i][1]));
+        EXPECT_EQ(steps[i].count, std::stoul(rows[i][2]));
+    }
 }
 
 TEST(FrameTable, PartSlotsSwitchTheirFrames) {
