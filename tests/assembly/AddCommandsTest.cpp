@@ -72,8 +72,8 @@ TEST_F(Designing, LaptopHidesAgpAndANewSystemStartsAFreshTree) {
     EXPECT_EQ(InventoryTree::imageKeyOf(tree.node("37 node")), "pc");
     EXPECT_EQ(childKeys("37 node"), QStringList{"37c node"});
     EXPECT_EQ(tree.node("7a node"), nullptr);
-    EXPECT_TRUE(state.store.isPresent(1, 82)) << "the older system keeps its parts";
-    EXPECT_FALSE(state.store.isPresent(2, 82));
+    EXPECT_TRUE(state.store.isPresent(1, catalogue::codes::PciSlot1)) << "the older system keeps its parts";
+    EXPECT_FALSE(state.store.isPresent(2, catalogue::codes::PciSlot1));
     EXPECT_TRUE(add.addSlot("PciSlot1")) << "every command works again in the new system";
 }
 
@@ -136,7 +136,7 @@ TEST_F(Designing, NextFreeGroupsFillInOrderThenDoNothing) {
     add.addNextFree("E-IDE connectors");
     EXPECT_EQ(state.partCode, 146);
     add.addNextFree("E-IDE connectors");
-    EXPECT_EQ(state.store.text(1, 148, TextField::PartName), "E-IDE Connector ");
+    EXPECT_EQ(state.store.text(1, catalogue::codes::EideConnector3, TextField::PartName), "E-IDE Connector ");
     EXPECT_FALSE(add.addNextFree("E-IDE connectors"));
     EXPECT_FALSE(add.addNextFree("no such family"));
 }
