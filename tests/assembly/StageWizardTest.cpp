@@ -23,6 +23,14 @@ static void PrintTo(DesignStage stage, std::ostream* out) { *out << stageNumber(
 
 namespace {
 
+// The stage dialogs' captions as transcribed into stage_dialogs.tsv, by dialog name.
+std::map<std::string, QString> stageDialogCaptions() {
+    std::map<std::string, QString> captions;
+    for (const auto& row : tests::readTsvRows(STAGE_TABLES "/stage_dialogs.tsv", 2))
+        captions[row[0]] = QString::fromStdString(row[1]);
+    return captions;
+}
+
 class Wizard : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -95,15 +103,14 @@ TEST_F(Wizard, TowerWalkThroughEveryStage) {
     EXPECT_EQ(state.enclosureType, 1);
     EXPECT_TRUE(visiblePanels().empty());
 
-    const char* captions[] = {
-        "CPU",    "Slots",    "Video",  "Temperature and Infra Red", "System components", "Ports", "Drives",
-        "Inputs", "Wireless", "Windows"};
+    const auto captions = stageDialogCaptions();
+    ASSERT_EQ(captions.size(), 11u);
     for (int stage = 1; stage <= 10; ++stage) {
         SCOPED_TRACE(stage);
         wizard->Picture8_Click();
         const QString name = QStringLiteral("frm%1").arg(stage + 1);
         ASSERT_TRUE(showing(name.toUtf8().constData()));
-        EXPECT_EQ(dialog(name.toUtf8().constData())->windowTitle(), captions[stage - 1]);
+        EXPECT_EQ(dialog(name.toUtf8().constData())->windowTitle(), captions.at(name.toStdString()));
         press(name.toUtf8().constData(), "Label6");
         EXPECT_FALSE(showing(name.toUtf8().constData()));
         EXPECT_EQ(stageNumber(state.designStage), stage);
@@ -141,7 +148,7 @@ TEST_F(Wizard, LaptopEndsWithItsOwnPanel) {
     wizard->Picture8_Click();
     EXPECT_EQ(state.designStage, DesignStage::OperatingSystem);
     ASSERT_TRUE(showing("frm12"));
-    EXPECT_EQ(dialog("frm12")->windowTitle(), "Laptop");
+    EXPECT_EQ(dialog("frm12")->windowTitle(), stageDialogCaptions().at("frm12"));
     press("frm12", "Label6");
     EXPECT_EQ(state.designStage, DesignStage::Finished);
     EXPECT_EQ(visiblePanels(), std::vector<int>{11});
@@ -213,7 +220,7 @@ struct StageStepRow {
 
 std::vector<StageStepRow> stageStepRows() {
     std::vector<StageStepRow> rows;
-    for (const auto& c : tests::readTsvRows(STAGE_STEPS_TABLE, 6)) {
+    for (const auto& c : tests::readTsvRows(STAGE_TABLES "/stage_steps.tsv", 6)) {
         const std::int16_t enclosure = c[0] == "tower"    ? catalogue::enclosure::Tower
                                        : c[0] == "laptop" ? catalogue::enclosure::Laptop
                                                           : catalogue::enclosure::None;
