@@ -100,7 +100,7 @@ TEST_F(Wizard, DesignDialogCancelKeepsStage89AndComesBack) {
 TEST_F(Wizard, TowerWalkThroughEveryStage) {
     chooseEnclosure(true);
     EXPECT_EQ(state.designStage, DesignStage::EnclosureChosen);
-    EXPECT_EQ(state.enclosureType, 1);
+    EXPECT_EQ(state.enclosureType, catalogue::enclosure::Tower);
     EXPECT_TRUE(visiblePanels().empty());
 
     const auto captions = stageDialogCaptions();
