@@ -1,6 +1,7 @@
 #pragma once
 // Walks the design through its stages: "Next Stage" opens the dialog of the next stage,
-// whose OK shows that stage's palette; "Back" steps the stage counter down again.
+// whose OK shows that stage's palette; "Back" steps the stage counter down again. What each
+// does at each stage is a row of the stage table; this class opens and shows what it names.
 
 #include <cstdint>
 #include <functional>
