@@ -84,7 +84,7 @@ void Frmmain::showColourDialog() {
 }
 
 bool Frmmain::Form_Load() {
-    state_->designStage = assembly::kNoEnclosureStage;
+    state_->designStage = assembly::DesignStage::NoEnclosure;
 
     TrView1_->attachImageList(&assembly::imageList3());
     if (splash_) {
@@ -191,7 +191,7 @@ void Frmmain::checkDisplayDensity(double logicalDpiX) {
     if (largeFontFlag_ == 0) applyCompactLayout(logicalDpiX);
 }
 
-std::int16_t Frmmain::designStage() const { return state_->designStage; }
+assembly::DesignStage Frmmain::designStage() const { return state_->designStage; }
 
 void Frmmain::Image4_Click() { setInventoryVisible(true); }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/SettingsFile.h"
+#include "assembly/DesignStage.h"
 #include "assembly/DesignSurface.h"
 
 class QLabel;
@@ -93,7 +94,7 @@ public:
     void checkDisplayDensity(double logicalDpiX);
     std::int16_t largeFontFlag() const { return largeFontFlag_; }
 
-    std::int16_t designStage() const;
+    assembly::DesignStage designStage() const;
     assembly::DesignState& state() { return *state_; }
     assembly::InventoryTree* inventory() const { return TrView1_; }
     SaveCommands* saveCommands() const { return saveCommands_; }

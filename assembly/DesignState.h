@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "assembly/DesignStage.h"
 #include "catalogue/PartCatalogue.h"
 #include "catalogue/SystemStore.h"
 
@@ -13,7 +14,7 @@ struct DesignState {
     catalogue::SystemStore store;
     catalogue::PartCode partCode = catalogue::kNoPart; // the slot the details editor addresses
     std::int16_t enclosureType = catalogue::enclosure::None;
-    std::int16_t designStage = 0;
+    DesignStage designStage = DesignStage::EnclosureChosen;
 };
 
 } // namespace bw::assembly

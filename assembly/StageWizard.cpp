@@ -5,13 +5,11 @@
 #include "assembly/DesignState.h"
 #include "assembly/EnclosureCommands.h"
 #include "assembly/PaletteTable.h"
+#include "assembly/StageStepTable.h"
 #include "assembly/WizardDialogs.h"
 
 namespace bw::assembly {
 namespace {
-
-constexpr int kLaptopPanel = 8;
-constexpr int kLaptopStage = 11;
 
 void raise(QWidget* w) {
     w->show();
@@ -36,47 +34,38 @@ void StageWizard::setPanelVisible(int panel, bool visible) {
     if (QWidget* w = panels_.at(panel)) w->setVisible(visible);
 }
 
-void StageWizard::stages() {
-    for (int panel : kStagePanels)
-        setPanelVisible(panel, false);
-    const int stage = state_.designStage;
-    if (stage >= 1 && stage <= 10) {
-        setPanelVisible(kStagePanels[stage - 1], true);
-    } else if (stage == kLaptopStage) {
-        if (state_.enclosureType == catalogue::enclosure::Laptop) setPanelVisible(kLaptopPanel, true);
-        if (state_.enclosureType == catalogue::enclosure::Tower) showFinishedDialog();
-    }
-}
+void StageWizard::stages() { run(StageCommand::Show, state_.designStage); }
 
-void StageWizard::Picture8_Click() {
-    const int stage = state_.designStage;
-    if (stage == kNoEnclosureStage) {
+void StageWizard::Picture8_Click() { run(StageCommand::Next, state_.designStage); }
+
+void StageWizard::Picture9_Click() { run(StageCommand::Back, state_.designStage); }
+
+void StageWizard::run(StageCommand command, DesignStage stage) {
+    if (command == StageCommand::Show)
+        for (int panel : kStagePanels)
+            setPanelVisible(panel, false);
+    const StageStep* step = findStageStep(stage, state_.enclosureType, command);
+    if (!step) return;
+    switch (step->action) {
+    case StageAction::Nothing:
+        break;
+    case StageAction::OpenDesignDialog:
         showDesignDialog();
-    } else if (stage >= 0 && stage <= 9) {
-        showStageDialog(stage + 2);
-    } else if (stage == 10) {
-        if (state_.enclosureType == catalogue::enclosure::Laptop) showStageDialog(12);
-        if (state_.enclosureType == catalogue::enclosure::Tower) {
-            state_.designStage = kFinishedStage;
-            showFinishedDialog();
-        }
-    } else if (stage == kFinishedStage) {
+        break;
+    case StageAction::OpenStageDialog:
+        showStageDialog(step->dialog);
+        break;
+    case StageAction::OpenFinishedDialog:
         showFinishedDialog();
+        break;
+    case StageAction::ShowPanel:
+        setPanelVisible(stagePanel(step->stage), true);
+        break;
+    case StageAction::ShowStage:
+        run(StageCommand::Show, step->stage);
+        break;
     }
-}
-
-void StageWizard::Picture9_Click() {
-    const int stage = state_.designStage;
-    if (stage == kNoEnclosureStage) {
-        showDesignDialog();
-        return;
-    }
-    if (stage == 0) {
-        state_.designStage = 1;
-        return;
-    }
-    stages();
-    state_.designStage = static_cast<std::int16_t>(stage - 1);
+    state_.designStage = step->then;
 }
 
 void StageWizard::showDesignDialog() {
@@ -84,7 +73,7 @@ void StageWizard::showDesignDialog() {
         frm1_ = new DesignDialog(dialogParent_);
         connect(frm1_, &DesignDialog::okPressed, this, &StageWizard::designDialogOk);
         connect(frm1_, &DesignDialog::cancelPressed, this, [this] {
-            state_.designStage = kNoEnclosureStage;
+            state_.designStage = DesignStage::NoEnclosure;
             frm1_->hide();
         });
     }
@@ -92,7 +81,7 @@ void StageWizard::showDesignDialog() {
 }
 
 void StageWizard::designDialogOk() {
-    state_.designStage = 0;
+    state_.designStage = DesignStage::EnclosureChosen;
     if (frm1_->towerChosen())
         enclosure_.tower();
     else
@@ -100,38 +89,34 @@ void StageWizard::designDialogOk() {
     frm1_->hide();
 }
 
-void StageWizard::showStageDialog(int number) {
+void StageWizard::showStageDialog(DesignStage stage) {
+    const int number = stageDialogNumber(stage);
     StageDialog*& dialog = stageDialogs_[number];
     if (!dialog) {
         dialog = new StageDialog(QStringLiteral("frm%1").arg(number), dialogParent_);
-        connect(dialog, &StageDialog::okPressed, this, [this, number] { stageDialogOk(number); });
+        connect(dialog, &StageDialog::okPressed, this, [this, stage] { stageDialogOk(stage); });
         connect(dialog, &StageDialog::cancelPressed, dialog, &QWidget::hide);
     }
     raise(dialog);
 }
 
-void StageWizard::stageDialogOk(int number) {
-    if (number == 12) {
-        state_.designStage = kLaptopStage;
-        stages();
-        state_.designStage = kFinishedStage;
-    } else {
-        state_.designStage = static_cast<std::int16_t>(number - 1);
-        stages();
-    }
-    stageDialogs_.value(number)->hide();
+void StageWizard::stageDialogOk(DesignStage stage) {
+    state_.designStage = stage;
+    run(StageCommand::DialogOk, stage);
+    stageDialogs_.value(stageDialogNumber(stage))->hide();
 }
 
 void StageWizard::showFinishedDialog() {
     if (!Frm0_) {
         Frm0_ = new FinishedDialog(dialogParent_);
-        connect(Frm0_, &FinishedDialog::viewInventoryPressed, this, [this] {
+        const int laptopPanel = stagePanel(DesignStage::Laptop);
+        connect(Frm0_, &FinishedDialog::viewInventoryPressed, this, [this, laptopPanel] {
             if (showInventory_) showInventory_();
-            setPanelVisible(kLaptopPanel, false);
+            setPanelVisible(laptopPanel, false);
             Frm0_->hide();
         });
-        auto hideLaptopPanel = [this] {
-            setPanelVisible(kLaptopPanel, false);
+        auto hideLaptopPanel = [this, laptopPanel] {
+            setPanelVisible(laptopPanel, false);
             Frm0_->hide();
         };
         connect(Frm0_, &FinishedDialog::viewMotherboardPressed, this, hideLaptopPanel);

@@ -1,6 +1,7 @@
 #pragma once
 // Walks the design through its stages: "Next Stage" opens the dialog of the next stage,
-// whose OK shows that stage's palette; "Back" steps the stage counter down again.
+// whose OK shows that stage's palette; "Back" steps the stage counter down again. What each
+// does at each stage is a row of the stage table; this class opens and shows what it names.
 
 #include <cstdint>
 #include <functional>
@@ -8,6 +9,9 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+
+#include "assembly/DesignStage.h"
+#include "assembly/StageStepTable.h"
 
 class QWidget;
 
@@ -18,9 +22,6 @@ class EnclosureCommands;
 class FinishedDialog;
 class StageDialog;
 struct DesignState;
-
-inline constexpr std::int16_t kNoEnclosureStage = 89;
-inline constexpr std::int16_t kFinishedStage = 12;
 
 class StageWizard : public QObject {
     Q_OBJECT
@@ -43,9 +44,11 @@ public:
     QWidget* dialog(const QString& name) const;
 
 private:
-    void showStageDialog(int number);
+    // Does what the stage table says `command` does at `stage`.
+    void run(StageCommand command, DesignStage stage);
+    void showStageDialog(DesignStage stage);
     void showFinishedDialog();
-    void stageDialogOk(int number);
+    void stageDialogOk(DesignStage stage);
     void designDialogOk();
     void setPanelVisible(int panel, bool visible);
 
@@ -56,7 +59,7 @@ private:
     std::function<void()> showInventory_;
     DesignDialog* frm1_ = nullptr;
     FinishedDialog* Frm0_ = nullptr;
-    QHash<int, StageDialog*> stageDialogs_;
+    QHash<int, StageDialog*> stageDialogs_; // by the number in their name
 };
 
 } // namespace bw::assembly

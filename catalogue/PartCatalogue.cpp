@@ -149,12 +149,22 @@ constexpr OsVersion kOsVersions[] = {
 };
 
 constexpr Family kFamilies[] = {
-    {"back USB ports", 8, 8},     {"front USB ports", 16, 8},       {"Compact Flash devices", 24, 8},
-    {"SD/MMC devices", 32, 8},    {"SM/xD-Picture devices", 40, 8}, {"MS/MS-Pro devices", 48, 8},
-    {"Ethernet ports", 56, 4},    {"parallel ports", 60, 4},        {"serial ports", 64, 4},
-    {"hard disk drives", 70, 3},  {"DVD/CD drives", 73, 3},         {"memory cards", 77, 4},
-    {"PCI cards", 126, 7},        {"SATA connectors", 140, 6},      {"E-IDE connectors", 146, 3},
-    {"FireWire sockets", 150, 4},
+    {"back USB ports", codes::UsbPortBack1, 8},
+    {"front USB ports", codes::UsbPortFront1, 8},
+    {"Compact Flash devices", codes::CompactFlashDevice1, 8},
+    {"SD/MMC devices", codes::SdMmcDevice1, 8},
+    {"SM/xD-Picture devices", codes::SmXdDevice1, 8},
+    {"MS/MS-Pro devices", codes::MsProDevice1, 8},
+    {"Ethernet ports", codes::EthernetPort1, 4},
+    {"parallel ports", codes::ParallelPort1, 4},
+    {"serial ports", codes::SerialPort1, 4},
+    {"hard disk drives", codes::HardDiskDrive1, 3},
+    {"DVD/CD drives", codes::DvdCdDrive1, 3},
+    {"memory cards", codes::MemoryCard1, 4},
+    {"PCI cards", codes::PciCard1, 7},
+    {"SATA connectors", codes::SataConnector1, 6},
+    {"E-IDE connectors", codes::EideConnector1, 3},
+    {"FireWire sockets", codes::FireWireSocket1, 4},
 };
 
 std::string withNumber(const char* pattern, int n) {

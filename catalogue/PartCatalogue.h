@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-namespace bw::catalogue {
+#include "catalogue/PartCodes.h"
 
-using PartCode = std::int16_t;
+namespace bw::catalogue {
 
 inline constexpr int kSlotCount = 172;
 inline constexpr PartCode kNoPart = 0;
@@ -56,14 +56,6 @@ struct Family {
 
     bool contains(PartCode code) const { return code >= first && code < first + size; }
 };
-
-namespace codes {
-inline constexpr PartCode Enclosure = 0;
-inline constexpr PartCode OperatingSystem = 3;
-inline constexpr PartCode Screen = 4;
-inline constexpr PartCode Baseboard = 5;
-inline constexpr PartCode PowerSupplyUnit = 154;
-} // namespace codes
 
 namespace enclosure {
 inline constexpr std::int16_t None = 0;

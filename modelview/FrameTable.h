@@ -8,15 +8,16 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/PartCodes.h"
 #include "scene3d/math/Vector3.h"
 
 namespace bw::modelview {
 
 struct PartFrame {
-    std::string name;                    // "hardDiskFrame2", "boardFrame", ...
-    std::vector<std::string> files;      // in load order
-    Vector3 position;                    // added to the frame's position once it is filled
-    std::vector<std::int16_t> partCodes; // the slots it shows; empty for the axes and the floor
+    std::string name;                           // "hardDiskFrame2", "boardFrame", ...
+    std::vector<std::string> files;             // in load order
+    Vector3 position;                           // added to the frame's position once it is filled
+    std::vector<catalogue::PartCode> partCodes; // the slots it shows; empty for the axes and the floor
 };
 
 // A run of one frame's files in the load sequence: `count` files from `first`.
@@ -34,7 +35,7 @@ std::size_t frameIndex(std::string_view name);
 const std::vector<LoadStep>& loadSequence();
 // The frames that show a part slot, in table order (USB keyboard k and mouse k share
 // their plug frame).
-std::vector<std::size_t> framesShowing(std::int16_t partCode);
+std::vector<std::size_t> framesShowing(catalogue::PartCode partCode);
 
 inline constexpr std::string_view kAxesFrame = "axesFrame";
 inline constexpr std::string_view kBaseFrame = "baseFrame";

@@ -8,12 +8,14 @@
 #include <span>
 #include <string_view>
 
+#include "catalogue/PartCodes.h"
+
 namespace bw::modelview {
 
 struct Identification {
     std::string_view frameName;
     std::string_view caption;
-    std::optional<std::int16_t> partCode; // empty: the caption changes, the part code stays
+    std::optional<catalogue::PartCode> partCode; // empty: the caption changes, the part code stays
 };
 
 // Every entry, in table order.

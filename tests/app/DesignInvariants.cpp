@@ -84,14 +84,16 @@ void DesignInvariants::checkStoreAndStage(QStringList& broken) const {
     if (state.partCode < 0 || state.partCode >= catalogue::kSlotCount)
         broken << QStringLiteral("part code %1 outside the catalogue").arg(state.partCode);
 
-    const int stage = state.designStage;
-    if (!(stage == assembly::kNoEnclosureStage || (stage >= 0 && stage <= assembly::kFinishedStage)))
-        broken << QStringLiteral("design stage %1").arg(stage);
-    if ((stage == assembly::kNoEnclosureStage) != (count == 0))
-        broken << QStringLiteral("design stage %1 with %2 systems").arg(stage).arg(count);
+    const assembly::DesignStage stage = state.designStage;
+    const int number = assembly::stageNumber(stage);
+    if (!(stage == assembly::DesignStage::NoEnclosure ||
+          (stage >= assembly::DesignStage::EnclosureChosen && stage <= assembly::DesignStage::Finished)))
+        broken << QStringLiteral("design stage %1").arg(number);
+    if ((stage == assembly::DesignStage::NoEnclosure) != (count == 0))
+        broken << QStringLiteral("design stage %1 with %2 systems").arg(number).arg(count);
     const QWidget* design = window_.wizard()->dialog("frm1");
-    if (design && design->isVisible() && stage != assembly::kNoEnclosureStage)
-        broken << QStringLiteral("the Design dialog is open at stage %1").arg(stage);
+    if (design && design->isVisible() && stage != assembly::DesignStage::NoEnclosure)
+        broken << QStringLiteral("the Design dialog is open at stage %1").arg(number);
 }
 
 void DesignInvariants::checkEnclosure(QStringList& broken) const {

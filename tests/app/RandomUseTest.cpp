@@ -112,7 +112,7 @@ TEST_F(RandomUse, ThousandsOfEventsKeepTheDesignSound) {
     ASSERT_EQ(invariants.check(), QStringList()) << "before the first event";
 
     std::deque<QString> recent;
-    std::set<std::int16_t> stagesSeen;
+    std::set<assembly::DesignStage> stagesSeen;
     std::size_t mostParts = 0;
     for (long step = 1; step <= steps; ++step) {
         QString action;
@@ -189,11 +189,11 @@ TEST_F(RandomUse, TheChecksNoticeWhatACommandCouldGetWrong) {
     state.partCode = catalogue::kSlotCount;
     EXPECT_TRUE(noticed("part code 172 outside the catalogue"));
     state.partCode = 5;
-    state.designStage = 13;
+    state.designStage = static_cast<assembly::DesignStage>(13);
     EXPECT_TRUE(noticed("design stage 13"));
-    state.designStage = assembly::kNoEnclosureStage;
+    state.designStage = assembly::DesignStage::NoEnclosure;
     EXPECT_TRUE(noticed("design stage 89 with 1 systems"));
-    state.designStage = 0;
+    state.designStage = assembly::DesignStage::EnclosureChosen;
     window.Image4_Click();
     window.findChild<QWidget*>("Picture15")->hide();
     EXPECT_TRUE(noticed("the inventory's tree, close button and title differ"));

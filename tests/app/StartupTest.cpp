@@ -39,7 +39,7 @@ TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
     window.Form_Load();
     EXPECT_EQ(events,
               QStringList({"block 1", "Loading ini...", "block 2", "block 3", "Loading VR...", "block 4"}));
-    EXPECT_EQ(window.designStage(), 89);
+    EXPECT_EQ(window.designStage(), bw::assembly::DesignStage::NoEnclosure);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.windowTitle(), "Boardwright");
     // Tests force the software device; the About box says so.

@@ -49,7 +49,7 @@ TEST_F(Designing, TowerStartsASystemWithItsMotherboard) {
     EXPECT_EQ(state.store.extraInteger(1, catalogue::codes::Enclosure), 1);
     EXPECT_TRUE(state.store.isPresent(1, catalogue::codes::Baseboard));
     EXPECT_EQ(state.store.text(1, catalogue::codes::Baseboard, TextField::PartName), "Baseboard");
-    EXPECT_EQ(state.partCode, 5);
+    EXPECT_EQ(state.partCode, catalogue::codes::Baseboard);
     EXPECT_EQ(surface.label, "Baseboard");
     EXPECT_EQ(surface.hideAllCount, 1);
     EXPECT_EQ(surface.shown, std::vector<catalogue::PartCode>{catalogue::codes::Baseboard});
@@ -72,8 +72,8 @@ TEST_F(Designing, LaptopHidesAgpAndANewSystemStartsAFreshTree) {
     EXPECT_EQ(InventoryTree::imageKeyOf(tree.node("37 node")), "pc");
     EXPECT_EQ(childKeys("37 node"), QStringList{"37c node"});
     EXPECT_EQ(tree.node("7a node"), nullptr);
-    EXPECT_TRUE(state.store.isPresent(1, 82)) << "the older system keeps its parts";
-    EXPECT_FALSE(state.store.isPresent(2, 82));
+    EXPECT_TRUE(state.store.isPresent(1, catalogue::codes::PciSlot1)) << "the older system keeps its parts";
+    EXPECT_FALSE(state.store.isPresent(2, catalogue::codes::PciSlot1));
     EXPECT_TRUE(add.addSlot("PciSlot1")) << "every command works again in the new system";
 }
 
@@ -100,9 +100,9 @@ TEST_F(Designing, EverySlotCanBeAddedOnceWithItsNodeNameAndCode) {
         }
         // A second add does nothing.
         const int renders = surface.renderCount;
-        state.partCode = 0;
+        state.partCode = catalogue::kNoPart;
         EXPECT_FALSE(add.addSlot(slot.code));
-        EXPECT_EQ(state.partCode, 0);
+        EXPECT_EQ(state.partCode, catalogue::kNoPart);
         EXPECT_EQ(surface.renderCount, renders);
     }
     // Screen and PSU show only in the model.
@@ -128,15 +128,15 @@ TEST_F(Designing, NextFreeGroupsFillInOrderThenDoNothing) {
                                                  "52f node", "52g node", "52h node"}));
     for (int i = 0; i < 3; ++i)
         add.addNextFree("back USB ports");
-    EXPECT_EQ(state.partCode, 10);
+    EXPECT_EQ(state.partCode, catalogue::codes::UsbPortBack3);
     EXPECT_EQ(surface.label, "USB 3 (Back)");
 
     // A gap left by a directly added member is filled first.
     add.addSlot("EideConnector2");
     add.addNextFree("E-IDE connectors");
-    EXPECT_EQ(state.partCode, 146);
+    EXPECT_EQ(state.partCode, catalogue::codes::EideConnector1);
     add.addNextFree("E-IDE connectors");
-    EXPECT_EQ(state.store.text(1, 148, TextField::PartName), "E-IDE Connector ");
+    EXPECT_EQ(state.store.text(1, catalogue::codes::EideConnector3, TextField::PartName), "E-IDE Connector ");
     EXPECT_FALSE(add.addNextFree("E-IDE connectors"));
     EXPECT_FALSE(add.addNextFree("no such family"));
 }

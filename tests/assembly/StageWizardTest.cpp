@@ -11,11 +11,25 @@
 #include "assembly/PaletteTable.h"
 #include "assembly/StageWizard.h"
 #include "RecordingSurface.h"
+#include "tests/support/TsvRows.h"
 
 using namespace bw;
 using namespace bw::assembly;
 
+namespace bw::assembly {
+// Failure messages give a stage by its number.
+static void PrintTo(DesignStage stage, std::ostream* out) { *out << stageNumber(stage); }
+} // namespace bw::assembly
+
 namespace {
+
+// The stage dialogs' captions as transcribed into stage_dialogs.tsv, by dialog name.
+std::map<std::string, QString> stageDialogCaptions() {
+    std::map<std::string, QString> captions;
+    for (const auto& row : tests::readTsvRows(STAGE_TABLES "/stage_dialogs.tsv", 2))
+        captions[row[0]] = QString::fromStdString(row[1]);
+    return captions;
+}
 
 class Wizard : public ::testing::Test {
 protected:
@@ -27,7 +41,7 @@ protected:
         }
         wizard = std::make_unique<StageWizard>(state, enclosure, map, &owner);
         wizard->setShowInventory([this] { inventoryShown = true; });
-        state.designStage = kNoEnclosureStage;
+        state.designStage = DesignStage::NoEnclosure;
     }
 
     QWidget* dialog(const char* name) const { return wizard->dialog(name); }
@@ -74,7 +88,7 @@ TEST_F(Wizard, DesignDialogCancelKeepsStage89AndComesBack) {
     EXPECT_TRUE(dialog("frm1")->findChild<QRadioButton*>("Option1")->isChecked());
     press("frm1", "Label3");
     EXPECT_FALSE(showing("frm1"));
-    EXPECT_EQ(state.designStage, 89);
+    EXPECT_EQ(state.designStage, DesignStage::NoEnclosure);
     EXPECT_EQ(state.store.systemCount(), 0);
     wizard->Picture8_Click();
     EXPECT_TRUE(showing("frm1"));
@@ -85,27 +99,26 @@ TEST_F(Wizard, DesignDialogCancelKeepsStage89AndComesBack) {
 
 TEST_F(Wizard, TowerWalkThroughEveryStage) {
     chooseEnclosure(true);
-    EXPECT_EQ(state.designStage, 0);
-    EXPECT_EQ(state.enclosureType, 1);
+    EXPECT_EQ(state.designStage, DesignStage::EnclosureChosen);
+    EXPECT_EQ(state.enclosureType, catalogue::enclosure::Tower);
     EXPECT_TRUE(visiblePanels().empty());
 
-    const char* captions[] = {
-        "CPU",    "Slots",    "Video",  "Temperature and Infra Red", "System components", "Ports", "Drives",
-        "Inputs", "Wireless", "Windows"};
+    const auto captions = stageDialogCaptions();
+    ASSERT_EQ(captions.size(), 11u);
     for (int stage = 1; stage <= 10; ++stage) {
         SCOPED_TRACE(stage);
         wizard->Picture8_Click();
         const QString name = QStringLiteral("frm%1").arg(stage + 1);
         ASSERT_TRUE(showing(name.toUtf8().constData()));
-        EXPECT_EQ(dialog(name.toUtf8().constData())->windowTitle(), captions[stage - 1]);
+        EXPECT_EQ(dialog(name.toUtf8().constData())->windowTitle(), captions.at(name.toStdString()));
         press(name.toUtf8().constData(), "Label6");
         EXPECT_FALSE(showing(name.toUtf8().constData()));
-        EXPECT_EQ(state.designStage, stage);
+        EXPECT_EQ(stageNumber(state.designStage), stage);
         EXPECT_EQ(visiblePanels(), std::vector<int>{stage});
     }
     // A tower finishes at once.
     wizard->Picture8_Click();
-    EXPECT_EQ(state.designStage, 12);
+    EXPECT_EQ(state.designStage, DesignStage::Finished);
     EXPECT_TRUE(showing("Frm0"));
     EXPECT_EQ(dialog("Frm0")->windowTitle(), "Finished!");
     press("Frm0", "Label4");
@@ -119,10 +132,10 @@ TEST_F(Wizard, TowerWalkThroughEveryStage) {
     // Back from 12 runs stages with 12 (no panel) and lands on 11; the next Back shows
     // Frm0 for a tower (stage 11) and lands on 10.
     wizard->Picture9_Click();
-    EXPECT_EQ(state.designStage, 11);
+    EXPECT_EQ(state.designStage, DesignStage::Laptop);
     EXPECT_TRUE(visiblePanels().empty());
     wizard->Picture9_Click();
-    EXPECT_EQ(state.designStage, 10);
+    EXPECT_EQ(state.designStage, DesignStage::OperatingSystem);
     EXPECT_TRUE(showing("Frm0"));
 }
 
@@ -133,11 +146,11 @@ TEST_F(Wizard, LaptopEndsWithItsOwnPanel) {
         press(QStringLiteral("frm%1").arg(stage + 1).toUtf8().constData(), "Label6");
     }
     wizard->Picture8_Click();
-    EXPECT_EQ(state.designStage, 10);
+    EXPECT_EQ(state.designStage, DesignStage::OperatingSystem);
     ASSERT_TRUE(showing("frm12"));
-    EXPECT_EQ(dialog("frm12")->windowTitle(), "Laptop");
+    EXPECT_EQ(dialog("frm12")->windowTitle(), stageDialogCaptions().at("frm12"));
     press("frm12", "Label6");
-    EXPECT_EQ(state.designStage, 12);
+    EXPECT_EQ(state.designStage, DesignStage::Finished);
     EXPECT_EQ(visiblePanels(), std::vector<int>{11});
     wizard->Picture8_Click();
     ASSERT_TRUE(showing("Frm0"));
@@ -149,12 +162,12 @@ TEST_F(Wizard, LaptopEndsWithItsOwnPanel) {
 TEST_F(Wizard, BackLagsOneClickAndCancelKeepsTheStage) {
     chooseEnclosure(true);
     wizard->Picture9_Click(); // from 0: straight to 1, no panel
-    EXPECT_EQ(state.designStage, 1);
+    EXPECT_EQ(state.designStage, DesignStage::Cpu);
     EXPECT_TRUE(visiblePanels().empty());
     wizard->Picture8_Click();
     EXPECT_TRUE(showing("frm3"));
     press("frm3", "Label5"); // Cancel
-    EXPECT_EQ(state.designStage, 1);
+    EXPECT_EQ(state.designStage, DesignStage::Cpu);
     EXPECT_FALSE(showing("frm3"));
 
     for (int stage = 2; stage <= 5; ++stage) {
@@ -163,20 +176,20 @@ TEST_F(Wizard, BackLagsOneClickAndCancelKeepsTheStage) {
     }
     EXPECT_EQ(visiblePanels(), std::vector<int>{5});
     wizard->Picture9_Click(); // keeps the stage-5 panel, stage 4
-    EXPECT_EQ(state.designStage, 4);
+    EXPECT_EQ(state.designStage, DesignStage::TemperatureAndInfrared);
     EXPECT_EQ(visiblePanels(), std::vector<int>{5});
     wizard->Picture8_Click();
     EXPECT_TRUE(showing("frm6")) << "the stage-5 dialog is offered again";
     press("frm6", "Label5");
     wizard->Picture9_Click();
-    EXPECT_EQ(state.designStage, 3);
+    EXPECT_EQ(state.designStage, DesignStage::Video);
     EXPECT_EQ(visiblePanels(), std::vector<int>{4});
 
     // A stage dialog's OK sets its own stage, whatever came before; dialogs are reused.
     QWidget* frm6 = dialog("frm6");
     wizard->Picture8_Click(); // stage 3 offers frm5
     press("frm5", "Label6");
-    EXPECT_EQ(state.designStage, 4);
+    EXPECT_EQ(state.designStage, DesignStage::TemperatureAndInfrared);
     EXPECT_EQ(dialog("frm6"), frm6);
 }
 
@@ -191,4 +204,78 @@ TEST_F(Wizard, StageDialogsCarryTheirTextLines) {
     EXPECT_TRUE(texts.contains("Add memory cards to the motherboard."));
     EXPECT_EQ(dialog("frm2")->findChild<QAbstractButton*>("Label6")->text(), "OK");
     EXPECT_EQ(dialog("frm2")->findChild<QAbstractButton*>("Label5")->text(), "Cancel");
+}
+
+namespace {
+
+// One step of the wizard as transcribed into stage_steps.tsv.
+struct StageStepRow {
+    std::int16_t enclosure;
+    int stage;
+    std::string command; // "next", "back", "show" or "ok frmN"
+    int stageAfter;
+    std::string dialogsShown; // comma-separated, "-" for none
+    std::string panelsShown;  // stage numbers, comma-separated, "-" for none
+};
+
+std::vector<StageStepRow> stageStepRows() {
+    std::vector<StageStepRow> rows;
+    for (const auto& c : tests::readTsvRows(STAGE_TABLES "/stage_steps.tsv", 6)) {
+        const std::int16_t enclosure = c[0] == "tower"    ? catalogue::enclosure::Tower
+                                       : c[0] == "laptop" ? catalogue::enclosure::Laptop
+                                                          : catalogue::enclosure::None;
+        rows.push_back({enclosure, std::stoi(c[1]), c[2], std::stoi(c[3]), c[4], c[5]});
+    }
+    return rows;
+}
+
+std::string joined(const QStringList& items) { return items.isEmpty() ? "-" : items.join(',').toStdString(); }
+
+} // namespace
+
+// Every command at every stage, for both enclosures: the stage afterwards and what is on show.
+TEST_F(Wizard, EveryStepOfTheTableFile) {
+    const auto rows = stageStepRows();
+    ASSERT_EQ(rows.size(), 102u);
+    const QStringList dialogNames = {"frm1", "frm2", "frm3",  "frm4",  "frm5",  "frm6", "frm7",
+                                     "frm8", "frm9", "frm10", "frm11", "frm12", "Frm0"};
+    auto hideEverything = [&] {
+        for (const QString& name : dialogNames)
+            if (QWidget* d = wizard->dialog(name)) d->hide();
+        for (auto& [index, panel] : panels)
+            panel->hide();
+    };
+    for (const StageStepRow& row : rows) {
+        SCOPED_TRACE(row.command + " at stage " + std::to_string(row.stage) + ", enclosure " +
+                     std::to_string(row.enclosure));
+        state.enclosureType = row.enclosure;
+        hideEverything();
+        state.designStage = static_cast<DesignStage>(row.stage);
+        if (row.command == "next") {
+            wizard->Picture8_Click();
+        } else if (row.command == "back") {
+            wizard->Picture9_Click();
+        } else if (row.command == "show") {
+            wizard->stages();
+        } else {
+            ASSERT_EQ(row.command.rfind("ok ", 0), 0u);
+            const std::string name = row.command.substr(3);
+            // The dialog is opened the way a user opens it, by Next from the stage before.
+            wizard->Picture8_Click();
+            ASSERT_TRUE(showing(name.c_str()));
+            hideEverything();
+            wizard->dialog(QString::fromStdString(name))->show();
+            state.designStage = static_cast<DesignStage>(row.stage);
+            press(name.c_str(), "Label6");
+        }
+        EXPECT_EQ(stageNumber(state.designStage), row.stageAfter);
+        QStringList dialogs;
+        for (const QString& name : dialogNames)
+            if (showing(name.toUtf8().constData())) dialogs << name;
+        EXPECT_EQ(joined(dialogs), row.dialogsShown);
+        QStringList stagePanels;
+        for (int stage : visiblePanels())
+            stagePanels << QString::number(stage);
+        EXPECT_EQ(joined(stagePanels), row.panelsShown);
+    }
 }

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "catalogue/PartCatalogue.h"
+#include "tests/support/TsvRows.h"
 
 using namespace bw::catalogue;
 
@@ -17,27 +16,16 @@ struct ExpectedRow {
     std::string slot, category, itemKey, itemText, image, defaultName;
 };
 
-std::vector<std::string> splitTabs(const std::string& line) {
-    std::vector<std::string> cells;
-    std::string cell;
-    std::istringstream in(line);
-    while (std::getline(in, cell, '\t'))
-        cells.push_back(cell);
-    if (!line.empty() && line.back() == '\t') cells.emplace_back();
-    return cells;
-}
-
 // The catalogue as transcribed row by row into slots.tsv, independently of the code.
 std::vector<ExpectedRow> expectedRows() {
-    std::ifstream in(SLOTS_TABLE);
     std::vector<ExpectedRow> rows;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        auto c = splitTabs(line);
-        c.resize(7);
+    for (const auto& c : bw::tests::readTsvRows(CATALOGUE_TABLES "/slots.tsv", 7))
         rows.push_back({std::stoi(c[0]), c[1], c[2], c[3], c[4], c[5], c[6]});
-    }
     return rows;
+}
+
+std::vector<std::vector<std::string>> table(const char* file, std::size_t columns) {
+    return bw::tests::readTsvRows(std::string(CATALOGUE_TABLES "/") + file, columns);
 }
 
 } // namespace
@@ -77,46 +65,7 @@ TEST(PartCatalogue, SlotsWithoutItemNodesAndSelectableCodes) {
 }
 
 TEST(PartCatalogue, CategoriesInTreeOrder) {
-    const std::vector<std::vector<std::string>> expected = {
-        {"32 node", "OS", "os"},
-        {"37 node", "Enclosure", ""},
-        {"5 node", "Processor", "cpu"},
-        {"6 node", "Physical Memory", "mem"},
-        {"2 node", "Keyboard", "kb"},
-        {"3 node", "Pointing Device", "ms"},
-        {"4 node", "Motherboard", "mb"},
-        {"50 node", "PS2", "ms"},
-        {"51 node", "North Bridge", "bios"},
-        {"7 node", "System Slot", "slots"},
-        {"15 node", "Bios", "bios"},
-        {"57 node", "SATA", "slots"},
-        {"58 node", "E-IDE", "slots"},
-        {"9 node", "Video Controller", "agp"},
-        {"8 node", "Hard Drive", "hd"},
-        {"28 node", "DVD/CD Drive", "dvd"},
-        {"30 node", "Memory Cards", "mc"},
-        {"59 node", "PCI Cards", "agp"},
-        {"53 node", "Compact Flash USB Device", "mc"},
-        {"54 node", "MS/MS-Pro USB Device", "mc"},
-        {"55 node", "SD/MMC USB Device", "mc"},
-        {"56 node", "SM/xD-Picture USB Device", "mc"},
-        {"34 node", "USB ports (Back)", "usb"},
-        {"52 node", "USB ports (Front)", "usb"},
-        {"17 node", "1394 Controller", "fw"},
-        {"20 node", "Network Adapter", "nw"},
-        {"44 node", "Wireless", "wireless"},
-        {"10 node", "Serial Port", "ser"},
-        {"11 node", "Parallel Port", "par"},
-        {"14 node", "Sound Device", "snd"},
-        {"16 node", "Fan", "fan"},
-        {"40 node", "Portable Battery", "ups"},
-        {"18 node", "Infrared Device", "ir"},
-        {"23 node", "PCMCIA Controller", "pcmia"},
-        {"26 node", "Heat Pipe", "pipe"},
-        {"27 node", "Temperature Probe", "temp"},
-        {"38 node", "Lock", "lock"},
-        {"12 node", "Battery (UPS)", "ups"},
-    };
+    const auto expected = table("categories.tsv", 3);
     const auto cats = categories();
     ASSERT_EQ(cats.size(), expected.size());
     for (std::size_t i = 0; i < cats.size(); ++i) {
@@ -145,24 +94,18 @@ TEST(PartCatalogue, CategoriesInTreeOrder) {
 }
 
 TEST(PartCatalogue, EnclosuresAndOperatingSystems) {
-    ASSERT_EQ(enclosureItems().size(), 3u);
-    EXPECT_EQ(findEnclosureItem(1)->itemKey, "37a node");
-    EXPECT_EQ(findEnclosureItem(1)->itemText, "Tower");
-    EXPECT_EQ(findEnclosureItem(1)->image, "tower");
-    EXPECT_EQ(findEnclosureItem(2)->itemKey, "37b node");
-    EXPECT_EQ(findEnclosureItem(2)->itemText, "Desktop");
-    EXPECT_EQ(findEnclosureItem(2)->image, "tower");
-    EXPECT_EQ(findEnclosureItem(3)->itemKey, "37c node");
-    EXPECT_EQ(findEnclosureItem(3)->itemText, "Laptop");
-    EXPECT_EQ(findEnclosureItem(3)->image, "pc");
+    const auto enclosures = table("enclosures.tsv", 4);
+    ASSERT_EQ(enclosureItems().size(), enclosures.size());
+    for (const auto& row : enclosures) {
+        const EnclosureItem* item = findEnclosureItem(static_cast<std::int16_t>(std::stoi(row[0])));
+        ASSERT_NE(item, nullptr) << row[0];
+        EXPECT_EQ(item->itemKey, row[1]);
+        EXPECT_EQ(item->itemText, row[2]);
+        EXPECT_EQ(item->image, row[3]);
+    }
     EXPECT_EQ(findEnclosureItem(0), nullptr);
 
-    const std::vector<std::vector<std::string>> os = {
-        {"mnuvista", "32a node", "Vista (32 bit)"}, {"mnuvista64", "32b node", "Vista (64 bit)"},
-        {"mnu732", "32c node", "7 (32 bit)"},       {"mnu764", "32d node", "7 (64 bit)"},
-        {"mnu832", "32e node", "8 (32 bit)"},       {"mnu864", "32g node", "8 (64 bit)"},
-        {"mnu1032", "32h node", "10 (32 bit)"},     {"mnu1064", "32i node", "10 (64 bit)"},
-    };
+    const auto os = table("os_versions.tsv", 3);
     ASSERT_EQ(osVersions().size(), os.size());
     for (std::size_t i = 0; i < os.size(); ++i) {
         EXPECT_EQ(osVersions()[i].menuName, os[i][0]);
@@ -187,33 +130,15 @@ TEST(PartCatalogue, ItemKeysAreUniqueOverTheWholeTree) {
 }
 
 TEST(PartCatalogue, FamiliesListTheirMembersLowestFirst) {
-    const std::vector<std::pair<std::string, std::string>> expected = {
-        {"back USB ports", "UsbPortBack"},
-        {"front USB ports", "UsbPortFront"},
-        {"Compact Flash devices", "CompactFlashDevice"},
-        {"SD/MMC devices", "SdMmcDevice"},
-        {"SM/xD-Picture devices", "SmXdDevice"},
-        {"MS/MS-Pro devices", "MsProDevice"},
-        {"Ethernet ports", "EthernetPort"},
-        {"parallel ports", "ParallelPort"},
-        {"serial ports", "SerialPort"},
-        {"hard disk drives", "HardDiskDrive"},
-        {"DVD/CD drives", "DvdCdDrive"},
-        {"memory cards", "MemoryCard"},
-        {"PCI cards", "PciCard"},
-        {"SATA connectors", "SataConnector"},
-        {"E-IDE connectors", "EideConnector"},
-        {"FireWire sockets", "FireWireSocket"},
-    };
+    const auto expected = table("families.tsv", 2);
     ASSERT_EQ(families().size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const Family& f = families()[i];
-        EXPECT_EQ(f.name, expected[i].first);
+        EXPECT_EQ(f.name, expected[i][0]);
         EXPECT_EQ(findFamily(f.name), &f);
         for (int n = 1; n <= f.size; ++n)
             EXPECT_EQ(slotAt(static_cast<PartCode>(f.first + n - 1)).slotName,
-                      expected[i].second + std::to_string(n));
-        EXPECT_EQ(findSlot(expected[i].second + std::to_string(f.size + 1)), nullptr)
-            << f.name << " too short";
+                      expected[i][1] + std::to_string(n));
+        EXPECT_EQ(findSlot(expected[i][1] + std::to_string(f.size + 1)), nullptr) << f.name << " too short";
     }
 }

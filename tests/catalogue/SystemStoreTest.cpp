@@ -20,13 +20,13 @@ TEST(SystemStore, NewSystemsStartEmptyAndKeepOlderValues) {
             store.setExtraInteger(1, codes::Enclosure, enclosure::Tower);
             store.setPresent(1, codes::Baseboard, true);
             store.setText(1, codes::Baseboard, TextField::PartName, "Baseboard");
-            store.setCost(1, 70, "£ 99");
+            store.setCost(1, codes::HardDiskDrive1, "£ 99");
         }
     }
     EXPECT_TRUE(store.isPresent(1, codes::Baseboard));
     EXPECT_EQ(store.extraInteger(1, codes::Enclosure), enclosure::Tower);
     EXPECT_EQ(store.text(1, codes::Baseboard, TextField::PartName), "Baseboard");
-    EXPECT_EQ(store.cost(1, 70), "£ 99");
+    EXPECT_EQ(store.cost(1, codes::HardDiskDrive1), "£ 99");
     for (int code = 0; code < kSlotCount; ++code) {
         EXPECT_FALSE(store.isPresent(3, code));
         EXPECT_EQ(store.cost(3, code), std::nullopt);
@@ -42,38 +42,38 @@ TEST(SystemStore, FieldsAreIndependentPerSystemAndSlot) {
     SystemStore store;
     store.addSystem();
     store.addSystem();
-    store.setText(2, 60, TextField::Manufacturer, "Acme");
-    store.setText(2, 60, TextField::Model, "P-1");
-    store.setCost(2, 60, "");
-    EXPECT_EQ(store.text(1, 60, TextField::Manufacturer), "");
-    EXPECT_EQ(store.text(2, 61, TextField::Manufacturer), "");
-    EXPECT_EQ(store.text(2, 60, TextField::PartName), "");
-    EXPECT_EQ(store.cost(2, 60), std::string()); // stored empty is not unset
-    EXPECT_EQ(store.cost(2, 61), std::nullopt);
-    store.setText(2, 60, TextField::Manufacturer, "Other");
-    EXPECT_EQ(store.text(2, 60, TextField::Manufacturer), "Other");
+    store.setText(2, codes::ParallelPort1, TextField::Manufacturer, "Acme");
+    store.setText(2, codes::ParallelPort1, TextField::Model, "P-1");
+    store.setCost(2, codes::ParallelPort1, "");
+    EXPECT_EQ(store.text(1, codes::ParallelPort1, TextField::Manufacturer), "");
+    EXPECT_EQ(store.text(2, codes::ParallelPort2, TextField::Manufacturer), "");
+    EXPECT_EQ(store.text(2, codes::ParallelPort1, TextField::PartName), "");
+    EXPECT_EQ(store.cost(2, codes::ParallelPort1), std::string()); // stored empty is not unset
+    EXPECT_EQ(store.cost(2, codes::ParallelPort2), std::nullopt);
+    store.setText(2, codes::ParallelPort1, TextField::Manufacturer, "Other");
+    EXPECT_EQ(store.text(2, codes::ParallelPort1, TextField::Manufacturer), "Other");
     // Only the two slots with extra integers hold one.
-    store.setExtraInteger(2, 60, 7);
-    EXPECT_EQ(store.extraInteger(2, 60), 0);
+    store.setExtraInteger(2, codes::ParallelPort1, 7);
+    EXPECT_EQ(store.extraInteger(2, codes::ParallelPort1), 0);
 }
 
 TEST(SystemStore, OutOfRangeSystemsAndCodesNeverTouchTheStore) {
     SystemStore store;
     // No system at all.
-    store.setPresent(0, 5, true);
-    store.setPresent(1, 5, true);
-    store.setText(1, 5, TextField::PartName, "x");
-    EXPECT_FALSE(store.isPresent(1, 5));
-    EXPECT_EQ(store.text(1, 5, TextField::PartName), "");
+    store.setPresent(0, codes::Baseboard, true);
+    store.setPresent(1, codes::Baseboard, true);
+    store.setText(1, codes::Baseboard, TextField::PartName, "x");
+    EXPECT_FALSE(store.isPresent(1, codes::Baseboard));
+    EXPECT_EQ(store.text(1, codes::Baseboard, TextField::PartName), "");
 
     store.addSystem();
     for (int system : {-32768, -1, 0, 2, 32767}) {
-        store.setPresent(system, 5, true);
-        store.setCost(system, 5, "1");
-        store.setText(system, 5, TextField::Model, "m");
-        store.setExtraInteger(system, 0, 3);
-        EXPECT_FALSE(store.isPresent(system, 5));
-        EXPECT_EQ(store.cost(system, 5), std::nullopt);
+        store.setPresent(system, codes::Baseboard, true);
+        store.setCost(system, codes::Baseboard, "1");
+        store.setText(system, codes::Baseboard, TextField::Model, "m");
+        store.setExtraInteger(system, codes::Enclosure, 3);
+        EXPECT_FALSE(store.isPresent(system, codes::Baseboard));
+        EXPECT_EQ(store.cost(system, codes::Baseboard), std::nullopt);
     }
     for (int code : {-1, 172, 30000}) {
         store.setPresent(1, code, true);
@@ -85,22 +85,22 @@ TEST(SystemStore, OutOfRangeSystemsAndCodesNeverTouchTheStore) {
         EXPECT_FALSE(store.isPresent(1, code));
         EXPECT_EQ(store.text(1, code, TextField::Model), "");
     }
-    EXPECT_EQ(store.extraInteger(1, 0), 0);
+    EXPECT_EQ(store.extraInteger(1, codes::Enclosure), 0);
 }
 
 TEST(SystemStore, RefusesTheSystemAfter32767) {
     SystemStore store;
     for (int i = 1; i <= SystemStore::kMaxSystems; ++i)
         ASSERT_EQ(store.addSystem(), i);
-    store.setPresent(32767, 171, true);
-    store.setText(32767, 171, TextField::PartName, "last");
+    store.setPresent(32767, codes::MouseUsb8, true);
+    store.setText(32767, codes::MouseUsb8, TextField::PartName, "last");
     store.setCurrentSystem(32767);
 
     EXPECT_EQ(store.addSystem(), std::nullopt);
     EXPECT_EQ(store.systemCount(), 32767);
     EXPECT_EQ(store.currentSystem(), 32767);
-    EXPECT_TRUE(store.isPresent(32767, 171));
-    EXPECT_EQ(store.text(32767, 171, TextField::PartName), "last");
+    EXPECT_TRUE(store.isPresent(32767, codes::MouseUsb8));
+    EXPECT_EQ(store.text(32767, codes::MouseUsb8, TextField::PartName), "last");
 }
 
 TEST(SystemStore, ClearEmptiesButKeepsTheCurrentIndex) {
@@ -108,13 +108,13 @@ TEST(SystemStore, ClearEmptiesButKeepsTheCurrentIndex) {
     store.addSystem();
     store.addSystem();
     store.setCurrentSystem(2);
-    store.setPresent(2, 9, true);
+    store.setPresent(2, codes::UsbPortBack2, true);
     store.clear();
     EXPECT_EQ(store.systemCount(), 0);
     EXPECT_EQ(store.currentSystem(), 2);
     EXPECT_FALSE(store.isValidSystem(2));
-    EXPECT_FALSE(store.isPresent(2, 9));
+    EXPECT_FALSE(store.isPresent(2, codes::UsbPortBack2));
 
     EXPECT_EQ(store.addSystem(), 1);
-    EXPECT_FALSE(store.isPresent(1, 9));
+    EXPECT_FALSE(store.isPresent(1, codes::UsbPortBack2));
 }

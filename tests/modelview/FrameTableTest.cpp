@@ -5,9 +5,11 @@
 
 #include "modelview/FrameTable.h"
 #include "tests/modelview/TableFiles.h"
+#include "tests/support/TsvRows.h"
 
 using namespace bw;
 using namespace bw::modelview;
+namespace codes = bw::catalogue::codes;
 
 TEST(FrameTable, MatchesTheTranscribedTableRowForRow) {
     const auto rows = modeltest::frameRows();
@@ -54,19 +56,31 @@ TEST(FrameTable, LoadSequenceReadsEveryFileOnceInItsFramesOrder) {
     EXPECT_EQ(*(card + 1), "batteryFrame");
 }
 
+TEST(FrameTable, LoadSequenceMatchesTheTranscribedOrder) {
+    const auto rows = tests::readTsvRows(LOAD_SEQUENCE_TABLE, 3);
+    const auto& steps = loadSequence();
+    ASSERT_EQ(steps.size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(partFrames()[steps[i].frame].name, rows[i][0]);
+        EXPECT_EQ(steps[i].first, std::stoul(rows[i][1]));
+        EXPECT_EQ(steps[i].count, std::stoul(rows[i][2]));
+    }
+}
+
 TEST(FrameTable, PartSlotsSwitchTheirFrames) {
-    auto names = [](std::int16_t code) {
+    auto names = [](catalogue::PartCode code) {
         std::vector<std::string> result;
         for (std::size_t i : framesShowing(code))
             result.push_back(partFrames()[i].name);
         return result;
     };
-    EXPECT_EQ(names(5), std::vector<std::string>{"boardFrame"});
-    EXPECT_EQ(names(157), (std::vector<std::string>{"usbPlugFrame2", "usbKeyboardFrame2"}));
-    EXPECT_EQ(names(165), (std::vector<std::string>{"usbPlugFrame2", "usbMouseFrame2"}));
-    EXPECT_EQ(names(75), std::vector<std::string>{"opticalDriveFrame3"});
-    EXPECT_EQ(names(132), std::vector<std::string>{"pciCardFrame7"});
+    EXPECT_EQ(names(codes::Baseboard), std::vector<std::string>{"boardFrame"});
+    EXPECT_EQ(names(codes::KeyboardUsb2), (std::vector<std::string>{"usbPlugFrame2", "usbKeyboardFrame2"}));
+    EXPECT_EQ(names(codes::MouseUsb2), (std::vector<std::string>{"usbPlugFrame2", "usbMouseFrame2"}));
+    EXPECT_EQ(names(codes::DvdCdDrive3), std::vector<std::string>{"opticalDriveFrame3"});
+    EXPECT_EQ(names(codes::PciCard7), std::vector<std::string>{"pciCardFrame7"});
     // Slots without a frame of their own (the enclosure, the integrated parts without a model).
-    EXPECT_TRUE(names(0).empty());
+    EXPECT_TRUE(names(codes::Enclosure).empty());
     EXPECT_THROW(frameIndex("noSuchFrame"), std::out_of_range);
 }

@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "catalogue/PartCatalogue.h"
 #include "modelview/IdentificationTable.h"
 #include "tests/modelview/TableFiles.h"
 
@@ -36,7 +37,7 @@ TEST(IdentificationTable, MendedCodes) {
     const auto* drive = findIdentification("Frame0Cube_13b3");
     ASSERT_NE(drive, nullptr);
     EXPECT_EQ(drive->caption, "CD/DVD Drive 3");
-    EXPECT_EQ(drive->partCode, 75);
+    EXPECT_EQ(drive->partCode, bw::catalogue::codes::DvdCdDrive3);
 
     const auto* socket = findIdentification("Frame1Cube");
     ASSERT_NE(socket, nullptr);
@@ -46,7 +47,7 @@ TEST(IdentificationTable, MendedCodes) {
     const auto* amd = findIdentification("Frame1Cube_22");
     ASSERT_NE(amd, nullptr);
     EXPECT_EQ(amd->caption, "AMD Processor");
-    EXPECT_EQ(amd->partCode, 69);
+    EXPECT_EQ(amd->partCode, bw::catalogue::codes::AmdProcessor);
 }
 
 TEST(IdentificationTable, LookupIsExactAndNamesAreUnique) {
@@ -56,13 +57,13 @@ TEST(IdentificationTable, LookupIsExactAndNamesAreUnique) {
         EXPECT_EQ(findIdentification(entry.frameName), &entry);
         EXPECT_FALSE(entry.caption.empty()) << entry.frameName;
         if (entry.partCode) {
-            EXPECT_TRUE(*entry.partCode >= 1 && *entry.partCode <= 171) << entry.frameName;
+            EXPECT_TRUE(bw::catalogue::isSelectableCode(*entry.partCode)) << entry.frameName;
         }
     }
     const auto* board = findIdentification("Frame0Cube");
     ASSERT_NE(board, nullptr);
     EXPECT_EQ(board->caption, "Motherboard");
-    EXPECT_EQ(board->partCode, 5);
+    EXPECT_EQ(board->partCode, bw::catalogue::codes::Baseboard);
     const auto* bios = findIdentification("Frame15Cube_1");
     ASSERT_NE(bios, nullptr);
     EXPECT_FALSE(bios->partCode.has_value());

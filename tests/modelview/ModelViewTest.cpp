@@ -142,7 +142,7 @@ TEST_F(ModelViewTest, PciCardsShowOnlyAsAnUnbrokenChain) {
         for (int k = 1; k <= 7; ++k)
             view->model().frame("pciCardFrame" + std::to_string(k))->Enabled = false;
         for (int k : cards)
-            view->showPartFrames(static_cast<std::int16_t>(125 + k));
+            view->showPartFrames(static_cast<catalogue::PartCode>(catalogue::codes::PciCard1 + k - 1));
         return draw();
     };
     EXPECT_EQ(showCards({3}).pixels, empty.pixels) << "a card above a missing one shows nothing";
@@ -154,7 +154,7 @@ TEST_F(ModelViewTest, PciCardsShowOnlyAsAnUnbrokenChain) {
 }
 
 TEST_F(ModelViewTest, APressNamesThePartUnderThePointerWithAnyButton) {
-    view->showPartFrames(5); // the motherboard
+    view->showPartFrames(catalogue::codes::Baseboard); // the motherboard
     view->RenderScene();
     bool motherboard = false;
     for (int buttons : {1, 2, 4}) {
@@ -229,7 +229,7 @@ TEST_F(ModelViewTest, TogglesSwitchFramesAndTheSecondLight) {
     EXPECT_TRUE(view->toggleBase());
     EXPECT_EQ(window.lastPicture.pixels, start.pixels);
 
-    view->showPartFrames(5);
+    view->showPartFrames(catalogue::codes::Baseboard);
     const Picture before = draw();
     EXPECT_TRUE(view->toggleLights());
     bool enabled = false;
@@ -248,7 +248,7 @@ TEST_F(ModelViewTest, TogglesSwitchFramesAndTheSecondLight) {
 }
 
 TEST_F(ModelViewTest, ALostDeviceSkipsPicturesUntilItCanBeReset) {
-    view->showPartFrames(5);
+    view->showPartFrames(catalogue::codes::Baseboard);
     const Picture normal = draw();
     auto device = direct3d->lastDevice();
     device->simulateDeviceLost();
@@ -291,10 +291,10 @@ TEST(ModelViewStart, AMissingFileLeavesOnlyItsPartEmpty) {
     ASSERT_TRUE(view.modelReady());
     view.RenderScene();
     const Picture empty = window.lastPicture;
-    view.showPartFrames(10); // back USB socket 3, whose file is missing
+    view.showPartFrames(catalogue::codes::UsbPortBack3); // its file is missing
     view.RenderScene();
     EXPECT_EQ(window.lastPicture.pixels, empty.pixels);
-    view.showPartFrames(9);
+    view.showPartFrames(catalogue::codes::UsbPortBack2);
     view.RenderScene();
     EXPECT_NE(window.lastPicture.pixels, empty.pixels);
     EXPECT_TRUE(notifier.said.empty());
