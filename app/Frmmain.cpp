@@ -14,20 +14,18 @@
 #include "app/MessageBoxNotifier.h"
 #include "app/SaveCommands.h"
 #include "app/ToolWindows.h"
+#include "app/ViewController.h"
 #include "app/WindowSurface.h"
-#include "assembly/AddCommands.h"
+#include "assembly/DesignCommands.h"
 #include "assembly/DesignState.h"
 #include "assembly/EnclosureCommands.h"
 #include "assembly/HoverHighlight.h"
 #include "assembly/ImageList.h"
 #include "assembly/InventoryTree.h"
 #include "assembly/PaletteDispatch.h"
-#include "assembly/PopupMenus.h"
 #include "assembly/StageWizard.h"
 #include "modelview/IdentificationTable.h"
 #include "modelview/ModelView.h"
-#include "modelview/ViewWidget.h"
-#include "scene3d/framework/MediaDir.h"
 #include "scene3d/platform/qt/Direct3DFactory.h"
 #include "ui/Panel.h"
 #include "ui/PictureButton.h"
@@ -50,18 +48,21 @@ Frmmain::Frmmain(FrmStart* splash)
     connect(toolWindows_, &ToolWindows::colourChosen, this, &Frmmain::setBackgroundColour);
     surface_ = std::make_unique<WindowSurface>(*modelView_, controls_, *toolWindows_);
 
-    addCommands_ = std::make_unique<assembly::AddCommands>(*state_, *controls_.inventoryTree, *surface_);
-    enclosure_ = std::make_unique<assembly::EnclosureCommands>(*state_, *controls_.inventoryTree, *surface_);
-    popups_ = new assembly::PopupMenus(*addCommands_, this);
-    enclosure_->setHideAgpItem([this] { popups_->item("mnuagp")->setVisible(false); });
+    design_ = std::make_unique<assembly::DesignCommands>(*state_, *controls_.inventoryTree, *surface_,
+                                                         *surface_, this);
     wizard_ = std::make_unique<assembly::StageWizard>(
-        *state_, *enclosure_,
+        *state_, design_->enclosure(),
         std::map<int, QWidget*>(controls_.palettePanels.begin(), controls_.palettePanels.end()), this);
     wizard_->setShowInventory([this] { Image4_Click(); });
-    palette_ = std::make_unique<assembly::PaletteDispatch>(*addCommands_, *popups_, *surface_);
 
+    viewController_ = new ViewController(
+        *modelView_, *controls_.view, controls_.panArrows,
+        [this] {
+            find_part();
+            create_find();
+        },
+        this);
     connectControls();
-    connectView();
     placement_->applyDesignTime(screen() ? screen()->logicalDotsPerInchX() : 96.0);
 }
 
@@ -82,25 +83,12 @@ void Frmmain::connectControls() {
             controls_.statusLabel->setText(lit->toolTip());
     });
     for (const auto& [row, button] : c.paletteButtons)
-        connect(button, &ui::PictureButton::clicked, this, [this, row] { palette_->run(*row); });
+        connect(button, &ui::PictureButton::clicked, this, [this, row] { design_->palette().run(*row); });
 
     connect(c.saveItem, &QAction::triggered, saveCommands_, &SaveCommands::mnusave_Click);
     connect(c.saveAsItem, &QAction::triggered, saveCommands_, &SaveCommands::mnusaveas_Click);
     connect(c.aboutItem, &QAction::triggered, this, &Frmmain::mnuabt_Click);
     connect(c.exitItem, &QAction::triggered, this, &Frmmain::mnuexit_Click);
-}
-
-void Frmmain::connectView() {
-    modelview::ViewWidget* view = controls_.view;
-    view->onPaint = [this] {
-        if (modelView_->modelReady()) RenderScene();
-    };
-    view->onMouseDown = [this](int buttons, double x, double y) { PicGR_MouseDown(buttons, x, y); };
-    view->onMouseMove = [this](int buttons, double x, double y) { modelView_->mouseMove(buttons, x, y); };
-    view->onMouseUp = [this](int, double, double) { modelView_->mouseUp(); };
-    for (int index = 0; index < 4; ++index)
-        connect(controls_.panArrows[static_cast<std::size_t>(index)], &ui::PictureButton::clicked, this,
-                [this, index] { imgpan_Click(index); });
 }
 
 void Frmmain::setSettingsFile(const SettingsFile& file) { settings_ = std::make_unique<SettingsFile>(file); }
@@ -129,24 +117,14 @@ bool Frmmain::Form_Load() {
     show();
     pumpMessages();
 
-    modelview::ViewWidget& view = *controls_.view;
-    if (!modelView_->tryCreateDevice(view)) {
+    if (!viewController_->createDevice()) {
         showNoDeviceBox(this);
         if (splash_) splash_->close();
         return false;
     }
 
     checkDisplayDensity(logicalDpiX());
-    modelView_->setAxesAndBaseShown();
-    pumpMessages();
-
-    modelFolder_ = MediaDir().LocateMediaFolder("vm1.x", false);
-    modelView_->setCameraEyeDistance(-10.0f);
-    pumpMessages();
-    modelView_->initDevice(view);
-    modelView_->setViewSize(view.width(), view.height());
-    modelView_->defaultSceneSetup();
-    modelView_->setCameraEyeDistance(-10.0f);
+    viewController_->setUpScene();
 
     if (splash_) {
         splash_->lightBlock(3);
@@ -165,21 +143,10 @@ bool Frmmain::Form_Load() {
     return true;
 }
 
-void Frmmain::load_start() {
-    modelView_->load_start(modelFolder_, [this](bool busy) {
-        if (busy)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            while (QApplication::overrideCursor())
-                QApplication::restoreOverrideCursor();
-        if (!busy) controls_.view->setFocus();
-    });
-}
-
+void Frmmain::load_start() { viewController_->load_start(); }
+const std::string& Frmmain::modelFolder() const { return viewController_->modelFolder(); }
 void Frmmain::RenderScene() { modelView_->RenderScene(); }
-
 void Frmmain::zoom_in() { modelView_->zoom_in(); }
-
 void Frmmain::RotateTrackBall(std::int16_t x, std::int16_t y) { modelView_->RotateTrackBall(x, y); }
 
 void Frmmain::find_part() {
@@ -190,17 +157,7 @@ void Frmmain::find_part() {
     if (entry->partCode) state_->partCode = *entry->partCode;
 }
 
-void Frmmain::imgpan_Click(int index) {
-    constexpr modelview::Navigation kArrows[] = {modelview::Navigation::Up, modelview::Navigation::Left,
-                                                 modelview::Navigation::Down, modelview::Navigation::Right};
-    if (index >= 0 && index < 4) modelView_->navigate(kArrows[index]);
-}
-
-void Frmmain::PicGR_MouseDown(int buttons, double x, double y) {
-    if (!modelView_->mouseDown(buttons, x, y)) return;
-    find_part();
-    create_find();
-}
+void Frmmain::imgpan_Click(int index) { viewController_->imgpan_Click(index); }
 
 void Frmmain::checkDisplayDensity(double logicalDpiX) {
     largeFontFlag_ = largeFontFlagFor(logicalDpiX);
@@ -208,31 +165,23 @@ void Frmmain::checkDisplayDensity(double logicalDpiX) {
 }
 
 void Frmmain::Image4_Click() { setInventoryVisible(true); }
-
 void Frmmain::Picture15_Click() { setInventoryVisible(false); }
 
 void Frmmain::setInventoryVisible(bool visible) {
-    for (QWidget* w :
-         {static_cast<QWidget*>(controls_.inventoryTree), static_cast<QWidget*>(controls_.inventoryClose),
-          static_cast<QWidget*>(controls_.inventoryTitle)})
+    for (QWidget* w : std::initializer_list<QWidget*>{controls_.inventoryTree, controls_.inventoryClose,
+                                                      controls_.inventoryTitle})
         w->setVisible(visible);
 }
 
 void Frmmain::stdetails() { controls_.detailsPanel->stdetails(); }
-
 void Frmmain::create_find() { controls_.detailsPanel->create_find(); }
 
-void Frmmain::tower() { enclosure_->tower(); }
-
-void Frmmain::laptop() { enclosure_->laptop(); }
-
-void Frmmain::build_motherboard() { enclosure_->build_motherboard(); }
-
+void Frmmain::tower() { design_->enclosure().tower(); }
+void Frmmain::laptop() { design_->enclosure().laptop(); }
+void Frmmain::build_motherboard() { design_->enclosure().build_motherboard(); }
 void Frmmain::stages() { wizard_->stages(); }
-
-void Frmmain::Picture4_Click(int index) { palette_->click("Picture4", index); }
-
-void Frmmain::Picture5_Click(int index) { palette_->click("Picture5", index); }
+void Frmmain::Picture4_Click(int index) { design_->palette().click("Picture4", index); }
+void Frmmain::Picture5_Click(int index) { design_->palette().click("Picture5", index); }
 
 void Frmmain::Picture6_Click() { controls_.mainMenu->popup(QCursor::pos()); }
 
@@ -260,7 +209,6 @@ void Frmmain::closeEvent(QCloseEvent* event) {
 }
 
 void Frmmain::Form_MouseMove() { controls_.hover->reset(); }
-
 void Frmmain::mouseMoveEvent(QMouseEvent*) { Form_MouseMove(); }
 
 } // namespace bw::app

@@ -12,10 +12,7 @@
 #include "app/SettingsFile.h"
 
 namespace bw::assembly {
-class AddCommands;
-class EnclosureCommands;
-class PaletteDispatch;
-class PopupMenus;
+class DesignCommands;
 class StageWizard;
 } // namespace bw::assembly
 
@@ -30,6 +27,7 @@ class MainWindowPlacement;
 class MessageBoxNotifier;
 class SaveCommands;
 class ToolWindows;
+class ViewController;
 class WindowSurface;
 
 class Frmmain : public QWidget {
@@ -75,7 +73,7 @@ public:
     modelview::ModelView& modelView() { return *modelView_; }
     assembly::DesignState& state() { return *state_; }
     // Where the model files were looked for at start-up.
-    const std::string& modelFolder() const { return modelFolder_; }
+    const std::string& modelFolder() const;
     bool isExiting() const { return exiting_; }
 
     // Reads the density of the screen the window is on and applies the compact layout
@@ -99,8 +97,6 @@ protected:
 
 private:
     void connectControls();
-    void connectView();
-    void PicGR_MouseDown(int buttons, double x, double y);
     void setInventoryVisible(bool visible);
 
     std::unique_ptr<assembly::DesignState> state_;
@@ -108,17 +104,14 @@ private:
     std::unique_ptr<SettingsFile> settings_;
     std::unique_ptr<MessageBoxNotifier> notifier_;
     std::unique_ptr<modelview::ModelView> modelView_;
-    std::string modelFolder_;
 
     MainWindowControls controls_;
     std::unique_ptr<MainWindowPlacement> placement_;
     ToolWindows* toolWindows_ = nullptr;
+    ViewController* viewController_ = nullptr;
     std::unique_ptr<WindowSurface> surface_;
-    std::unique_ptr<assembly::AddCommands> addCommands_;
-    std::unique_ptr<assembly::EnclosureCommands> enclosure_;
+    std::unique_ptr<assembly::DesignCommands> design_;
     std::unique_ptr<assembly::StageWizard> wizard_;
-    std::unique_ptr<assembly::PaletteDispatch> palette_;
-    assembly::PopupMenus* popups_ = nullptr;
     SaveCommands* saveCommands_ = nullptr;
 
     qint32 backgroundColour_ = 0;
