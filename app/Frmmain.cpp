@@ -8,7 +8,6 @@
 #include <QScreen>
 
 #include "app/DetailsPanel.h"
-#include "app/DisplayDensity.h"
 #include "app/FrmStart.h"
 #include "app/MainWindowPlacement.h"
 #include "app/MessageBoxNotifier.h"
@@ -159,10 +158,8 @@ void Frmmain::find_part() {
 
 void Frmmain::imgpan_Click(int index) { viewController_->imgpan_Click(index); }
 
-void Frmmain::checkDisplayDensity(double logicalDpiX) {
-    largeFontFlag_ = largeFontFlagFor(logicalDpiX);
-    if (largeFontFlag_ == 0) placement_->applyCompact(logicalDpiX);
-}
+void Frmmain::checkDisplayDensity(double logicalDpiX) { placement_->checkDisplayDensity(logicalDpiX); }
+std::int16_t Frmmain::largeFontFlag() const { return placement_->largeFontFlag(); }
 
 void Frmmain::Image4_Click() { setInventoryVisible(true); }
 void Frmmain::Picture15_Click() { setInventoryVisible(false); }

@@ -79,7 +79,7 @@ public:
     // Reads the density of the screen the window is on and applies the compact layout
     // when it is large.
     void checkDisplayDensity(double logicalDpiX);
-    std::int16_t largeFontFlag() const { return largeFontFlag_; }
+    std::int16_t largeFontFlag() const;
 
     // The view's background colour, 0x00RRGGBB.
     qint32 backgroundColour() const { return backgroundColour_; }
@@ -115,7 +115,6 @@ private:
     SaveCommands* saveCommands_ = nullptr;
 
     qint32 backgroundColour_ = 0;
-    std::int16_t largeFontFlag_ = 1;
     bool exiting_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "app/DetailsPanel.h"
+#include "app/DisplayDensity.h"
 #include "app/MainWindowControls.h"
 #include "assembly/InventoryTree.h"
 #include "assembly/PaletteTable.h"
@@ -31,6 +32,11 @@ void MainWindowPlacement::applyDesignTime(double dpi) {
         panel->resize(ui::twipsToPixels(kStageColumnTwips.width, dpi), panel->height());
     }
     placeViewOverlays();
+}
+
+void MainWindowPlacement::checkDisplayDensity(double logicalDpiX) {
+    largeFontFlag_ = largeFontFlagFor(logicalDpiX);
+    if (largeFontFlag_ == 0) applyCompact(logicalDpiX);
 }
 
 void MainWindowPlacement::applyCompact(double dpi) {
