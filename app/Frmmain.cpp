@@ -23,7 +23,6 @@
 #include "assembly/InventoryTree.h"
 #include "assembly/PaletteDispatch.h"
 #include "assembly/StageWizard.h"
-#include "modelview/IdentificationTable.h"
 #include "modelview/ModelView.h"
 #include "scene3d/platform/qt/Direct3DFactory.h"
 #include "ui/Panel.h"
@@ -55,12 +54,8 @@ Frmmain::Frmmain(FrmStart* splash)
     wizard_->setShowInventory([this] { Image4_Click(); });
 
     viewController_ = new ViewController(
-        *modelView_, *controls_.view, controls_.panArrows,
-        [this] {
-            find_part();
-            create_find();
-        },
-        this);
+        *modelView_, *controls_.view, controls_.panArrows, *controls_.statusLabel, *state_,
+        [this] { create_find(); }, this);
     connectControls();
     placement_->applyDesignTime(screen() ? screen()->logicalDotsPerInchX() : 96.0);
 }
@@ -91,7 +86,6 @@ void Frmmain::connectControls() {
 }
 
 void Frmmain::setSettingsFile(const SettingsFile& file) { settings_ = std::make_unique<SettingsFile>(file); }
-
 void Frmmain::setBackgroundColour(qint32 colour) {
     backgroundColour_ = colour;
     modelView_->setBackgroundColour(static_cast<std::uint32_t>(colour));
@@ -147,15 +141,7 @@ const std::string& Frmmain::modelFolder() const { return viewController_->modelF
 void Frmmain::RenderScene() { modelView_->RenderScene(); }
 void Frmmain::zoom_in() { modelView_->zoom_in(); }
 void Frmmain::RotateTrackBall(std::int16_t x, std::int16_t y) { modelView_->RotateTrackBall(x, y); }
-
-void Frmmain::find_part() {
-    const modelview::Identification* entry = modelView_->find_part();
-    if (!entry) return;
-    controls_.statusLabel->setText(
-        QString::fromUtf8(entry->caption.data(), static_cast<qsizetype>(entry->caption.size())));
-    if (entry->partCode) state_->partCode = *entry->partCode;
-}
-
+void Frmmain::find_part() { viewController_->find_part(); }
 void Frmmain::imgpan_Click(int index) { viewController_->imgpan_Click(index); }
 
 void Frmmain::checkDisplayDensity(double logicalDpiX) { placement_->checkDisplayDensity(logicalDpiX); }
@@ -181,7 +167,6 @@ void Frmmain::Picture4_Click(int index) { design_->palette().click("Picture4", i
 void Frmmain::Picture5_Click(int index) { design_->palette().click("Picture5", index); }
 
 void Frmmain::Picture6_Click() { controls_.mainMenu->popup(QCursor::pos()); }
-
 void Frmmain::mnuabt_Click() { toolWindows_->showAbout(modelView_->deviceSetup()); }
 
 void Frmmain::mnuexit_Click() {

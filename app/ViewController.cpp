@@ -1,7 +1,10 @@
 #include "app/ViewController.h"
 
 #include <QApplication>
+#include <QLabel>
 
+#include "assembly/DesignState.h"
+#include "modelview/IdentificationTable.h"
 #include "modelview/ModelView.h"
 #include "modelview/ViewWidget.h"
 #include "scene3d/framework/MediaDir.h"
@@ -15,14 +18,17 @@ constexpr float kStartEyeDistance = -10.0f;
 } // namespace
 
 ViewController::ViewController(modelview::ModelView& model, modelview::ViewWidget& view,
-                               const std::array<ui::PictureButton*, 4>& panArrows,
-                               std::function<void()> picked, QObject* owner)
-    : QObject(owner), model_(model), view_(view), picked_(std::move(picked)) {
+                               const std::array<ui::PictureButton*, 4>& panArrows, QLabel& statusLabel,
+                               assembly::DesignState& state, std::function<void()> picked, QObject* owner)
+    : QObject(owner), model_(model), view_(view), statusLabel_(statusLabel), state_(state),
+      picked_(std::move(picked)) {
     view_.onPaint = [this] {
         if (model_.modelReady()) model_.RenderScene();
     };
     view_.onMouseDown = [this](int buttons, double x, double y) {
-        if (model_.mouseDown(buttons, x, y) && picked_) picked_();
+        if (!model_.mouseDown(buttons, x, y)) return;
+        find_part();
+        if (picked_) picked_();
     };
     view_.onMouseMove = [this](int buttons, double x, double y) { model_.mouseMove(buttons, x, y); };
     view_.onMouseUp = [this](int, double, double) { model_.mouseUp(); };
@@ -61,6 +67,14 @@ void ViewController::imgpan_Click(int index) {
     constexpr modelview::Navigation kArrows[] = {modelview::Navigation::Up, modelview::Navigation::Left,
                                                  modelview::Navigation::Down, modelview::Navigation::Right};
     if (index >= 0 && index < 4) model_.navigate(kArrows[index]);
+}
+
+void ViewController::find_part() {
+    const modelview::Identification* entry = model_.find_part();
+    if (!entry) return;
+    statusLabel_.setText(
+        QString::fromUtf8(entry->caption.data(), static_cast<qsizetype>(entry->caption.size())));
+    if (entry->partCode) state_.partCode = *entry->partCode;
 }
 
 } // namespace bw::app
