@@ -86,6 +86,7 @@ void Frmmain::connectControls() {
 }
 
 void Frmmain::setSettingsFile(const SettingsFile& file) { settings_ = std::make_unique<SettingsFile>(file); }
+
 void Frmmain::setBackgroundColour(qint32 colour) {
     backgroundColour_ = colour;
     modelView_->setBackgroundColour(static_cast<std::uint32_t>(colour));

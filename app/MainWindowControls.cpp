@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMargins>
 #include <QMenu>
 
 #include "app/DetailsPanel.h"
@@ -48,6 +49,7 @@ constexpr Indicator kIndicators[] = {
 };
 constexpr int kIndicatorPicturePixels = 20;
 constexpr int kIndicatorPixels = 22;
+constexpr QMargins kIndicatorBarMargins{6, 2, 6, 2};
 
 struct PanelName {
     int index;
@@ -150,7 +152,7 @@ private:
 
         c_.indicatorBar = addPanel("Picture2", "View indicators");
         auto* layout = new QHBoxLayout(c_.indicatorBar);
-        layout->setContentsMargins(6, 2, 6, 2);
+        layout->setContentsMargins(kIndicatorBarMargins);
         for (const Indicator& indicator : kIndicators) {
             auto* image = new QLabel(c_.indicatorBar);
             image->setObjectName(ui::controlName("imgbot", indicator.index));
