@@ -96,6 +96,4 @@ void DetailsPanel::clearBoxes() {
     txtCost_->clear();
 }
 
-void DetailsPanel::setPartCaption(const QString& caption) { lblpart_->setText(caption); }
-
 } // namespace bw::app

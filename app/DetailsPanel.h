@@ -26,8 +26,6 @@ public:
     void startNewPart(const QString& partName);
     // Empties manufacturer, model and cost.
     void clearBoxes();
-    // The caption that part identification puts up before the record is shown.
-    void setPartCaption(const QString& caption);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,6 +1,5 @@
 #include "app/Frmmain.h"
 
-#include <array>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
@@ -9,27 +8,24 @@
 #include <QScreen>
 
 #include "app/DetailsPanel.h"
-#include "app/DisplayDensity.h"
-#include "app/Frmabt.h"
-#include "app/FrmColor.h"
 #include "app/FrmStart.h"
+#include "app/MainWindowPlacement.h"
 #include "app/MessageBoxNotifier.h"
 #include "app/SaveCommands.h"
-#include "assembly/AddCommands.h"
+#include "app/ToolWindows.h"
+#include "app/ViewController.h"
+#include "app/WindowSurface.h"
+#include "assembly/DesignCommands.h"
 #include "assembly/DesignState.h"
 #include "assembly/EnclosureCommands.h"
 #include "assembly/HoverHighlight.h"
 #include "assembly/ImageList.h"
 #include "assembly/InventoryTree.h"
-#include "assembly/PaletteTable.h"
-#include "assembly/PopupMenus.h"
+#include "assembly/PaletteDispatch.h"
 #include "assembly/StageWizard.h"
-#include "modelview/IdentificationTable.h"
 #include "modelview/ModelView.h"
-#include "modelview/ViewWidget.h"
-#include "scene3d/framework/MediaDir.h"
 #include "scene3d/platform/qt/Direct3DFactory.h"
-#include "ui/ControlName.h"
+#include "ui/Panel.h"
 #include "ui/PictureButton.h"
 
 namespace bw::app {
@@ -43,26 +39,50 @@ Frmmain::Frmmain(FrmStart* splash)
       settings_(std::make_unique<SettingsFile>(SettingsFile::standard())),
       notifier_(std::make_unique<MessageBoxNotifier>(this)),
       modelView_(std::make_unique<modelview::ModelView>(*notifier_, &Direct3DCreate8, &pumpMessages)) {
-    buildControls();
-    buildDesignCommands();
-    connectView();
-    applyDesignTimeLayout(screen() ? screen()->logicalDotsPerInchX() : 96.0);
-}
+    controls_ = buildMainWindowControls(*this, *state_);
+    placement_ = std::make_unique<MainWindowPlacement>(*this, controls_);
+    saveCommands_ = new SaveCommands(state_->store, this);
+    toolWindows_ = new ToolWindows(this);
+    connect(toolWindows_, &ToolWindows::colourChosen, this, &Frmmain::setBackgroundColour);
+    surface_ = std::make_unique<WindowSurface>(*modelView_, controls_, *toolWindows_);
 
-void Frmmain::buildDesignCommands() {
-    assembly::DesignSurface& surface = *this;
-    addCommands_ = std::make_unique<assembly::AddCommands>(*state_, *TrView1_, surface);
-    enclosure_ = std::make_unique<assembly::EnclosureCommands>(*state_, *TrView1_, surface);
-    popups_ = new assembly::PopupMenus(*addCommands_, this);
-    enclosure_->setHideAgpItem([this] { popups_->item("mnuagp")->setVisible(false); });
-    std::map<int, QWidget*> panels(Picture3_.begin(), Picture3_.end());
-    wizard_ = std::make_unique<assembly::StageWizard>(*state_, *enclosure_, panels, this);
+    design_ = std::make_unique<assembly::DesignCommands>(*state_, *controls_.inventoryTree, *surface_,
+                                                         *surface_, this);
+    wizard_ = std::make_unique<assembly::StageWizard>(
+        *state_, design_->enclosure(),
+        std::map<int, QWidget*>(controls_.palettePanels.begin(), controls_.palettePanels.end()), this);
     wizard_->setShowInventory([this] { Image4_Click(); });
+
+    viewController_ = new ViewController(
+        *modelView_, *controls_.view, controls_.panArrows, *controls_.statusLabel, *state_,
+        [this] { create_find(); }, this);
+    connectControls();
+    placement_->applyDesignTime(screen() ? screen()->logicalDotsPerInchX() : 96.0);
 }
 
-Frmmain::~Frmmain() {
-    delete about_;
-    delete colourDialog_;
+Frmmain::~Frmmain() = default;
+
+void Frmmain::connectControls() {
+    const MainWindowControls& c = controls_;
+    for (ui::Panel* panel : c.hoverResetPanels)
+        connect(panel, &ui::Panel::backgroundHovered, this, &Frmmain::Form_MouseMove);
+    connect(c.menuButton, &ui::PictureButton::clicked, this, &Frmmain::Picture6_Click);
+    connect(c.inventoryButton, &ui::PictureButton::clicked, this, &Frmmain::Image4_Click);
+    connect(c.inventoryClose, &ui::PictureButton::clicked, this, &Frmmain::Picture15_Click);
+    connect(c.nextButton, &ui::PictureButton::clicked, this, [this] { wizard_->Picture8_Click(); });
+    connect(c.backButton, &ui::PictureButton::clicked, this, [this] { wizard_->Picture9_Click(); });
+    // The hint keeps its last text after the pointer leaves.
+    connect(c.hover, &assembly::HoverHighlight::highlighted, this, [this](ui::PictureButton* lit) {
+        if (lit == controls_.nextButton || lit == controls_.backButton)
+            controls_.statusLabel->setText(lit->toolTip());
+    });
+    for (const auto& [row, button] : c.paletteButtons)
+        connect(button, &ui::PictureButton::clicked, this, [this, row] { design_->palette().run(*row); });
+
+    connect(c.saveItem, &QAction::triggered, saveCommands_, &SaveCommands::mnusave_Click);
+    connect(c.saveAsItem, &QAction::triggered, saveCommands_, &SaveCommands::mnusaveas_Click);
+    connect(c.aboutItem, &QAction::triggered, this, &Frmmain::mnuabt_Click);
+    connect(c.exitItem, &QAction::triggered, this, &Frmmain::mnuexit_Click);
 }
 
 void Frmmain::setSettingsFile(const SettingsFile& file) { settings_ = std::make_unique<SettingsFile>(file); }
@@ -73,20 +93,10 @@ void Frmmain::setBackgroundColour(qint32 colour) {
     RenderScene();
 }
 
-void Frmmain::showColourDialog() {
-    if (!colourDialog_) {
-        colourDialog_ = new FrmColor;
-        connect(colourDialog_, &FrmColor::colourChosen, this, &Frmmain::setBackgroundColour);
-    }
-    colourDialog_->show();
-    colourDialog_->raise();
-    colourDialog_->activateWindow();
-}
-
 bool Frmmain::Form_Load() {
     state_->designStage = assembly::DesignStage::NoEnclosure;
 
-    TrView1_->attachImageList(&assembly::imageList3());
+    controls_.inventoryTree->attachImageList(&assembly::imageList3());
     if (splash_) {
         splash_->lightBlock(1);
         splash_->setMessage("Loading ini...");
@@ -101,23 +111,14 @@ bool Frmmain::Form_Load() {
     show();
     pumpMessages();
 
-    if (!modelView_->tryCreateDevice(*PicGR_)) {
+    if (!viewController_->createDevice()) {
         showNoDeviceBox(this);
         if (splash_) splash_->close();
         return false;
     }
 
     checkDisplayDensity(logicalDpiX());
-    modelView_->setAxesAndBaseShown();
-    pumpMessages();
-
-    modelFolder_ = MediaDir().LocateMediaFolder("vm1.x", false);
-    modelView_->setCameraEyeDistance(-10.0f);
-    pumpMessages();
-    modelView_->initDevice(*PicGR_);
-    modelView_->setViewSize(PicGR_->width(), PicGR_->height());
-    modelView_->defaultSceneSetup();
-    modelView_->setCameraEyeDistance(-10.0f);
+    viewController_->setUpScene();
 
     if (splash_) {
         splash_->lightBlock(3);
@@ -136,156 +137,38 @@ bool Frmmain::Form_Load() {
     return true;
 }
 
-void Frmmain::load_start() {
-    modelView_->load_start(modelFolder_, [this](bool busy) {
-        if (busy)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            while (QApplication::overrideCursor())
-                QApplication::restoreOverrideCursor();
-        if (!busy) PicGR_->setFocus();
-    });
-}
-
+void Frmmain::load_start() { viewController_->load_start(); }
+const std::string& Frmmain::modelFolder() const { return viewController_->modelFolder(); }
 void Frmmain::RenderScene() { modelView_->RenderScene(); }
-
 void Frmmain::zoom_in() { modelView_->zoom_in(); }
-
 void Frmmain::RotateTrackBall(std::int16_t x, std::int16_t y) { modelView_->RotateTrackBall(x, y); }
+void Frmmain::find_part() { viewController_->find_part(); }
+void Frmmain::imgpan_Click(int index) { viewController_->imgpan_Click(index); }
 
-void Frmmain::find_part() {
-    const modelview::Identification* entry = modelView_->find_part();
-    if (!entry) return;
-    Label8_->setText(QString::fromUtf8(entry->caption.data(), static_cast<qsizetype>(entry->caption.size())));
-    if (entry->partCode) state_->partCode = *entry->partCode;
-}
-
-void Frmmain::imgpan_Click(int index) {
-    constexpr modelview::Navigation kArrows[] = {modelview::Navigation::Up, modelview::Navigation::Left,
-                                                 modelview::Navigation::Down, modelview::Navigation::Right};
-    if (index >= 0 && index < 4) modelView_->navigate(kArrows[index]);
-}
-
-void Frmmain::connectView() {
-    PicGR_->onPaint = [this] {
-        if (modelView_->modelReady()) RenderScene();
-    };
-    PicGR_->onMouseDown = [this](int buttons, double x, double y) { PicGR_MouseDown(buttons, x, y); };
-    PicGR_->onMouseMove = [this](int buttons, double x, double y) { modelView_->mouseMove(buttons, x, y); };
-    PicGR_->onMouseUp = [this](int, double, double) { modelView_->mouseUp(); };
-    for (int index = 0; index < 4; ++index)
-        if (auto* arrow = findChild<ui::PictureButton*>(ui::controlName("imgpan", index)))
-            connect(arrow, &ui::PictureButton::clicked, this, [this, index] { imgpan_Click(index); });
-}
-
-void Frmmain::PicGR_MouseDown(int buttons, double x, double y) {
-    if (!modelView_->mouseDown(buttons, x, y)) return;
-    find_part();
-    create_find();
-}
-
-void Frmmain::toggleIndicator(int index, bool shown) { imgbot_.at(index)->setVisible(shown); }
-
-void Frmmain::checkDisplayDensity(double logicalDpiX) {
-    largeFontFlag_ = largeFontFlagFor(logicalDpiX);
-    if (largeFontFlag_ == 0) applyCompactLayout(logicalDpiX);
-}
-
-assembly::DesignStage Frmmain::designStage() const { return state_->designStage; }
+void Frmmain::checkDisplayDensity(double logicalDpiX) { placement_->checkDisplayDensity(logicalDpiX); }
+std::int16_t Frmmain::largeFontFlag() const { return placement_->largeFontFlag(); }
 
 void Frmmain::Image4_Click() { setInventoryVisible(true); }
-
 void Frmmain::Picture15_Click() { setInventoryVisible(false); }
 
 void Frmmain::setInventoryVisible(bool visible) {
-    const std::array<QWidget*, 3> inventory = {TrView1_, Picture15_, Label1_};
-    for (QWidget* w : inventory)
+    for (QWidget* w : std::initializer_list<QWidget*>{controls_.inventoryTree, controls_.inventoryClose,
+                                                      controls_.inventoryTitle})
         w->setVisible(visible);
 }
 
-void Frmmain::stdetails() { Picture7_->stdetails(); }
+void Frmmain::stdetails() { controls_.detailsPanel->stdetails(); }
+void Frmmain::create_find() { controls_.detailsPanel->create_find(); }
 
-void Frmmain::create_find() { Picture7_->create_find(); }
-
-void Frmmain::tower() { enclosure_->tower(); }
-
-void Frmmain::laptop() { enclosure_->laptop(); }
-
-void Frmmain::build_motherboard() { enclosure_->build_motherboard(); }
-
+void Frmmain::tower() { design_->enclosure().tower(); }
+void Frmmain::laptop() { design_->enclosure().laptop(); }
+void Frmmain::build_motherboard() { design_->enclosure().build_motherboard(); }
 void Frmmain::stages() { wizard_->stages(); }
+void Frmmain::Picture4_Click(int index) { design_->palette().click("Picture4", index); }
+void Frmmain::Picture5_Click(int index) { design_->palette().click("Picture5", index); }
 
-void Frmmain::Picture4_Click(int index) { runPaletteButton("Picture4", index); }
-
-void Frmmain::Picture5_Click(int index) { runPaletteButton("Picture5", index); }
-
-void Frmmain::runPaletteButton(std::string_view array, int index) {
-    for (const assembly::PaletteButton& button : assembly::paletteButtons())
-        if (button.array == array && button.index == index) runPaletteAction(button);
-}
-
-void Frmmain::showPartFrames(catalogue::PartCode code) { modelView_->showPartFrames(code); }
-
-void Frmmain::hideAllPartFrames() { modelView_->disableAll(); }
-
-void Frmmain::renderScene() { RenderScene(); }
-
-void Frmmain::startNewPart(const QString& partName) { Picture7_->startNewPart(partName); }
-
-void Frmmain::clearDetailBoxes() { Picture7_->clearBoxes(); }
-
-void Frmmain::runPaletteAction(const assembly::PaletteButton& button) {
-    const QString target =
-        QString::fromUtf8(button.target.data(), static_cast<qsizetype>(button.target.size()));
-    switch (button.action) {
-    case assembly::PaletteAction::OpenPopup:
-        popups_->popUp(target);
-        break;
-    case assembly::PaletteAction::AddSlot:
-        addCommands_->addSlot(button.target);
-        break;
-    case assembly::PaletteAction::AddNextFree:
-        addCommands_->addNextFree(button.target);
-        break;
-    case assembly::PaletteAction::ShowColorDialog:
-        showColourDialog();
-        break;
-    case assembly::PaletteAction::ToggleDetails:
-        Picture7_->setVisible(Picture7_->isHidden());
-        break;
-    case assembly::PaletteAction::ToggleAxes:
-        toggleIndicator(0, modelView_->toggleAxes());
-        break;
-    case assembly::PaletteAction::ToggleBase:
-        toggleIndicator(1, modelView_->toggleBase());
-        break;
-    case assembly::PaletteAction::ToggleLights:
-        toggleIndicator(2, modelView_->toggleLights());
-        RenderScene();
-        break;
-    case assembly::PaletteAction::ZoomIn:
-        modelView_->navigate(modelview::Navigation::In);
-        break;
-    case assembly::PaletteAction::ZoomOut:
-        modelView_->navigate(modelview::Navigation::Out);
-        break;
-    }
-}
-
-void Frmmain::Picture6_Click() { mnumain_->popup(QCursor::pos()); }
-
-void Frmmain::mnuabt_Click() {
-    if (!about_) about_ = new Frmabt;
-    const auto& setup = modelView_->deviceSetup();
-    // Only the OpenGL device transforms and lights in hardware.
-    const bool hardware = (setup.deviceCaps().devCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT) != 0;
-    about_->setDrawingDevice(!setup.device() ? QString()
-                             : hardware      ? QStringLiteral("OpenGL")
-                                             : QStringLiteral("the software rasterizer"));
-    about_->show();
-    about_->raise();
-    about_->activateWindow();
-}
+void Frmmain::Picture6_Click() { controls_.mainMenu->popup(QCursor::pos()); }
+void Frmmain::mnuabt_Click() { toolWindows_->showAbout(modelView_->deviceSetup()); }
 
 void Frmmain::mnuexit_Click() {
     if (exiting_) return;
@@ -293,8 +176,7 @@ void Frmmain::mnuexit_Click() {
     settings_->saveini(backgroundColour_); // the program ends even if this fails
     modelView_->release();
     emit exiting();
-    if (about_) about_->hide();
-    if (colourDialog_) colourDialog_->hide();
+    toolWindows_->hideAll();
     hide();
     QCoreApplication::exit(0);
 }
@@ -309,8 +191,7 @@ void Frmmain::closeEvent(QCloseEvent* event) {
     mnuexit_Click();
 }
 
-void Frmmain::Form_MouseMove() { hover_->reset(); }
-
+void Frmmain::Form_MouseMove() { controls_.hover->reset(); }
 void Frmmain::mouseMoveEvent(QMouseEvent*) { Form_MouseMove(); }
 
 } // namespace bw::app

@@ -23,4 +23,18 @@ const std::vector<CompactChange>& compactLayout() {
     return changes;
 }
 
+int pictureTwips(ButtonKind kind) {
+    struct Size {
+        ButtonKind kind;
+        int twips;
+    };
+    static constexpr Size kSizes[] = {
+        {ButtonKind::Toolbar, 720},  {ButtonKind::ToolbarImage, 600},   {ButtonKind::Palette, 600},
+        {ButtonKind::PanArrow, 480}, {ButtonKind::InventoryClose, 390},
+    };
+    for (const Size& size : kSizes)
+        if (size.kind == kind) return size.twips;
+    return 0;
+}
+
 } // namespace bw::app

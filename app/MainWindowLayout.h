@@ -18,6 +18,12 @@ struct Placement {
 const std::vector<Placement>& designTimeLayout();
 inline constexpr QSize kDesignWindowTwips{15360, 10320};
 
+// The stage palettes stack in one column left of the view; their height follows their buttons.
+struct StageColumn {
+    int left, top, width;
+};
+inline constexpr StageColumn kStageColumnTwips{30, 1125, 930};
+
 // The properties the compact layout changes (-1: left unchanged).
 struct CompactChange {
     QString control; // "" is the window itself
@@ -25,8 +31,21 @@ struct CompactChange {
 };
 const std::vector<CompactChange>& compactLayout();
 
-// Sizes of the picture buttons, in twips.
-inline constexpr int kPaletteButtonTwips = 600;
-inline constexpr int kToolbarButtonTwips = 720;
+// The kinds of picture button, each with its own picture size.
+enum class ButtonKind {
+    Toolbar,        // menu, inventory, back and next
+    ToolbarImage,   // the four pictures that only show what the program is about
+    Palette,        // the stage, view and zoom palettes
+    PanArrow,       // the arrows of the pan panel
+    InventoryClose, // the close button on the inventory's title
+};
+// The side of the button's square picture, in twips.
+int pictureTwips(ButtonKind kind);
+
+// Pixel spacing of the panels that float over the view and of the bars that frame it.
+inline constexpr int kOverlayMarginPixels = 8;
+inline constexpr int kViewFramePixels = 3;
+// The inventory's close button keeps this gap to the right end of its title.
+inline constexpr int kInventoryCloseGapPixels = 2;
 
 } // namespace bw::app

@@ -29,7 +29,6 @@ public:
     // Writes the store to the file named by the Save-as dialog; false when it failed.
     bool create_save();
 
-    QString lastSavedFile() const { return dlog1_; }
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
     void setFailureReporter(FailureReporter reporter) { reportFailure_ = std::move(reporter); }
 

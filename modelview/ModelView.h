@@ -24,7 +24,6 @@ public:
     ModelView(UserNotifier& notifier, Direct3DCreateFunction createDirect3D, std::function<void()> pump);
 
     D3DInit& deviceSetup() { return init_; }
-    D3DUtil& scene() { return util_; }
     PcModel& model() { return model_; }
     // The shared device; throws PlatformError before one exists.
     IDirect3DDevice8& device() const;
@@ -55,7 +54,6 @@ public:
     std::optional<std::string> mouseDown(int buttons, double x, double y);
     void mouseMove(int buttons, double x, double y);
     void mouseUp() { dragging_ = false; }
-    const std::string& pickedFrameName() const { return pickedFrameName_; }
     // The entry of the identification table for the picked frame name, or nullptr.
     const Identification* find_part() const;
 

@@ -29,7 +29,6 @@ public:
 
     bool built() const { return sceneRoot_ != nullptr; }
     const FramePtr& sceneRoot() const { return sceneRoot_; }
-    const FramePtr& modelHolder() const { return modelHolder_; }
     const FramePtr& modelRoot() const { return modelRoot_; }
     // A frame of the table by name or by its index in the table.
     const FramePtr& frame(std::string_view name) const;

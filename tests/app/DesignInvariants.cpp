@@ -13,7 +13,6 @@
 #include "assembly/HoverHighlight.h"
 #include "assembly/InventoryTree.h"
 #include "assembly/PaletteTable.h"
-#include "assembly/PopupMenus.h"
 #include "assembly/StageWizard.h"
 #include "modelview/FrameTable.h"
 #include "modelview/IdentificationTable.h"
@@ -91,7 +90,7 @@ void DesignInvariants::checkStoreAndStage(QStringList& broken) const {
         broken << QStringLiteral("design stage %1").arg(number);
     if ((stage == assembly::DesignStage::NoEnclosure) != (count == 0))
         broken << QStringLiteral("design stage %1 with %2 systems").arg(number).arg(count);
-    const QWidget* design = window_.wizard()->dialog("frm1");
+    const QWidget* design = window_.findChild<QWidget*>("frm1");
     if (design && design->isVisible() && stage != assembly::DesignStage::NoEnclosure)
         broken << QStringLiteral("the Design dialog is open at stage %1").arg(number);
 }
@@ -99,7 +98,7 @@ void DesignInvariants::checkStoreAndStage(QStringList& broken) const {
 void DesignInvariants::checkEnclosure(QStringList& broken) const {
     const assembly::DesignState& state = window_.state();
     const int count = state.store.systemCount();
-    const bool agpOffered = window_.popups()->item("mnuagp")->isVisible();
+    const bool agpOffered = window_.findChild<QAction*>("mnuagp")->isVisible();
     if (count == 0) {
         if (state.enclosureType != catalogue::enclosure::None)
             broken << QStringLiteral("enclosure type %1 without a system").arg(state.enclosureType);
@@ -157,7 +156,7 @@ void DesignInvariants::followAdditions(const PartSet& present, QStringList& brok
 }
 
 void DesignInvariants::checkInventory(QStringList& broken) const {
-    const assembly::InventoryTree& tree = *window_.inventory();
+    const assembly::InventoryTree& tree = *window_.findChild<assembly::InventoryTree*>("TrView1");
     const bool title = shown(window_, "Label1");
     if (shown(window_, "TrView1") != title || shown(window_, "Picture15") != title)
         broken << "the inventory's tree, close button and title differ in visibility";

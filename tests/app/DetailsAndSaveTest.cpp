@@ -46,8 +46,10 @@ void addProcessor(Frmmain& window) {
 TEST(Inventory, ToolbarShowsItAndItsButtonClosesItKeepingTheNodes) {
     Frmmain window;
     window.show();
-    window.inventory()->build_tree(catalogue::enclosure::Tower);
-    window.inventory()->addNode("37 node", "37a node", "Tower", "tower");
+    auto* tree = find<assembly::InventoryTree>(window, "TrView1");
+    ASSERT_NE(tree, nullptr);
+    tree->build_tree(catalogue::enclosure::Tower);
+    tree->addNode("37 node", "37a node", "Tower", "tower");
     click(find(window, "Image4"));
     for (const char* name : {"TrView1", "Picture15", "Label1"})
         EXPECT_TRUE(find(window, name)->isVisible()) << name;
@@ -55,12 +57,12 @@ TEST(Inventory, ToolbarShowsItAndItsButtonClosesItKeepingTheNodes) {
     for (const char* name : {"TrView1", "Picture15", "Label1"})
         EXPECT_FALSE(find(window, name)->isVisible()) << name;
     click(find(window, "Image4"));
-    EXPECT_NE(window.inventory()->node("37a node"), nullptr);
-    EXPECT_EQ(window.inventory()->node("1 node")->childCount(), 38);
+    EXPECT_NE(tree->node("37a node"), nullptr);
+    EXPECT_EQ(tree->node("1 node")->childCount(), 38);
 
     // Clicking a node changes nothing else.
     const auto partCode = window.state().partCode;
-    window.inventory()->setCurrentItem(window.inventory()->node("37a node"));
+    tree->setCurrentItem(tree->node("37a node"));
     EXPECT_EQ(window.state().partCode, partCode);
 }
 
@@ -124,7 +126,8 @@ protected:
         previous = QDir::currentPath();
         QDir::setCurrent(dir.path());
         window.state().store.setCurrentSystem(*window.state().store.addSystem());
-        save = window.saveCommands();
+        save = window.findChild<app::SaveCommands*>();
+        ASSERT_NE(save, nullptr);
         save->setFileChooser([this](const QString& proposed) {
             proposals << proposed;
             return answer;

@@ -4,11 +4,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
 #include "app/Frmmain.h"
 #include "assembly/PaletteTable.h"
+#include "modelview/ModelView.h"
 #include "ui/ControlName.h"
 #include "ui/PictureButton.h"
 
@@ -144,4 +146,42 @@ TEST(MainWindow, MenuButtonOffersAboutAndExit) {
     for (QAction* a : menu->actions())
         if (a->isVisible()) captions << a->text();
     EXPECT_EQ(captions.mid(captions.size() - 2), QStringList({"About Boardwright", "Exit"}));
+}
+
+TEST(MainWindow, ViewAndPanButtonsDriveTheModelAndItsIndicators) {
+    QTemporaryDir settings;
+    Frmmain window;
+    window.setSettingsFile(app::SettingsFile(settings.path()));
+    ASSERT_TRUE(window.Form_Load());
+    modelview::ModelView& view = window.modelView();
+    auto click = [&](const char* name) {
+        QTest::mouseClick(control(window, name), Qt::LeftButton, {}, QPoint(4, 4));
+    };
+
+    const Vector3 start = view.cameraEye();
+    click("imgpan(0)");    // up
+    click("imgpan(1)");    // left
+    click("Picture5(20)"); // zoom in
+    EXPECT_FLOAT_EQ(view.cameraEye().y, start.y - 1.0f);
+    EXPECT_FLOAT_EQ(view.cameraEye().x, start.x + 1.0f);
+    EXPECT_FLOAT_EQ(view.cameraEye().z, start.z + 1.0f);
+    click("imgpan(2)");     // down
+    click("imgpan(3)");     // right
+    click("Picture5(13)");  // zoom out
+    window.imgpan_Click(4); // no such arrow
+    EXPECT_FLOAT_EQ(view.cameraEye().x, start.x);
+    EXPECT_FLOAT_EQ(view.cameraEye().y, start.y);
+    EXPECT_FLOAT_EQ(view.cameraEye().z, start.z);
+
+    // Each switch of the view panel shows its state under the view.
+    for (int round = 0; round < 2; ++round) {
+        click("picbut(16)");
+        EXPECT_EQ(shown(window, "imgbot(0)"), view.axesShown()) << round;
+        click("picbut(17)");
+        EXPECT_EQ(shown(window, "imgbot(1)"), view.baseShown()) << round;
+        click("Picture5(12)");
+        EXPECT_EQ(shown(window, "imgbot(2)"), view.lightsOn()) << round;
+    }
+    EXPECT_TRUE(view.axesShown() && view.baseShown() && !view.lightsOn());
+    window.findChild<QWidget*>("frm1")->hide();
 }

@@ -134,7 +134,7 @@ TEST_F(RandomUse, ThousandsOfEventsKeepTheDesignSound) {
                           << lastActions(recent);
             break;
         }
-        stagesSeen.insert(window.designStage());
+        stagesSeen.insert(window.state().designStage);
         mostParts = std::max(mostParts, invariants.addedParts().size());
     }
 
@@ -151,7 +151,7 @@ TEST_F(RandomUse, ThousandsOfEventsKeepTheDesignSound) {
 // The checks themselves: each fault a command could make is named.
 TEST_F(RandomUse, TheChecksNoticeWhatACommandCouldGetWrong) {
     tests::DesignInvariants invariants(window);
-    auto* ok = window.wizard()->dialog("frm1")->findChild<QAbstractButton*>("Label2");
+    auto* ok = window.findChild<QWidget*>("frm1")->findChild<QAbstractButton*>("Label2");
     ASSERT_NE(ok, nullptr);
     QTest::mouseClick(ok, Qt::LeftButton);
     ASSERT_EQ(invariants.check(), QStringList()) << "a tower with its motherboard";
@@ -182,9 +182,11 @@ TEST_F(RandomUse, TheChecksNoticeWhatACommandCouldGetWrong) {
     EXPECT_TRUE(noticed("frame axesFrame is off"));
     view.model().frame(modelview::kAxesFrame)->Enabled = true;
 
-    window.inventory()->addNode("7 node", "7b node", "PCI (Slot 2)", "slots");
+    auto* tree = window.findChild<assembly::InventoryTree*>("TrView1");
+    ASSERT_NE(tree, nullptr);
+    tree->addNode("7 node", "7b node", "PCI (Slot 2)", "slots");
     EXPECT_TRUE(noticed("7 node holds [7b node], the parts added were []"));
-    delete window.inventory()->node("7b node");
+    delete tree->node("7b node");
 
     state.partCode = catalogue::kSlotCount;
     EXPECT_TRUE(noticed("part code 172 outside the catalogue"));

@@ -319,7 +319,7 @@ void RandomUser::addMainWindowActions(std::vector<Action>& actions) {
 }
 
 void RandomUser::addViewActions(std::vector<Action>& actions) {
-    modelview::ViewWidget* view = window_.view();
+    modelview::ViewWidget* view = window_.findChild<modelview::ViewWidget*>("PicGR");
     actions.push_back({"click the view", 4, [this, view] { click(view, somewhereIn(view), mouseButton()); }});
     actions.push_back(
         {"drag on the view", 4, [this, view] { drag(view, somewhereIn(view), mouseButton(), 60); }});

@@ -12,6 +12,8 @@
 #include "app/FrmColor.h"
 #include "app/Frmmain.h"
 #include "app/FrmStart.h"
+#include "assembly/DesignState.h"
+#include "TopLevelWindow.h"
 
 using namespace bw::app;
 
@@ -39,14 +41,15 @@ TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
     window.Form_Load();
     EXPECT_EQ(events,
               QStringList({"block 1", "Loading ini...", "block 2", "block 3", "Loading VR...", "block 4"}));
-    EXPECT_EQ(window.designStage(), bw::assembly::DesignStage::NoEnclosure);
+    EXPECT_EQ(window.state().designStage, bw::assembly::DesignStage::NoEnclosure);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.windowTitle(), "Boardwright");
     // Tests force the software device; the About box says so.
     window.mnuabt_Click();
-    EXPECT_EQ(window.aboutBox()->findChild<QLabel*>("LabelDevice")->text(),
-              "3D view drawn with the software rasterizer");
-    window.aboutBox()->hide();
+    auto* about = bw::tests::topLevelWindow<Frmabt>("Frmabt");
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->findChild<QLabel*>("LabelDevice")->text(), "3D view drawn with the software rasterizer");
+    about->hide();
 
     // The splash is gone once start-up ends.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -89,7 +92,7 @@ TEST(Startup, AboutBoxIsHiddenByOkAndShownAgain) {
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->text(), "About Boardwright");
     about->trigger();
-    Frmabt* box = window.aboutBox();
+    Frmabt* box = bw::tests::topLevelWindow<Frmabt>("Frmabt");
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->isVisible());
     EXPECT_EQ(box->windowTitle(), "About Boardwright");
@@ -107,7 +110,7 @@ TEST(Startup, AboutBoxIsHiddenByOkAndShownAgain) {
     EXPECT_FALSE(box->isVisible());
 
     about->trigger();
-    EXPECT_EQ(window.aboutBox(), box);
+    EXPECT_EQ(bw::tests::topLevelWindow<Frmabt>("Frmabt"), box);
     EXPECT_TRUE(box->isVisible());
     box->hide();
 }
@@ -128,7 +131,7 @@ TEST(Startup, BackgroundColourIsReadAtStartAndWrittenAtExit) {
     auto* colorButton = window.findChild<QWidget*>("Picture5(18)");
     ASSERT_NE(colorButton, nullptr);
     QTest::mouseClick(colorButton, Qt::LeftButton, {}, QPoint(4, 4));
-    FrmColor* dialog = window.colourDialog();
+    FrmColor* dialog = bw::tests::topLevelWindow<FrmColor>("FrmColor");
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     dialog->Colors_MouseDown(Qt::LeftButton, QPoint(0, 0));
@@ -139,7 +142,7 @@ TEST(Startup, BackgroundColourIsReadAtStartAndWrittenAtExit) {
 
     // Cancel after a new pick changes nothing.
     QTest::mouseClick(colorButton, Qt::LeftButton, {}, QPoint(4, 4));
-    EXPECT_EQ(window.colourDialog(), dialog);
+    EXPECT_EQ(bw::tests::topLevelWindow<FrmColor>("FrmColor"), dialog);
     dialog->Colors_MouseDown(Qt::LeftButton, QPoint(dialog->findChild<QWidget*>("Colors")->width() / 2, 0));
     dialog->Command1_Click(1);
     EXPECT_EQ(window.backgroundColour(), 16711680);

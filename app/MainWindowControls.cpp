@@ -1,0 +1,276 @@
+#include "app/MainWindowControls.h"
+
+#include <QBoxLayout>
+#include <QFile>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMargins>
+#include <QMenu>
+
+#include "app/DetailsPanel.h"
+#include "assembly/HoverHighlight.h"
+#include "assembly/InventoryTree.h"
+#include "assembly/PaletteTable.h"
+#include "modelview/ViewWidget.h"
+#include "ui/ControlName.h"
+#include "ui/Panel.h"
+#include "ui/PictureButton.h"
+#include "ui/PictureLibrary.h"
+
+namespace bw::app {
+namespace {
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+struct ToolbarImage {
+    const char* name;
+    const char* icon;
+    const char* toolTip;
+};
+
+// The toolbar images that only show what the program is about; a click does nothing.
+constexpr ToolbarImage kToolbarImages[] = {
+    {"Image1(4)", "zoomin", "Zoom In"},
+    {"Image1(5)", "zoomout", "Zoom Out"},
+    {"Image1(6)", "scannode", "Scan Current Node"},
+    {"Image1(7)", "rescan", "Re-Scan Network"},
+};
+
+struct Indicator {
+    int index;
+    const char* icon;
+    const char* toolTip;
+};
+
+constexpr Indicator kIndicators[] = {
+    {0, "axes", "XYZ axes shown"},
+    {1, "base", "Base shown"},
+    {2, "lights", "Second light on"},
+};
+constexpr int kIndicatorPicturePixels = 20;
+constexpr int kIndicatorPixels = 22;
+constexpr QMargins kIndicatorBarMargins{6, 2, 6, 2};
+
+struct PanelName {
+    int index;
+    const char* name;
+};
+
+constexpr PanelName kPanelNames[] = {
+    {2, "Core components"},
+    {9, "Motherboard slots"},
+    {16, "Video"},
+    {14, "Sensors and infrared"},
+    {0, "System components"},
+    {4, "Ports"},
+    {3, "Drives"},
+    {1, "Input devices"},
+    {12, "Wireless and screen"},
+    {5, "Operating system"},
+    {8, "Laptop components"},
+    {7, "View"},
+    {10, "Zoom"},
+    {13, "Move"},
+};
+constexpr int kPanelPaddingPixels = 4;
+
+// The arrows of the pan panel sit in a cross.
+struct Arrow {
+    int index;
+    const char* icon;
+    const char* toolTip;
+    int row, column;
+};
+constexpr Arrow kArrows[] = {
+    {0, "up", "Move Up", 0, 1},
+    {1, "left", "Move Left", 1, 0},
+    {2, "down", "Move Down", 2, 1},
+    {3, "right", "Move Right", 1, 2},
+};
+
+QString styleSheet() {
+    QFile file(QStringLiteral(":/app/MainWindow.qss"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// Builds in the order that sets the controls' stacking: view, toolbar, palettes,
+// inventory, details.
+class Builder {
+public:
+    Builder(QWidget& window, assembly::DesignState& state) : window_(window), state_(state) {}
+
+    MainWindowControls build() {
+        window_.setObjectName("Frmmain");
+        window_.setWindowTitle("Boardwright");
+        window_.setAccessibleName("Boardwright");
+        window_.setMouseTracking(true);
+        window_.setAttribute(Qt::WA_StyledBackground);
+        window_.setStyleSheet(styleSheet());
+        c_.hover = new assembly::HoverHighlight(&window_);
+
+        buildViewArea();
+        buildToolbar();
+        buildPanels();
+        buildInventory();
+        buildDetails();
+        return std::move(c_);
+    }
+
+private:
+    ui::PictureButton* addButton(const QString& name, const QString& icon, const QString& toolTip,
+                                 const QString& caption, QWidget* parent, ButtonKind kind) {
+        auto* button = new ui::PictureButton(name, icon, toolTip, caption, parent);
+        c_.pictureButtons.emplace_back(button, kind);
+        return button;
+    }
+
+    ui::PictureButton* addToolbarButton(const QString& name, const QString& icon, const QString& toolTip,
+                                        ButtonKind kind) {
+        auto* button = addButton(name, icon, toolTip, QString(), c_.toolbar, kind);
+        button->setFlat(true);
+        return button;
+    }
+
+    ui::Panel* addPanel(const QString& name, const QString& accessibleName) {
+        auto* panel = new ui::Panel(name, accessibleName, &window_);
+        c_.hoverResetPanels.push_back(panel);
+        return panel;
+    }
+
+    void buildViewArea() {
+        c_.view = new modelview::ViewWidget(&window_);
+        c_.view->setObjectName("PicGR");
+        c_.view->setAccessibleName("3D view");
+
+        for (int i = 0; i < 4; ++i) {
+            auto* bar = new QWidget(&window_);
+            bar->setObjectName(ui::controlName("Picbar", i));
+            bar->setAttribute(Qt::WA_StyledBackground);
+            bar->setProperty("viewFrame", true);
+            c_.viewFrame[static_cast<std::size_t>(i)] = bar;
+        }
+
+        c_.indicatorBar = addPanel("Picture2", "View indicators");
+        auto* layout = new QHBoxLayout(c_.indicatorBar);
+        layout->setContentsMargins(kIndicatorBarMargins);
+        for (const Indicator& indicator : kIndicators) {
+            auto* image = new QLabel(c_.indicatorBar);
+            image->setObjectName(ui::controlName("imgbot", indicator.index));
+            image->setToolTip(indicator.toolTip);
+            image->setAccessibleName(indicator.toolTip);
+            image->setPixmap(
+                ui::iconPicture(indicator.icon, QSize(kIndicatorPicturePixels, kIndicatorPicturePixels)));
+            image->setFixedSize(kIndicatorPixels, kIndicatorPixels);
+            layout->addWidget(image);
+            c_.indicators[indicator.index] = image;
+        }
+        layout->addStretch();
+        c_.indicators[2]->hide();
+    }
+
+    void buildToolbar() {
+        c_.toolbar = addPanel("Picture1", "Toolbar");
+        c_.menuButton = addToolbarButton("Picture6", "menu", "Main menu", ButtonKind::Toolbar);
+        c_.inventoryButton = addToolbarButton("Image4", "inventory", "Inventory", ButtonKind::Toolbar);
+        for (const ToolbarImage& image : kToolbarImages)
+            addToolbarButton(image.name, image.icon, image.toolTip, ButtonKind::ToolbarImage);
+
+        c_.backButton = addToolbarButton("Picture9", "back", "Back", ButtonKind::Toolbar);
+        c_.nextButton = addToolbarButton("Picture8", "next", "Next Stage", ButtonKind::Toolbar);
+        c_.hover->track(c_.backButton);
+        c_.hover->track(c_.nextButton);
+
+        c_.statusLabel = new QLabel(c_.toolbar);
+        c_.statusLabel->setObjectName("Label8");
+        c_.statusLabel->setAccessibleName("Status");
+        c_.nextButton->raise();
+
+        c_.mainMenu = new QMenu("main", &window_);
+        c_.mainMenu->setObjectName("mnumain");
+        auto addItem = [this](const char* name, const char* caption) {
+            QAction* action = c_.mainMenu->addAction(caption);
+            action->setObjectName(name);
+            return action;
+        };
+        c_.saveItem = addItem("mnusave", "Save");
+        c_.saveAsItem = addItem("mnusaveas", "Save as...");
+        c_.mainMenu->addSeparator();
+        c_.aboutItem = addItem("mnuabt", "About Boardwright");
+        c_.exitItem = addItem("mnuexit", "Exit");
+    }
+
+    void buildPanels() {
+        for (const PanelName& p : kPanelNames) {
+            ui::Panel* panel = addPanel(ui::controlName("Picture3", p.index), p.name);
+            const bool overlay = p.index == assembly::kViewPanel || p.index == assembly::kZoomPanel ||
+                                 p.index == assembly::kPanPanel;
+            panel->setProperty(overlay ? "overlay" : "stage", true);
+            panel->setVisible(overlay);
+            if (p.index != assembly::kPanPanel) {
+                auto* column = new QBoxLayout(p.index == assembly::kViewPanel ? QBoxLayout::LeftToRight
+                                                                              : QBoxLayout::TopToBottom,
+                                              panel);
+                column->setContentsMargins(kPanelPaddingPixels, kPanelPaddingPixels, kPanelPaddingPixels,
+                                           kPanelPaddingPixels);
+                column->setSpacing(kPanelPaddingPixels);
+            }
+            c_.palettePanels[p.index] = panel;
+        }
+
+        for (const assembly::PaletteButton& b : assembly::paletteButtons()) {
+            ui::Panel* panel = c_.palettePanels.at(b.panel);
+            auto* button = addButton(ui::controlName(std::string(b.array).c_str(), b.index), text(b.icon),
+                                     text(b.toolTip), text(b.caption), panel, ButtonKind::Palette);
+            panel->layout()->addWidget(button);
+            panel->layout()->setAlignment(button, Qt::AlignHCenter);
+            c_.hover->track(button);
+            c_.paletteButtons.emplace_back(&b, button);
+        }
+
+        ui::Panel* panPanel = c_.palettePanels.at(assembly::kPanPanel);
+        auto* grid = new QGridLayout(panPanel);
+        grid->setContentsMargins(kPanelPaddingPixels, kPanelPaddingPixels, kPanelPaddingPixels,
+                                 kPanelPaddingPixels);
+        grid->setSpacing(0);
+        for (const Arrow& a : kArrows) {
+            auto* arrow = addButton(ui::controlName("imgpan", a.index), a.icon, a.toolTip, QString(),
+                                    panPanel, ButtonKind::PanArrow);
+            arrow->setFlat(true);
+            grid->addWidget(arrow, a.row, a.column);
+            c_.hover->track(arrow);
+            c_.panArrows[static_cast<std::size_t>(a.index)] = arrow;
+        }
+    }
+
+    void buildInventory() {
+        c_.inventoryTitle = new QLabel("   Inventory", &window_);
+        c_.inventoryTitle->setObjectName("Label1");
+        c_.inventoryTitle->setAccessibleName("Inventory");
+        c_.inventoryTree = new assembly::InventoryTree(&window_);
+        c_.inventoryClose = addButton("Picture15", "close", "Close inventory", QString(), &window_,
+                                      ButtonKind::InventoryClose);
+        c_.inventoryClose->setFlat(true);
+        c_.hover->track(c_.inventoryClose);
+        for (QWidget* w : {static_cast<QWidget*>(c_.inventoryTree), static_cast<QWidget*>(c_.inventoryClose),
+                           static_cast<QWidget*>(c_.inventoryTitle)})
+            w->setVisible(false);
+    }
+
+    void buildDetails() {
+        c_.detailsPanel = new DetailsPanel(state_, &window_);
+        c_.hoverResetPanels.push_back(c_.detailsPanel);
+        c_.detailsPanel->hide();
+    }
+
+    QWidget& window_;
+    assembly::DesignState& state_;
+    MainWindowControls c_;
+};
+
+} // namespace
+
+MainWindowControls buildMainWindowControls(QWidget& window, assembly::DesignState& state) {
+    return Builder(window, state).build();
+}
+
+} // namespace bw::app
