@@ -37,8 +37,8 @@ void type(QLineEdit* box, const QString& text) {
 void addProcessor(Frmmain& window) {
     auto& state = window.state();
     state.store.setCurrentSystem(*state.store.addSystem());
-    state.store.setText(1, 68, TextField::PartName, "Intel");
-    state.partCode = 68;
+    state.store.setText(1, catalogue::codes::IntelProcessor, TextField::PartName, "Intel");
+    state.partCode = catalogue::codes::IntelProcessor;
 }
 
 } // namespace
@@ -103,14 +103,15 @@ TEST(Details, ClickingTheCostBoxStoresOnlyWhenItHoldsACost) {
     type(manuf, "Intel Corp.");
     type(model, "Core i7");
     click(cost); // empty: nothing stored
-    EXPECT_EQ(window.state().store.text(1, 68, TextField::Manufacturer), "");
+    EXPECT_EQ(window.state().store.text(1, catalogue::codes::IntelProcessor, TextField::Manufacturer), "");
 
     type(cost, "£ 300 or so");
     click(cost);
-    EXPECT_EQ(window.state().store.cost(1, 68), "£ 300 or so");
-    EXPECT_EQ(window.state().store.text(1, 68, TextField::Manufacturer), "Intel Corp.");
-    EXPECT_EQ(window.state().store.text(1, 68, TextField::Model), "Core i7");
-    EXPECT_EQ(window.state().store.text(1, 68, TextField::PartName), "Intel");
+    EXPECT_EQ(window.state().store.cost(1, catalogue::codes::IntelProcessor), "£ 300 or so");
+    EXPECT_EQ(window.state().store.text(1, catalogue::codes::IntelProcessor, TextField::Manufacturer),
+              "Intel Corp.");
+    EXPECT_EQ(window.state().store.text(1, catalogue::codes::IntelProcessor, TextField::Model), "Core i7");
+    EXPECT_EQ(window.state().store.text(1, catalogue::codes::IntelProcessor, TextField::PartName), "Intel");
 
     // Shown again after the boxes were changed.
     type(manuf, "changed");

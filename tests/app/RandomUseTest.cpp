@@ -166,16 +166,16 @@ TEST_F(RandomUse, TheChecksNoticeWhatACommandCouldGetWrong) {
     modelview::ModelView& view = window.modelView();
 
     // A part marked present without the rest of the add step.
-    state.store.setPresent(1, 82, true);
+    state.store.setPresent(1, catalogue::codes::PciSlot1, true);
     const QStringList broken = invariants.check();
     EXPECT_EQ(broken.filter("frame pciSlotFrame1 is off").size(), 1) << broken.join("; ").toStdString();
     EXPECT_EQ(broken.filter("7 node holds [], the parts added were [7a node]").size(), 1);
     EXPECT_EQ(broken.filter("part 82 was added but the part code is 5").size(), 1);
 
-    state.store.setPresent(1, 82, false);
+    state.store.setPresent(1, catalogue::codes::PciSlot1, false);
     EXPECT_TRUE(noticed("a present flag was cleared"));
 
-    view.showPartFrames(70);
+    view.showPartFrames(catalogue::codes::HardDiskDrive1);
     EXPECT_TRUE(noticed("frame hardDiskFrame1 is on but shows nothing present"));
     view.model().frame("hardDiskFrame1")->Enabled = false;
     view.model().frame(modelview::kAxesFrame)->Enabled = false;
@@ -190,7 +190,7 @@ TEST_F(RandomUse, TheChecksNoticeWhatACommandCouldGetWrong) {
 
     state.partCode = catalogue::kSlotCount;
     EXPECT_TRUE(noticed("part code 172 outside the catalogue"));
-    state.partCode = 5;
+    state.partCode = catalogue::codes::Baseboard;
     state.designStage = static_cast<assembly::DesignStage>(13);
     EXPECT_TRUE(noticed("design stage 13"));
     state.designStage = assembly::DesignStage::NoEnclosure;
