@@ -270,7 +270,7 @@ ResultCode OpenGLDevice::DrawIndexedTriangles(const IndexedTriangles& batch) {
     if (!programReady()) return D3DERR_DRIVERINTERNALERROR;
 
     GlFunctions& f = context_->functions();
-    const raster::FixedFunctionState& state = state_.state();
+    const fixedfunction::FixedFunctionState& state = state_.state();
     if (state.texture) gpu_->textures.bind(f, state.texture, maxTextureSize_, frame_);
     const auto geometry = gpu_->geometry.prepare(f, batch, *fields, stride, frame_);
     if (!geometry) return D3DERR_INVALIDCALL;

@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "scene3d/platform/raster/VertexProcessor.h"
+#include "scene3d/platform/fixedfunction/VertexProcessor.h"
 
 namespace bw::gl {
 
 // Empty for a format code the devices do not draw.
-std::optional<raster::VertexFields> drawableVertexFields(std::uint32_t fvfCode);
+std::optional<fixedfunction::VertexFields> drawableVertexFields(std::uint32_t fvfCode);
 
 } // namespace bw::gl

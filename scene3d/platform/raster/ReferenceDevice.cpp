@@ -5,13 +5,14 @@
 
 #include "scene3d/platform/device/DeviceWindow.h"
 #include "scene3d/platform/device/Formats.h"
+#include "scene3d/platform/fixedfunction/VertexProcessor.h"
 #include "scene3d/platform/mesh/VertexLayout.h"
 #include "scene3d/platform/raster/Rasterizer.h"
-#include "scene3d/platform/raster/VertexProcessor.h"
 
 namespace bw {
 
 using namespace raster;
+using namespace fixedfunction;
 
 namespace {
 
