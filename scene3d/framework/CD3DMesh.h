@@ -12,7 +12,7 @@
 
 #include "scene3d/math/Vector3.h"
 #include "scene3d/platform/device/Texture.h"
-#include "scene3d/platform/mesh/Material.h"
+#include "scene3d/platform/mesh/MaterialRecord.h"
 
 namespace bw {
 

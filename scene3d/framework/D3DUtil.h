@@ -15,7 +15,7 @@
 #include "scene3d/math/Matrix.h"
 #include "scene3d/math/Vector3.h"
 #include "scene3d/platform/device/Light.h"
-#include "scene3d/platform/mesh/Material.h"
+#include "scene3d/platform/device/Material.h"
 
 namespace bw {
 
