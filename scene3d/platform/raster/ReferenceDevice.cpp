@@ -41,14 +41,9 @@ std::shared_ptr<ReferenceDevice> ReferenceDevice::createOffscreen(int width, int
                                                                   unsigned rasterThreads) {
     DeviceCreation creation;
     creation.behaviourFlags = D3DCREATE_SOFTWARE_VERTEXPROCESSING;
-    creation.parameters.backBufferWidth = static_cast<std::uint32_t>(std::max(width, 0));
-    creation.parameters.backBufferHeight = static_cast<std::uint32_t>(std::max(height, 0));
-    creation.parameters.backBufferFormat = D3DFMT_X8R8G8B8;
-    creation.parameters.backBufferCount = 1;
-    creation.parameters.swapEffect = D3DSWAPEFFECT_DISCARD;
-    creation.parameters.windowed = 1;
-    creation.parameters.enableAutoDepthStencil = 1;
-    creation.parameters.autoDepthStencilFormat = D3DFMT_D16;
+    creation.parameters =
+        windowedPresentParameters(D3DFMT_X8R8G8B8, nullptr, static_cast<std::uint32_t>(std::max(width, 0)),
+                                  static_cast<std::uint32_t>(std::max(height, 0)));
     return std::make_shared<ReferenceDevice>(creation, rasterThreads);
 }
 

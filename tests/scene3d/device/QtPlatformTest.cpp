@@ -95,11 +95,7 @@ TEST(Direct3DFactory, HardwareRequestsGetTheReferenceDeviceOnlyWhenItIsForced) {
     fake::FakeAdapter adapter = fake::desktopAdapter(1024, 768, D3DFMT_X8R8G8B8);
     const AdapterDescription plain{adapter.identifier, adapter.modes, adapter.currentMode};
     fake::FakeDeviceWindow window(40, 30);
-    PresentParameters parameters;
-    parameters.backBufferFormat = D3DFMT_X8R8G8B8;
-    parameters.windowed = 1;
-    parameters.enableAutoDepthStencil = 1;
-    parameters.autoDepthStencilFormat = D3DFMT_D16;
+    const PresentParameters parameters = windowedPresentParameters(D3DFMT_X8R8G8B8);
     std::shared_ptr<IDirect3DDevice8> device;
     DeviceCaps caps;
 

@@ -158,9 +158,7 @@ TEST(OpenGLDevice, PresentShowsTheBackBufferAndCallsFailAsOnTheReference) {
     creation.deviceType = D3DDEVTYPE_HAL;
     creation.focusWindow = &window;
     creation.behaviourFlags = D3DCREATE_HARDWARE_VERTEXPROCESSING;
-    creation.parameters.backBufferFormat = D3DFMT_X8R8G8B8;
-    creation.parameters.windowed = 1;
-    creation.parameters.enableAutoDepthStencil = 1;
+    creation.parameters = windowedPresentParameters(D3DFMT_X8R8G8B8);
     std::shared_ptr<IDirect3DDevice8> device;
     ASSERT_EQ(OpenGLDriver(4096).createDevice(creation, device), D3D_OK);
     device->Clear(D3DCLEAR_TARGET, 0xFF123456, 1.0f, 0);
@@ -228,12 +226,7 @@ TEST(OpenGLDevice, TheDirect3DObjectServesTypeOneWithItUnlessTheReferenceIsForce
     EXPECT_EQ(caps.devCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT, 0u);
 
     fake::FakeDeviceWindow window(64, 48);
-    PresentParameters parameters;
-    parameters.backBufferFormat = desktop.format;
-    parameters.windowed = 1;
-    parameters.swapEffect = D3DSWAPEFFECT_DISCARD;
-    parameters.enableAutoDepthStencil = 1;
-    parameters.autoDepthStencilFormat = D3DFMT_D16;
+    const PresentParameters parameters = windowedPresentParameters(desktop.format);
     std::shared_ptr<IDirect3DDevice8> device;
     ASSERT_EQ(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, &window, D3DCREATE_HARDWARE_VERTEXPROCESSING,
                                      parameters, device),

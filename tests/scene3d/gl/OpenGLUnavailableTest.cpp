@@ -44,12 +44,7 @@ TEST(OpenGLUnavailable, TypeOneStaysUnavailableAndTheSwitchStillForcesTheReferen
               D3DERR_NOTAVAILABLE);
     EXPECT_EQ(direct3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, caps), D3DERR_NOTAVAILABLE);
     fake::FakeDeviceWindow window(64, 48);
-    PresentParameters parameters;
-    parameters.backBufferFormat = desktop.format;
-    parameters.windowed = 1;
-    parameters.swapEffect = D3DSWAPEFFECT_DISCARD;
-    parameters.enableAutoDepthStencil = 1;
-    parameters.autoDepthStencilFormat = D3DFMT_D16;
+    const PresentParameters parameters = windowedPresentParameters(desktop.format);
     std::shared_ptr<IDirect3DDevice8> device;
     EXPECT_EQ(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, &window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
                                      parameters, device),
