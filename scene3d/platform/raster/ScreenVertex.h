@@ -11,6 +11,14 @@ namespace bw::raster {
 inline constexpr int subpixelBits = 8;
 inline constexpr int subpixelScale = 1 << subpixelBits;
 
+// Smallest n with n * subpixelScale >= value: the first pixel sampled at or after it.
+constexpr int firstPixelAtOrAfter(std::int32_t value) {
+    return static_cast<int>((static_cast<std::int64_t>(value) + subpixelScale - 1) >> subpixelBits);
+}
+
+// Largest n with n * subpixelScale <= value: the last pixel sampled at or before it.
+constexpr int lastPixelAtOrBefore(std::int32_t value) { return static_cast<int>(value >> subpixelBits); }
+
 // What set-up interpolates across a screen triangle: depth, 1/w and the varyings.
 enum ScreenAttribute : int {
     attributeDepth,    // in the viewport's depth range
