@@ -215,16 +215,9 @@ void CD3DMesh::drawSubset(IDirect3DDevice8& dev, std::uint32_t subset) const {
     const Mesh& m = *mesh_;
     for (const AttributeRange& run : m.attributeTable()) {
         if (run.attributeId != subset || run.faceCount == 0) continue;
-        IndexedTriangles triangles;
-        triangles.vertices = m.vertexData().data();
-        triangles.vertexCount = m.vertexCount();
-        triangles.fvf = m.fvf();
-        triangles.indices = m.indices().data();
-        triangles.indexFormat = IndexFormat::Bits32;
-        triangles.indexCount = static_cast<std::uint32_t>(m.indices().size());
-        triangles.firstFace = run.faceStart;
-        triangles.faceCount = run.faceCount;
-        triangles.contentRevision = contentRevision_;
+        const IndexedTriangles triangles =
+            subsetTriangles(m.vertexData().data(), m.vertexCount(), m.fvf(), m.indices(), run.faceStart,
+                            run.faceCount, contentRevision_);
         throwIfFailed(dev.DrawIndexedTriangles(triangles), "DrawIndexedTriangles");
     }
 }
