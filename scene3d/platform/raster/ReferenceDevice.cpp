@@ -18,6 +18,9 @@ namespace {
 
 // Larger targets are refused rather than allocated.
 constexpr int maxTargetSize = 16384;
+
+// Past this many threads the bands of a frame are too few to share out well.
+constexpr unsigned maxRasterThreads = 8;
 // Queued triangles beyond this are rasterised at once, to bound the queue's memory.
 constexpr std::size_t maxQueuedTriangles = 1u << 20;
 // Vertices one thread processes at a time.
@@ -32,7 +35,8 @@ std::uint32_t readIndex(const IndexedTriangles& batch, std::uint32_t position) {
 } // namespace
 
 ReferenceDevice::ReferenceDevice(const DeviceCreation& creation, unsigned rasterThreads)
-    : creation_(creation), workers_(rasterThreads) {
+    : creation_(creation),
+      workers_(rasterThreads == 0 ? WorkerPool::coresBesidesCaller(maxRasterThreads) : rasterThreads - 1) {
     if (const auto result = applyPresentParameters(creation.parameters); failed(result))
         throw PlatformError(result, "the presentation parameters give no usable back buffer");
 }
@@ -185,7 +189,7 @@ ResultCode ReferenceDevice::DrawIndexedTriangles(const IndexedTriangles& batch) 
     mapping_ = viewportMappingFor(state.viewport);
     firstScreenVertex_ = queue_.appendVertices(vertexCount);
     const std::uint32_t chunks = (vertexCount + verticesPerChunk - 1) / verticesPerChunk;
-    workers_.run(chunks, [&](std::uint32_t chunk) {
+    workers_.forEach(chunks, [&](std::uint32_t chunk) {
         const std::uint32_t begin = chunk * verticesPerChunk;
         processVertexRange(setup, input, lowest, begin, std::min(vertexCount, begin + verticesPerChunk));
     });
@@ -238,7 +242,7 @@ void ReferenceDevice::queueTriangle(std::uint32_t i0, std::uint32_t i1, std::uin
 
 void ReferenceDevice::flush() {
     if (queue_.triangleCount() == 0) return;
-    workers_.run(static_cast<std::uint32_t>(queue_.bandCount()), [this](std::uint32_t band) {
+    workers_.forEach(static_cast<std::uint32_t>(queue_.bandCount()), [this](std::uint32_t band) {
         rasterizeBand(queue_, static_cast<int>(band), frame_, depth_);
     });
     queue_.clear();

@@ -8,10 +8,10 @@
 #include <memory>
 #include <vector>
 
+#include "scene3d/platform/common/WorkerPool.h"
 #include "scene3d/platform/device/DeviceDriver.h"
 #include "scene3d/platform/device/Direct3DDevice8.h"
 #include "scene3d/platform/fixedfunction/StatefulDevice.h"
-#include "scene3d/platform/raster/BandWorkers.h"
 #include "scene3d/platform/raster/Clipper.h"
 #include "scene3d/platform/raster/DepthBuffer.h"
 #include "scene3d/platform/raster/DrawState.h"
@@ -29,7 +29,7 @@ struct VertexInput;
 class ReferenceDevice : public fixedfunction::StatefulDevice {
 public:
     // Throws PlatformError (D3DERR_INVALIDCALL) when the parameters give no usable back
-    // buffer. rasterThreads counts the calling thread; 0 uses every core.
+    // buffer. rasterThreads counts the calling thread; 0 uses every core (up to 8).
     explicit ReferenceDevice(const DeviceCreation& creation, unsigned rasterThreads = 0);
 
     // A windowless device drawing into a width x height target with a depth buffer.
@@ -69,7 +69,7 @@ private:
     raster::FrameQueue queue_;
     raster::FrameBuffer frame_;
     raster::DepthBuffer depth_;
-    raster::BandWorkers workers_;
+    WorkerPool workers_; // the bands of a frame share out over the cores
     Cooperation cooperation_ = Cooperation::Ready;
 
     // Scratch of the current draw, kept to avoid reallocating per call.
