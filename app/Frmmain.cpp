@@ -28,7 +28,6 @@
 #include "modelview/ModelView.h"
 #include "modelview/ViewWidget.h"
 #include "scene3d/framework/MediaDir.h"
-#include "scene3d/platform/qt/Direct3DFactory.h"
 #include "ui/ControlName.h"
 #include "ui/PictureButton.h"
 
@@ -38,11 +37,11 @@ namespace {
 void pumpMessages() { QCoreApplication::processEvents(); }
 } // namespace
 
-Frmmain::Frmmain(FrmStart* splash)
+Frmmain::Frmmain(modelview::PlatformServices platform, FrmStart* splash)
     : QWidget(nullptr), state_(std::make_unique<assembly::DesignState>()), splash_(splash),
       settings_(std::make_unique<SettingsFile>(SettingsFile::standard())),
       notifier_(std::make_unique<MessageBoxNotifier>(this)),
-      modelView_(std::make_unique<modelview::ModelView>(*notifier_, &Direct3DCreate8, &pumpMessages)) {
+      modelView_(std::make_unique<modelview::ModelView>(*notifier_, std::move(platform), &pumpMessages)) {
     buildControls();
     buildDesignCommands();
     connectView();

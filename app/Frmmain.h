@@ -11,6 +11,7 @@
 
 #include "app/SettingsFile.h"
 #include "assembly/DesignSurface.h"
+#include "modelview/PlatformServices.h"
 
 class QLabel;
 class QMenu;
@@ -48,7 +49,8 @@ class SaveCommands;
 class Frmmain : public QWidget, private assembly::DesignSurface {
     Q_OBJECT
 public:
-    explicit Frmmain(FrmStart* splash = nullptr);
+    // platform: the 3D parts the program's start wires together.
+    explicit Frmmain(modelview::PlatformServices platform, FrmStart* splash = nullptr);
     ~Frmmain() override;
 
     // The start-up sequence; false when no 3D device can be made and the program must end.

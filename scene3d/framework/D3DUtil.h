@@ -24,8 +24,8 @@ class IDirect3DDevice8;
 
 class D3DUtil {
 public:
-    // The loader defaults to the platform's image-file reader.
-    explicit D3DUtil(TextureLoader textureLoader = {});
+    // Textures are read through textureLoader, which must not be empty.
+    explicit D3DUtil(std::shared_ptr<const TextureLoader> textureLoader);
 
     // Size of the 3D view in pixels; the aspect of the projection follows it.
     void SetViewSize(std::int32_t width, std::int32_t height);

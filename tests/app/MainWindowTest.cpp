@@ -9,6 +9,7 @@
 
 #include "app/Frmmain.h"
 #include "assembly/PaletteTable.h"
+#include "tests/app/TestPlatform.h"
 #include "ui/ControlName.h"
 #include "ui/PictureButton.h"
 
@@ -38,7 +39,7 @@ void moveMouseOver(QWidget* w) {
 } // namespace
 
 TEST(MainWindow, ControlGroupsStartVisibleOrHiddenAsDesigned) {
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     for (const char* name :
          {"PicGR",      "Picture1",    "Image4",       "Image1(4)",    "Image1(5)", "Image1(6)", "Image1(7)",
           "Label8",     "Picture2",    "imgbot(0)",    "imgbot(1)",    "Picbar(0)", "Picbar(1)", "Picbar(2)",
@@ -64,7 +65,7 @@ TEST(MainWindow, ControlGroupsStartVisibleOrHiddenAsDesigned) {
 }
 
 TEST(MainWindow, EveryControlHasAnAccessibleName) {
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     for (QWidget* w : window.findChildren<QWidget*>()) {
         const bool actsOrReads =
             qobject_cast<ui::PictureButton*>(w) || qobject_cast<QLabel*>(w) || qobject_cast<QTreeWidget*>(w);
@@ -75,7 +76,7 @@ TEST(MainWindow, EveryControlHasAnAccessibleName) {
 }
 
 TEST(MainWindow, NormalDensityKeepsTheDesignTimeLayout) {
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     const QRect view = control(window, "PicGR")->geometry();
     const QSize size = window.size();
     window.checkDisplayDensity(96.0);
@@ -89,7 +90,7 @@ TEST(MainWindow, NormalDensityKeepsTheDesignTimeLayout) {
 }
 
 TEST(MainWindow, LargeFontsApplyTheCompactLayout) {
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     window.move(40, 30);
     const int picture2Height = control(window, "Picture2")->height();
     const int treeWidth = control(window, "TrView1")->width();
@@ -112,7 +113,7 @@ TEST(MainWindow, LargeFontsApplyTheCompactLayout) {
 }
 
 TEST(MainWindow, HoverLightsButtonsUntilTheBackgroundIsCrossed) {
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     window.show();
     auto* cpu = window.findChild<ui::PictureButton*>("Picture5(19)");
     auto* next = window.findChild<ui::PictureButton*>("Picture8");
@@ -137,7 +138,7 @@ TEST(MainWindow, HoverLightsButtonsUntilTheBackgroundIsCrossed) {
 }
 
 TEST(MainWindow, MenuButtonOffersAboutAndExit) {
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     auto* menu = window.findChild<QMenu*>("mnumain");
     ASSERT_NE(menu, nullptr);
     QStringList captions;

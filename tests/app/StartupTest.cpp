@@ -12,6 +12,7 @@
 #include "app/FrmColor.h"
 #include "app/Frmmain.h"
 #include "app/FrmStart.h"
+#include "tests/app/TestPlatform.h"
 
 using namespace bw::app;
 
@@ -35,7 +36,7 @@ TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
     QObject::connect(splash, &FrmStart::messageShown, [&](const QString& m) { events << m; });
     QPointer<FrmStart> watch(splash);
 
-    Frmmain window(splash);
+    Frmmain window{bw::apptest::testPlatform(), splash};
     window.Form_Load();
     EXPECT_EQ(events,
               QStringList({"block 1", "Loading ini...", "block 2", "block 3", "Loading VR...", "block 4"}));
@@ -55,7 +56,7 @@ TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
 
 TEST(Startup, ClosingTheWindowRunsExit) {
     QTemporaryDir settings;
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     window.setSettingsFile(SettingsFile(settings.path()));
     window.show();
     QSignalSpy exiting(&window, &Frmmain::exiting);
@@ -70,7 +71,7 @@ TEST(Startup, ClosingTheWindowRunsExit) {
 
 TEST(Startup, ExitFromTheMainMenu) {
     QTemporaryDir settings;
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     window.setSettingsFile(SettingsFile(settings.path()));
     window.show();
     QSignalSpy exiting(&window, &Frmmain::exiting);
@@ -84,7 +85,7 @@ TEST(Startup, ExitFromTheMainMenu) {
 }
 
 TEST(Startup, AboutBoxIsHiddenByOkAndShownAgain) {
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     auto* about = window.findChild<QAction*>("mnuabt");
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->text(), "About Boardwright");
@@ -119,7 +120,7 @@ TEST(Startup, BackgroundColourIsReadAtStartAndWrittenAtExit) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("&H808080\r\n");
     }
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     window.setSettingsFile(SettingsFile(settings.path()));
     window.Form_Load();
     EXPECT_EQ(window.backgroundColour(), 8421504);
@@ -152,7 +153,7 @@ TEST(Startup, BackgroundColourIsReadAtStartAndWrittenAtExit) {
 
 TEST(Startup, MissingSettingsLeaveTheBackgroundBlack) {
     QTemporaryDir settings;
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     window.setSettingsFile(SettingsFile(settings.path()));
     window.Form_Load();
     EXPECT_EQ(window.backgroundColour(), 0);

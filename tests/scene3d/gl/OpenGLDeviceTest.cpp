@@ -8,6 +8,7 @@
 #include "scene3d/platform/gl/OpenGLDriver.h"
 #include "scene3d/platform/qt/Direct3DFactory.h"
 #include "scene3d/platform/raster/ReferenceDevice.h"
+#include "scene3d/platform/raster/ReferenceDriver.h"
 #include "tests/scene3d/gl/GlTestSupport.h"
 #include "tests/scene3d/raster/RasterScene.h"
 #include "tests/support/FakeDirect3D.h"
@@ -215,8 +216,9 @@ TEST(OpenGLDevice, PresentShowsTheBackBufferAndCallsFailAsOnTheReference) {
 }
 
 TEST(OpenGLDevice, TheDirect3DObjectServesTypeOneWithItUnlessTheReferenceIsForced) {
-    if (!registerOpenGLDriverIfAvailable()) GTEST_SKIP() << "no OpenGL 3.3 core context on this display";
-    auto direct3d = Direct3DCreate8();
+    DeviceDrivers drivers{std::make_shared<ReferenceDriver>(), openGLDriverIfAvailable(), false};
+    if (!drivers.hardware) GTEST_SKIP() << "no OpenGL 3.3 core context on this display";
+    auto direct3d = createDirect3D(drivers);
     DisplayMode desktop;
     ASSERT_EQ(direct3d->GetAdapterDisplayMode(0, desktop), D3D_OK);
     DeviceCaps caps;
@@ -236,13 +238,11 @@ TEST(OpenGLDevice, TheDirect3DObjectServesTypeOneWithItUnlessTheReferenceIsForce
     EXPECT_EQ(caps.deviceType, D3DDEVTYPE_HAL);
     EXPECT_NE(caps.devCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT, 0u);
 
-    setReferenceDeviceForced(true);
-    ASSERT_EQ(Direct3DCreate8()->CreateDevice(0, D3DDEVTYPE_HAL, &window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                              parameters, device),
+    drivers.referenceForced = true;
+    ASSERT_EQ(createDirect3D(drivers)->CreateDevice(0, D3DDEVTYPE_HAL, &window,
+                                                    D3DCREATE_SOFTWARE_VERTEXPROCESSING, parameters, device),
               D3D_OK);
-    setReferenceDeviceForced(false);
     EXPECT_NE(dynamic_cast<ReferenceDevice*>(device.get()), nullptr);
-    setHardwareDeviceDriver(nullptr);
 }
 
 } // namespace
