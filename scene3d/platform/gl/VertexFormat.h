@@ -1,6 +1,6 @@
 #pragma once
 // Which vertex formats the OpenGL device draws, and where their fields lie: the same set
-// the reference device's vertex stage reads (untransformed positions only).
+// the shared vertex stage reads for the reference device (untransformed positions only).
 
 #include <cstdint>
 #include <optional>
