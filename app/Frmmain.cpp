@@ -24,7 +24,6 @@
 #include "assembly/PaletteDispatch.h"
 #include "assembly/StageWizard.h"
 #include "modelview/ModelView.h"
-#include "scene3d/platform/qt/Direct3DFactory.h"
 #include "ui/Panel.h"
 #include "ui/PictureButton.h"
 
@@ -34,11 +33,11 @@ namespace {
 void pumpMessages() { QCoreApplication::processEvents(); }
 } // namespace
 
-Frmmain::Frmmain(FrmStart* splash)
+Frmmain::Frmmain(modelview::PlatformServices platform, FrmStart* splash)
     : QWidget(nullptr), state_(std::make_unique<assembly::DesignState>()), splash_(splash),
       settings_(std::make_unique<SettingsFile>(SettingsFile::standard())),
       notifier_(std::make_unique<MessageBoxNotifier>(this)),
-      modelView_(std::make_unique<modelview::ModelView>(*notifier_, &Direct3DCreate8, &pumpMessages)) {
+      modelView_(std::make_unique<modelview::ModelView>(*notifier_, std::move(platform), &pumpMessages)) {
     controls_ = buildMainWindowControls(*this, *state_);
     placement_ = std::make_unique<MainWindowPlacement>(*this, controls_);
     saveCommands_ = new SaveCommands(state_->store, this);

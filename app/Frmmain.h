@@ -10,6 +10,7 @@
 
 #include "app/MainWindowControls.h"
 #include "app/SettingsFile.h"
+#include "modelview/PlatformServices.h"
 
 namespace bw::assembly {
 class DesignCommands;
@@ -33,7 +34,8 @@ class WindowSurface;
 class Frmmain : public QWidget {
     Q_OBJECT
 public:
-    explicit Frmmain(FrmStart* splash = nullptr);
+    // platform: the 3D parts the program's start wires together.
+    explicit Frmmain(modelview::PlatformServices platform, FrmStart* splash = nullptr);
     ~Frmmain() override;
 
     // The start-up sequence; false when no 3D device can be made and the program must end.

@@ -9,6 +9,8 @@
 #include "resources/PicturePaths.h"
 #include "scene3d/platform/gl/OpenGLDriver.h"
 #include "scene3d/platform/qt/Direct3DFactory.h"
+#include "scene3d/platform/qt/TextureFile.h"
+#include "scene3d/platform/raster/ReferenceDriver.h"
 
 int main(int argc, char* argv[]) {
     // Help, version and mistakes are answered before the toolkit needs a display.
@@ -26,15 +28,20 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral(BOARDWRIGHT_APP_ID));
     QApplication::setWindowIcon(QIcon(bw::resources::picturePath(QStringLiteral("logo"))));
 
-    if (options.referenceDevice) bw::setReferenceDeviceForced(true);
-    // The graphics card draws wherever an OpenGL 3.3 context can be made.
-    if (!bw::referenceDeviceForced()) bw::registerOpenGLDriverIfAvailable();
+    // The one place the concrete 3D parts meet: the graphics card draws wherever an OpenGL
+    // 3.3 context can be made, the reference rasterizer otherwise or when it is forced.
+    bw::DeviceDrivers drivers;
+    drivers.reference = std::make_shared<bw::ReferenceDriver>();
+    drivers.referenceForced = options.referenceDevice || bw::referenceRequestedByEnvironment();
+    if (!drivers.referenceForced) drivers.hardware = bw::openGLDriverIfAvailable();
+    const bw::modelview::PlatformServices platform{[drivers] { return bw::createDirect3D(drivers); },
+                                                   std::make_shared<bw::ImageFileTextureLoader>()};
 
     auto* splash = new bw::app::FrmStart;
     splash->show();
     QApplication::processEvents();
 
-    bw::app::Frmmain mainWindow(splash);
+    bw::app::Frmmain mainWindow(platform, splash);
     if (!options.pictureFile.isEmpty()) bw::app::scheduleWindowPicture(mainWindow, options.pictureFile);
     if (bw::app::exitAtDesignDialogRequested()) bw::app::exitOnceDesignDialogDrawn(mainWindow);
     if (!mainWindow.Form_Load()) return 1;

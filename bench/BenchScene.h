@@ -120,17 +120,11 @@ inline void drawFrame(IDirect3DDevice8& device, const Geometry& geometry, bool n
     device.Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF202040, 1.0f, 0);
     device.BeginScene();
     for (std::uint32_t s = 0; s < subsets; ++s) {
-        IndexedTriangles draw;
-        draw.vertices = geometry.vertices.data();
-        draw.vertexCount = static_cast<std::uint32_t>(geometry.vertices.size());
-        draw.fvf = fvf::positionNormalTexture;
-        draw.indices = geometry.indices.data();
-        draw.indexFormat = IndexFormat::Bits32;
-        draw.indexCount = static_cast<std::uint32_t>(geometry.indices.size());
-        draw.firstFace = faces * s / subsets;
-        draw.faceCount = faces * (s + 1) / subsets - draw.firstFace;
-        draw.contentRevision = named ? geometry.revision : 0;
-        device.DrawIndexedTriangles(draw);
+        const std::uint32_t firstFace = faces * s / subsets;
+        device.DrawIndexedTriangles(
+            subsetTriangles(geometry.vertices.data(), static_cast<std::uint32_t>(geometry.vertices.size()),
+                            fvf::positionNormalTexture, geometry.indices, firstFace,
+                            faces * (s + 1) / subsets - firstFace, named ? geometry.revision : 0));
     }
     device.EndScene();
     device.Present();

@@ -6,7 +6,9 @@
 #include "scene3d/platform/gl/OpenGLDevice.h"
 #include "scene3d/platform/gl/OpenGLDriver.h"
 #include "scene3d/platform/qt/Direct3DFactory.h"
+#include "scene3d/platform/qt/TextureFile.h"
 #include "scene3d/platform/raster/ReferenceDevice.h"
+#include "scene3d/platform/raster/ReferenceDriver.h"
 
 namespace bench {
 
@@ -22,14 +24,17 @@ bool isKind(bw::IDirect3DDevice8& device, DeviceKind kind) {
 } // namespace
 
 FullModelView::FullModelView(DeviceKind kind) {
-    if (kind == DeviceKind::OpenGL && !bw::registerOpenGLDriverIfAvailable())
-        throw std::runtime_error("no OpenGL 3.3 core context can be made here");
-    // The choice is read when the Direct3D object is made, so each view gets its own.
-    auto create = [kind] {
-        bw::setReferenceDeviceForced(kind == DeviceKind::Reference);
-        return bw::Direct3DCreate8();
-    };
-    view_ = std::make_unique<bw::modelview::ModelView>(notifier_, create, [] {});
+    // Wired as the program's start wires them, each view with its own choice of device.
+    bw::DeviceDrivers drivers;
+    drivers.reference = std::make_shared<bw::ReferenceDriver>();
+    drivers.referenceForced = kind == DeviceKind::Reference;
+    if (kind == DeviceKind::OpenGL) {
+        drivers.hardware = bw::openGLDriverIfAvailable();
+        if (!drivers.hardware) throw std::runtime_error("no OpenGL 3.3 core context can be made here");
+    }
+    const bw::modelview::PlatformServices platform{[drivers] { return bw::createDirect3D(drivers); },
+                                                   std::make_shared<bw::ImageFileTextureLoader>()};
+    view_ = std::make_unique<bw::modelview::ModelView>(notifier_, platform, [] {});
     // The start-up sequence of the main window, without its widgets.
     if (!view_->tryCreateDevice(window_)) throw std::runtime_error("no 3D device can be made here");
     view_->initDevice(window_);

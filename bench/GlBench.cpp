@@ -45,8 +45,7 @@ int main(int argc, char** argv) {
         bw::DeviceCreation creation;
         creation.focusWindow = &window;
         creation.behaviourFlags = bw::D3DCREATE_HARDWARE_VERTEXPROCESSING;
-        creation.parameters.windowed = 1;
-        creation.parameters.enableAutoDepthStencil = 1;
+        creation.parameters = bw::windowedPresentParameters(bw::D3DFMT_UNKNOWN);
         device = std::make_shared<bw::OpenGLDevice>(creation);
     } catch (const bw::PlatformError&) {
         std::puts("bench_gl skipped: no OpenGL 3.3 core context can be made here");

@@ -15,6 +15,7 @@
 #include "modelview/FrameTable.h"
 #include "modelview/PcModel.h"
 #include "scene3d/framework/D3DUtil.h"
+#include "scene3d/platform/qt/TextureFile.h"
 #include "scene3d/platform/raster/ReferenceDevice.h"
 #include "scene3d/platform/xfile/XFile.h"
 
@@ -47,7 +48,7 @@ void BM_LoadBoardwright(benchmark::State& state) {
     auto device = bw::ReferenceDevice::createOffscreen(1024, 768);
     int meshes = 0;
     for (auto _ : state) {
-        bw::D3DUtil util;
+        bw::D3DUtil util(std::make_shared<bw::ImageFileTextureLoader>());
         bw::modelview::PcModel model;
         model.build(*device, util.textureCache(), modelFolder(), {});
         state.PauseTiming();

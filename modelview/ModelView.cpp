@@ -12,9 +12,9 @@ namespace {
 constexpr std::uint32_t kModelAmbient = 0x90909090;
 } // namespace
 
-ModelView::ModelView(UserNotifier& notifier, Direct3DCreateFunction createDirect3D,
-                     std::function<void()> pump)
-    : pump_(std::move(pump)), init_(notifier, std::move(createDirect3D)) {
+ModelView::ModelView(UserNotifier& notifier, PlatformServices platform, std::function<void()> pump)
+    : pump_(std::move(pump)), init_(notifier, std::move(platform.createDirect3D)),
+      util_(std::move(platform.textureLoader)) {
     // The scene's world matrix is the identity for good (frames carry every placement), so
     // a new device needs no world reset from here.
 }

@@ -11,6 +11,7 @@
 
 #include "modelview/CameraNavigation.h"
 #include "modelview/PcModel.h"
+#include "modelview/PlatformServices.h"
 #include "scene3d/framework/D3DUtil.h"
 #include "scene3d/init/D3DInit.h"
 
@@ -21,7 +22,7 @@ struct Identification;
 class ModelView {
 public:
     // pump runs one message-pump pass; the notifier speaks for device set-up.
-    ModelView(UserNotifier& notifier, Direct3DCreateFunction createDirect3D, std::function<void()> pump);
+    ModelView(UserNotifier& notifier, PlatformServices platform, std::function<void()> pump);
 
     D3DInit& deviceSetup() { return init_; }
     PcModel& model() { return model_; }

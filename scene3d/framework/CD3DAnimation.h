@@ -67,8 +67,6 @@ public:
     void AddPositionKey(std::int32_t time, Vector3 posvec);
 
     const std::vector<RotateKey>& rotateKeys() const { return rotateKeys_; }
-    const std::vector<VectorKey>& scaleKeys() const { return scaleKeys_; }
-    const std::vector<VectorKey>& positionKeys() const { return positionKeys_; }
     const std::vector<MatrixKey>& matrixKeys() const { return matrixKeys_; }
 
     // Reads an AnimationSet data object into this animation: each Animation in it (written

@@ -271,10 +271,6 @@ void CD3DFrame::renderFrame(IDirect3DDevice8& dev, bool bDrawOpaqueSubsets, bool
     if (postRender_) postRender_(postRenderId_);
 }
 
-Vector3 CD3DFrame::TransformCoord(Vector3 vIn) const { return transformCoord(vIn, combined_); }
-
-Vector3 CD3DFrame::TransformNormal(Vector3 vIn) const { return transformNormal(vIn, combined_); }
-
 Vector3 CD3DFrame::InverseTransformCoord(Vector3 vIn) const { return transformCoord(vIn, inverse_); }
 
 Vector3 CD3DFrame::InverseTransformNormal(Vector3 vIn) const { return transformNormal(vIn, inverse_); }

@@ -80,7 +80,6 @@ public:
     void SetScale(float val);
     float GetScale() const { return scale_; }
     void SetOrientationCenter(Vector3 vec);
-    Vector3 GetOrientationCenter() const { return centre_; }
 
     const Matrix& GetMatrix() const { return local_; }
     // Replaces the local matrix; the stored position, orientation, centre and scale stay.
@@ -142,16 +141,9 @@ public:
     // Draws the enabled subtree: opaque subsets, then transparent ones with alpha blending.
     void Render(IDirect3DDevice8& dev);
 
-    // Through the combined matrix and its inverse of the last UpdateFrames.
-    Vector3 TransformCoord(Vector3 vIn) const;
-    Vector3 TransformNormal(Vector3 vIn) const;
+    // Through the inverse of the combined matrix of the last UpdateFrames.
     Vector3 InverseTransformCoord(Vector3 vIn) const;
     Vector3 InverseTransformNormal(Vector3 vIn) const;
-
-    std::string ClassName() const { return "CD3DFrame"; }
-    // Frames keep no device objects.
-    void InvalidateDeviceObjects() {}
-    void RestoreDeviceObjects(IDirect3DDevice8& /*dev*/) {}
 
     // Held while a walk is inside a frame. A walk that reaches a frame it is already
     // inside (a cycle) finds the guard false and passes the frame by.

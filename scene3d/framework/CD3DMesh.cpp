@@ -59,7 +59,6 @@ void CD3DMesh::setUpMaterials(IDirect3DDevice8& dev, TextureCache& textures,
         // Loaded materials have no ambient colour; taking the diffuse one lets the scene's
         // ambient level show the subset in its own colour.
         material.ambient = material.diffuse;
-        textureNames_[static_cast<std::size_t>(i)] = record.textureFilename;
         textures_[static_cast<std::size_t>(i)] = textures.LoadTextureCached(dev, record.textureFilename);
     }
 }
@@ -93,12 +92,6 @@ void CD3DMesh::Translate(float x, float y, float z) {
     meshChanged();
 }
 
-void CD3DMesh::GetLocalBox(Vector3& MinExt, Vector3& MaxExt) const {
-    const BoundingBox box = boundingBox(requireMesh());
-    MinExt = box.minimum;
-    MaxExt = box.maximum;
-}
-
 void CD3DMesh::ComputeBoundingVolumes() {
     const BoundingSphere sphere = boundingSphere(requireMesh());
     sphereCentre_ = sphere.centre;
@@ -109,7 +102,6 @@ void CD3DMesh::ComputeBoundingVolumes() {
 void CD3DMesh::Destroy() {
     materials_.clear();
     textures_.clear();
-    textureNames_.clear();
     adjacency_.clear();
     materialCount_ = 0;
     bUseMaterials = true;
@@ -157,10 +149,6 @@ void CD3DMesh::SetMaterialCount(std::int32_t count) {
     resizeSubsetLists(count);
 }
 
-void CD3DMesh::SetMaterialTexture(std::int32_t index, std::shared_ptr<const Texture> tex) {
-    textures_[listIndex(index)] = std::move(tex);
-}
-
 std::shared_ptr<const Texture> CD3DMesh::GetMaterialTexture(std::int32_t index) const {
     return textures_[listIndex(index)];
 }
@@ -170,8 +158,6 @@ void CD3DMesh::SetMaterial(std::int32_t index, const Material& material) {
 }
 
 Material CD3DMesh::GetMaterial(std::int32_t index) const { return materials_[listIndex(index)]; }
-
-std::string CD3DMesh::GetTextureName(std::int32_t index) const { return textureNames_[listIndex(index)]; }
 
 void CD3DMesh::SetMaterialOverride(const Material& material) {
     materialOverride_ = material;
@@ -202,7 +188,6 @@ void CD3DMesh::resizeSubsetLists(std::int32_t count) {
     const auto entries = static_cast<std::size_t>(count) + 1;
     materials_.resize(entries);
     textures_.resize(entries);
-    textureNames_.resize(entries);
 }
 
 void CD3DMesh::applyMaterialAndTexture(IDirect3DDevice8& dev, const Material& material,
@@ -215,16 +200,9 @@ void CD3DMesh::drawSubset(IDirect3DDevice8& dev, std::uint32_t subset) const {
     const Mesh& m = *mesh_;
     for (const AttributeRange& run : m.attributeTable()) {
         if (run.attributeId != subset || run.faceCount == 0) continue;
-        IndexedTriangles triangles;
-        triangles.vertices = m.vertexData().data();
-        triangles.vertexCount = m.vertexCount();
-        triangles.fvf = m.fvf();
-        triangles.indices = m.indices().data();
-        triangles.indexFormat = IndexFormat::Bits32;
-        triangles.indexCount = static_cast<std::uint32_t>(m.indices().size());
-        triangles.firstFace = run.faceStart;
-        triangles.faceCount = run.faceCount;
-        triangles.contentRevision = contentRevision_;
+        const IndexedTriangles triangles =
+            subsetTriangles(m.vertexData().data(), m.vertexCount(), m.fvf(), m.indices(), run.faceStart,
+                            run.faceCount, contentRevision_);
         throwIfFailed(dev.DrawIndexedTriangles(triangles), "DrawIndexedTriangles");
     }
 }

@@ -12,7 +12,7 @@
 
 #include "scene3d/math/Vector3.h"
 #include "scene3d/platform/device/Texture.h"
-#include "scene3d/platform/mesh/Material.h"
+#include "scene3d/platform/mesh/MaterialRecord.h"
 
 namespace bw {
 
@@ -57,7 +57,6 @@ public:
     void ComputeNormals();
     void FlipNormals();
     void Translate(float x, float y, float z);
-    void GetLocalBox(Vector3& MinExt, Vector3& MaxExt) const;
     void ComputeBoundingVolumes();
 
     // Empties the materials, textures and mesh; bUseMaterials becomes true.
@@ -73,23 +72,14 @@ public:
     // Resizes the per-subset lists to indices 0 .. count, keeping existing entries.
     void SetMaterialCount(std::int32_t count);
     // Index arguments outside the lists throw PlatformError (invalidArgument).
-    void SetMaterialTexture(std::int32_t index, std::shared_ptr<const Texture> tex);
     std::shared_ptr<const Texture> GetMaterialTexture(std::int32_t index) const;
     void SetMaterial(std::int32_t index, const Material& material);
     Material GetMaterial(std::int32_t index) const;
-    // The texture file name the subset's material named in the file (empty when none).
-    std::string GetTextureName(std::int32_t index) const;
 
     void SetMaterialOverride(const Material& material);
-    Material GetMaterialOverride() const { return materialOverride_; }
 
     // Face adjacency as the loader returned it, three entries per face.
     const std::vector<std::uint32_t>& adjacency() const { return adjacency_; }
-
-    std::string ClassName() const { return "CD3DMesh"; }
-    // Meshes keep no device objects.
-    void InvalidateDeviceObjects() {}
-    void RestoreDeviceObjects(IDirect3DDevice8& /*dev*/) {}
 
 private:
     void adoptMesh(std::shared_ptr<Mesh> mesh);
@@ -109,7 +99,6 @@ private:
     std::int32_t materialCount_ = 0;
     std::vector<Material> materials_;
     std::vector<std::shared_ptr<const Texture>> textures_;
-    std::vector<std::string> textureNames_;
     std::vector<std::uint32_t> adjacency_;
     Material materialOverride_;
 };

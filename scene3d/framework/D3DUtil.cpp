@@ -21,7 +21,7 @@ Light directionalLight(ColorValue ambient, Vector3 direction) {
 
 } // namespace
 
-D3DUtil::D3DUtil(TextureLoader textureLoader)
+D3DUtil::D3DUtil(std::shared_ptr<const TextureLoader> textureLoader)
     : world_(sceneWorldMatrix()), view_(identityMatrix()), projection_(identityMatrix()),
       textures_(std::move(textureLoader)) {}
 

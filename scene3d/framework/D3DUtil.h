@@ -15,7 +15,7 @@
 #include "scene3d/math/Matrix.h"
 #include "scene3d/math/Vector3.h"
 #include "scene3d/platform/device/Light.h"
-#include "scene3d/platform/mesh/Material.h"
+#include "scene3d/platform/device/Material.h"
 
 namespace bw {
 
@@ -24,8 +24,8 @@ class IDirect3DDevice8;
 
 class D3DUtil {
 public:
-    // The loader defaults to the platform's image-file reader.
-    explicit D3DUtil(TextureLoader textureLoader = {});
+    // Textures are read through textureLoader, which must not be empty.
+    explicit D3DUtil(std::shared_ptr<const TextureLoader> textureLoader);
 
     // Size of the 3D view in pixels; the aspect of the projection follows it.
     void SetViewSize(std::int32_t width, std::int32_t height);
@@ -47,9 +47,6 @@ public:
     // ignored: a lost device is dealt with at the next picture.
     void Present(IDirect3DDevice8& dev, DeviceWindow* overrideWindow = nullptr);
 
-    static ColorValue MakeColorValue(float a, float r, float g, float b) { return {r, g, b, a}; }
-    static Vector3 MakeVector(float x, float y, float z) { return {x, y, z}; }
-
     std::shared_ptr<const Texture> LoadTextureCached(IDirect3DDevice8& dev, const std::string& name) {
         return textures_.LoadTextureCached(dev, name);
     }
@@ -58,13 +55,9 @@ public:
     // A new frame, appended to parent's children when a parent is given.
     static FramePtr CreateFrame(const FramePtr& parent);
 
-    const Matrix& worldMatrix() const { return world_; }
     const Matrix& viewMatrix() const { return view_; }
-    const Matrix& projectionMatrix() const { return projection_; }
-    float fieldOfView() const { return fieldOfView_; }
     float aspect() const { return aspect_; }
     float nearPlane() const { return nearPlane_; }
-    float farPlane() const { return farPlane_; }
     // The main light and the second one the lights toggle switches.
     const Light& light0() const { return light0_; }
     const Light& light1() const { return light1_; }

@@ -3,24 +3,21 @@
 // Entries are never removed; they live as long as the cache.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
 #include "scene3d/framework/GrowingList.h"
 #include "scene3d/platform/device/Texture.h"
+#include "scene3d/platform/device/TextureLoader.h"
 
 namespace bw {
 
 class IDirect3DDevice8;
 
-// Reads one texture file (name used as given); empty when it cannot.
-using TextureLoader = std::function<std::shared_ptr<Texture>(const std::string& fileName)>;
-
 class TextureCache {
 public:
-    // The loader defaults to the platform's image-file reader.
-    explicit TextureCache(TextureLoader loader = {});
+    // Files are read through loader, which must not be empty.
+    explicit TextureCache(std::shared_ptr<const TextureLoader> loader);
 
     // The texture cached under exactly this name (case matters), else the file loaded and
     // cached. Empty for an empty name or a file that cannot be loaded; a failed load is
@@ -38,7 +35,7 @@ private:
         std::shared_ptr<const Texture> texture;
     };
 
-    TextureLoader loader_;
+    std::shared_ptr<const TextureLoader> loader_;
     GrowingList<Entry> entries_{10};
 };
 

@@ -66,13 +66,9 @@ bool D3DInit::TryCreateDevice(std::uint32_t adapter, DeviceWindow* window) {
         behaviourFlags_ = softwareProcessing;
         focusWindow_ = window;
 
-        presentParameters_ = {};
         DisplayMode desktop;
         require(direct3D.GetAdapterDisplayMode(adapter, desktop), "no display mode");
-        presentParameters_.backBufferFormat = desktop.format;
-        presentParameters_.swapEffect = D3DSWAPEFFECT_DISCARD;
-        presentParameters_.windowed = 1;
-        setDepthBuffer(presentParameters_);
+        presentParameters_ = windowedPresentParameters(desktop.format);
 
         require(createSharedDevice(), "no trial device");
         require(device_->GetDeviceCaps(deviceCaps_), "no device capabilities");
@@ -226,11 +222,7 @@ bool D3DInit::CreateWindowedDevice(DeviceWindow* window, std::uint32_t adapter, 
         require(direct3D.GetAdapterDisplayMode(adapter, desktop), "no display mode");
         const std::int32_t listedFlags = FindFormat(adapter, deviceType, desktop.format);
         behaviourFlags_ = listedFlags < 1 ? softwareProcessing : static_cast<std::uint32_t>(listedFlags);
-        presentParameters_.backBufferFormat = desktop.format;
-        presentParameters_.backBufferWidth = 0;
-        presentParameters_.backBufferHeight = 0;
-        presentParameters_.windowed = 1;
-        presentParameters_.swapEffect = D3DSWAPEFFECT_DISCARD;
+        presentParameters_ = windowedPresentParameters(desktop.format, window);
 
         record.windowed = true;
         record.deviceType = deviceType;

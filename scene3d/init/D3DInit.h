@@ -82,7 +82,6 @@ public:
 
     std::uint32_t adapterCount() const { return adapterCount_; }
     const std::vector<AdapterRecord>& adapters() const { return adapters_; }
-    std::uint32_t currentAdapter() const { return currentAdapter_; }
     DeviceType currentDeviceType() const { return currentDeviceType_; }
     std::uint32_t behaviourFlags() const { return behaviourFlags_; }
     DeviceWindow* focusWindow() const { return focusWindow_; }

@@ -12,6 +12,7 @@
 #include "assembly/DesignState.h"
 #include "assembly/InventoryTree.h"
 #include "catalogue/DesignFile.h"
+#include "tests/app/TestPlatform.h"
 #include "ui/PictureButton.h"
 
 using namespace bw;
@@ -44,7 +45,7 @@ void addProcessor(Frmmain& window) {
 } // namespace
 
 TEST(Inventory, ToolbarShowsItAndItsButtonClosesItKeepingTheNodes) {
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     window.show();
     auto* tree = find<assembly::InventoryTree>(window, "TrView1");
     ASSERT_NE(tree, nullptr);
@@ -67,7 +68,7 @@ TEST(Inventory, ToolbarShowsItAndItsButtonClosesItKeepingTheNodes) {
 }
 
 TEST(Details, TheViewPanelButtonShowsAndHidesTheEditor) {
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     window.show();
     auto* panel = find(window, "Picture7");
     EXPECT_FALSE(panel->isVisible());
@@ -79,7 +80,7 @@ TEST(Details, TheViewPanelButtonShowsAndHidesTheEditor) {
 }
 
 TEST(Details, ClickingTheCostBoxStoresOnlyWhenItHoldsACost) {
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     window.show();
     click(find(window, "Picture5(17)"));
     auto* manuf = find<QLineEdit>(window, "txtmanuf");
@@ -143,7 +144,7 @@ protected:
 
     QTemporaryDir dir;
     QString previous;
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     app::SaveCommands* save = nullptr;
     std::optional<QString> answer;
     QStringList proposals, failures;

@@ -6,6 +6,7 @@
 
 #include "app/ExitAtDesignDialog.h"
 #include "app/Frmmain.h"
+#include "tests/app/TestPlatform.h"
 
 using namespace bw::app;
 
@@ -21,7 +22,7 @@ TEST(ExitAtDesignDialog, AskedForByTheEnvironmentOnly) {
 
 TEST(ExitAtDesignDialog, ExitRunsOnceTheDesignDialogHasBeenDrawn) {
     QTemporaryDir settings;
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     window.setSettingsFile(SettingsFile(settings.path()));
     exitOnceDesignDialogDrawn(window);
     QSignalSpy exiting(&window, &Frmmain::exiting);

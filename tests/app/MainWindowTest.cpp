@@ -11,6 +11,7 @@
 #include "app/Frmmain.h"
 #include "assembly/PaletteTable.h"
 #include "modelview/ModelView.h"
+#include "tests/app/TestPlatform.h"
 #include "ui/ControlName.h"
 #include "ui/PictureButton.h"
 
@@ -40,7 +41,7 @@ void moveMouseOver(QWidget* w) {
 } // namespace
 
 TEST(MainWindow, ControlGroupsStartVisibleOrHiddenAsDesigned) {
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     for (const char* name :
          {"PicGR",      "Picture1",    "Image4",       "Image1(4)",    "Image1(5)", "Image1(6)", "Image1(7)",
           "Label8",     "Picture2",    "imgbot(0)",    "imgbot(1)",    "Picbar(0)", "Picbar(1)", "Picbar(2)",
@@ -66,7 +67,7 @@ TEST(MainWindow, ControlGroupsStartVisibleOrHiddenAsDesigned) {
 }
 
 TEST(MainWindow, EveryControlHasAnAccessibleName) {
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     for (QWidget* w : window.findChildren<QWidget*>()) {
         const bool actsOrReads =
             qobject_cast<ui::PictureButton*>(w) || qobject_cast<QLabel*>(w) || qobject_cast<QTreeWidget*>(w);
@@ -77,7 +78,7 @@ TEST(MainWindow, EveryControlHasAnAccessibleName) {
 }
 
 TEST(MainWindow, NormalDensityKeepsTheDesignTimeLayout) {
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     const QRect view = control(window, "PicGR")->geometry();
     const QSize size = window.size();
     window.checkDisplayDensity(96.0);
@@ -91,7 +92,7 @@ TEST(MainWindow, NormalDensityKeepsTheDesignTimeLayout) {
 }
 
 TEST(MainWindow, LargeFontsApplyTheCompactLayout) {
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     window.move(40, 30);
     const int picture2Height = control(window, "Picture2")->height();
     const int treeWidth = control(window, "TrView1")->width();
@@ -114,7 +115,7 @@ TEST(MainWindow, LargeFontsApplyTheCompactLayout) {
 }
 
 TEST(MainWindow, HoverLightsButtonsUntilTheBackgroundIsCrossed) {
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     window.show();
     auto* cpu = window.findChild<ui::PictureButton*>("Picture5(19)");
     auto* next = window.findChild<ui::PictureButton*>("Picture8");
@@ -139,7 +140,7 @@ TEST(MainWindow, HoverLightsButtonsUntilTheBackgroundIsCrossed) {
 }
 
 TEST(MainWindow, MenuButtonOffersAboutAndExit) {
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     auto* menu = window.findChild<QMenu*>("mnumain");
     ASSERT_NE(menu, nullptr);
     QStringList captions;
@@ -150,7 +151,7 @@ TEST(MainWindow, MenuButtonOffersAboutAndExit) {
 
 TEST(MainWindow, ViewAndPanButtonsDriveTheModelAndItsIndicators) {
     QTemporaryDir settings;
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     window.setSettingsFile(app::SettingsFile(settings.path()));
     ASSERT_TRUE(window.Form_Load());
     modelview::ModelView& view = window.modelView();

@@ -23,6 +23,7 @@
 #include "modelview/FrameTable.h"
 #include "modelview/ModelView.h"
 #include "RandomUser.h"
+#include "tests/app/TestPlatform.h"
 
 using namespace bw;
 using bw::app::Frmmain;
@@ -94,7 +95,7 @@ protected:
     QuietOffscreenPlugin quiet;
     QTemporaryDir settings;
     CurrentFolder models{BOARDWRIGHT_MODELS_DIR};
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
 };
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "app/Frmmain.h"
 #include "app/FrmStart.h"
 #include "assembly/DesignState.h"
+#include "tests/app/TestPlatform.h"
 #include "TopLevelWindow.h"
 
 using namespace bw::app;
@@ -37,7 +38,7 @@ TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
     QObject::connect(splash, &FrmStart::messageShown, [&](const QString& m) { events << m; });
     QPointer<FrmStart> watch(splash);
 
-    Frmmain window(splash);
+    Frmmain window{bw::apptest::testPlatform(), splash};
     window.Form_Load();
     EXPECT_EQ(events,
               QStringList({"block 1", "Loading ini...", "block 2", "block 3", "Loading VR...", "block 4"}));
@@ -58,7 +59,7 @@ TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
 
 TEST(Startup, ClosingTheWindowRunsExit) {
     QTemporaryDir settings;
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     window.setSettingsFile(SettingsFile(settings.path()));
     window.show();
     QSignalSpy exiting(&window, &Frmmain::exiting);
@@ -73,7 +74,7 @@ TEST(Startup, ClosingTheWindowRunsExit) {
 
 TEST(Startup, ExitFromTheMainMenu) {
     QTemporaryDir settings;
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     window.setSettingsFile(SettingsFile(settings.path()));
     window.show();
     QSignalSpy exiting(&window, &Frmmain::exiting);
@@ -87,7 +88,7 @@ TEST(Startup, ExitFromTheMainMenu) {
 }
 
 TEST(Startup, AboutBoxIsHiddenByOkAndShownAgain) {
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     auto* about = window.findChild<QAction*>("mnuabt");
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->text(), "About Boardwright");
@@ -122,7 +123,7 @@ TEST(Startup, BackgroundColourIsReadAtStartAndWrittenAtExit) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("&H808080\r\n");
     }
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     window.setSettingsFile(SettingsFile(settings.path()));
     window.Form_Load();
     EXPECT_EQ(window.backgroundColour(), 8421504);
@@ -155,7 +156,7 @@ TEST(Startup, BackgroundColourIsReadAtStartAndWrittenAtExit) {
 
 TEST(Startup, MissingSettingsLeaveTheBackgroundBlack) {
     QTemporaryDir settings;
-    Frmmain window;
+    Frmmain window{bw::apptest::testPlatform()};
     window.setSettingsFile(SettingsFile(settings.path()));
     window.Form_Load();
     EXPECT_EQ(window.backgroundColour(), 0);

@@ -15,6 +15,7 @@
 #include "scene3d/math/Camera.h"
 #include "scene3d/math/VectorTransform.h"
 #include "scene3d/platform/mesh/Mesh.h"
+#include "scene3d/platform/qt/TextureFile.h"
 #include "tests/support/FakeDirect3D.h"
 
 namespace fs = std::filesystem;
@@ -22,6 +23,9 @@ using namespace bw;
 using namespace bw::modelview;
 
 namespace {
+
+// The model's texture files are read as the program reads them.
+std::shared_ptr<const TextureLoader> imageFiles() { return std::make_shared<ImageFileTextureLoader>(); }
 
 class SilentNotifier : public UserNotifier {
 public:
@@ -43,7 +47,7 @@ protected:
         direct3d = std::make_shared<fake::FakeDirect3D>();
         direct3d->adapters = {fake::desktopAdapter(1024, 768, 22)};
         view = std::make_unique<ModelView>(
-            notifier, [this] { return direct3d; }, [] {});
+            notifier, PlatformServices{[this] { return direct3d; }, imageFiles()}, [] {});
         ASSERT_TRUE(view->tryCreateDevice(window));
         view->initDevice(window);
         view->setViewSize(kWidth, kHeight);
@@ -275,8 +279,7 @@ TEST(ModelViewStart, AMissingFileLeavesOnlyItsPartEmpty) {
     fake::FakeDeviceWindow window{kWidth, kHeight};
     auto direct3d = std::make_shared<fake::FakeDirect3D>();
     direct3d->adapters = {fake::desktopAdapter(1024, 768, 22)};
-    ModelView view(
-        notifier, [&] { return direct3d; }, [] {});
+    ModelView view(notifier, {[&] { return direct3d; }, imageFiles()}, [] {});
     ASSERT_TRUE(view.tryCreateDevice(window));
     view.initDevice(window);
     view.setViewSize(kWidth, kHeight);
@@ -368,8 +371,7 @@ TEST_F(ModelViewTest, TheWholeModelDrawsAsAPc) {
     auto direct3d2 = std::make_shared<fake::FakeDirect3D>();
     direct3d2->adapters = {fake::desktopAdapter(1024, 768, 22)};
     SilentNotifier quiet;
-    ModelView whole(
-        quiet, [&] { return direct3d2; }, [] {});
+    ModelView whole(quiet, {[&] { return direct3d2; }, imageFiles()}, [] {});
     ASSERT_TRUE(whole.tryCreateDevice(big));
     whole.initDevice(big);
     whole.setViewSize(1024, 768);

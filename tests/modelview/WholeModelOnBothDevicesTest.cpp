@@ -8,6 +8,7 @@
 #include "modelview/FrameTable.h"
 #include "modelview/PcModel.h"
 #include "scene3d/framework/D3DUtil.h"
+#include "scene3d/platform/qt/TextureFile.h"
 #include "scene3d/platform/raster/ReferenceDevice.h"
 #include "tests/scene3d/gl/GlTestSupport.h"
 
@@ -19,7 +20,7 @@ constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 
 Picture drawWholeModel(IDirect3DDevice8& device) {
-    D3DUtil scene;
+    D3DUtil scene(std::make_shared<ImageFileTextureLoader>());
     scene.SetViewSize(kWidth, kHeight);
     scene.DefaultSceneSetup(device);
     modelview::PcModel model;

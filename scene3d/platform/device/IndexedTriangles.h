@@ -3,6 +3,7 @@
 // reads them during the call only, unless the caller names their content (below).
 
 #include <cstdint>
+#include <span>
 
 namespace bw {
 
@@ -24,6 +25,12 @@ struct IndexedTriangles {
     // a new one.
     std::uint64_t contentRevision = 0;
 };
+
+// Faces firstFace .. firstFace + faceCount - 1 of a triangle list with 32-bit indices,
+// its vertices in format fvf and packed at the format's size: one subset of a mesh.
+IndexedTriangles subsetTriangles(const void* vertices, std::uint32_t vertexCount, std::uint32_t fvf,
+                                 std::span<const std::uint32_t> indices, std::uint32_t firstFace,
+                                 std::uint32_t faceCount, std::uint64_t contentRevision);
 
 // A revision no other content in the process has had.
 std::uint64_t nextContentRevision();

@@ -1,7 +1,21 @@
 #pragma once
-// The material record SetMaterial takes. It is the one the mesh container's material
-// buffer holds (four colours and the power, 68 bytes), so there is a single definition.
 
-#include "scene3d/platform/mesh/Material.h"
+#include "scene3d/math/ColorValue.h"
 
-static_assert(sizeof(bw::Material) == 68, "Material must keep the platform's 68-byte layout");
+namespace bw {
+
+// The fixed-function material record SetMaterial takes: four colours and the specular
+// power. A mesh's material buffer holds the same record.
+struct Material {
+    ColorValue diffuse;
+    ColorValue ambient;
+    ColorValue specular;
+    ColorValue emissive;
+    float power = 0.0f;
+
+    friend bool operator==(const Material&, const Material&) = default;
+};
+
+static_assert(sizeof(Material) == 68, "Material must keep the platform's 68-byte layout");
+
+} // namespace bw

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "scene3d/platform/device/Formats.h"
+
 namespace bw {
 
 class DeviceWindow;
@@ -28,5 +30,24 @@ struct PresentParameters {
 
     friend bool operator==(const PresentParameters&, const PresentParameters&) = default;
 };
+
+// Windowed presentation as the program and its tests create devices: one back buffer in
+// this format (D3DFMT_UNKNOWN: the desktop's), discarded at each present, with a 16-bit
+// depth buffer; width and height 0 take the window's client area.
+inline PresentParameters windowedPresentParameters(std::uint32_t backBufferFormat,
+                                                   DeviceWindow* window = nullptr, std::uint32_t width = 0,
+                                                   std::uint32_t height = 0) {
+    PresentParameters parameters;
+    parameters.backBufferWidth = width;
+    parameters.backBufferHeight = height;
+    parameters.backBufferFormat = backBufferFormat;
+    parameters.backBufferCount = 1;
+    parameters.swapEffect = D3DSWAPEFFECT_DISCARD;
+    parameters.deviceWindow = window;
+    parameters.windowed = 1;
+    parameters.enableAutoDepthStencil = 1;
+    parameters.autoDepthStencilFormat = D3DFMT_D16;
+    return parameters;
+}
 
 } // namespace bw

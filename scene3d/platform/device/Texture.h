@@ -6,7 +6,7 @@
 namespace bw {
 
 // An image a device samples: width x height texels, rows from the top, each 0xAARRGGBB
-// (D3DFMT_A8R8G8B8). Loaders turn files into it (see scene3d/platform/qt/TextureFile.h).
+// (D3DFMT_A8R8G8B8). Loaders turn files into it (see TextureLoader.h).
 class Texture {
 public:
     // Throws PlatformError when the size is not positive or the texel count does not match.

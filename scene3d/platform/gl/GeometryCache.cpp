@@ -37,7 +37,7 @@ GLenum indexType(IndexFormat format) {
 }
 
 // Bytes of count vertices: the last one need not have the stride's padding behind it.
-GLsizeiptr vertexBytes(std::uint32_t count, std::uint32_t stride, const raster::VertexFields& fields) {
+GLsizeiptr vertexBytes(std::uint32_t count, std::uint32_t stride, const fixedfunction::VertexFields& fields) {
     return static_cast<GLsizeiptr>(count - 1) * stride + fields.size;
 }
 
@@ -54,7 +54,7 @@ void attribute(GlFunctions& gl, GLuint location, int offset, GLint size, GLenum 
 
 // Points the bound vertex array at the bound vertex buffer. Packed colours are
 // 0xAARRGGBB words, which BGRA order reads as red, green, blue, alpha.
-void describeVertices(GlFunctions& gl, const raster::VertexFields& fields, std::uint32_t stride) {
+void describeVertices(GlFunctions& gl, const fixedfunction::VertexFields& fields, std::uint32_t stride) {
     attribute(gl, attributePosition, 0, 3, GL_FLOAT, GL_FALSE, stride);
     attribute(gl, attributeNormal, fields.normal, 3, GL_FLOAT, GL_FALSE, stride);
     attribute(gl, attributeDiffuse, fields.diffuse, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride);
@@ -77,8 +77,8 @@ template <typename B> void createBuffers(GlFunctions& gl, B& buffers) {
 } // namespace
 
 std::optional<GeometryDraw> GeometryCache::prepare(GlFunctions& gl, const IndexedTriangles& batch,
-                                                   const raster::VertexFields& fields, std::uint32_t stride,
-                                                   std::uint64_t frame) {
+                                                   const fixedfunction::VertexFields& fields,
+                                                   std::uint32_t stride, std::uint64_t frame) {
     if (batch.contentRevision == 0) return streamed(gl, batch, fields, stride);
 
     NamedGeometry& geometry = namedFor(gl, batch, fields, stride);
@@ -95,7 +95,7 @@ std::optional<GeometryDraw> GeometryCache::prepare(GlFunctions& gl, const Indexe
 }
 
 GeometryCache::NamedGeometry& GeometryCache::namedFor(GlFunctions& gl, const IndexedTriangles& batch,
-                                                      const raster::VertexFields& fields,
+                                                      const fixedfunction::VertexFields& fields,
                                                       std::uint32_t stride) {
     auto found = named_.find(batch.contentRevision);
     if (found != named_.end()) {
@@ -131,7 +131,7 @@ GeometryCache::NamedGeometry& GeometryCache::namedFor(GlFunctions& gl, const Ind
 }
 
 std::optional<GeometryDraw> GeometryCache::streamed(GlFunctions& gl, const IndexedTriangles& batch,
-                                                    const raster::VertexFields& fields,
+                                                    const fixedfunction::VertexFields& fields,
                                                     std::uint32_t stride) {
     const std::uint32_t begin = batch.firstFace * 3;
     const std::uint32_t count = batch.faceCount * 3;

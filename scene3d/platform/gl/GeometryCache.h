@@ -9,9 +9,9 @@
 #include <unordered_map>
 
 #include "scene3d/platform/device/IndexedTriangles.h"
+#include "scene3d/platform/fixedfunction/VertexProcessor.h"
 #include "scene3d/platform/gl/GpuUploadCounters.h"
 #include "scene3d/platform/gl/OffscreenContext.h"
-#include "scene3d/platform/raster/VertexProcessor.h"
 
 namespace bw::gl {
 
@@ -32,7 +32,7 @@ public:
     // indices, vertex fields of a drawable format, stride at least the vertex size);
     // empty when one of the drawn indices lies past the vertices.
     std::optional<GeometryDraw> prepare(GlFunctions& gl, const IndexedTriangles& batch,
-                                        const raster::VertexFields& fields, std::uint32_t stride,
+                                        const fixedfunction::VertexFields& fields, std::uint32_t stride,
                                         std::uint64_t frame);
     // Frees the buffers of revisions last drawn before frame.
     void evictUnusedBefore(GlFunctions& gl, std::uint64_t frame);
@@ -58,9 +58,9 @@ private:
     };
 
     NamedGeometry& namedFor(GlFunctions& gl, const IndexedTriangles& batch,
-                            const raster::VertexFields& fields, std::uint32_t stride);
+                            const fixedfunction::VertexFields& fields, std::uint32_t stride);
     std::optional<GeometryDraw> streamed(GlFunctions& gl, const IndexedTriangles& batch,
-                                         const raster::VertexFields& fields, std::uint32_t stride);
+                                         const fixedfunction::VertexFields& fields, std::uint32_t stride);
 
     GpuUploadCounters& counters_;
     std::unordered_map<std::uint64_t, NamedGeometry> named_;

@@ -96,9 +96,4 @@ void OffscreenContext::simulateLoss() {
     functions_ = nullptr;
 }
 
-bool openGlCoreAvailable() {
-    OffscreenContext probe;
-    return probe.create();
-}
-
 } // namespace bw::gl

@@ -45,7 +45,4 @@ private:
     bool destroying_ = false;
 };
 
-// Whether an OpenGL 3.3 core context can be made and made current here.
-bool openGlCoreAvailable();
-
 } // namespace bw::gl

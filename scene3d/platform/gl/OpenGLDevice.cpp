@@ -86,14 +86,9 @@ std::shared_ptr<OpenGLDevice> OpenGLDevice::createOffscreen(int width, int heigh
     DeviceCreation creation;
     creation.deviceType = D3DDEVTYPE_HAL;
     creation.behaviourFlags = D3DCREATE_HARDWARE_VERTEXPROCESSING;
-    creation.parameters.backBufferWidth = static_cast<std::uint32_t>(std::max(width, 0));
-    creation.parameters.backBufferHeight = static_cast<std::uint32_t>(std::max(height, 0));
-    creation.parameters.backBufferFormat = D3DFMT_X8R8G8B8;
-    creation.parameters.backBufferCount = 1;
-    creation.parameters.swapEffect = D3DSWAPEFFECT_DISCARD;
-    creation.parameters.windowed = 1;
-    creation.parameters.enableAutoDepthStencil = 1;
-    creation.parameters.autoDepthStencilFormat = D3DFMT_D16;
+    creation.parameters =
+        windowedPresentParameters(D3DFMT_X8R8G8B8, nullptr, static_cast<std::uint32_t>(std::max(width, 0)),
+                                  static_cast<std::uint32_t>(std::max(height, 0)));
     auto device = std::make_shared<OpenGLDevice>(creation);
     device->creation_.caps = openGLDeviceCaps(static_cast<std::uint32_t>(device->maxTextureSize_));
     device->creation_.caps.deviceType = D3DDEVTYPE_HAL;
@@ -270,7 +265,7 @@ ResultCode OpenGLDevice::DrawIndexedTriangles(const IndexedTriangles& batch) {
     if (!programReady()) return D3DERR_DRIVERINTERNALERROR;
 
     GlFunctions& f = context_->functions();
-    const raster::FixedFunctionState& state = state_.state();
+    const fixedfunction::FixedFunctionState& state = state_.state();
     if (state.texture) gpu_->textures.bind(f, state.texture, maxTextureSize_, frame_);
     const auto geometry = gpu_->geometry.prepare(f, batch, *fields, stride, frame_);
     if (!geometry) return D3DERR_INVALIDCALL;

@@ -16,8 +16,8 @@
 
 #include "scene3d/platform/device/DeviceDriver.h"
 #include "scene3d/platform/device/Direct3DDevice8.h"
+#include "scene3d/platform/fixedfunction/StatefulDevice.h"
 #include "scene3d/platform/gl/GpuUploadCounters.h"
-#include "scene3d/platform/raster/StatefulDevice.h"
 
 namespace bw {
 
@@ -26,7 +26,7 @@ class OffscreenContext;
 struct GpuResources;
 } // namespace gl
 
-class OpenGLDevice : public raster::StatefulDevice {
+class OpenGLDevice : public fixedfunction::StatefulDevice {
 public:
     // Named buffers and textures not drawn in this many presented frames are freed.
     static constexpr std::uint64_t framesBeforeEviction = 300;

@@ -5,7 +5,6 @@
 #include "scene3d/platform/device/Formats.h"
 #include "scene3d/platform/gl/OffscreenContext.h"
 #include "scene3d/platform/gl/OpenGLDevice.h"
-#include "scene3d/platform/qt/Direct3DFactory.h"
 
 namespace bw {
 
@@ -43,14 +42,13 @@ ResultCode OpenGLDriver::createDevice(const DeviceCreation& creation,
     }
 }
 
-bool registerOpenGLDriverIfAvailable() {
+std::shared_ptr<OpenGLDriver> openGLDriverIfAvailable() {
     gl::OffscreenContext probe;
-    if (!probe.create()) return false;
+    if (!probe.create()) return nullptr;
     GLint maxTextureSize = 0;
     probe.functions().glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
-    if (maxTextureSize <= 0) return false;
-    setHardwareDeviceDriver(std::make_shared<OpenGLDriver>(static_cast<std::uint32_t>(maxTextureSize)));
-    return true;
+    if (maxTextureSize <= 0) return nullptr;
+    return std::make_shared<OpenGLDriver>(static_cast<std::uint32_t>(maxTextureSize));
 }
 
 } // namespace bw

@@ -1,8 +1,8 @@
 #pragma once
-// Creates OpenGL devices for the Direct3D object, and registers itself as the hardware
-// driver where OpenGL can be had.
+// Creates OpenGL devices for the Direct3D object, where OpenGL can be had.
 
 #include <cstdint>
+#include <memory>
 
 #include "scene3d/platform/device/DeviceDriver.h"
 
@@ -24,9 +24,8 @@ private:
     std::uint32_t maxTextureSize_;
 };
 
-// Makes the OpenGL driver the hardware driver of later Direct3D objects when an OpenGL
-// 3.3 core context can really be made here; true when it did. Without a QGuiApplication,
-// or on a platform without OpenGL, nothing changes and device type 1 stays unavailable.
-bool registerOpenGLDriverIfAvailable();
+// The OpenGL driver when an OpenGL 3.3 core context can really be made here; empty
+// without a QGuiApplication, or on a platform without OpenGL.
+std::shared_ptr<OpenGLDriver> openGLDriverIfAvailable();
 
 } // namespace bw

@@ -35,25 +35,25 @@ template <std::size_t N> void put(std::array<float, N>& target, int slot, const 
 
 std::array<float, 4> rgba(const ColorValue& c) { return {c.r, c.g, c.b, c.a}; }
 
-std::int32_t shaderSource(raster::ColourSource source) {
+std::int32_t shaderSource(fixedfunction::ColourSource source) {
     switch (source) {
-    case raster::ColourSource::VertexDiffuse:
+    case fixedfunction::ColourSource::VertexDiffuse:
         return sourceVertexDiffuse;
-    case raster::ColourSource::VertexSpecular:
+    case fixedfunction::ColourSource::VertexSpecular:
         return sourceVertexSpecular;
-    case raster::ColourSource::Material:
+    case fixedfunction::ColourSource::Material:
         break;
     }
     return sourceMaterial;
 }
 
-LightingConstants lightingConstantsOf(const raster::LightingSetup& setup) {
+LightingConstants lightingConstantsOf(const fixedfunction::LightingSetup& setup) {
     LightingConstants constants;
     constants.enabled = 1;
     constants.localViewer = setup.localViewer ? 1 : 0;
     constants.lightCount = std::min(setup.lightCount, shaderLightCount);
     for (int i = 0; i < constants.lightCount; ++i) {
-        const raster::ActiveLight& light = setup.lights[static_cast<std::size_t>(i)];
+        const fixedfunction::ActiveLight& light = setup.lights[static_cast<std::size_t>(i)];
         constants.lightType[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(light.type);
         put(constants.toLight, i, light.toLight);
         put(constants.position, i, light.position);
@@ -80,9 +80,9 @@ LightingConstants lightingConstantsOf(const raster::LightingSetup& setup) {
 
 } // namespace
 
-ShaderConstants shaderConstantsFor(const raster::FixedFunctionState& state,
-                                   const raster::VertexFields& fields) {
-    const raster::VertexProcessingSetup setup = raster::prepareVertexProcessing(state, fields);
+ShaderConstants shaderConstantsFor(const fixedfunction::FixedFunctionState& state,
+                                   const fixedfunction::VertexFields& fields) {
+    const fixedfunction::VertexProcessingSetup setup = fixedfunction::prepareVertexProcessing(state, fields);
     ShaderConstants constants;
     constants.transform.worldViewProjection = rowsOf(setup.worldViewProjection);
     constants.transform.world = rowsOf(setup.world);

@@ -1,15 +1,15 @@
 #pragma once
 // The values the fixed-function shader program reads, worked out on the processor from
-// the device state exactly as the reference device's vertex stage works them out
-// (raster::prepareVertexProcessing), so that both devices light a vertex alike. Laid out
-// as OpenGL takes them: matrices row after row in the row-vector convention, vectors as
+// the device state by the vertex stage both devices share
+// (fixedfunction::prepareVertexProcessing), so that both devices light a vertex alike. Laid
+// out as OpenGL takes them: matrices row after row in the row-vector convention, vectors as
 // packed floats, flags as integers.
 
 #include <array>
 #include <cstdint>
 
-#include "scene3d/platform/raster/PipelineState.h"
-#include "scene3d/platform/raster/VertexProcessor.h"
+#include "scene3d/platform/fixedfunction/PipelineState.h"
+#include "scene3d/platform/fixedfunction/VertexProcessor.h"
 
 namespace bw::gl {
 
@@ -81,7 +81,7 @@ struct ShaderConstants {
 };
 
 // The constants of a draw of vertices with these fields under this state.
-ShaderConstants shaderConstantsFor(const raster::FixedFunctionState& state,
-                                   const raster::VertexFields& fields);
+ShaderConstants shaderConstantsFor(const fixedfunction::FixedFunctionState& state,
+                                   const fixedfunction::VertexFields& fields);
 
 } // namespace bw::gl

@@ -4,10 +4,10 @@
 
 namespace bw::gl {
 
-std::optional<raster::VertexFields> drawableVertexFields(std::uint32_t fvfCode) {
+std::optional<fixedfunction::VertexFields> drawableVertexFields(std::uint32_t fvfCode) {
     const auto layout = vertexLayoutOf(fvfCode);
     if (!layout) return std::nullopt;
-    return raster::vertexFieldsOf(*layout);
+    return fixedfunction::vertexFieldsOf(*layout);
 }
 
 } // namespace bw::gl

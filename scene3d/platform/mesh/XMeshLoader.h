@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "scene3d/platform/mesh/Material.h"
+#include "scene3d/platform/mesh/MaterialRecord.h"
 #include "scene3d/platform/mesh/Mesh.h"
 #include "scene3d/platform/xfile/XDataObject.h"
 #include "scene3d/platform/xfile/XFile.h"

@@ -1,8 +1,8 @@
 #pragma once
-// Creates the program's Direct3D object: the adapters are Qt's screens, device type 2 is
-// the reference rasterizer, device type 1 the hardware driver once one is registered.
-// When the reference device is forced (BOARDWRIGHT_DEVICE=reference, or the command line's
-// --reference-device), hardware requests are served by the reference rasterizer too.
+// Makes the program's Direct3D objects: the adapters are Qt's screens, and the drivers are
+// the ones the program's start hands in. When the reference device is forced
+// (BOARDWRIGHT_DEVICE=reference, or the command line's --reference-device), hardware
+// requests are served by the reference driver too.
 
 #include <memory>
 #include <string>
@@ -11,22 +11,21 @@
 
 namespace bw {
 
+struct DeviceDrivers {
+    std::shared_ptr<DeviceDriver> reference; // device type 2
+    std::shared_ptr<DeviceDriver> hardware;  // device type 1; empty leaves it unavailable
+    bool referenceForced = false;            // hardware requests go to the reference driver
+};
+
 // The environment variable's value that forces the reference device.
 bool referenceRequestedBy(const std::string& environmentValue);
-
-// Forces the reference device for every Direct3D object created afterwards.
-void setReferenceDeviceForced(bool forced);
-// The command-line switch or the environment variable BOARDWRIGHT_DEVICE=reference.
-bool referenceDeviceForced();
-
-// The driver of the hardware device (the OpenGL device registers itself here); empty
-// leaves device type 1 unavailable unless the reference device is forced.
-void setHardwareDeviceDriver(std::shared_ptr<DeviceDriver> driver);
+// BOARDWRIGHT_DEVICE=reference is set.
+bool referenceRequestedByEnvironment();
 
 // Installs the drivers into a Direct3D object.
-void installDrivers(Direct3D& direct3d, std::shared_ptr<DeviceDriver> hardware, bool referenceForced);
+void installDrivers(Direct3D& direct3d, const DeviceDrivers& drivers);
 
-// The platform's entry point: a new Direct3D object over the current screens.
-std::shared_ptr<IDirect3D8> Direct3DCreate8();
+// A new Direct3D object over the current screens, with these drivers.
+std::shared_ptr<IDirect3D8> createDirect3D(const DeviceDrivers& drivers);
 
 } // namespace bw

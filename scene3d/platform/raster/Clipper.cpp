@@ -5,6 +5,8 @@
 
 namespace bw::raster {
 
+using namespace fixedfunction;
+
 namespace {
 
 // Farthest a vertex may lie outside the viewport, in pixels.

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "scene3d/platform/raster/PipelineVertex.h"
+#include "scene3d/platform/fixedfunction/PipelineVertex.h"
 
 namespace bw::raster {
 
@@ -41,11 +41,12 @@ struct GuardBand {
 // A guard band that keeps screen positions within guardPixels of the viewport.
 GuardBand guardBandFor(std::uint32_t viewportWidth, std::uint32_t viewportHeight);
 
-std::uint32_t clipCodeOf(const ClipVertex& v, const GuardBand& band);
+std::uint32_t clipCodeOf(const fixedfunction::ClipVertex& v, const GuardBand& band);
 
 // Clips the triangle a, b, c against the planes named by planes (clip bits); writes the
 // resulting convex polygon to out and returns its vertex count (0 when nothing is left).
-int clipTriangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c, std::uint32_t planes,
-                 const GuardBand& band, ClipVertex out[maxClippedVertices]);
+int clipTriangle(const fixedfunction::ClipVertex& a, const fixedfunction::ClipVertex& b,
+                 const fixedfunction::ClipVertex& c, std::uint32_t planes, const GuardBand& band,
+                 fixedfunction::ClipVertex out[maxClippedVertices]);
 
 } // namespace bw::raster

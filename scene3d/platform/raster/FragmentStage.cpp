@@ -2,6 +2,8 @@
 
 namespace bw::raster {
 
+using namespace fixedfunction;
+
 namespace {
 
 struct Rgba {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "scene3d/platform/raster/PipelineState.h"
+#include "scene3d/platform/raster/DrawState.h"
 #include "scene3d/platform/raster/Sampler.h"
 #include "scene3d/platform/raster/TriangleSetup.h"
 

@@ -4,18 +4,6 @@
 
 namespace bw::raster {
 
-namespace {
-
-// Smallest integer n with n * subpixelScale >= value.
-int firstPixelAtOrAfter(std::int32_t value) {
-    return static_cast<int>((static_cast<std::int64_t>(value) + subpixelScale - 1) >> subpixelBits);
-}
-
-// Largest integer n with n * subpixelScale <= value.
-int lastPixelAtOrBefore(std::int32_t value) { return static_cast<int>(value >> subpixelBits); }
-
-} // namespace
-
 CullMode cullModeFrom(std::uint32_t renderStateValue) {
     if (renderStateValue == D3DCULL_NONE) return CullMode::None;
     if (renderStateValue == D3DCULL_CW) return CullMode::Clockwise;

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "scene3d/platform/raster/PipelineState.h"
-#include "scene3d/platform/raster/PipelineVertex.h"
+#include "scene3d/platform/raster/DrawState.h"
+#include "scene3d/platform/raster/ScreenVertex.h"
 
 namespace bw::raster {
 

@@ -10,6 +10,8 @@
 
 namespace bw::raster {
 
+using namespace fixedfunction;
+
 namespace {
 
 struct Span {

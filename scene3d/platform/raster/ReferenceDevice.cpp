@@ -5,18 +5,22 @@
 
 #include "scene3d/platform/device/DeviceWindow.h"
 #include "scene3d/platform/device/Formats.h"
+#include "scene3d/platform/fixedfunction/VertexProcessor.h"
 #include "scene3d/platform/mesh/VertexLayout.h"
 #include "scene3d/platform/raster/Rasterizer.h"
-#include "scene3d/platform/raster/VertexProcessor.h"
 
 namespace bw {
 
 using namespace raster;
+using namespace fixedfunction;
 
 namespace {
 
 // Larger targets are refused rather than allocated.
 constexpr int maxTargetSize = 16384;
+
+// Past this many threads the bands of a frame are too few to share out well.
+constexpr unsigned maxRasterThreads = 8;
 // Queued triangles beyond this are rasterised at once, to bound the queue's memory.
 constexpr std::size_t maxQueuedTriangles = 1u << 20;
 // Vertices one thread processes at a time.
@@ -31,7 +35,8 @@ std::uint32_t readIndex(const IndexedTriangles& batch, std::uint32_t position) {
 } // namespace
 
 ReferenceDevice::ReferenceDevice(const DeviceCreation& creation, unsigned rasterThreads)
-    : creation_(creation), workers_(rasterThreads) {
+    : creation_(creation),
+      workers_(rasterThreads == 0 ? WorkerPool::coresBesidesCaller(maxRasterThreads) : rasterThreads - 1) {
     if (const auto result = applyPresentParameters(creation.parameters); failed(result))
         throw PlatformError(result, "the presentation parameters give no usable back buffer");
 }
@@ -40,14 +45,9 @@ std::shared_ptr<ReferenceDevice> ReferenceDevice::createOffscreen(int width, int
                                                                   unsigned rasterThreads) {
     DeviceCreation creation;
     creation.behaviourFlags = D3DCREATE_SOFTWARE_VERTEXPROCESSING;
-    creation.parameters.backBufferWidth = static_cast<std::uint32_t>(std::max(width, 0));
-    creation.parameters.backBufferHeight = static_cast<std::uint32_t>(std::max(height, 0));
-    creation.parameters.backBufferFormat = D3DFMT_X8R8G8B8;
-    creation.parameters.backBufferCount = 1;
-    creation.parameters.swapEffect = D3DSWAPEFFECT_DISCARD;
-    creation.parameters.windowed = 1;
-    creation.parameters.enableAutoDepthStencil = 1;
-    creation.parameters.autoDepthStencilFormat = D3DFMT_D16;
+    creation.parameters =
+        windowedPresentParameters(D3DFMT_X8R8G8B8, nullptr, static_cast<std::uint32_t>(std::max(width, 0)),
+                                  static_cast<std::uint32_t>(std::max(height, 0)));
     return std::make_shared<ReferenceDevice>(creation, rasterThreads);
 }
 
@@ -189,7 +189,7 @@ ResultCode ReferenceDevice::DrawIndexedTriangles(const IndexedTriangles& batch) 
     mapping_ = viewportMappingFor(state.viewport);
     firstScreenVertex_ = queue_.appendVertices(vertexCount);
     const std::uint32_t chunks = (vertexCount + verticesPerChunk - 1) / verticesPerChunk;
-    workers_.run(chunks, [&](std::uint32_t chunk) {
+    workers_.forEach(chunks, [&](std::uint32_t chunk) {
         const std::uint32_t begin = chunk * verticesPerChunk;
         processVertexRange(setup, input, lowest, begin, std::min(vertexCount, begin + verticesPerChunk));
     });
@@ -242,7 +242,7 @@ void ReferenceDevice::queueTriangle(std::uint32_t i0, std::uint32_t i1, std::uin
 
 void ReferenceDevice::flush() {
     if (queue_.triangleCount() == 0) return;
-    workers_.run(static_cast<std::uint32_t>(queue_.bandCount()), [this](std::uint32_t band) {
+    workers_.forEach(static_cast<std::uint32_t>(queue_.bandCount()), [this](std::uint32_t band) {
         rasterizeBand(queue_, static_cast<int>(band), frame_, depth_);
     });
     queue_.clear();

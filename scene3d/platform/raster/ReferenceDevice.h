@@ -8,28 +8,28 @@
 #include <memory>
 #include <vector>
 
+#include "scene3d/platform/common/WorkerPool.h"
 #include "scene3d/platform/device/DeviceDriver.h"
 #include "scene3d/platform/device/Direct3DDevice8.h"
-#include "scene3d/platform/raster/BandWorkers.h"
+#include "scene3d/platform/fixedfunction/StatefulDevice.h"
 #include "scene3d/platform/raster/Clipper.h"
 #include "scene3d/platform/raster/DepthBuffer.h"
+#include "scene3d/platform/raster/DrawState.h"
 #include "scene3d/platform/raster/FrameBuffer.h"
 #include "scene3d/platform/raster/FrameQueue.h"
-#include "scene3d/platform/raster/PipelineState.h"
-#include "scene3d/platform/raster/StatefulDevice.h"
 #include "scene3d/platform/raster/ViewportMapping.h"
 
 namespace bw {
 
-namespace raster {
+namespace fixedfunction {
 struct VertexProcessingSetup;
 struct VertexInput;
-} // namespace raster
+} // namespace fixedfunction
 
-class ReferenceDevice : public raster::StatefulDevice {
+class ReferenceDevice : public fixedfunction::StatefulDevice {
 public:
     // Throws PlatformError (D3DERR_INVALIDCALL) when the parameters give no usable back
-    // buffer. rasterThreads counts the calling thread; 0 uses every core.
+    // buffer. rasterThreads counts the calling thread; 0 uses every core (up to 8).
     explicit ReferenceDevice(const DeviceCreation& creation, unsigned rasterThreads = 0);
 
     // A windowless device drawing into a width x height target with a depth buffer.
@@ -59,8 +59,9 @@ private:
 
     ResultCode applyPresentParameters(const PresentParameters& parameters);
     raster::DrawState currentDrawState() const;
-    void processVertexRange(const raster::VertexProcessingSetup& setup, const raster::VertexInput& input,
-                            std::uint32_t first, std::uint32_t begin, std::uint32_t end);
+    void processVertexRange(const fixedfunction::VertexProcessingSetup& setup,
+                            const fixedfunction::VertexInput& input, std::uint32_t first, std::uint32_t begin,
+                            std::uint32_t end);
     void queueTriangle(std::uint32_t i0, std::uint32_t i1, std::uint32_t i2, const raster::DrawState& state);
     void flush();
 
@@ -68,11 +69,11 @@ private:
     raster::FrameQueue queue_;
     raster::FrameBuffer frame_;
     raster::DepthBuffer depth_;
-    raster::BandWorkers workers_;
+    WorkerPool workers_; // the bands of a frame share out over the cores
     Cooperation cooperation_ = Cooperation::Ready;
 
     // Scratch of the current draw, kept to avoid reallocating per call.
-    std::vector<raster::ClipVertex> clipVertices_;
+    std::vector<fixedfunction::ClipVertex> clipVertices_;
     std::vector<std::uint32_t> clipCodes_;
     std::uint32_t firstScreenVertex_ = 0; // queue index of the draw's first processed vertex
     raster::GuardBand guardBand_;

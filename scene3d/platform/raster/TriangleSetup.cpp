@@ -6,12 +6,6 @@ namespace bw::raster {
 
 namespace {
 
-int firstPixelAtOrAfter(std::int32_t value) {
-    return static_cast<int>((static_cast<std::int64_t>(value) + subpixelScale - 1) >> subpixelBits);
-}
-
-int lastPixelAtOrBefore(std::int32_t value) { return static_cast<int>(value >> subpixelBits); }
-
 // Pixel centres exactly on an edge belong to the triangle only if the edge is a top edge
 // (horizontal, with the triangle below it) or a left edge. For a clockwise triangle on a
 // y-down screen those are the edges running right (dy = 0, dx > 0) or up (dy < 0).

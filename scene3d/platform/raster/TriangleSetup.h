@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "scene3d/platform/raster/PipelineState.h"
-#include "scene3d/platform/raster/PipelineVertex.h"
+#include "scene3d/platform/raster/DrawState.h"
+#include "scene3d/platform/raster/ScreenVertex.h"
 
 namespace bw::raster {
 
@@ -39,7 +39,7 @@ struct TriangleSetup {
 // texture coordinates and specular colour when it uses them.
 constexpr int attributesNeeded(bool textured, bool specular) {
     if (specular) return attributeCount;
-    return textured ? attributeOf(varyingV) + 1 : attributeOf(varyingAlpha) + 1;
+    return textured ? attributeOf(fixedfunction::varyingV) + 1 : attributeOf(fixedfunction::varyingAlpha) + 1;
 }
 
 // v0, v1, v2 run clockwise on screen. Sets up the first attributesUsed planes. False when

@@ -6,7 +6,8 @@
 #include <cmath>
 
 #include "scene3d/math/Viewport.h"
-#include "scene3d/platform/raster/PipelineVertex.h"
+#include "scene3d/platform/fixedfunction/PipelineVertex.h"
+#include "scene3d/platform/raster/ScreenVertex.h"
 
 namespace bw::raster {
 
@@ -32,7 +33,7 @@ inline ViewportMapping viewportMappingFor(const Viewport& viewport) {
 
 // v must have passed the clipper's w test. The varyings come out divided by w, ready to be
 // interpolated linearly on screen.
-inline ScreenVertex toScreen(const ClipVertex& v, const ViewportMapping& mapping) {
+inline ScreenVertex toScreen(const fixedfunction::ClipVertex& v, const ViewportMapping& mapping) {
     ScreenVertex s;
     const float invW = 1.0f / v.w;
     const float x = (v.x * invW * mapping.scaleX + mapping.offsetX) * subpixelScale;
@@ -41,7 +42,7 @@ inline ScreenVertex toScreen(const ClipVertex& v, const ViewportMapping& mapping
     s.y = static_cast<std::int32_t>(std::lrint(y));
     s.attributes[attributeDepth] = v.z * invW * mapping.scaleZ + mapping.offsetZ;
     s.attributes[attributeInvW] = invW;
-    for (int i = 0; i < varyingCount; ++i)
+    for (int i = 0; i < fixedfunction::varyingCount; ++i)
         s.attributes[attributeVaryings + i] = v.varyings[i] * invW;
     return s;
 }

@@ -13,10 +13,9 @@ XChild XChild::dataObject(std::unique_ptr<XDataObject> object) {
     return c;
 }
 
-XChild XChild::reference(std::string name, std::optional<Guid> id, const XDataObject* target) {
+XChild XChild::reference(std::string name, const XDataObject* target) {
     XChild c;
     c.referenceName_ = std::move(name);
-    c.referenceId_ = id;
     c.target_ = target;
     return c;
 }

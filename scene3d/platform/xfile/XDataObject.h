@@ -19,7 +19,7 @@ class XDataObject;
 class XChild {
 public:
     static XChild dataObject(std::unique_ptr<XDataObject> object);
-    static XChild reference(std::string name, std::optional<Guid> id, const XDataObject* target);
+    static XChild reference(std::string name, const XDataObject* target);
 
     bool isReference() const { return !owned_; }
     // The data object, or the object a reference names; a reference that names no
@@ -27,13 +27,11 @@ public:
     const XDataObject& object() const;
     const XDataObject* target() const { return target_; }
     const std::string& referenceName() const { return referenceName_; }
-    const std::optional<Guid>& referenceId() const { return referenceId_; }
 
 private:
     std::unique_ptr<XDataObject> owned_;
     const XDataObject* target_ = nullptr;
     std::string referenceName_;
-    std::optional<Guid> referenceId_;
 };
 
 // One data object of a .x file. data holds the members packed little-endian in template

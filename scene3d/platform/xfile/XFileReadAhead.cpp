@@ -2,27 +2,32 @@
 
 #include <algorithm>
 #include <map>
+#include <thread>
 #include <utility>
 
 #include "scene3d/platform/common/PlatformError.h"
 
 namespace bw {
 
+namespace {
+
+unsigned readerCount(std::optional<unsigned> readers, std::size_t fileCount) {
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    return static_cast<unsigned>(std::min<std::size_t>(readers.value_or(cores - 1), fileCount));
+}
+
+} // namespace
+
 XFileReadAhead::XFileReadAhead(std::vector<std::filesystem::path> paths, std::optional<unsigned> readers,
                                std::size_t window)
     : paths_(std::move(paths)), window_(std::max<std::size_t>(window, 1)), slots_(paths_.size()),
-      nextTurn_(paths_.size(), paths_.size()) {
+      nextTurn_(paths_.size(), paths_.size()), readers_(readerCount(readers, paths_.size())) {
     std::map<std::filesystem::path, std::size_t> later;
     for (std::size_t i = paths_.size(); i-- > 0;) {
         const auto [it, first] = later.try_emplace(paths_[i], i);
         if (!first) nextTurn_[i] = std::exchange(it->second, i);
     }
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const unsigned count =
-        static_cast<unsigned>(std::min<std::size_t>(readers.value_or(cores - 1), paths_.size()));
-    readers_.reserve(count);
-    for (unsigned i = 0; i < count; ++i)
-        readers_.emplace_back([this] { readLoop(); });
+    readers_.start([this] { readLoop(); });
 }
 
 XFileReadAhead::~XFileReadAhead() {
@@ -31,8 +36,6 @@ XFileReadAhead::~XFileReadAhead() {
         stopping_ = true;
     }
     readerWait_.notify_all();
-    for (std::thread& reader : readers_)
-        reader.join();
 }
 
 XFileReadAhead::Slot XFileReadAhead::read(const std::filesystem::path& path) {

@@ -11,9 +11,9 @@
 #include <filesystem>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <vector>
 
+#include "scene3d/platform/common/WorkerPool.h"
 #include "scene3d/platform/xfile/XFile.h"
 
 namespace bw {
@@ -65,7 +65,8 @@ private:
     std::mutex mutex_;
     std::condition_variable readerWait_; // readers wait for room in the window
     std::condition_variable takerWait_;  // take waits for a file a reader is reading
-    std::vector<std::thread> readers_;
+    // Last: its threads end before the members they use go.
+    WorkerPool readers_;
 };
 
 } // namespace bw

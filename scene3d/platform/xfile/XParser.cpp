@@ -284,7 +284,7 @@ XChild XParser::parseReference() {
     expect(TokenKind::CBrace, "'}' to close the reference");
     if (name.empty() && !id) fail(result::badDataReference, "empty reference", open.offset);
     const XDataObject* target = index_.find(name, id);
-    return XChild::reference(std::move(name), id, target);
+    return XChild::reference(std::move(name), target);
 }
 
 // ---- member values ----

@@ -20,16 +20,7 @@ AdapterDescription screen(std::uint32_t width, std::uint32_t height, std::uint32
     return adapter;
 }
 
-PresentParameters windowedParameters() {
-    PresentParameters p;
-    p.backBufferFormat = D3DFMT_X8R8G8B8;
-    p.backBufferCount = 1;
-    p.swapEffect = D3DSWAPEFFECT_DISCARD;
-    p.windowed = 1;
-    p.enableAutoDepthStencil = 1;
-    p.autoDepthStencilFormat = D3DFMT_D16;
-    return p;
-}
+PresentParameters windowedParameters() { return windowedPresentParameters(D3DFMT_X8R8G8B8); }
 
 TEST(Direct3D, ReportsTheAdaptersItWasGiven) {
     Direct3D direct3d({screen(1280, 1024, D3DFMT_X8R8G8B8), screen(800, 600, D3DFMT_R5G6B5)});

@@ -9,15 +9,7 @@ namespace bw::fake {
 namespace {
 
 PresentParameters windowedParameters(DeviceWindow* window) {
-    PresentParameters p;
-    p.backBufferFormat = D3DFMT_X8R8G8B8;
-    p.backBufferCount = 1;
-    p.swapEffect = D3DSWAPEFFECT_DISCARD;
-    p.deviceWindow = window;
-    p.windowed = 1;
-    p.enableAutoDepthStencil = 1;
-    p.autoDepthStencilFormat = D3DFMT_D16;
-    return p;
+    return windowedPresentParameters(D3DFMT_X8R8G8B8, window);
 }
 
 TEST(FakeDirect3D, AnswersAsScriptedAndRecordsEveryCall) {

@@ -11,6 +11,7 @@
 #include "scene3d/platform/qt/Direct3DFactory.h"
 #include "scene3d/platform/qt/ScreenAdapters.h"
 #include "scene3d/platform/qt/TextureFile.h"
+#include "scene3d/platform/raster/ReferenceDriver.h"
 #include "tests/support/FakeDirect3D.h"
 
 namespace bw {
@@ -95,16 +96,13 @@ TEST(Direct3DFactory, HardwareRequestsGetTheReferenceDeviceOnlyWhenItIsForced) {
     fake::FakeAdapter adapter = fake::desktopAdapter(1024, 768, D3DFMT_X8R8G8B8);
     const AdapterDescription plain{adapter.identifier, adapter.modes, adapter.currentMode};
     fake::FakeDeviceWindow window(40, 30);
-    PresentParameters parameters;
-    parameters.backBufferFormat = D3DFMT_X8R8G8B8;
-    parameters.windowed = 1;
-    parameters.enableAutoDepthStencil = 1;
-    parameters.autoDepthStencilFormat = D3DFMT_D16;
+    const PresentParameters parameters = windowedPresentParameters(D3DFMT_X8R8G8B8);
     std::shared_ptr<IDirect3DDevice8> device;
     DeviceCaps caps;
 
     Direct3D withoutHardware({plain});
-    installDrivers(withoutHardware, nullptr, false);
+    const auto reference = std::make_shared<ReferenceDriver>();
+    installDrivers(withoutHardware, {reference, nullptr, false});
     EXPECT_EQ(withoutHardware.CreateDevice(0, D3DDEVTYPE_HAL, &window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
                                            parameters, device),
               D3DERR_NOTAVAILABLE);
@@ -113,7 +111,7 @@ TEST(Direct3DFactory, HardwareRequestsGetTheReferenceDeviceOnlyWhenItIsForced) {
               D3D_OK);
 
     Direct3D forced({plain});
-    installDrivers(forced, std::make_shared<HardwareDriverStandIn>(), true);
+    installDrivers(forced, {reference, std::make_shared<HardwareDriverStandIn>(), true});
     ASSERT_EQ(forced.CreateDevice(0, D3DDEVTYPE_HAL, &window, D3DCREATE_SOFTWARE_VERTEXPROCESSING, parameters,
                                   device),
               D3D_OK);
@@ -122,30 +120,28 @@ TEST(Direct3DFactory, HardwareRequestsGetTheReferenceDeviceOnlyWhenItIsForced) {
     EXPECT_EQ(caps.devCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT, 0u); // it is the reference rasterizer
 
     Direct3D withHardware({plain});
-    installDrivers(withHardware, std::make_shared<HardwareDriverStandIn>(), false);
+    installDrivers(withHardware, {reference, std::make_shared<HardwareDriverStandIn>(), false});
     ASSERT_EQ(withHardware.GetDeviceCaps(0, D3DDEVTYPE_HAL, caps), D3D_OK);
     EXPECT_NE(caps.devCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT, 0u);
 }
 
-TEST(Direct3DFactory, TheEnvironmentAndTheCommandLineSwitchForceTheReferenceDevice) {
+TEST(Direct3DFactory, TheEnvironmentRequestsTheReferenceDeviceAndForcingItServesHardwareRequests) {
     const QByteArray saved = qgetenv("BOARDWRIGHT_DEVICE");
     qunsetenv("BOARDWRIGHT_DEVICE");
-    setReferenceDeviceForced(false);
-    EXPECT_FALSE(referenceDeviceForced());
-    auto direct3d = Direct3DCreate8();
+    EXPECT_FALSE(referenceRequestedByEnvironment());
+    const DeviceDrivers referenceOnly{std::make_shared<ReferenceDriver>(), nullptr, false};
+    auto direct3d = createDirect3D(referenceOnly);
     ASSERT_GT(direct3d->GetAdapterCount(), 0u);
     DeviceCaps caps;
-    EXPECT_EQ(direct3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, caps), D3DERR_NOTAVAILABLE); // no OpenGL driver yet
+    EXPECT_EQ(direct3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, caps), D3DERR_NOTAVAILABLE); // no OpenGL driver
     EXPECT_EQ(direct3d->GetDeviceCaps(0, D3DDEVTYPE_REF, caps), D3D_OK);
 
-    setReferenceDeviceForced(true);
-    EXPECT_TRUE(referenceDeviceForced());
-    EXPECT_EQ(Direct3DCreate8()->GetDeviceCaps(0, D3DDEVTYPE_HAL, caps), D3D_OK);
-    setReferenceDeviceForced(false);
+    DeviceDrivers forced = referenceOnly;
+    forced.referenceForced = true;
+    EXPECT_EQ(createDirect3D(forced)->GetDeviceCaps(0, D3DDEVTYPE_HAL, caps), D3D_OK);
 
     qputenv("BOARDWRIGHT_DEVICE", "reference");
-    EXPECT_TRUE(referenceDeviceForced());
-    EXPECT_EQ(Direct3DCreate8()->GetDeviceCaps(0, D3DDEVTYPE_HAL, caps), D3D_OK);
+    EXPECT_TRUE(referenceRequestedByEnvironment());
     if (saved.isNull())
         qunsetenv("BOARDWRIGHT_DEVICE");
     else

@@ -66,7 +66,7 @@ protected:
 
     scenetest::TempFolder folder;
     scenetest::RecordingDevice device;
-    TextureCache textures{[](const std::string&) { return nullptr; }};
+    TextureCache textures{scenetest::noTextures()};
     AnimationPtr set = std::make_shared<CD3DAnimation>();
 };
 

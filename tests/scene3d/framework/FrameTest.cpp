@@ -35,7 +35,7 @@ protected:
 
     scenetest::TempFolder folder;
     scenetest::RecordingDevice device;
-    TextureCache textures{[](const std::string&) { return nullptr; }};
+    TextureCache textures{scenetest::noTextures()};
 };
 
 TEST_F(CD3DFrameFileTest, NestedFramesMatricesAndMeshesBuildTheTreeInFileOrder) {

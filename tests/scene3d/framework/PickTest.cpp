@@ -24,7 +24,7 @@ protected:
     }
 
     scenetest::RecordingDevice device{200, 200};
-    D3DUtil util{[](const std::string&) { return nullptr; }};
+    D3DUtil util{scenetest::noTextures()};
     CD3DPick pick;
 };
 

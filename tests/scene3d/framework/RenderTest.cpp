@@ -145,10 +145,10 @@ TEST(CD3DMesh, LoadingSetsUpMaterialsAndTexturesThroughTheCache) {
     scenetest::TempFolder folder;
     RecordingDevice device;
     int loads = 0;
-    TextureCache textures([&](const std::string&) {
+    TextureCache textures(scenetest::textureLoader([&](const std::string&) -> std::shared_ptr<Texture> {
         ++loads;
         return std::make_shared<Texture>(1, 1, std::vector<std::uint32_t>{0});
-    });
+    }));
     const auto file =
         folder.write("m.x", scenetest::xText(R"(Mesh Two { 3; 0.0;0.0;0.0;, 1.0;0.0;0.0;, 0.0;1.0;0.0;;
       2; 3;0,1,2;, 3;0,2,1;; MeshMaterialList { 2; 2; 0, 1;;

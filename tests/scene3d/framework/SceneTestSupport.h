@@ -4,16 +4,39 @@
 // device does the work.
 
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "scene3d/math/Matrix.h"
+#include "scene3d/platform/device/TextureLoader.h"
 #include "scene3d/platform/mesh/Mesh.h"
 #include "scene3d/platform/raster/ReferenceDevice.h"
 
 namespace bw::scenetest {
+
+// A texture loader that answers with read(path).
+class FunctionTextureLoader : public TextureLoader {
+public:
+    explicit FunctionTextureLoader(std::function<std::shared_ptr<Texture>(const std::string&)> read)
+        : read_(std::move(read)) {}
+    std::shared_ptr<Texture> load(const std::string& path) const override { return read_(path); }
+
+private:
+    std::function<std::shared_ptr<Texture>(const std::string&)> read_;
+};
+
+inline std::shared_ptr<const TextureLoader>
+textureLoader(std::function<std::shared_ptr<Texture>(const std::string&)> read) {
+    return std::make_shared<FunctionTextureLoader>(std::move(read));
+}
+
+// Loads no texture at all.
+inline std::shared_ptr<const TextureLoader> noTextures() {
+    return textureLoader([](const std::string&) { return nullptr; });
+}
 
 // A fresh folder, removed with everything in it at the end of the test.
 class TempFolder {

@@ -18,7 +18,7 @@ const char* const samplesPath = "DX81SDK Samples Path";
 
 TEST(D3DUtil, DefaultSceneSetUpFollowsTheViewSize) {
     RecordingDevice device;
-    D3DUtil util;
+    D3DUtil util(scenetest::noTextures());
     util.SetViewSize(800, 600);
     util.DefaultSceneSetup(device);
     Matrix projection;
@@ -45,7 +45,7 @@ TEST(D3DUtil, DefaultSceneSetUpFollowsTheViewSize) {
 
 TEST(D3DUtil, SetViewKeepsTheLastValidViewWhenTheEyeIsOnTheTarget) {
     RecordingDevice device;
-    D3DUtil util;
+    D3DUtil util(scenetest::noTextures());
     EXPECT_TRUE(util.SetView(device, {0, 0, -9}, {0, 0, 0}, {0, 1, 0}));
     util.DefaultSceneSetup(device);
     EXPECT_FALSE(util.SetView(device, {0, 0, 0}, {0, 0, 0}, {0, 1, 0}));
@@ -57,11 +57,11 @@ TEST(D3DUtil, SetViewKeepsTheLastValidViewWhenTheEyeIsOnTheTarget) {
 TEST(D3DUtil, TexturesAreLoadedOncePerExactNameAndTheCacheGrowsByTen) {
     RecordingDevice device;
     std::vector<std::string> loads;
-    D3DUtil util([&](const std::string& name) {
+    D3DUtil util(scenetest::textureLoader([&](const std::string& name) -> std::shared_ptr<Texture> {
         loads.push_back(name);
         return name == "broken.bmp" ? nullptr
                                     : std::make_shared<Texture>(1, 1, std::vector<std::uint32_t>{0});
-    });
+    }));
     const auto wood = util.LoadTextureCached(device, "wood.bmp");
     EXPECT_EQ(util.LoadTextureCached(device, "wood.bmp"), wood);
     EXPECT_NE(util.LoadTextureCached(device, "Wood.bmp"), wood);

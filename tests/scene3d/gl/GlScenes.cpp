@@ -58,17 +58,10 @@ Shape<Vertex> sphere(float radius, int cells) {
 template <typename V>
 ResultCode drawShape(IDirect3DDevice8& device, const Shape<V>& shape, bool named = true,
                      std::uint32_t firstFace = 0, std::uint32_t faceCount = 0) {
-    IndexedTriangles batch;
-    batch.vertices = shape.vertices.data();
-    batch.vertexCount = static_cast<std::uint32_t>(shape.vertices.size());
-    batch.fvf = shape.fvf;
+    IndexedTriangles batch = subsetTriangles(
+        shape.vertices.data(), static_cast<std::uint32_t>(shape.vertices.size()), shape.fvf, shape.indices,
+        firstFace, faceCount ? faceCount : shape.faceCount() - firstFace, named ? shape.revision : 0);
     batch.stride = sizeof(V);
-    batch.indices = shape.indices.data();
-    batch.indexFormat = IndexFormat::Bits32;
-    batch.indexCount = static_cast<std::uint32_t>(shape.indices.size());
-    batch.firstFace = firstFace;
-    batch.faceCount = faceCount ? faceCount : shape.faceCount() - firstFace;
-    batch.contentRevision = named ? shape.revision : 0;
     return device.DrawIndexedTriangles(batch);
 }
 
@@ -368,17 +361,9 @@ void ModelGridScene::draw(IDirect3DDevice8& device) const {
             Material m = model->loaded.materials.at(range.attributeId).material;
             m.ambient = m.diffuse;
             device.SetMaterial(m);
-            IndexedTriangles batch;
-            batch.vertices = mesh.vertexData().data();
-            batch.vertexCount = mesh.vertexCount();
-            batch.fvf = mesh.fvf();
-            batch.indices = mesh.indices().data();
-            batch.indexFormat = IndexFormat::Bits32;
-            batch.indexCount = static_cast<std::uint32_t>(mesh.indices().size());
-            batch.firstFace = range.faceStart;
-            batch.faceCount = range.faceCount;
-            batch.contentRevision = model->revision;
-            device.DrawIndexedTriangles(batch);
+            device.DrawIndexedTriangles(subsetTriangles(mesh.vertexData().data(), mesh.vertexCount(),
+                                                        mesh.fvf(), mesh.indices(), range.faceStart,
+                                                        range.faceCount, model->revision));
         }
     }
     device.EndScene();

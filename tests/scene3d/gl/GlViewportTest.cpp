@@ -48,7 +48,7 @@ TEST(GlViewport, EveryPixelSamplesTheScenePointTheReferenceSamples) {
 }
 
 TEST(ShaderConstants, StateIsPackedAsTheShaderReadsIt) {
-    raster::FixedFunctionState state;
+    fixedfunction::FixedFunctionState state;
     state.renderStates = defaultRenderStates(true);
     state.world = translationMatrix(1.0f, 2.0f, 3.0f);
     state.renderStates[D3DRS_AMBIENT] = 0x00FF8000;

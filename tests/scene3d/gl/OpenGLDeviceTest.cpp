@@ -8,6 +8,7 @@
 #include "scene3d/platform/gl/OpenGLDriver.h"
 #include "scene3d/platform/qt/Direct3DFactory.h"
 #include "scene3d/platform/raster/ReferenceDevice.h"
+#include "scene3d/platform/raster/ReferenceDriver.h"
 #include "tests/scene3d/gl/GlTestSupport.h"
 #include "tests/scene3d/raster/RasterScene.h"
 #include "tests/support/FakeDirect3D.h"
@@ -158,9 +159,7 @@ TEST(OpenGLDevice, PresentShowsTheBackBufferAndCallsFailAsOnTheReference) {
     creation.deviceType = D3DDEVTYPE_HAL;
     creation.focusWindow = &window;
     creation.behaviourFlags = D3DCREATE_HARDWARE_VERTEXPROCESSING;
-    creation.parameters.backBufferFormat = D3DFMT_X8R8G8B8;
-    creation.parameters.windowed = 1;
-    creation.parameters.enableAutoDepthStencil = 1;
+    creation.parameters = windowedPresentParameters(D3DFMT_X8R8G8B8);
     std::shared_ptr<IDirect3DDevice8> device;
     ASSERT_EQ(OpenGLDriver(4096).createDevice(creation, device), D3D_OK);
     device->Clear(D3DCLEAR_TARGET, 0xFF123456, 1.0f, 0);
@@ -217,8 +216,9 @@ TEST(OpenGLDevice, PresentShowsTheBackBufferAndCallsFailAsOnTheReference) {
 }
 
 TEST(OpenGLDevice, TheDirect3DObjectServesTypeOneWithItUnlessTheReferenceIsForced) {
-    if (!registerOpenGLDriverIfAvailable()) GTEST_SKIP() << "no OpenGL 3.3 core context on this display";
-    auto direct3d = Direct3DCreate8();
+    DeviceDrivers drivers{std::make_shared<ReferenceDriver>(), openGLDriverIfAvailable(), false};
+    if (!drivers.hardware) GTEST_SKIP() << "no OpenGL 3.3 core context on this display";
+    auto direct3d = createDirect3D(drivers);
     DisplayMode desktop;
     ASSERT_EQ(direct3d->GetAdapterDisplayMode(0, desktop), D3D_OK);
     DeviceCaps caps;
@@ -228,12 +228,7 @@ TEST(OpenGLDevice, TheDirect3DObjectServesTypeOneWithItUnlessTheReferenceIsForce
     EXPECT_EQ(caps.devCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT, 0u);
 
     fake::FakeDeviceWindow window(64, 48);
-    PresentParameters parameters;
-    parameters.backBufferFormat = desktop.format;
-    parameters.windowed = 1;
-    parameters.swapEffect = D3DSWAPEFFECT_DISCARD;
-    parameters.enableAutoDepthStencil = 1;
-    parameters.autoDepthStencilFormat = D3DFMT_D16;
+    const PresentParameters parameters = windowedPresentParameters(desktop.format);
     std::shared_ptr<IDirect3DDevice8> device;
     ASSERT_EQ(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, &window, D3DCREATE_HARDWARE_VERTEXPROCESSING,
                                      parameters, device),
@@ -243,13 +238,11 @@ TEST(OpenGLDevice, TheDirect3DObjectServesTypeOneWithItUnlessTheReferenceIsForce
     EXPECT_EQ(caps.deviceType, D3DDEVTYPE_HAL);
     EXPECT_NE(caps.devCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT, 0u);
 
-    setReferenceDeviceForced(true);
-    ASSERT_EQ(Direct3DCreate8()->CreateDevice(0, D3DDEVTYPE_HAL, &window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                              parameters, device),
+    drivers.referenceForced = true;
+    ASSERT_EQ(createDirect3D(drivers)->CreateDevice(0, D3DDEVTYPE_HAL, &window,
+                                                    D3DCREATE_SOFTWARE_VERTEXPROCESSING, parameters, device),
               D3D_OK);
-    setReferenceDeviceForced(false);
     EXPECT_NE(dynamic_cast<ReferenceDevice*>(device.get()), nullptr);
-    setHardwareDeviceDriver(nullptr);
 }
 
 } // namespace

@@ -11,13 +11,14 @@
 #include "scene3d/platform/gl/OpenGLDriver.h"
 #include "scene3d/platform/qt/Direct3DFactory.h"
 #include "scene3d/platform/raster/ReferenceDevice.h"
+#include "scene3d/platform/raster/ReferenceDriver.h"
 #include "tests/support/FakeDirect3D.h"
 
 namespace bw {
 namespace {
 
 TEST(OpenGLUnavailable, TypeOneStaysUnavailableAndTheSwitchStillForcesTheReference) {
-    EXPECT_FALSE(registerOpenGLDriverIfAvailable()); // no application yet
+    EXPECT_EQ(openGLDriverIfAvailable(), nullptr); // no application yet
 
     qunsetenv("DISPLAY");
     qunsetenv("WAYLAND_DISPLAY");
@@ -27,7 +28,8 @@ TEST(OpenGLUnavailable, TypeOneStaysUnavailableAndTheSwitchStillForcesTheReferen
     char name[] = "scene3d_gl_unavailable_tests";
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
-    EXPECT_FALSE(registerOpenGLDriverIfAvailable());
+    DeviceDrivers drivers{std::make_shared<ReferenceDriver>(), openGLDriverIfAvailable(), false};
+    EXPECT_EQ(drivers.hardware, nullptr);
     try {
         OpenGLDevice::createOffscreen(8, 8);
         ADD_FAILURE() << "an OpenGL device without OpenGL";
@@ -35,7 +37,7 @@ TEST(OpenGLUnavailable, TypeOneStaysUnavailableAndTheSwitchStillForcesTheReferen
         EXPECT_EQ(error.code(), D3DERR_NOTAVAILABLE);
     }
 
-    auto direct3d = Direct3DCreate8();
+    auto direct3d = createDirect3D(drivers);
     ASSERT_GT(direct3d->GetAdapterCount(), 0u);
     DisplayMode desktop;
     ASSERT_EQ(direct3d->GetAdapterDisplayMode(0, desktop), D3D_OK);
@@ -44,22 +46,16 @@ TEST(OpenGLUnavailable, TypeOneStaysUnavailableAndTheSwitchStillForcesTheReferen
               D3DERR_NOTAVAILABLE);
     EXPECT_EQ(direct3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, caps), D3DERR_NOTAVAILABLE);
     fake::FakeDeviceWindow window(64, 48);
-    PresentParameters parameters;
-    parameters.backBufferFormat = desktop.format;
-    parameters.windowed = 1;
-    parameters.swapEffect = D3DSWAPEFFECT_DISCARD;
-    parameters.enableAutoDepthStencil = 1;
-    parameters.autoDepthStencilFormat = D3DFMT_D16;
+    const PresentParameters parameters = windowedPresentParameters(desktop.format);
     std::shared_ptr<IDirect3DDevice8> device;
     EXPECT_EQ(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, &window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
                                      parameters, device),
               D3DERR_NOTAVAILABLE);
 
-    setReferenceDeviceForced(true);
-    ASSERT_EQ(Direct3DCreate8()->CreateDevice(0, D3DDEVTYPE_HAL, &window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                              parameters, device),
+    drivers.referenceForced = true;
+    ASSERT_EQ(createDirect3D(drivers)->CreateDevice(0, D3DDEVTYPE_HAL, &window,
+                                                    D3DCREATE_SOFTWARE_VERTEXPROCESSING, parameters, device),
               D3D_OK);
-    setReferenceDeviceForced(false);
     EXPECT_NE(dynamic_cast<ReferenceDevice*>(device.get()), nullptr);
 }
 

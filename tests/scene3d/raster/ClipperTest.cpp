@@ -9,6 +9,9 @@
 namespace bw::raster {
 namespace {
 
+using fixedfunction::ClipVertex;
+using fixedfunction::varyingRed;
+
 ClipVertex vertexAt(float x, float y, float z, float w, float red) {
     ClipVertex v;
     v.x = x;

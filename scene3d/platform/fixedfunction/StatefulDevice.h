@@ -9,9 +9,9 @@
 #include "scene3d/platform/device/DeviceDriver.h"
 #include "scene3d/platform/device/DeviceWindow.h"
 #include "scene3d/platform/device/Direct3DDevice8.h"
-#include "scene3d/platform/raster/DeviceStateBlock.h"
+#include "scene3d/platform/fixedfunction/DeviceStateBlock.h"
 
-namespace bw::raster {
+namespace bw::fixedfunction {
 
 class StatefulDevice : public IDirect3DDevice8 {
 public:
@@ -44,4 +44,4 @@ protected:
     bool inScene_ = false;
 };
 
-} // namespace bw::raster
+} // namespace bw::fixedfunction

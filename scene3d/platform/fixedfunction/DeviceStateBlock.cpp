@@ -1,6 +1,6 @@
-#include "scene3d/platform/raster/DeviceStateBlock.h"
+#include "scene3d/platform/fixedfunction/DeviceStateBlock.h"
 
-namespace bw::raster {
+namespace bw::fixedfunction {
 
 namespace {
 
@@ -112,4 +112,4 @@ ResultCode DeviceStateBlock::setTexture(std::uint32_t stage, std::shared_ptr<con
     return D3D_OK;
 }
 
-} // namespace bw::raster
+} // namespace bw::fixedfunction

@@ -6,12 +6,12 @@
 #include <optional>
 
 #include "scene3d/math/Matrix.h"
+#include "scene3d/platform/fixedfunction/PipelineState.h"
+#include "scene3d/platform/fixedfunction/PipelineVertex.h"
+#include "scene3d/platform/fixedfunction/VertexLighting.h"
 #include "scene3d/platform/mesh/VertexLayout.h"
-#include "scene3d/platform/raster/PipelineState.h"
-#include "scene3d/platform/raster/PipelineVertex.h"
-#include "scene3d/platform/raster/VertexLighting.h"
 
-namespace bw::raster {
+namespace bw::fixedfunction {
 
 // Byte offsets of the fields the vertex stage reads; -1 for a field the vertex lacks.
 struct VertexFields {
@@ -46,4 +46,4 @@ VertexProcessingSetup prepareVertexProcessing(const FixedFunctionState& state, c
 void processVertices(const VertexProcessingSetup& setup, const VertexInput& input, std::uint32_t first,
                      std::uint32_t count, ClipVertex* out);
 
-} // namespace bw::raster
+} // namespace bw::fixedfunction

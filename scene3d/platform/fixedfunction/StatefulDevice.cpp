@@ -1,8 +1,8 @@
-#include "scene3d/platform/raster/StatefulDevice.h"
+#include "scene3d/platform/fixedfunction/StatefulDevice.h"
 
 #include <algorithm>
 
-namespace bw::raster {
+namespace bw::fixedfunction {
 
 ResultCode StatefulDevice::SetTransform(TransformStateType type, const Matrix& matrix) {
     return state_.setTransform(type, matrix);
@@ -91,4 +91,4 @@ DeviceWindow* StatefulDevice::presentationWindow(const DeviceCreation& creation,
     return creation.parameters.deviceWindow ? creation.parameters.deviceWindow : creation.focusWindow;
 }
 
-} // namespace bw::raster
+} // namespace bw::fixedfunction

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "scene3d/platform/raster/PipelineState.h"
+#include "scene3d/platform/fixedfunction/PipelineState.h"
 
-namespace bw::raster {
+namespace bw::fixedfunction {
 
 class DeviceStateBlock {
 public:
@@ -39,4 +39,4 @@ private:
     int targetHeight_ = 0;
 };
 
-} // namespace bw::raster
+} // namespace bw::fixedfunction

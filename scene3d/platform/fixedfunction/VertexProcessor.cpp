@@ -1,10 +1,10 @@
-#include "scene3d/platform/raster/VertexProcessor.h"
+#include "scene3d/platform/fixedfunction/VertexProcessor.h"
 
 #include <cstring>
 
 #include "scene3d/math/VectorTransform.h"
 
-namespace bw::raster {
+namespace bw::fixedfunction {
 
 namespace {
 
@@ -112,4 +112,4 @@ void processVertices(const VertexProcessingSetup& setup, const VertexInput& inpu
     }
 }
 
-} // namespace bw::raster
+} // namespace bw::fixedfunction

@@ -1,32 +1,12 @@
 #pragma once
-// The fixed-function state of the reference device, as plain structs that the stages read.
+// The state of a draw as the rasterizer's stages read it.
 
-#include <array>
 #include <cstdint>
-#include <memory>
 
-#include "scene3d/math/Matrix.h"
-#include "scene3d/math/Viewport.h"
-#include "scene3d/platform/device/Direct3DDevice8.h"
+#include "scene3d/platform/device/RenderStates.h"
+#include "scene3d/platform/device/Texture.h"
 
 namespace bw::raster {
-
-struct LightSlot {
-    Light light;
-    bool set = false;
-    bool enabled = false;
-};
-
-struct FixedFunctionState {
-    Matrix world = identityMatrix();
-    Matrix view = identityMatrix();
-    Matrix projection = identityMatrix();
-    Viewport viewport;
-    std::array<LightSlot, deviceLightCount> lights;
-    Material material;
-    RenderStateTable renderStates{};
-    std::shared_ptr<const Texture> texture;
-};
 
 // Pixels a triangle may touch: x0 <= x < x1, y0 <= y < y1.
 struct PixelRect {

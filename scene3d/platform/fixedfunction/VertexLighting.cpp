@@ -1,10 +1,10 @@
-#include "scene3d/platform/raster/VertexLighting.h"
+#include "scene3d/platform/fixedfunction/VertexLighting.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
-namespace bw::raster {
+namespace bw::fixedfunction {
 
 namespace {
 
@@ -170,4 +170,4 @@ LitColour lightVertex(const LightingSetup& setup, Vector3 position, Vector3 norm
     return lit;
 }
 
-} // namespace bw::raster
+} // namespace bw::fixedfunction

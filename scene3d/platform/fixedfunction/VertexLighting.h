@@ -11,9 +11,9 @@
 
 #include "scene3d/math/ColorValue.h"
 #include "scene3d/math/Vector3.h"
-#include "scene3d/platform/raster/PipelineState.h"
+#include "scene3d/platform/fixedfunction/PipelineState.h"
 
-namespace bw::raster {
+namespace bw::fixedfunction {
 
 struct ActiveLight {
     LightType type = D3DLIGHT_DIRECTIONAL;
@@ -71,4 +71,4 @@ LitColour lightVertex(const LightingSetup& setup, Vector3 position, Vector3 norm
 
 ColorValue unpackColour(std::uint32_t argb);
 
-} // namespace bw::raster
+} // namespace bw::fixedfunction

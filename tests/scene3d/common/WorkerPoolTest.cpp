@@ -1,0 +1,155 @@
+// The worker pool the rasterizer's bands and the model-file read-ahead share.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <set>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "scene3d/platform/common/WorkerPool.h"
+
+namespace bw {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Spins until count reaches target or a few seconds pass; true when it did.
+bool reaches(const std::atomic<int>& count, int target) {
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (count.load() < target)
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        else
+            std::this_thread::yield();
+    return true;
+}
+
+TEST(WorkerPool, ForEachRunsEveryTaskExactlyOnceAndReturnsWhenAllHaveFinished) {
+    WorkerPool pool(3);
+    for (const std::uint32_t count : {0u, 1u, 2u, 7u, 1000u}) {
+        std::vector<std::atomic<int>> runs(count);
+        std::atomic<std::uint32_t> finished{0};
+        pool.forEach(count, [&](std::uint32_t i) {
+            if (i % 97 == 0) std::this_thread::sleep_for(1ms); // some tasks finish late
+            ++runs[i];
+            ++finished;
+        });
+        EXPECT_EQ(finished.load(), count);
+        for (std::uint32_t i = 0; i < count; ++i)
+            ASSERT_EQ(runs[i].load(), 1) << "task " << i << " of " << count;
+    }
+}
+
+TEST(WorkerPool, ForEachSharesTasksBetweenTheCallerAndTheWorkers) {
+    WorkerPool pool(1);
+    std::atomic<int> arrived{0};
+    std::atomic<int> sawBoth{0};
+    std::mutex mutex;
+    std::set<std::thread::id> threads;
+    // Each task waits for the other: only two threads at once can finish both.
+    pool.forEach(2, [&](std::uint32_t) {
+        {
+            std::lock_guard lock(mutex);
+            threads.insert(std::this_thread::get_id());
+        }
+        ++arrived;
+        if (reaches(arrived, 2)) ++sawBoth;
+    });
+    EXPECT_EQ(sawBoth.load(), 2);
+    EXPECT_EQ(threads.size(), 2u);
+    EXPECT_TRUE(threads.count(std::this_thread::get_id()));
+}
+
+TEST(WorkerPool, WithoutWorkersTheCallerRunsEveryTaskAndStartedJobsDoNotRun) {
+    WorkerPool pool(0);
+    EXPECT_EQ(pool.workerCount(), 0u);
+    std::vector<std::thread::id> threads;
+    pool.forEach(5, [&](std::uint32_t) { threads.push_back(std::this_thread::get_id()); });
+    ASSERT_EQ(threads.size(), 5u);
+    for (const auto id : threads)
+        EXPECT_EQ(id, std::this_thread::get_id());
+    bool ran = false;
+    pool.start([&] { ran = true; });
+    pool.wait();
+    EXPECT_FALSE(ran);
+}
+
+TEST(WorkerPool, AStartedJobRunsOnceOnEveryWorkerAndJobsNeverOverlap) {
+    WorkerPool pool(3);
+    std::atomic<bool> gate{false};
+    std::atomic<int> firstRuns{0};
+    std::atomic<int> secondRuns{0};
+    std::atomic<int> secondSawFirstUnfinished{0};
+    pool.start([&] {
+        while (!gate.load())
+            std::this_thread::yield();
+        ++firstRuns;
+    });
+    // start returned while the job is held at the gate.
+    EXPECT_EQ(firstRuns.load(), 0);
+    std::thread opener([&] {
+        std::this_thread::sleep_for(20ms);
+        gate = true;
+    });
+    // Waits for the first job on every worker before the second begins.
+    pool.start([&] {
+        if (firstRuns.load() != 3) ++secondSawFirstUnfinished;
+        ++secondRuns;
+    });
+    pool.wait();
+    opener.join();
+    EXPECT_EQ(firstRuns.load(), 3);
+    EXPECT_EQ(secondRuns.load(), 3);
+    EXPECT_EQ(secondSawFirstUnfinished.load(), 0);
+}
+
+TEST(WorkerPool, WaitPassesOnAWorkersExceptionAndThePoolGoesOn) {
+    WorkerPool pool(2);
+    pool.start([] { throw std::runtime_error("unreadable"); });
+    EXPECT_THROW(pool.wait(), std::runtime_error);
+    pool.wait(); // reported once
+    std::atomic<int> runs{0};
+    pool.forEach(50, [&](std::uint32_t) { ++runs; });
+    EXPECT_EQ(runs.load(), 50);
+}
+
+TEST(WorkerPool, ACallersTaskExceptionLeavesNoTaskRunningAfterForEach) {
+    WorkerPool pool(2);
+    std::atomic<int> running{0};
+    EXPECT_THROW(pool.forEach(100,
+                              [&](std::uint32_t i) {
+                                  ++running;
+                                  std::this_thread::sleep_for(100us);
+                                  --running;
+                                  if (i == 3) throw std::logic_error("bad band");
+                              }),
+                 std::logic_error);
+    EXPECT_EQ(running.load(), 0);
+}
+
+TEST(WorkerPool, DestructionWaitsForTheRunningJobThenEndsTheThreads) {
+    std::atomic<int> finished{0};
+    std::atomic<bool> stop{false};
+    {
+        WorkerPool pool(2);
+        pool.start([&] {
+            while (!stop.load())
+                std::this_thread::sleep_for(1ms);
+            std::this_thread::sleep_for(10ms);
+            ++finished;
+        });
+        stop = true;
+    }
+    EXPECT_EQ(finished.load(), 2);
+    // An idle pool ends at once.
+    const auto before = std::chrono::steady_clock::now();
+    { WorkerPool idle(4); }
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 2s);
+}
+
+} // namespace
+} // namespace bw
