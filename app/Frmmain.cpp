@@ -75,8 +75,11 @@ void Frmmain::connectControls() {
         if (lit == controls_.nextButton || lit == controls_.backButton)
             controls_.statusLabel->setText(lit->toolTip());
     });
-    for (const auto& [row, button] : c.paletteButtons)
-        connect(button, &ui::PictureButton::clicked, this, [this, row] { design_->palette().run(*row); });
+    for (const auto& entry : c.paletteButtons) {
+        const auto* row = entry.first;
+        connect(entry.second, &ui::PictureButton::clicked, this,
+                [this, row] { design_->palette().run(*row); });
+    }
 
     connect(c.saveItem, &QAction::triggered, saveCommands_, &SaveCommands::mnusave_Click);
     connect(c.saveAsItem, &QAction::triggered, saveCommands_, &SaveCommands::mnusaveas_Click);

@@ -10,7 +10,7 @@ packages=(
   libmeshoptimizer-dev zlib1g-dev
   xvfb xauth xdotool libgl1-mesa-dri libglx-mesa0 libegl-mesa0
   imagemagick fonts-dejavu-core desktop-file-utils appstream
-  clang-format clang-tidy git
+  clang-format clang-tidy git python3
 )
 
 missing=()

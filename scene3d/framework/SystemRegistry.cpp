@@ -70,7 +70,7 @@ std::string SystemRegistry::readString(std::string_view keyPath, std::string_vie
 }
 
 std::string SystemRegistry::readPath(std::string_view keyPath, std::string_view valueName) const {
-    const std::string value = readString(keyPath, valueName);
+    std::string value = readString(keyPath, valueName);
     if (value.empty()) return {};
     const std::filesystem::path path(value);
     if (path.is_absolute()) return value;

@@ -20,7 +20,8 @@ std::vector<std::uint32_t> representatives(const Mesh& mesh) {
             const Vector3 a = mesh.position(v), b = mesh.position(w);
             const float pa[3] = {a.x + 0.0f, a.y + 0.0f, a.z + 0.0f},
                         pb[3] = {b.x + 0.0f, b.y + 0.0f, b.z + 0.0f};
-            if (std::memcmp(pa, pb, sizeof pa) == 0) {
+            // Bit for bit on purpose: the adjacency rule compares positions as stored.
+            if (std::memcmp(pa, pb, sizeof pa) == 0) { // NOLINT(bugprone-suspicious-memory-comparison)
                 rep[v] = w;
                 break;
             }

@@ -303,8 +303,10 @@ TEST(MeshBounds, SphereAndBox) {
 TEST(MeshOptimizer, SortsFacesBySubsetAndKeepsEveryTriangle) {
     // Six triangles of a strip with attributes 1,0,1,0,2,0 and one vertex no face uses.
     std::vector<float> vertices;
-    for (int i = 0; i < 9; ++i)
-        vertices.insert(vertices.end(), {float(i / 2), float(i % 2), float(i)});
+    for (int i = 0; i < 9; ++i) {
+        const int column = i / 2;
+        vertices.insert(vertices.end(), {float(column), float(i % 2), float(i)});
+    }
     const std::vector<std::uint32_t> indices{0, 1, 2, 1, 3, 2, 2, 3, 4, 3, 5, 4, 4, 5, 6, 5, 7, 6};
     const Mesh mesh(fvf::xyz, vertices, indices, {1, 0, 1, 0, 2, 0});
 

@@ -13,7 +13,6 @@ namespace {
 
 using test::bytesOf;
 using test::firstFailure;
-using test::readAll;
 using test::readTestFile;
 
 ResultCode openFailure(std::vector<std::uint8_t> bytes) {
@@ -198,7 +197,8 @@ TEST(XFileHostile, DeepNestingIsCapped) {
     std::string doubling = "xof 0302txt 0032\nFrame D0 { }\n";
     for (int i = 1; i <= 40; ++i) {
         const std::string previous = "D" + std::to_string(i - 1);
-        doubling += "Frame D" + std::to_string(i) + " { {" + previous + "} {" + previous + "} }\n";
+        doubling += "Frame D";
+        doubling += std::to_string(i) + " { {" + previous + "} {" + previous + "} }\n";
     }
     EXPECT_EQ(result::parseError, firstFailure(doubling));
 

@@ -8,17 +8,17 @@ namespace {
 
 std::array<float, 16> rowsOf(const Matrix& matrix) {
     std::array<float, 16> rows{};
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            rows[static_cast<std::size_t>(r * 4 + c)] = matrix.m[r][c];
+    for (std::size_t r = 0; r < 4; ++r)
+        for (std::size_t c = 0; c < 4; ++c)
+            rows[r * 4 + c] = matrix.m[r][c];
     return rows;
 }
 
 std::array<float, 9> upperRowsOf(const Matrix& matrix) {
     std::array<float, 9> rows{};
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c)
-            rows[static_cast<std::size_t>(r * 3 + c)] = matrix.m[r][c];
+    for (std::size_t r = 0; r < 3; ++r)
+        for (std::size_t c = 0; c < 3; ++c)
+            rows[r * 3 + c] = matrix.m[r][c];
     return rows;
 }
 

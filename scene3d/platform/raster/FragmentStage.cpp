@@ -13,7 +13,10 @@ struct Rgba {
 // Clamps to [0, 1]; NaN becomes 0.
 inline float saturate(float c) { return c > 0.0f ? (c < 1.0f ? c : 1.0f) : 0.0f; }
 
-inline std::uint32_t toByte(float c) { return static_cast<std::uint32_t>(saturate(c) * 255.0f + 0.5f); }
+// Non-negative after saturation, where adding a half rounds as lround would, without a call per channel.
+inline std::uint32_t toByte(float c) {
+    return static_cast<std::uint32_t>(saturate(c) * 255.0f + 0.5f); // NOLINT(bugprone-incorrect-roundings)
+}
 
 inline std::uint32_t pack(const Rgba& c) {
     return 0xFF000000u | (toByte(c.r) << 16) | (toByte(c.g) << 8) | toByte(c.b);

@@ -131,6 +131,7 @@ std::vector<std::shared_ptr<const XTemplate>> XTemplateSet::all() const {
     for (const auto& [name, t] : byName_)
         merged[name] = t;
     std::vector<std::shared_ptr<const XTemplate>> templates;
+    templates.reserve(merged.size());
     for (const auto& [name, t] : merged)
         templates.push_back(t);
     return templates;
