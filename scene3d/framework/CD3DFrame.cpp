@@ -273,6 +273,4 @@ void CD3DFrame::renderFrame(IDirect3DDevice8& dev, bool bDrawOpaqueSubsets, bool
 
 Vector3 CD3DFrame::InverseTransformCoord(Vector3 vIn) const { return transformCoord(vIn, inverse_); }
 
-Vector3 CD3DFrame::InverseTransformNormal(Vector3 vIn) const { return transformNormal(vIn, inverse_); }
-
 } // namespace bw

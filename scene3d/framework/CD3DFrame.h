@@ -143,7 +143,6 @@ public:
 
     // Through the inverse of the combined matrix of the last UpdateFrames.
     Vector3 InverseTransformCoord(Vector3 vIn) const;
-    Vector3 InverseTransformNormal(Vector3 vIn) const;
 
     // Held while a walk is inside a frame. A walk that reaches a frame it is already
     // inside (a cycle) finds the guard false and passes the frame by.

@@ -222,10 +222,6 @@ Matrix turnMatrix(Vector3 degrees) {
            rotationZMatrix(radians(degrees.z));
 }
 
-Matrix primitiveMatrix(const Primitive& primitive) {
-    return turnMatrix(primitive.turn) * translationMatrix(primitive.at.x, primitive.at.y, primitive.at.z);
-}
-
 void addPrimitive(TriangleMesh& target, const Primitive& primitive, const Matrix& placement) {
     const TriangleMesh shape = buildShape(primitive.shape, primitive.size, primitive.material);
     const Matrix turn = turnMatrix(primitive.turn);

@@ -10,9 +10,6 @@ namespace bw::modelgen {
 // The shape alone, around the origin, unturned.
 TriangleMesh buildShape(Shape shape, Vector3 size, Material material);
 
-// The turn and position of a primitive (its first copy), before any outer placement.
-Matrix primitiveMatrix(const Primitive& primitive);
-
 // Adds every copy of the primitive, then takes it through `placement`.
 void addPrimitive(TriangleMesh& target, const Primitive& primitive, const Matrix& placement);
 
