@@ -86,8 +86,8 @@ ColorValue readColour(XDataReader& r, bool withAlpha) {
 std::uint32_t packColour(const ColorValue& c) {
     const auto channel = [](float x) {
         // Non-negative after the clamp, where adding a half rounds as lround would.
-        return static_cast<std::uint32_t>(std::clamp(x, 0.0f, 1.0f) * 255.0f +
-                                          0.5f); // NOLINT(bugprone-incorrect-roundings)
+        // NOLINTNEXTLINE(bugprone-incorrect-roundings)
+        return static_cast<std::uint32_t>(std::clamp(x, 0.0f, 1.0f) * 255.0f + 0.5f);
     };
     return channel(c.a) << 24 | channel(c.r) << 16 | channel(c.g) << 8 | channel(c.b);
 }
