@@ -197,8 +197,8 @@ TEST(XFileHostile, DeepNestingIsCapped) {
     std::string doubling = "xof 0302txt 0032\nFrame D0 { }\n";
     for (int i = 1; i <= 40; ++i) {
         const std::string previous = "D" + std::to_string(i - 1);
-        doubling += "Frame D";
-        doubling += std::to_string(i) + " { {" + previous + "} {" + previous + "} }\n";
+        doubling.append("Frame D").append(std::to_string(i)).append(" { {").append(previous);
+        doubling.append("} {").append(previous).append("} }\n");
     }
     EXPECT_EQ(result::parseError, firstFailure(doubling));
 

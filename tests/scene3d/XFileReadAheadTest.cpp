@@ -78,6 +78,7 @@ protected:
 TEST_F(XFileReadAheadTest, WalksAsFilesReadOnTheSpot) {
     const auto list = paths();
     std::vector<std::vector<std::string>> expected;
+    expected.reserve(list.size());
     for (const fs::path& path : list)
         expected.push_back(walkOnTheSpot(path));
     ASSERT_EQ(expected[4], std::vector<std::string>{"cannot open"});

@@ -24,7 +24,11 @@ std::vector<std::vector<std::string>> readTsvRows(const std::string& path, std::
     for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#') continue;
         auto cells = splitCells(line, '\t');
-        if (cells.size() != columns) throw std::runtime_error("bad row in " + path + ": " + line);
+        if (cells.size() != columns) {
+            std::string message = "bad row in " + path;
+            message.append(": ").append(line);
+            throw std::runtime_error(message);
+        }
         rows.push_back(std::move(cells));
     }
     if (rows.empty()) throw std::runtime_error("no rows in " + path);

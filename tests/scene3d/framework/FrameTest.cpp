@@ -18,6 +18,7 @@ std::string transform(float x, float y) {
 
 std::vector<std::string> childNames(const FramePtr& frame) {
     std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(frame->GetChildFrameCount()));
     for (int i = 0; i < frame->GetChildFrameCount(); ++i)
         names.push_back(frame->GetChildFrame(i)->ObjectName);
     return names;

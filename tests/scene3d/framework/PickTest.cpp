@@ -64,6 +64,7 @@ TEST_F(CD3DPickTest, DisabledFramesAreNeverHitAndTheNearestEnabledOneWins) {
 TEST_F(CD3DPickTest, EqualDistancesKeepTheFirstAndRecordsGrowInStepsOfTen) {
     auto frame = CD3DFrame::Create();
     std::vector<MeshPtr> meshes;
+    meshes.reserve(11);
     for (int i = 0; i < 11; ++i)
         meshes.push_back(frame->AddD3DXMesh(scenetest::squareMesh(0)));
     for (int round = 0; round < 2; ++round) { // a second pick starts from an empty list

@@ -17,7 +17,7 @@ TempFolder::~TempFolder() {
 }
 
 std::filesystem::path TempFolder::write(const std::string& name, const std::string& text) const {
-    const auto file = path_ / name;
+    auto file = path_ / name;
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << text;
     return file;

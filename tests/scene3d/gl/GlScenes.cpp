@@ -338,7 +338,8 @@ ModelGridScene::ModelGridScene(const std::filesystem::path& folder, int count) {
         const float scale = bounds.radius > 0.0f ? 0.45f / bounds.radius : 1.0f;
         const int cell = static_cast<int>(models_.size());
         const float x = static_cast<float>(cell % columns) - (columns - 1) * 0.5f;
-        const float y = static_cast<float>(cell / columns) - (columns * 3 / 4 - 1) * 0.5f;
+        const int row = cell / columns, rows = columns * 3 / 4;
+        const float y = static_cast<float>(row) - static_cast<float>(rows - 1) * 0.5f;
         model->placement = translationMatrix(-bounds.centre.x, -bounds.centre.y, -bounds.centre.z) *
                            scalingMatrix(scale, scale, scale) * rotationYMatrix(0.6f) *
                            rotationXMatrix(0.4f) * translationMatrix(x, y, 0.0f);

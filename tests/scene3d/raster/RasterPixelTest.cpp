@@ -203,7 +203,7 @@ TEST(RasterPixels, TextureCoordinatesArePerspectiveCorrect) {
     int checked = 0;
     float largestAffineError = 0.0f;
     for (int x = 0; x < size; ++x) {
-        const float ndcX = static_cast<float>(x) / (size / 2) - 1.0f;
+        const float ndcX = static_cast<float>(x) / (size / 2.0f) - 1.0f;
         // The point (-1 + 2u, y, 2 + 4u) projects to ndcX = (-1 + 2u) / (2 + 4u).
         const float u = (1.0f + 2.0f * ndcX) / (2.0f - 4.0f * ndcX);
         if (u < 0.3f || u > 0.7f) continue;
@@ -232,8 +232,8 @@ TEST(RasterPixels, TriangleCrossingTheNearPlaneIsClippedCleanly) {
     const Picture picture = pictureOf(*device);
 
     auto coveredAt = [&](float sx, float sy) {
-        const float ndcX = sx / (size / 2) - 1.0f;
-        const float ndcY = 1.0f - sy / (size / 2);
+        const float ndcX = sx / (size / 2.0f) - 1.0f;
+        const float ndcY = 1.0f - sy / (size / 2.0f);
         if (ndcY >= 0.0f) return false;
         const float z = -1.0f / ndcY; // the floor y = -1 seen along this ray
         const float x = ndcX * z;
@@ -301,8 +301,8 @@ TEST(RasterPixels, TrianglesSharingEdgesNeitherOverlapNorLeaveGaps) {
                 const bool border = i == 0 || j == 0 || i == cells || j == cells;
                 if (!border && (i + j) % 3 == 0) {
                     // On a pixel centre exactly.
-                    x = std::round((x + 1.0f) * width / 2) / (width / 2) - 1.0f;
-                    y = 1.0f - std::round((1.0f - y) * height / 2) / (height / 2);
+                    x = std::round((x + 1.0f) * width / 2) / (width / 2.0f) - 1.0f;
+                    y = 1.0f - std::round((1.0f - y) * height / 2) / (height / 2.0f);
                 } else if (!border) {
                     x += jitter();
                     y += jitter();
