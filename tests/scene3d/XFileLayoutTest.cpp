@@ -116,8 +116,7 @@ TEST_F(CubeLayout, StringsAreIndicesIntoTheObjectsStringTable) {
 }
 
 TEST(XFileText, CommentsNumbersNamesAndSeparators) {
-    const auto objects = [] {
-        static XFile file = XFile::fromBytes(bytesOf(R"(xof 0302txt 0032
+    XFile file = XFile::fromBytes(bytesOf(R"(xof 0302txt 0032
 # a comment
 template Sample { <01234567-89AB-CDEF-0123-456789ABCDEF>
   SDWORD s; WORD w; UCHAR c; DOUBLE d; FLOAT f; array FLOAT grid[2][2]; STRING a; STRING b; }
@@ -127,8 +126,7 @@ Sample 1stFloor <AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE> {
 }
 Vector Frame0Cube_13b3 { 1;2;3;;; }
 )"));
-        return readAll(file);
-    }();
+    const auto objects = readAll(file);
     ASSERT_EQ(2u, objects.size());
     const XDataObject& sample = *objects[0];
     EXPECT_EQ("1stFloor", sample.name);
