@@ -69,6 +69,7 @@ bool D3DInit::TryCreateDevice(std::uint32_t adapter, DeviceWindow* window) {
         DisplayMode desktop;
         require(direct3D.GetAdapterDisplayMode(adapter, desktop), "no display mode");
         presentParameters_ = windowedPresentParameters(desktop.format);
+        presentParameters_.backBufferCount = 0; // the trial leaves the count to the platform
 
         require(createSharedDevice(), "no trial device");
         require(device_->GetDeviceCaps(deviceCaps_), "no device capabilities");

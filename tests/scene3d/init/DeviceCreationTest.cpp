@@ -40,7 +40,7 @@ protected:
 TEST_F(D3DInitCreation, TrialCreationUsesItsOwnParametersAndFailsSilently) {
     ASSERT_TRUE(init.TryCreateDevice(0, &window));
     EXPECT_EQ(init.presentParameters(),
-              expected(0, 0, D3DFMT_X8R8G8B8, 1, D3DSWAPEFFECT_DISCARD, nullptr, 1));
+              expected(0, 0, D3DFMT_X8R8G8B8, 0, D3DSWAPEFFECT_DISCARD, nullptr, 1));
     EXPECT_EQ(source.latest().calls.back(), "CreateDevice 0 1 flags=32");
     EXPECT_EQ(lastCreation().focusWindow, &window);
     const auto trialDevice = init.device();
