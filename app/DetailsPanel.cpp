@@ -70,9 +70,21 @@ bool DetailsPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void DetailsPanel::stdetails() {
-    catalogue::storeDetails(state_.store, state_.store.currentSystem(), state_.partCode,
-                            {lblpart_->text().toStdString(), txtmanuf_->text().toStdString(),
-                             txtModel_->text().toStdString(), txtCost_->text().toStdString()});
+    const int system = state_.store.currentSystem();
+    if (!catalogue::storeDetails(state_.store, system, state_.partCode,
+                                 {lblpart_->text().toStdString(), txtmanuf_->text().toStdString(),
+                                  txtModel_->text().toStdString(), txtCost_->text().toStdString()}))
+        return;
+    // The store keeps each value on one line; the boxes show what it kept.
+    const auto stored = catalogue::recordedDetails(state_.store, system, state_.partCode);
+    const auto show = [](auto* box, const std::string& value) {
+        const QString text = fromStd(value);
+        if (box->text() != text) box->setText(text);
+    };
+    show(lblpart_, stored->partName);
+    show(txtmanuf_, stored->manufacturer);
+    show(txtModel_, stored->model);
+    show(txtCost_, stored->cost);
 }
 
 void DetailsPanel::create_find() {

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "catalogue/SingleLine.h"
+
 namespace bw::catalogue {
 
 std::string& SystemStore::TextRecord::field(TextField f) {
@@ -79,8 +81,8 @@ std::optional<std::string> SystemStore::cost(int system, int code) const {
     return texts ? texts->cost : std::nullopt;
 }
 
-void SystemStore::setCost(int system, int code, std::string cost) {
-    if (TextRecord* texts = textsFor(system, code)) texts->cost = std::move(cost);
+void SystemStore::setCost(int system, int code, std::string_view cost) {
+    if (TextRecord* texts = textsFor(system, code)) texts->cost = onOneLine(cost);
 }
 
 std::string SystemStore::text(int system, int code, TextField field) const {
@@ -88,8 +90,8 @@ std::string SystemStore::text(int system, int code, TextField field) const {
     return texts ? texts->field(field) : std::string();
 }
 
-void SystemStore::setText(int system, int code, TextField field, std::string value) {
-    if (TextRecord* texts = textsFor(system, code)) texts->field(field) = std::move(value);
+void SystemStore::setText(int system, int code, TextField field, std::string_view value) {
+    if (TextRecord* texts = textsFor(system, code)) texts->field(field) = onOneLine(value);
 }
 
 } // namespace bw::catalogue

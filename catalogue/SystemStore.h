@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/PartCatalogue.h"
@@ -41,12 +42,13 @@ public:
     std::int16_t extraInteger(int system, int code) const;
     void setExtraInteger(int system, int code, std::int16_t value);
 
-    // The cost as typed; nothing when never stored.
+    // The cost as typed; nothing when never stored. Costs and texts are stored on one line
+    // (see onOneLine).
     std::optional<std::string> cost(int system, int code) const;
-    void setCost(int system, int code, std::string cost);
+    void setCost(int system, int code, std::string_view cost);
 
     std::string text(int system, int code, TextField field) const;
-    void setText(int system, int code, TextField field, std::string value);
+    void setText(int system, int code, TextField field, std::string_view value);
 
 private:
     struct TextRecord {

@@ -79,6 +79,25 @@ TEST(Details, TheViewPanelButtonShowsAndHidesTheEditor) {
     EXPECT_FALSE(panel->isVisible());
 }
 
+TEST(Details, PastedLineBreaksAreStoredAndShownAsSpaces) {
+    Frmmain window{bw::apptest::testPlatform()};
+    window.show();
+    click(find(window, "Picture5(17)"));
+    addProcessor(window);
+    window.create_find();
+    auto* manuf = find<QLineEdit>(window, "txtmanuf");
+    auto* cost = find<QLineEdit>(window, "txtCost");
+    // What a spreadsheet cell brings along when copied.
+    manuf->setText("Intel\r\nCorp.");
+    cost->setText("300\n");
+    click(cost);
+    const auto& store = window.state().store;
+    EXPECT_EQ(store.text(1, catalogue::codes::IntelProcessor, TextField::Manufacturer), "Intel Corp.");
+    EXPECT_EQ(store.cost(1, catalogue::codes::IntelProcessor), "300 ");
+    EXPECT_EQ(manuf->text(), "Intel Corp.") << "the box shows what was stored";
+    EXPECT_EQ(cost->text(), "300 ");
+}
+
 TEST(Details, ClickingTheCostBoxStoresOnlyWhenItHoldsACost) {
     Frmmain window{bw::apptest::testPlatform()};
     window.show();

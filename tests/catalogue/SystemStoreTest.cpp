@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "catalogue/DesignFile.h"
+#include "catalogue/SingleLine.h"
 #include "catalogue/SystemStore.h"
 
 using namespace bw::catalogue;
@@ -117,4 +121,27 @@ TEST(SystemStore, ClearEmptiesButKeepsTheCurrentIndex) {
 
     EXPECT_EQ(store.addSystem(), 1);
     EXPECT_FALSE(store.isPresent(1, codes::UsbPortBack2));
+}
+
+TEST(SystemStore, LineBreaksInTextAndCostsBecomeSpaces) {
+    EXPECT_EQ(onOneLine("a\r\nb\rc\nd\ve\ff"), "a b c d e f");
+    EXPECT_EQ(onOneLine("next\u0085line\u2028sep\u2029para"), "next line sep para");
+    EXPECT_EQ(onOneLine("\r\n\r\n"), "  ") << "each break is one space, CR LF included";
+    EXPECT_EQ(onOneLine("tab\tand £ € ✓ stay"), "tab\tand £ € ✓ stay");
+    EXPECT_EQ(onOneLine(std::string("\xC2\xA0 \xE2\x80\xA7 \xC2")), "\xC2\xA0 \xE2\x80\xA7 \xC2")
+        << "neighbours of the separators and a cut sequence are kept as they are";
+    EXPECT_EQ(onOneLine(""), "");
+
+    // A spreadsheet cell pasted into a box: the design file keeps one value a line.
+    SystemStore store;
+    store.addSystem();
+    store.setText(1, codes::Baseboard, TextField::Manufacturer, "Acme\r\nBoards");
+    store.setText(1, codes::Baseboard, TextField::Model, "X1\n");
+    store.setCost(1, codes::Baseboard, "199.99\r\n");
+    EXPECT_EQ(store.text(1, codes::Baseboard, TextField::Manufacturer), "Acme Boards");
+    EXPECT_EQ(store.text(1, codes::Baseboard, TextField::Model), "X1 ");
+    EXPECT_EQ(store.cost(1, codes::Baseboard), "199.99 ");
+    const std::string file = designFileText(store);
+    EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 1 + kLinesPerSystem);
+    EXPECT_EQ(std::count(file.begin(), file.end(), '\r'), 1 + kLinesPerSystem);
 }
