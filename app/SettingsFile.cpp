@@ -8,13 +8,14 @@
 #include <QStandardPaths>
 
 #include "app/NumberReader.h"
+#include "scene3d/platform/common/RegularFile.h"
 
 namespace bw::app {
 
 namespace {
 
 // A settings line is a handful of characters; anything past this is not worth reading.
-constexpr qint64 kLongestLine = 1 << 20;
+constexpr std::size_t kLongestLine = 1 << 20;
 
 } // namespace
 
@@ -39,12 +40,12 @@ QString SettingsFile::chooseFolder(const QString& executableFolder, const QStrin
 QString SettingsFile::path() const { return folder_ + QStringLiteral("/mbb.ini"); }
 
 std::optional<qint32> SettingsFile::readBackgroundColour() const {
-    QFile file(path());
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const RegularFile file = readRegularFile(QFile::encodeName(path()).toStdString(), kLongestLine - 1, true);
+    if (file.outcome != FileRead::Ok) return std::nullopt;
     // The reader skips the surrounding blanks and stops at the line's end.
-    const QByteArray line = file.readLine(kLongestLine);
-    if (file.error() != QFileDevice::NoError) return std::nullopt;
-    return readNumber(std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
+    std::string_view line(file.bytes.data(), file.bytes.size());
+    if (const auto end = line.find('\n'); end != std::string_view::npos) line = line.substr(0, end + 1);
+    return readNumber(line);
 }
 
 bool SettingsFile::saveini(qint32 backgroundColour) const {

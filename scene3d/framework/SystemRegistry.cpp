@@ -1,8 +1,9 @@
 #include "scene3d/framework/SystemRegistry.h"
 
 #include <algorithm>
-#include <fstream>
 #include <system_error>
+
+#include "scene3d/platform/common/RegularFile.h"
 
 namespace bw {
 namespace {
@@ -25,12 +26,8 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 std::string readHead(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return {};
-    std::string text(maxRegistryBytes, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
-    return text;
+    const RegularFile head = readRegularFile(file, maxRegistryBytes, true);
+    return std::string(head.bytes.begin(), head.bytes.end());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/SettingsFile.h"
@@ -54,6 +55,14 @@ TEST(SettingsFile, ReadsTheColourFromTheFirstLine) {
     EXPECT_EQ(SettingsFile(dir.path()).readBackgroundColour(), std::nullopt) << "missing file";
     ASSERT_TRUE(QDir(dir.path()).mkdir("mbb.ini"));
     EXPECT_EQ(SettingsFile(dir.path()).readBackgroundColour(), std::nullopt) << "a folder in its place";
+}
+
+TEST(SettingsFile, ANamedPipeInItsPlaceReadsAsMissing) {
+    QTemporaryDir dir;
+    const SettingsFile settings(dir.path());
+    ASSERT_EQ(::mkfifo(settings.path().toLocal8Bit().constData(), 0600), 0);
+    EXPECT_EQ(settings.readBackgroundColour(), std::nullopt) << "and returns at once";
+    EXPECT_EQ(colourOfFile(QByteArray("  255  \r\n16711680\r\n")), 255) << "only the first line counts";
 }
 
 TEST(SettingsFile, WritesOneLineThatReadsBack) {

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "scene3d/platform/xfile/XParser.h"
 #include "tests/scene3d/support/XFileWriter.h"
@@ -46,6 +48,16 @@ TEST(XFileHostile, WrongHeadersAreRejectedWhenOpening) {
     } catch (const PlatformError& e) {
         EXPECT_EQ(result::fileNotFound, e.code());
     }
+    // A named pipe in place of a model file reads as missing instead of blocking.
+    const std::string pipe = "/tmp/xfile-pipe-" + std::to_string(::getpid()) + ".x";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    try {
+        XFile::open(pipe);
+        ADD_FAILURE() << "a pipe opened";
+    } catch (const PlatformError& e) {
+        EXPECT_EQ(result::fileNotFound, e.code());
+    }
+    ::unlink(pipe.c_str());
 }
 
 TEST(XFileHostile, EveryTruncationOfEveryFormFailsCleanly) {

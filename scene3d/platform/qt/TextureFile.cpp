@@ -4,11 +4,24 @@
 #include <QImage>
 #include <QString>
 
+#include "scene3d/platform/common/RegularFile.h"
+
 namespace bw {
 
+namespace {
+// Far beyond any picture a model uses; keeps a stray huge file from being read whole.
+constexpr std::size_t maxTextureFileBytes = 256u << 20;
+} // namespace
+
 std::shared_ptr<Texture> loadTextureFile(const std::string& path) {
+    if (path.empty()) return {};
+    const RegularFile file = readRegularFile(path, maxTextureFileBytes);
     QImage image;
-    if (path.empty() || !image.load(QString::fromStdString(path)) || image.isNull()) return {};
+    if (file.outcome != FileRead::Ok ||
+        !image.loadFromData(reinterpret_cast<const uchar*>(file.bytes.data()),
+                            static_cast<int>(file.bytes.size())) ||
+        image.isNull())
+        return {};
     // Texture texels are 0xAARRGGBB words, which is what Format_ARGB32 holds.
     const QImage texels = image.convertToFormat(QImage::Format_ARGB32);
     const int width = texels.width();

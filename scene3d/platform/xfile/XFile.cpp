@@ -1,12 +1,12 @@
 #include "scene3d/platform/xfile/XFile.h"
 
 #include <exception>
-#include <fstream>
 #include <iterator>
 #include <string_view>
 #include <utility>
 
 #include "scene3d/platform/common/PlatformError.h"
+#include "scene3d/platform/common/RegularFile.h"
 #include "scene3d/platform/xfile/Mszip.h"
 #include "scene3d/platform/xfile/StandardTemplates.h"
 #include "scene3d/platform/xfile/XBinaryLexer.h"
@@ -95,16 +95,18 @@ XFile& XFile::operator=(XFile&&) noexcept = default;
 XFile::~XFile() = default;
 
 XFile XFile::open(const std::filesystem::path& path) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    if (error) throw PlatformError(result::fileNotFound, "cannot open " + path.string());
-    if (size > maxFileSize) throw PlatformError(result::badFile, path.string() + " is too large");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw PlatformError(result::fileNotFound, "cannot open " + path.string());
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
-        throw PlatformError(result::fileNotFound, "cannot read " + path.string());
-    return fromBytes(std::move(bytes));
+    RegularFile file = readRegularFile(path, maxFileSize);
+    switch (file.outcome) {
+    case FileRead::Ok:
+        break;
+    case FileRead::TooLarge:
+        throw PlatformError(result::badFile, path.string() + " is too large");
+    case FileRead::NotRegular:
+        throw PlatformError(result::fileNotFound, path.string() + " is not a file");
+    default:
+        throw PlatformError(result::fileNotFound, "cannot open " + path.string());
+    }
+    return fromBytes(std::vector<std::uint8_t>(file.bytes.begin(), file.bytes.end()));
 }
 
 XFile XFile::fromBytes(std::vector<std::uint8_t> bytes) {

@@ -13,6 +13,7 @@
 #include "scene3d/platform/qt/TextureFile.h"
 #include "scene3d/platform/raster/ReferenceDriver.h"
 #include "tests/support/FakeDirect3D.h"
+#include <sys/stat.h>
 
 namespace bw {
 namespace {
@@ -53,6 +54,10 @@ TEST(TextureFile, ReadsImagesIntoArgbTexelsAndRejectsWhatIsNoImage) {
     garbage.write("\x89PNG\r\n\x1a\n not really");
     garbage.close();
     EXPECT_EQ(loadTextureFile(garbage.fileName().toStdString()), nullptr);
+    // A named pipe in place of a picture reads as missing instead of blocking.
+    const QString pipe = folder.filePath("pipe.png");
+    ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_EQ(loadTextureFile(pipe.toStdString()), nullptr);
 }
 
 TEST(ScreenAdapters, EachScreenIsAnAdapterWithItsCurrentMode) {

@@ -6,6 +6,7 @@
 #include "scene3d/framework/MediaDir.h"
 #include "scene3d/math/Camera.h"
 #include "tests/scene3d/framework/SceneTestSupport.h"
+#include <sys/stat.h>
 
 namespace bw {
 namespace {
@@ -109,6 +110,9 @@ TEST(SystemRegistry, RelativePathsStartAtTheFileAndBadFilesReadEmpty) {
                   .readPath(sdkKey, samplesPath),
               "");
     EXPECT_EQ(SystemRegistry(folder.path()).readString(sdkKey, samplesPath), ""); // a folder
+    const auto pipe = folder.path() / "pipe.ini";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(SystemRegistry(pipe).readString(sdkKey, samplesPath), "") << "a named pipe reads as missing";
     EXPECT_EQ(SystemRegistry::defaultLocation().parent_path().filename(), "boardwright");
 }
 
