@@ -6,12 +6,19 @@
 #include <QLineEdit>
 
 #include "assembly/DesignState.h"
+#include "assembly/PartEdits.h"
 #include "catalogue/PartDetails.h"
 
 namespace bw::app {
 namespace {
 
 QString fromStd(const std::string& s) { return QString::fromStdString(s); }
+
+// Leaves a box that already shows the value alone, so that its cursor stays where it is.
+template <typename Box> void showValue(Box* box, const std::string& value) {
+    const QString text = fromStd(value);
+    if (box->text() != text) box->setText(text);
+}
 
 } // namespace
 
@@ -37,6 +44,8 @@ DetailsPanel::DetailsPanel(assembly::DesignState& state, QWidget* parent)
         auto* box = new QLineEdit(this);
         box->setObjectName(name);
         box->setAccessibleName(accessible);
+        // Enter and leaving the box both end an edit.
+        connect(box, &QLineEdit::editingFinished, this, &DetailsPanel::stdetails);
         return box;
     };
     txtmanuf_ = makeBox("txtmanuf", "Manufacturer");
@@ -64,37 +73,26 @@ DetailsPanel::DetailsPanel(assembly::DesignState& state, QWidget* parent)
 }
 
 bool DetailsPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == txtCost_ && event->type() == QEvent::MouseButtonPress && !txtCost_->text().isEmpty())
-        stdetails();
+    if (watched == txtCost_ && event->type() == QEvent::MouseButtonPress) stdetails();
     return ui::Panel::eventFilter(watched, event);
 }
 
 void DetailsPanel::stdetails() {
-    const int system = state_.store.currentSystem();
-    if (!catalogue::storeDetails(state_.store, system, state_.partCode,
-                                 {lblpart_->text().toStdString(), txtmanuf_->text().toStdString(),
-                                  txtModel_->text().toStdString(), txtCost_->text().toStdString()}))
-        return;
+    if (!edits_) return;
+    edits_->storeDetails(state_.partCode, {lblpart_->text().toStdString(), txtmanuf_->text().toStdString(),
+                                           txtModel_->text().toStdString(), txtCost_->text().toStdString()});
     // The store keeps each value on one line; the boxes show what it kept.
-    const auto stored = catalogue::recordedDetails(state_.store, system, state_.partCode);
-    const auto show = [](auto* box, const std::string& value) {
-        const QString text = fromStd(value);
-        if (box->text() != text) box->setText(text);
-    };
-    show(lblpart_, stored->partName);
-    show(txtmanuf_, stored->manufacturer);
-    show(txtModel_, stored->model);
-    show(txtCost_, stored->cost);
+    create_find();
 }
 
 void DetailsPanel::create_find() {
     const auto details =
         catalogue::recordedDetails(state_.store, state_.store.currentSystem(), state_.partCode);
     if (!details) return;
-    txtCost_->setText(fromStd(details->cost));
-    lblpart_->setText(fromStd(details->partName));
-    txtmanuf_->setText(fromStd(details->manufacturer));
-    txtModel_->setText(fromStd(details->model));
+    showValue(txtCost_, details->cost);
+    showValue(lblpart_, details->partName);
+    showValue(txtmanuf_, details->manufacturer);
+    showValue(txtModel_, details->model);
 }
 
 void DetailsPanel::startNewPart(const QString& partName) {

@@ -1,6 +1,7 @@
 #pragma once
 // The details editor: part name, manufacturer, model and cost of the part that the part
-// code selects in the current system.
+// code selects in the current system. What is typed is stored on Enter, when a box loses
+// the focus and when the Cost box is clicked, as a step that can be undone.
 
 #include "ui/Panel.h"
 
@@ -8,8 +9,9 @@ class QLabel;
 class QLineEdit;
 
 namespace bw::assembly {
+class PartEdits;
 struct DesignState;
-}
+} // namespace bw::assembly
 
 namespace bw::app {
 
@@ -17,6 +19,9 @@ class DetailsPanel : public ui::Panel {
     Q_OBJECT
 public:
     DetailsPanel(assembly::DesignState& state, QWidget* parent);
+
+    // Where stored details go; nothing is stored before this is set.
+    void setEdits(assembly::PartEdits* edits) { edits_ = edits; }
 
     // Copies the boxes into the selected record.
     void stdetails();
@@ -32,6 +37,7 @@ protected:
 
 private:
     assembly::DesignState& state_;
+    assembly::PartEdits* edits_ = nullptr;
     QLabel* lblpart_;
     QLineEdit* txtmanuf_;
     QLineEdit* txtModel_;

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QScreen>
 
+#include "app/DesignDocument.h"
 #include "app/DetailsPanel.h"
 #include "app/FrmStart.h"
 #include "app/MainWindowPlacement.h"
@@ -22,6 +23,7 @@
 #include "assembly/ImageList.h"
 #include "assembly/InventoryTree.h"
 #include "assembly/PaletteDispatch.h"
+#include "assembly/PartEdits.h"
 #include "assembly/StageWizard.h"
 #include "modelview/ModelView.h"
 #include "ui/Panel.h"
@@ -55,11 +57,35 @@ Frmmain::Frmmain(modelview::PlatformServices platform, FrmStart* splash)
     viewController_ = new ViewController(
         *modelView_, *controls_.view, controls_.panArrows, *controls_.statusLabel, *state_,
         [this] { create_find(); }, this);
+
+    // Whatever moves the editor to another part stores what was typed for the last one.
+    const auto storeTyped = [this] { stdetails(); };
+    controls_.detailsPanel->setEdits(&design_->edits());
+    design_->edits().setBeforeSelectionChange(storeTyped);
+    viewController_->setBeforeSelectionChange(storeTyped);
+    DesignDocument::Hooks hooks;
+    hooks.storeTypedDetails = storeTyped;
+    hooks.showOpened = [this] {
+        wizard_->closeDialogs();
+        stages();
+        if (state_->enclosureType == catalogue::enclosure::Laptop) design_->enclosure().hideAgpItem();
+        Image4_Click();
+    };
+    hooks.showEmpty = [this] {
+        wizard_->closeDialogs();
+        stages();
+        wizard_->showDesignDialog();
+    };
+    document_ = new DesignDocument(*this, *state_, design_->edits(), *saveCommands_, std::move(hooks));
     connectControls();
+    connectHistory();
     placement_->applyDesignTime(screen() ? screen()->logicalDotsPerInchX() : 96.0);
 }
 
-Frmmain::~Frmmain() = default;
+Frmmain::~Frmmain() {
+    // The boxes end an edit as they go; by then the edits they would store into are gone.
+    controls_.detailsPanel->setEdits(nullptr);
+}
 
 void Frmmain::connectControls() {
     const MainWindowControls& c = controls_;
@@ -81,10 +107,38 @@ void Frmmain::connectControls() {
                 [this, row] { design_->palette().run(*row); });
     }
 
-    connect(c.saveItem, &QAction::triggered, saveCommands_, &SaveCommands::mnusave_Click);
-    connect(c.saveAsItem, &QAction::triggered, saveCommands_, &SaveCommands::mnusaveas_Click);
+    connect(c.newItem, &QAction::triggered, document_, &DesignDocument::newDesign);
+    connect(c.openItem, &QAction::triggered, document_, &DesignDocument::open);
+    connect(c.saveItem, &QAction::triggered, document_, &DesignDocument::save);
+    connect(c.saveAsItem, &QAction::triggered, document_, &DesignDocument::saveAs);
     connect(c.aboutItem, &QAction::triggered, this, &Frmmain::mnuabt_Click);
     connect(c.exitItem, &QAction::triggered, this, &Frmmain::mnuexit_Click);
+}
+
+void Frmmain::connectHistory() {
+    QUndoStack& history = design_->edits().history();
+    // The items name the step they take back or repeat.
+    const auto showSteps = [this, &history] {
+        controls_.undoItem->setText(history.canUndo() ? "Undo " + history.undoText()
+                                                      : QStringLiteral("Undo"));
+        controls_.undoItem->setEnabled(history.canUndo());
+        controls_.redoItem->setText(history.canRedo() ? "Redo " + history.redoText()
+                                                      : QStringLiteral("Redo"));
+        controls_.redoItem->setEnabled(history.canRedo());
+    };
+    connect(&history, &QUndoStack::indexChanged, this, showSteps);
+    connect(&history, &QUndoStack::cleanChanged, this, showSteps);
+    connect(&design_->edits(), &assembly::PartEdits::unsavedChangesChanged, this, showSteps);
+    showSteps();
+    // What was typed is stored first, so that Undo takes back the latest step.
+    connect(controls_.undoItem, &QAction::triggered, this, [this, &history] {
+        stdetails();
+        history.undo();
+    });
+    connect(controls_.redoItem, &QAction::triggered, this, [this, &history] {
+        stdetails();
+        history.redo();
+    });
 }
 
 void Frmmain::setSettingsFile(const SettingsFile& file) { settings_ = std::make_unique<SettingsFile>(file); }
@@ -173,7 +227,7 @@ void Frmmain::Picture6_Click() { controls_.mainMenu->popup(QCursor::pos()); }
 void Frmmain::mnuabt_Click() { toolWindows_->showAbout(modelView_->deviceSetup()); }
 
 void Frmmain::mnuexit_Click() {
-    if (exiting_) return;
+    if (exiting_ || !document_->mayDiscard()) return;
     exiting_ = true;
     settings_->saveini(backgroundColour_); // the program ends even if this fails
     modelView_->release();

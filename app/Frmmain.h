@@ -23,6 +23,7 @@ class ModelView;
 
 namespace bw::app {
 
+class DesignDocument;
 class FrmStart;
 class MainWindowPlacement;
 class MessageBoxNotifier;
@@ -71,6 +72,9 @@ public:
     // Pan arrows: 0 Up, 1 Left, 2 Down, 3 Right.
     void imgpan_Click(int index);
 
+    // The design as a file: Open, New design, Save and the question before discarding.
+    DesignDocument& document() { return *document_; }
+
     // The program's state, for the tests that check it against what the window shows.
     modelview::ModelView& modelView() { return *modelView_; }
     assembly::DesignState& state() { return *state_; }
@@ -99,6 +103,7 @@ protected:
 
 private:
     void connectControls();
+    void connectHistory();
     void setInventoryVisible(bool visible);
 
     std::unique_ptr<assembly::DesignState> state_;
@@ -115,6 +120,7 @@ private:
     std::unique_ptr<assembly::DesignCommands> design_;
     std::unique_ptr<assembly::StageWizard> wizard_;
     SaveCommands* saveCommands_ = nullptr;
+    DesignDocument* document_ = nullptr;
 
     qint32 backgroundColour_ = 0;
     bool exiting_ = false;

@@ -187,13 +187,21 @@ private:
 
         c_.mainMenu = new QMenu("main", &window_);
         c_.mainMenu->setObjectName("mnumain");
-        auto addItem = [this](const char* name, const char* caption) {
+        // Shortcuts belong to the window too, so that they work while the menu is closed.
+        auto addItem = [this](const char* name, const char* caption, QKeySequence shortcut = {}) {
             QAction* action = c_.mainMenu->addAction(caption);
             action->setObjectName(name);
+            action->setShortcut(shortcut);
+            if (!shortcut.isEmpty()) window_.addAction(action);
             return action;
         };
-        c_.saveItem = addItem("mnusave", "Save");
+        c_.newItem = addItem("mnunew", "New design", QKeySequence(Qt::CTRL | Qt::Key_N));
+        c_.openItem = addItem("mnuopen", "Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
+        c_.saveItem = addItem("mnusave", "Save", QKeySequence(Qt::CTRL | Qt::Key_S));
         c_.saveAsItem = addItem("mnusaveas", "Save as...");
+        c_.mainMenu->addSeparator();
+        c_.undoItem = addItem("mnuundo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+        c_.redoItem = addItem("mnuredo", "Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
         c_.mainMenu->addSeparator();
         c_.aboutItem = addItem("mnuabt", "About Boardwright");
         c_.exitItem = addItem("mnuexit", "Exit");

@@ -45,8 +45,12 @@ struct MainWindowControls {
     ui::PictureButton* nextButton = nullptr;      // Picture8
     QLabel* statusLabel = nullptr;                // Label8
     QMenu* mainMenu = nullptr;                    // mnumain
+    QAction* newItem = nullptr;                   // mnunew
+    QAction* openItem = nullptr;                  // mnuopen
     QAction* saveItem = nullptr;                  // mnusave
     QAction* saveAsItem = nullptr;                // mnusaveas
+    QAction* undoItem = nullptr;                  // mnuundo
+    QAction* redoItem = nullptr;                  // mnuredo
     QAction* aboutItem = nullptr;                 // mnuabt
     QAction* exitItem = nullptr;                  // mnuexit
 

@@ -1,6 +1,7 @@
 #include "app/SaveCommands.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -37,27 +38,34 @@ SaveCommands::SaveCommands(const catalogue::SystemStore& store, QWidget* dialogP
     };
 }
 
-void SaveCommands::mnusave_Click() {
-    if (dlog2_.isEmpty()) {
-        mnusaveas_Click();
-        return;
-    }
+bool SaveCommands::mnusave_Click() {
+    if (dlog2_.isEmpty()) return mnusaveas_Click();
     dlog1_ = dlog2_;
-    create_save();
+    return create_save();
 }
 
-void SaveCommands::mnusaveas_Click() {
+bool SaveCommands::mnusaveas_Click() {
     const QString proposed = dlog1_.isEmpty() ? QDir::current().filePath(kProposedName) : dlog1_;
     const std::optional<QString> chosen = chooseFile_(proposed);
-    if (!chosen || chosen->isEmpty()) return; // cancelled: nothing is written
+    if (!chosen || chosen->isEmpty()) return false; // cancelled: nothing is written
     dlog2_ = *chosen;
-    mnusave_Click();
+    return mnusave_Click();
 }
 
 bool SaveCommands::create_save() {
-    const catalogue::WriteOutcome outcome = catalogue::writeDesignFile(dlog2_.toStdString(), store_);
-    if (!outcome.ok) reportFailure_(dlog2_, QString::fromStdString(outcome.error));
-    return outcome.ok;
+    const catalogue::WriteOutcome outcome =
+        catalogue::writeDesignFile(QFile::encodeName(dlog2_).toStdString(), store_);
+    if (!outcome.ok) {
+        reportFailure_(dlog2_, QString::fromStdString(outcome.error));
+        return false;
+    }
+    emit saved(dlog2_);
+    return true;
+}
+
+void SaveCommands::setFile(const QString& file) {
+    dlog1_ = file;
+    dlog2_ = file;
 }
 
 } // namespace bw::app

@@ -24,13 +24,22 @@ public:
 
     SaveCommands(const catalogue::SystemStore& store, QWidget* dialogParent);
 
-    void mnusave_Click();
-    void mnusaveas_Click();
+    // Each is true once the design is written; false when cancelled or failed.
+    bool mnusave_Click();
+    bool mnusaveas_Click();
     // Writes the store to the file named by the Save-as dialog; false when it failed.
     bool create_save();
 
+    // The file Save writes to; empty before the first save.
+    QString file() const { return dlog2_; }
+    // Makes Save write to `file` (an opened design), or ask again (empty: a new design).
+    void setFile(const QString& file);
+
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
     void setFailureReporter(FailureReporter reporter) { reportFailure_ = std::move(reporter); }
+
+signals:
+    void saved(const QString& file);
 
 private:
     const catalogue::SystemStore& store_;

@@ -74,7 +74,9 @@ void ViewController::find_part() {
     if (!entry) return;
     statusLabel_.setText(
         QString::fromUtf8(entry->caption.data(), static_cast<qsizetype>(entry->caption.size())));
-    if (entry->partCode) state_.partCode = *entry->partCode;
+    if (!entry->partCode) return;
+    if (beforeSelectionChange_) beforeSelectionChange_();
+    state_.partCode = *entry->partCode;
 }
 
 } // namespace bw::app

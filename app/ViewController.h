@@ -44,6 +44,8 @@ public:
     void find_part();
     // Where the model files were looked for.
     const std::string& modelFolder() const { return modelFolder_; }
+    // Runs before a pick makes another part the current one.
+    void setBeforeSelectionChange(std::function<void()> run) { beforeSelectionChange_ = std::move(run); }
 
 private:
     modelview::ModelView& model_;
@@ -51,6 +53,7 @@ private:
     QLabel& statusLabel_;
     assembly::DesignState& state_;
     std::function<void()> picked_;
+    std::function<void()> beforeSelectionChange_;
     std::string modelFolder_;
 };
 

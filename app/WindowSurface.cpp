@@ -19,6 +19,8 @@ void WindowSurface::startNewPart(const QString& partName) { controls_.detailsPan
 
 void WindowSurface::clearDetailBoxes() { controls_.detailsPanel->clearBoxes(); }
 
+void WindowSurface::showDetails() { controls_.detailsPanel->create_find(); }
+
 void WindowSurface::toggleAxes() { controls_.indicators.at(0)->setVisible(model_.toggleAxes()); }
 
 void WindowSurface::toggleBase() { controls_.indicators.at(1)->setVisible(model_.toggleBase()); }

@@ -24,6 +24,7 @@ public:
     void renderScene() override;
     void startNewPart(const QString& partName) override;
     void clearDetailBoxes() override;
+    void showDetails() override;
 
     void toggleAxes() override;
     void toggleBase() override;

@@ -1,8 +1,7 @@
 #include "assembly/AddCommands.h"
 
 #include "assembly/DesignState.h"
-#include "assembly/DesignSurface.h"
-#include "assembly/InventoryTree.h"
+#include "assembly/PartEdits.h"
 
 namespace bw::assembly {
 namespace {
@@ -11,35 +10,14 @@ QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cas
 
 } // namespace
 
-AddCommands::AddCommands(DesignState& state, InventoryTree& tree, DesignSurface& surface)
-    : state_(state), tree_(tree), surface_(surface) {}
-
-int AddCommands::newestSystem() const { return state_.store.systemCount(); }
-
-bool AddCommands::add(catalogue::PartCode code, const QString& itemKey, const QString& itemText,
-                      const QString& partName) {
-    catalogue::SystemStore& store = state_.store;
-    if (store.currentSystem() == 0) return false;
-    const int system = newestSystem();
-    if (!store.isValidSystem(system) || store.isPresent(system, code)) return false;
-
-    store.setPresent(system, code, true);
-    surface_.showPartFrames(code);
-    surface_.renderScene();
-    const catalogue::PartSlot& slot = catalogue::slotAt(code);
-    if (slot.hasItemNode()) tree_.addNode(text(slot.categoryKey), itemKey, itemText, text(slot.imageKey));
-    store.setText(system, code, catalogue::TextField::PartName, partName.toStdString());
-    surface_.startNewPart(QString::fromStdString(store.text(system, code, catalogue::TextField::PartName)));
-    state_.partCode = code;
-    return true;
-}
+AddCommands::AddCommands(DesignState& state, PartEdits& edits) : state_(state), edits_(edits) {}
 
 bool AddCommands::addSlot(catalogue::PartCode code) {
     if (code == catalogue::codes::Enclosure || code == catalogue::codes::OperatingSystem ||
         !catalogue::isSelectableCode(code))
         return false;
     const catalogue::PartSlot& slot = catalogue::slotAt(code);
-    return add(code, text(slot.itemKey), text(slot.itemText), text(slot.defaultPartName));
+    return edits_.add(code, text(slot.defaultPartName));
 }
 
 bool AddCommands::addSlot(std::string_view slotName) {
@@ -49,17 +27,17 @@ bool AddCommands::addSlot(std::string_view slotName) {
 
 bool AddCommands::addOperatingSystem(std::string_view menuName) {
     for (const catalogue::OsVersion& os : catalogue::osVersions())
-        if (os.menuName == menuName)
-            return add(catalogue::codes::OperatingSystem, text(os.itemKey), text(os.text), text(os.text));
+        if (os.menuName == menuName) return edits_.add(catalogue::codes::OperatingSystem, text(os.text));
     return false;
 }
 
 bool AddCommands::addNextFree(std::string_view familyName) {
     const catalogue::Family* family = catalogue::findFamily(familyName);
-    if (!family || state_.store.currentSystem() == 0) return false;
+    const catalogue::SystemStore& store = state_.store;
+    if (!family || !store.isValidSystem(store.currentSystem())) return false;
     for (int n = 0; n < family->size; ++n) {
         const auto code = static_cast<catalogue::PartCode>(family->first + n);
-        if (!state_.store.isPresent(newestSystem(), code)) return addSlot(code);
+        if (!store.isPresent(store.currentSystem(), code)) return addSlot(code);
     }
     return false;
 }

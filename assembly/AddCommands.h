@@ -1,6 +1,7 @@
 #pragma once
-// Adding a part to the newest system: present flag, model frames, tree node, default part
-// name, details editor and part code. Anything that cannot apply does nothing, silently.
+// Adding a part to the shown system (the newest, unless a design file was opened): present
+// flag, model frames, tree node, default part name, details editor and part code. Anything
+// that cannot apply does nothing, silently.
 
 #include <QString>
 
@@ -8,13 +9,12 @@
 
 namespace bw::assembly {
 
-class DesignSurface;
-class InventoryTree;
+class PartEdits;
 struct DesignState;
 
 class AddCommands {
 public:
-    AddCommands(DesignState& state, InventoryTree& tree, DesignSurface& surface);
+    AddCommands(DesignState& state, PartEdits& edits);
 
     // False when nothing was added (no system yet, or the part is already present).
     bool addSlot(catalogue::PartCode code);
@@ -25,13 +25,8 @@ public:
     bool addNextFree(std::string_view familyName);
 
 private:
-    bool add(catalogue::PartCode code, const QString& itemKey, const QString& itemText,
-             const QString& partName);
-    int newestSystem() const;
-
     DesignState& state_;
-    InventoryTree& tree_;
-    DesignSurface& surface_;
+    PartEdits& edits_;
 };
 
 } // namespace bw::assembly

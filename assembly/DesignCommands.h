@@ -1,6 +1,7 @@
 #pragma once
-// The commands that change the design, built together and wired to each other: adding
-// parts (from the palettes and their popups) and choosing the enclosure.
+// The commands that change the design, built together and wired to each other: adding and
+// removing parts (from the palettes, their popups and the tree), storing details, undoing
+// them, and choosing the enclosure.
 
 #include <memory>
 
@@ -13,6 +14,7 @@ class DesignSurface;
 class EnclosureCommands;
 class InventoryTree;
 class PaletteDispatch;
+class PartEdits;
 class PopupMenus;
 class ViewControls;
 struct DesignState;
@@ -24,12 +26,14 @@ public:
                    QWidget* popupOwner);
     ~DesignCommands();
 
+    PartEdits& edits() { return *edits_; }
     AddCommands& add() { return *add_; }
     EnclosureCommands& enclosure() { return *enclosure_; }
     PopupMenus& popups() { return *popups_; }
     PaletteDispatch& palette() { return *palette_; }
 
 private:
+    std::unique_ptr<PartEdits> edits_;
     std::unique_ptr<AddCommands> add_;
     std::unique_ptr<EnclosureCommands> enclosure_;
     PopupMenus* popups_;

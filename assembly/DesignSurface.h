@@ -21,6 +21,8 @@ public:
     virtual void startNewPart(const QString& partName) = 0;
     // Empties the details editor's three boxes.
     virtual void clearDetailBoxes() = 0;
+    // Shows the selected part's record in the details editor.
+    virtual void showDetails() = 0;
 };
 
 } // namespace bw::assembly

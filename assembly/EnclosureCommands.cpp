@@ -5,6 +5,7 @@
 #include "assembly/DesignState.h"
 #include "assembly/DesignSurface.h"
 #include "assembly/InventoryTree.h"
+#include "assembly/PartEdits.h"
 
 namespace bw::assembly {
 namespace {
@@ -13,8 +14,9 @@ QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cas
 
 } // namespace
 
-EnclosureCommands::EnclosureCommands(DesignState& state, InventoryTree& tree, DesignSurface& surface)
-    : state_(state), tree_(tree), surface_(surface) {}
+EnclosureCommands::EnclosureCommands(DesignState& state, InventoryTree& tree, DesignSurface& surface,
+                                     PartEdits& edits)
+    : state_(state), tree_(tree), surface_(surface), edits_(edits) {}
 
 void EnclosureCommands::tower() { createSystem(catalogue::enclosure::Tower); }
 
@@ -22,21 +24,24 @@ void EnclosureCommands::laptop() { createSystem(catalogue::enclosure::Laptop); }
 
 void EnclosureCommands::build_motherboard() {
     const catalogue::PartSlot& board = catalogue::slotAt(catalogue::codes::Baseboard);
-    tree_.addNode(text(board.categoryKey), text(board.itemKey), text(board.itemText), text(board.imageKey));
+    tree_.addPartNode(board.code, text(board.categoryKey), text(board.itemKey), text(board.itemText),
+                      text(board.imageKey));
 }
 
 void EnclosureCommands::createSystem(std::int16_t enclosureType) {
     using catalogue::codes::Baseboard;
     using catalogue::codes::Enclosure;
     catalogue::SystemStore& store = state_.store;
+    edits_.beforeSelectionChange();
     const auto added = store.addSystem();
     if (!added) return; // the store is full
+    edits_.startAfresh(true);
     const int system = *added;
     store.setPresent(system, Enclosure, true);
     store.setExtraInteger(system, Enclosure, enclosureType);
     state_.enclosureType = enclosureType;
     store.setCurrentSystem(*added);
-    if (enclosureType == catalogue::enclosure::Laptop && hideAgpItem_) hideAgpItem_();
+    if (enclosureType == catalogue::enclosure::Laptop) hideAgpItem();
 
     surface_.hideAllPartFrames();
     QCoreApplication::processEvents();

@@ -1,6 +1,6 @@
 #pragma once
 // Starting a design: a new system with its enclosure and motherboard, an empty model and
-// a fresh inventory tree.
+// a fresh inventory tree. Its steps cannot be undone: the history starts afresh with it.
 
 #include <cstdint>
 #include <functional>
@@ -9,14 +9,18 @@ namespace bw::assembly {
 
 class DesignSurface;
 class InventoryTree;
+class PartEdits;
 struct DesignState;
 
 class EnclosureCommands {
 public:
-    EnclosureCommands(DesignState& state, InventoryTree& tree, DesignSurface& surface);
+    EnclosureCommands(DesignState& state, InventoryTree& tree, DesignSurface& surface, PartEdits& edits);
 
-    // Called when a laptop is created: the video popup stops offering AGP for good.
+    // Called when a laptop is created or opened: the video popup stops offering AGP for good.
     void setHideAgpItem(std::function<void()> hide) { hideAgpItem_ = std::move(hide); }
+    void hideAgpItem() const {
+        if (hideAgpItem_) hideAgpItem_();
+    }
 
     void tower();
     void laptop();
@@ -29,6 +33,7 @@ private:
     DesignState& state_;
     InventoryTree& tree_;
     DesignSurface& surface_;
+    PartEdits& edits_;
     std::function<void()> hideAgpItem_;
 };
 

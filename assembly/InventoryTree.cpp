@@ -1,6 +1,9 @@
 #include "assembly/InventoryTree.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
 
 #include "catalogue/PartCatalogue.h"
 
@@ -9,6 +12,7 @@ namespace {
 
 constexpr int kKeyRole = Qt::UserRole;
 constexpr int kImageRole = Qt::UserRole + 1;
+constexpr int kPartRole = Qt::UserRole + 2;
 const QString kRootKey = QStringLiteral("1 node");
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
@@ -55,9 +59,54 @@ bool InventoryTree::addNode(const QString& relativeKey, const QString& key, cons
     return true;
 }
 
-void InventoryTree::build_tree(std::int16_t enclosureType) {
+bool InventoryTree::addPartNode(catalogue::PartCode code, const QString& relativeKey, const QString& key,
+                                const QString& text, const QString& imageKey) {
+    if (!addNode(relativeKey, key, text, imageKey)) return false;
+    nodes_.value(key)->setData(0, kPartRole, static_cast<int>(code));
+    return true;
+}
+
+void InventoryTree::removePartNode(catalogue::PartCode code) {
+    for (auto it = nodes_.begin(); it != nodes_.end(); ++it) {
+        if (partOf(it.value()) != code) continue;
+        delete it.value(); // takes it out of its parent
+        nodes_.erase(it);
+        return;
+    }
+}
+
+std::optional<catalogue::PartCode> InventoryTree::partOf(const QTreeWidgetItem* item) {
+    const QVariant code = item ? item->data(0, kPartRole) : QVariant();
+    if (!code.isValid()) return std::nullopt;
+    return static_cast<catalogue::PartCode>(code.toInt());
+}
+
+void InventoryTree::contextMenuEvent(QContextMenuEvent* event) {
+    const auto code = partOf(itemAt(event->pos()));
+    if (!code) return;
+    QMenu menu(this);
+    menu.setObjectName("treeMenu");
+    const QAction* remove = menu.addAction("Remove");
+    if (menu.exec(event->globalPos()) == remove) emit removeRequested(*code);
+}
+
+void InventoryTree::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete) {
+        if (const auto code = partOf(currentItem())) {
+            emit removeRequested(*code);
+            return;
+        }
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+void InventoryTree::removeAllNodes() {
     clear();
     nodes_.clear();
+}
+
+void InventoryTree::build_tree(std::int16_t enclosureType) {
+    removeAllNodes();
     addNode(QString(), kRootKey, "PC", "pc");
     for (const catalogue::Category& category : catalogue::categories()) {
         const std::string_view image = catalogue::categoryImage(category, enclosureType);

@@ -1,13 +1,15 @@
 #pragma once
-// The inventory: the parts of the newest system grouped by kind. A display only: the
-// program never reads it back and none of its events changes anything else.
+// The inventory: the parts of the shown system grouped by kind. A display: the program
+// never reads it back; its one command is to ask for a part's removal.
 
 #include <cstdint>
+#include <optional>
 #include <QHash>
 #include <QString>
 #include <QTreeWidget>
 
 #include "assembly/ImageList.h"
+#include "catalogue/PartCatalogue.h"
 
 namespace bw::assembly {
 
@@ -22,14 +24,31 @@ public:
     // Empties the tree and adds the root and the category nodes; the enclosure category
     // only for a tower or a laptop.
     void build_tree(std::int16_t enclosureType);
+    // Empties the tree, as before the first design.
+    void removeAllNodes();
     // Adds a node under `relativeKey` (empty: at the top). Refuses a key already in the tree
     // or a missing parent, and then changes nothing.
     bool addNode(const QString& relativeKey, const QString& key, const QString& text,
                  const QString& imageKey);
+    // As above, for a node that stands for a part the user may remove.
+    bool addPartNode(catalogue::PartCode code, const QString& relativeKey, const QString& key,
+                     const QString& text, const QString& imageKey);
+    // Removes the node of the part, if shown.
+    void removePartNode(catalogue::PartCode code);
+    // The removable part a node stands for; nothing for the root, categories and enclosure.
+    static std::optional<catalogue::PartCode> partOf(const QTreeWidgetItem* item);
 
     QTreeWidgetItem* node(const QString& key) const { return nodes_.value(key); }
     static QString keyOf(const QTreeWidgetItem* item);
     static QString imageKeyOf(const QTreeWidgetItem* item);
+
+signals:
+    // "Remove" from the node's context menu, or the Delete key on it.
+    void removeRequested(catalogue::PartCode code);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QHash<QString, QTreeWidgetItem*> nodes_;

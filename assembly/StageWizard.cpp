@@ -80,6 +80,13 @@ void StageWizard::showDesignDialog() {
     raise(frm1_);
 }
 
+void StageWizard::closeDialogs() {
+    if (frm1_) frm1_->hide();
+    if (Frm0_) Frm0_->hide();
+    for (StageDialog* dialog : std::as_const(stageDialogs_))
+        if (dialog) dialog->hide();
+}
+
 void StageWizard::designDialogOk() {
     state_.designStage = DesignStage::EnclosureChosen;
     if (frm1_->towerChosen())

@@ -39,6 +39,8 @@ public:
     void stages();
     // Shows the Design dialog modally.
     void showDesignDialog();
+    // Hides every stage, design and finishing dialog, as when another design takes over.
+    void closeDialogs();
 
     // The dialog windows, created on first use; null before.
     QWidget* dialog(const QString& name) const;

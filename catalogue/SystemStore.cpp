@@ -94,4 +94,33 @@ void SystemStore::setText(int system, int code, TextField field, std::string_vie
     if (TextRecord* texts = textsFor(system, code)) texts->field(field) = onOneLine(value);
 }
 
+PartRecord SystemStore::record(int system, int code) const {
+    PartRecord result;
+    result.present = isPresent(system, code);
+    result.extraInteger = extraInteger(system, code);
+    if (const TextRecord* texts = findTexts(system, code)) {
+        result.cost = texts->cost;
+        result.partName = texts->partName;
+        result.manufacturer = texts->manufacturer;
+        result.model = texts->model;
+    }
+    return result;
+}
+
+void SystemStore::setRecord(int system, int code, const PartRecord& record) {
+    SystemRecord* systemRecord = find(system, code);
+    if (!systemRecord) return;
+    setPresent(system, code, record.present);
+    setExtraInteger(system, code, record.extraInteger);
+    if (!record.cost && record.partName.empty() && record.manufacturer.empty() && record.model.empty()) {
+        systemRecord->texts.erase(static_cast<PartCode>(code));
+        return;
+    }
+    TextRecord& texts = *textsFor(system, code);
+    texts.cost = record.cost ? std::optional(onOneLine(*record.cost)) : std::nullopt;
+    texts.partName = onOneLine(record.partName);
+    texts.manufacturer = onOneLine(record.manufacturer);
+    texts.model = onOneLine(record.model);
+}
+
 } // namespace bw::catalogue

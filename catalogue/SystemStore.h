@@ -19,6 +19,16 @@ using SystemNumber = std::int16_t;
 
 enum class TextField { PartName, Manufacturer, Model };
 
+// Everything the store keeps for one slot of one system.
+struct PartRecord {
+    bool present = false;
+    std::int16_t extraInteger = 0; // see SystemStore::extraInteger
+    std::optional<std::string> cost;
+    std::string partName, manufacturer, model;
+
+    bool operator==(const PartRecord&) const = default;
+};
+
 class SystemStore {
 public:
     static constexpr SystemNumber kMaxSystems = 32767;
@@ -49,6 +59,10 @@ public:
 
     std::string text(int system, int code, TextField field) const;
     void setText(int system, int code, TextField field, std::string_view value);
+
+    PartRecord record(int system, int code) const;
+    // Replaces the slot's record; a record at its initial value forgets the slot's texts.
+    void setRecord(int system, int code, const PartRecord& record);
 
 private:
     struct TextRecord {

@@ -98,7 +98,7 @@ TEST(Details, PastedLineBreaksAreStoredAndShownAsSpaces) {
     EXPECT_EQ(cost->text(), "300 ");
 }
 
-TEST(Details, ClickingTheCostBoxStoresOnlyWhenItHoldsACost) {
+TEST(Details, TypedDetailsAreStoredOnEnterLeavingTheBoxOrClickingCostEvenWithoutACost) {
     Frmmain window{bw::apptest::testPlatform()};
     window.show();
     click(find(window, "Picture5(17)"));
@@ -106,6 +106,10 @@ TEST(Details, ClickingTheCostBoxStoresOnlyWhenItHoldsACost) {
     auto* model = find<QLineEdit>(window, "txtModel");
     auto* cost = find<QLineEdit>(window, "txtCost");
     auto* part = find<QLabel>(window, "lblpart");
+    const auto& store = window.state().store;
+    const auto stored = [&store](TextField field) {
+        return store.text(1, catalogue::codes::IntelProcessor, field);
+    };
 
     // Nothing selected yet: neither a click nor show does anything.
     type(manuf, "Acme");
@@ -120,18 +124,25 @@ TEST(Details, ClickingTheCostBoxStoresOnlyWhenItHoldsACost) {
     EXPECT_EQ(manuf->text(), "");
     EXPECT_EQ(cost->text(), "");
 
+    // Enter stores, with an empty cost kept as no cost.
     type(manuf, "Intel Corp.");
-    type(model, "Core i7");
-    click(cost); // empty: nothing stored
-    EXPECT_EQ(window.state().store.text(1, catalogue::codes::IntelProcessor, TextField::Manufacturer), "");
+    QTest::keyClick(manuf, Qt::Key_Return);
+    EXPECT_EQ(stored(TextField::Manufacturer), "Intel Corp.");
+    EXPECT_FALSE(store.cost(1, catalogue::codes::IntelProcessor).has_value());
 
+    // Leaving a box stores.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    model->setFocus();
+    type(model, "Core i7");
+    manuf->setFocus();
+    EXPECT_EQ(stored(TextField::Model), "Core i7");
+
+    // Clicking Cost stores, as it always did.
     type(cost, "£ 300 or so");
     click(cost);
-    EXPECT_EQ(window.state().store.cost(1, catalogue::codes::IntelProcessor), "£ 300 or so");
-    EXPECT_EQ(window.state().store.text(1, catalogue::codes::IntelProcessor, TextField::Manufacturer),
-              "Intel Corp.");
-    EXPECT_EQ(window.state().store.text(1, catalogue::codes::IntelProcessor, TextField::Model), "Core i7");
-    EXPECT_EQ(window.state().store.text(1, catalogue::codes::IntelProcessor, TextField::PartName), "Intel");
+    EXPECT_EQ(store.cost(1, catalogue::codes::IntelProcessor), "£ 300 or so");
+    EXPECT_EQ(stored(TextField::PartName), "Intel");
 
     // Shown again after the boxes were changed.
     type(manuf, "changed");

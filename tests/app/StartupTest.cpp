@@ -44,7 +44,7 @@ TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
               QStringList({"block 1", "Loading ini...", "block 2", "block 3", "Loading VR...", "block 4"}));
     EXPECT_EQ(window.state().designStage, bw::assembly::DesignStage::NoEnclosure);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.windowTitle(), "Boardwright");
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Untitled — Boardwright"));
     // Tests force the software device; the About box says so.
     window.mnuabt_Click();
     auto* about = bw::tests::topLevelWindow<Frmabt>("Frmabt");

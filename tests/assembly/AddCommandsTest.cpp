@@ -4,6 +4,7 @@
 #include "assembly/DesignState.h"
 #include "assembly/EnclosureCommands.h"
 #include "assembly/InventoryTree.h"
+#include "assembly/PartEdits.h"
 #include "RecordingSurface.h"
 
 using namespace bw;
@@ -17,8 +18,9 @@ protected:
     DesignState state;
     InventoryTree tree{nullptr};
     fakes::RecordingSurface surface;
-    AddCommands add{state, tree, surface};
-    EnclosureCommands enclosure{state, tree, surface};
+    PartEdits edits{state, tree, surface};
+    AddCommands add{state, edits};
+    EnclosureCommands enclosure{state, tree, surface, edits};
 
     QStringList childKeys(const char* category) const {
         QStringList keys;

@@ -12,6 +12,7 @@
 #include "assembly/InventoryTree.h"
 #include "assembly/PaletteDispatch.h"
 #include "assembly/PaletteTable.h"
+#include "assembly/PartEdits.h"
 #include "assembly/PopupMenus.h"
 #include "assembly/ViewControls.h"
 #include "RecordingSurface.h"
@@ -39,8 +40,9 @@ protected:
     DesignState state;
     InventoryTree tree{nullptr};
     fakes::RecordingSurface surface;
-    AddCommands add{state, tree, surface};
-    EnclosureCommands enclosure{state, tree, surface};
+    PartEdits edits{state, tree, surface};
+    AddCommands add{state, edits};
+    EnclosureCommands enclosure{state, tree, surface, edits};
     QWidget owner;
     PopupMenus popups{add, &owner};
     RecordingViewControls view;

@@ -18,12 +18,14 @@ public:
         boxesCleared = true;
     }
     void clearDetailBoxes() override { boxesCleared = true; }
+    void showDetails() override { ++detailsShownCount; }
 
     std::vector<catalogue::PartCode> shown;
     int hideAllCount = 0;
     int renderCount = 0;
     QString label;
     bool boxesCleared = false;
+    int detailsShownCount = 0;
 };
 
 } // namespace bw::assembly::fakes

@@ -9,6 +9,7 @@
 #include "assembly/EnclosureCommands.h"
 #include "assembly/InventoryTree.h"
 #include "assembly/PaletteTable.h"
+#include "assembly/PartEdits.h"
 #include "assembly/StageWizard.h"
 #include "RecordingSurface.h"
 #include "tests/support/TsvRows.h"
@@ -72,7 +73,8 @@ protected:
     DesignState state;
     InventoryTree tree{nullptr};
     fakes::RecordingSurface surface;
-    EnclosureCommands enclosure{state, tree, surface};
+    PartEdits edits{state, tree, surface};
+    EnclosureCommands enclosure{state, tree, surface, edits};
     std::map<int, std::unique_ptr<QWidget>> panels;
     std::unique_ptr<StageWizard> wizard;
     bool inventoryShown = false;
