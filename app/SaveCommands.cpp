@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "app/FileSaving.h"
 #include "catalogue/DesignFile.h"
 
 namespace bw::app {
@@ -55,7 +56,8 @@ void SaveCommands::mnusaveas_Click() {
 }
 
 bool SaveCommands::create_save() {
-    const catalogue::WriteOutcome outcome = catalogue::writeDesignFile(dlog2_.toStdString(), store_);
+    const catalogue::WriteOutcome outcome =
+        catalogue::writeDesignFile(dlog2_.toStdString(), store_, backupFolder());
     if (!outcome.ok) reportFailure_(dlog2_, QString::fromStdString(outcome.error));
     return outcome.ok;
 }

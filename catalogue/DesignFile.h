@@ -18,8 +18,10 @@ struct WriteOutcome {
     std::string error; // why the file could not be written
 };
 
-// Writes to a temporary file beside `path` and renames it over `path`, so a failure leaves
-// any earlier file as it was.
-WriteOutcome writeDesignFile(const std::filesystem::path& path, const SystemStore& store);
+// Replaces the file at `path` as storage::replaceFile does, so a failure leaves any earlier
+// file as it was. `backupFolder` keeps the old file while one in a read-only folder is
+// rewritten in place; empty means the system's temporary folder.
+WriteOutcome writeDesignFile(const std::filesystem::path& path, const SystemStore& store,
+                             const std::filesystem::path& backupFolder = {});
 
 } // namespace bw::catalogue
