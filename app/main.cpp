@@ -1,3 +1,4 @@
+#include <csignal>
 #include <QApplication>
 #include <QIcon>
 
@@ -13,6 +14,10 @@
 #include "scene3d/platform/raster/ReferenceDriver.h"
 
 int main(int argc, char* argv[]) {
+    // Past a file-size limit (ulimit -f) a write then fails with EFBIG, which the program
+    // reports, instead of the signal killing it half-way through a file.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     // Help, version and mistakes are answered before the toolkit needs a display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -42,8 +47,10 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
 
     bw::app::Frmmain mainWindow(platform, splash);
-    if (!options.pictureFile.isEmpty()) bw::app::scheduleWindowPicture(mainWindow, options.pictureFile);
     if (bw::app::exitAtDesignDialogRequested()) bw::app::exitOnceDesignDialogDrawn(mainWindow);
     if (!mainWindow.Form_Load()) return 1;
+    // Counted from here: start-up pumps events, and a picture taken inside it could not end
+    // the program, there being no event loop yet for Exit to end.
+    if (!options.pictureFile.isEmpty()) bw::app::scheduleWindowPicture(mainWindow, options.pictureFile);
     return QApplication::exec();
 }
