@@ -1,4 +1,5 @@
 #include <csignal>
+#include <optional>
 #include <QApplication>
 #include <QIcon>
 
@@ -6,6 +7,7 @@
 #include "app/ExitAtDesignDialog.h"
 #include "app/Frmmain.h"
 #include "app/FrmStart.h"
+#include "app/ToolkitMessages.h"
 #include "app/WindowPicture.h"
 #include "resources/PicturePaths.h"
 #include "scene3d/platform/gl/OpenGLDriver.h"
@@ -25,7 +27,11 @@ int main(int argc, char* argv[]) {
     const bw::app::CommandLine options = bw::app::parseCommandLine(arguments);
     if (options.exitCode) return *options.exitCode;
 
-    QApplication application(argc, argv);
+    std::optional<QApplication> application;
+    {
+        const bw::app::HeldToolkitMessages held; // no display: one line and status 1
+        application.emplace(argc, argv);
+    }
     // No organisation name: the user's settings go to <configuration folder>/Boardwright.
     QApplication::setApplicationName("Boardwright");
     QApplication::setApplicationVersion(bw::app::programVersion());
