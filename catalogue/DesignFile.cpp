@@ -42,6 +42,10 @@ std::string designFileText(const SystemStore& store) {
     return out;
 }
 
+WriteOutcome writeDesignFile(const std::filesystem::path& path, const SystemStore& store) {
+    return writeDesignFile(path, store, storage::defaultBackupFolder());
+}
+
 WriteOutcome writeDesignFile(const std::filesystem::path& path, const SystemStore& store,
                              const std::filesystem::path& backupFolder) {
     storage::Replacement written = storage::replaceFile(path, designFileText(store), backupFolder);

@@ -19,9 +19,11 @@ struct WriteOutcome {
 };
 
 // Replaces the file at `path` as storage::replaceFile does, so a failure leaves any earlier
-// file as it was. `backupFolder` keeps the old file while one in a read-only folder is
-// rewritten in place; empty means the system's temporary folder.
+// file as it was.
+WriteOutcome writeDesignFile(const std::filesystem::path& path, const SystemStore& store);
+// The same; `backupFolder` keeps the old file while one in a read-only folder is rewritten
+// in place.
 WriteOutcome writeDesignFile(const std::filesystem::path& path, const SystemStore& store,
-                             const std::filesystem::path& backupFolder = {});
+                             const std::filesystem::path& backupFolder);
 
 } // namespace bw::catalogue
