@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "app/FileSaving.h"
 #include "catalogue/DesignFile.h"
 
 namespace bw::app {
@@ -54,7 +55,7 @@ bool SaveCommands::mnusaveas_Click() {
 
 bool SaveCommands::create_save() {
     const catalogue::WriteOutcome outcome =
-        catalogue::writeDesignFile(QFile::encodeName(dlog2_).toStdString(), store_);
+        catalogue::writeDesignFile(QFile::encodeName(dlog2_).toStdString(), store_, backupFolder());
     if (!outcome.ok) {
         reportFailure_(dlog2_, QString::fromStdString(outcome.error));
         return false;

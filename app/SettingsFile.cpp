@@ -4,9 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
+#include "app/FileSaving.h"
 #include "app/NumberReader.h"
 #include "scene3d/platform/common/RegularFile.h"
 
@@ -50,15 +50,7 @@ std::optional<qint32> SettingsFile::readBackgroundColour() const {
 
 bool SettingsFile::saveini(qint32 backgroundColour) const {
     if (!QDir().mkpath(folder_)) return false;
-    QSaveFile file(path());
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const QByteArray line = QByteArray::number(backgroundColour) + "\r\n";
-    // commit() misses an error of the final flush, so flush first and look.
-    if (file.write(line) != line.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return replaceFile(path(), QByteArray::number(backgroundColour) + "\r\n").ok;
 }
 
 } // namespace bw::app

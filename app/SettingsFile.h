@@ -23,8 +23,8 @@ public:
     // The colour of the first line; nothing when the file is missing or cannot be read.
     std::optional<qint32> readBackgroundColour() const;
 
-    // Replaces the file as a whole (the old one stays intact when anything fails);
-    // false when it could not be written.
+    // Replaces the file as a whole, keeping its permissions (the old one stays intact when
+    // anything fails); false when it could not be written.
     bool saveini(qint32 backgroundColour) const;
 
 private:

@@ -1,3 +1,5 @@
+#include <csignal>
+#include <optional>
 #include <QApplication>
 #include <QIcon>
 
@@ -5,6 +7,7 @@
 #include "app/ExitAtDesignDialog.h"
 #include "app/Frmmain.h"
 #include "app/FrmStart.h"
+#include "app/ToolkitMessages.h"
 #include "app/WindowPicture.h"
 #include "resources/PicturePaths.h"
 #include "scene3d/platform/gl/OpenGLDriver.h"
@@ -13,6 +16,10 @@
 #include "scene3d/platform/raster/ReferenceDriver.h"
 
 int main(int argc, char* argv[]) {
+    // Past a file-size limit (ulimit -f) a write then fails with EFBIG, which the program
+    // reports, instead of the signal killing it half-way through a file.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     // Help, version and mistakes are answered before the toolkit needs a display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -20,7 +27,11 @@ int main(int argc, char* argv[]) {
     const bw::app::CommandLine options = bw::app::parseCommandLine(arguments);
     if (options.exitCode) return *options.exitCode;
 
-    QApplication application(argc, argv);
+    std::optional<QApplication> application;
+    {
+        const bw::app::HeldToolkitMessages held; // no display: one line and status 1
+        application.emplace(argc, argv);
+    }
     // No organisation name: the user's settings go to <configuration folder>/Boardwright.
     QApplication::setApplicationName("Boardwright");
     QApplication::setApplicationVersion(bw::app::programVersion());
@@ -42,8 +53,10 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
 
     bw::app::Frmmain mainWindow(platform, splash);
-    if (!options.pictureFile.isEmpty()) bw::app::scheduleWindowPicture(mainWindow, options.pictureFile);
     if (bw::app::exitAtDesignDialogRequested()) bw::app::exitOnceDesignDialogDrawn(mainWindow);
     if (!mainWindow.Form_Load()) return 1;
+    // Counted from here: start-up pumps events, and a picture taken inside it could not end
+    // the program, there being no event loop yet for Exit to end.
+    if (!options.pictureFile.isEmpty()) bw::app::scheduleWindowPicture(mainWindow, options.pictureFile);
     return QApplication::exec();
 }

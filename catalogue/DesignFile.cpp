@@ -1,10 +1,8 @@
 #include "catalogue/DesignFile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <random>
-#include <system_error>
+#include <utility>
+
+#include "storage/FileReplacement.h"
 
 namespace bw::catalogue {
 namespace {
@@ -22,12 +20,6 @@ void writeInteger(std::string& out, int value) {
 void writeLine(std::string& out, const std::string& text) {
     out += text;
     out += kLineEnd;
-}
-
-std::filesystem::path temporaryBeside(const std::filesystem::path& path) {
-    std::random_device random;
-    auto name = path.filename().string() + ".saving-" + std::to_string(random() % 1000000);
-    return path.parent_path() / name;
 }
 
 } // namespace
@@ -51,25 +43,13 @@ std::string designFileText(const SystemStore& store) {
 }
 
 WriteOutcome writeDesignFile(const std::filesystem::path& path, const SystemStore& store) {
-    const std::string text = designFileText(store);
-    const std::filesystem::path temporary = temporaryBeside(path);
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return {false, std::strerror(errno)};
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        const int error = !written ? writeError : errno;
-        std::remove(temporary.c_str());
-        return {false, std::strerror(error)};
-    }
-    std::error_code renameError;
-    std::filesystem::rename(temporary, path, renameError);
-    if (renameError) {
-        std::remove(temporary.c_str());
-        return {false, renameError.message()};
-    }
-    return {};
+    return writeDesignFile(path, store, storage::defaultBackupFolder());
+}
+
+WriteOutcome writeDesignFile(const std::filesystem::path& path, const SystemStore& store,
+                             const std::filesystem::path& backupFolder) {
+    storage::Replacement written = storage::replaceFile(path, designFileText(store), backupFolder);
+    return {written.ok, std::move(written.error)};
 }
 
 } // namespace bw::catalogue

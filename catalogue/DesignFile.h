@@ -18,8 +18,12 @@ struct WriteOutcome {
     std::string error; // why the file could not be written
 };
 
-// Writes to a temporary file beside `path` and renames it over `path`, so a failure leaves
-// any earlier file as it was.
+// Replaces the file at `path` as storage::replaceFile does, so a failure leaves any earlier
+// file as it was.
 WriteOutcome writeDesignFile(const std::filesystem::path& path, const SystemStore& store);
+// The same; `backupFolder` keeps the old file while one in a read-only folder is rewritten
+// in place.
+WriteOutcome writeDesignFile(const std::filesystem::path& path, const SystemStore& store,
+                             const std::filesystem::path& backupFolder);
 
 } // namespace bw::catalogue

@@ -102,11 +102,24 @@ TEST(SettingsFile, AFailedWriteLeavesTheOldFileAndSaysSo) {
     EXPECT_FALSE(SettingsFile(dir.path() + "/plain/sub").saveini(1));
 }
 
-TEST(SettingsFile, AReadOnlyFolderKeepsTheOldFile) {
+TEST(SettingsFile, KeepsThePermissionsOfTheFile) {
+    QTemporaryDir dir;
+    const SettingsFile settings(dir.path());
+    ASSERT_TRUE(settings.saveini(255));
+    ASSERT_TRUE(QFile::setPermissions(settings.path(), QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(settings.saveini(16711680));
+    EXPECT_EQ(readRaw(settings.path()), "16711680\r\n");
+    EXPECT_EQ(QFile::permissions(settings.path()),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+}
+
+TEST(SettingsFile, AReadOnlyFolderAndFileKeepTheOldFile) {
     if (::geteuid() == 0) GTEST_SKIP() << "running as root, which writes into read-only folders anyway";
     QTemporaryDir dir;
     const SettingsFile settings(dir.path());
     ASSERT_TRUE(settings.saveini(255));
+    // A writable file would be rewritten in place; a read-only one cannot be saved at all.
+    QFile::setPermissions(settings.path(), QFile::ReadOwner);
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
     EXPECT_FALSE(settings.saveini(16711680));
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -145,6 +145,18 @@ TEST(DesignFile, WritingReplacesTheFileAndFailureKeepsTheOldOne) {
     EXPECT_FALSE(writeDesignFile(dir.path / "missing" / "x.VELDR", store).ok);
 }
 
+TEST(DesignFile, AWrittenFileKeepsItsPermissions) {
+    TempDir dir;
+    const fs::path file = dir.path / "Private.VELDR";
+    SystemStore store = towerWithMotherboard();
+    ASSERT_TRUE(writeDesignFile(file, store).ok);
+    ::chmod(file.c_str(), 0600);
+    store.setText(1, codes::Baseboard, TextField::Model, "Second");
+    ASSERT_TRUE(writeDesignFile(file, store).ok);
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(readFile(file), designFileText(store));
+}
+
 TEST(DesignFile, AFolderThatCannotBeWrittenKeepsTheOldFileAndSaysWhy) {
     if (::geteuid() == 0) GTEST_SKIP() << "running as root, which writes into read-only folders anyway";
     TempDir dir;
@@ -152,6 +164,8 @@ TEST(DesignFile, AFolderThatCannotBeWrittenKeepsTheOldFileAndSaysWhy) {
     SystemStore store = towerWithMotherboard();
     ASSERT_TRUE(writeDesignFile(file, store).ok);
     const std::string saved = readFile(file);
+    // A writable file would be rewritten in place; a read-only one cannot be saved at all.
+    ::chmod(file.c_str(), 0444);
     ::chmod(dir.path.c_str(), 0500);
     store.addSystem();
     const WriteOutcome failed = writeDesignFile(file, store);
