@@ -10,8 +10,9 @@ namespace {
 constexpr const char* kProgram = "boardwright";
 
 QString helpText() {
-    return QStringLiteral("Usage: boardwright [OPTION]...\n"
-                          "Design a PC, stage by stage, on a 3D model.\n"
+    return QStringLiteral("Usage: boardwright [OPTION]... [DESIGN.VELDR]\n"
+                          "Design a PC, stage by stage, on a 3D model. With a design file, start with\n"
+                          "that design open instead of the Design dialog.\n"
                           "\n"
                           "      --screenshot=FILE   once start-up has finished, write a picture of the\n"
                           "                            screen to FILE (PNG), then end as Exit does; the\n"
@@ -56,8 +57,12 @@ CommandLine readCommandLine(const QStringList& arguments) {
     bool optionsEnded = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
-        if (optionsEnded || argument == "-" || !argument.startsWith('-'))
-            return fault(QStringLiteral("unexpected argument '%1'").arg(argument));
+        if (optionsEnded || argument == "-" || !argument.startsWith('-')) {
+            if (!result.designFile.isEmpty() || argument.isEmpty() || argument == "-")
+                return fault(QStringLiteral("unexpected argument '%1'").arg(argument));
+            result.designFile = argument;
+            continue;
+        }
         if (argument == "--") {
             optionsEnded = true;
             continue;

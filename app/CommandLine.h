@@ -9,6 +9,7 @@
 namespace bw::app {
 
 struct CommandLine {
+    QString designFile;           // the one argument that is not an option: a design to open
     QString pictureFile;          // --screenshot FILE: write a picture of the window, then end
     bool referenceDevice = false; // --reference-device: draw with the software device only
     std::optional<int> exitCode;  // set when the program should end at once (help, version, error)

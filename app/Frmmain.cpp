@@ -149,7 +149,7 @@ void Frmmain::setBackgroundColour(qint32 colour) {
     RenderScene();
 }
 
-bool Frmmain::Form_Load() {
+bool Frmmain::Form_Load(const QString& designFile) {
     state_->designStage = assembly::DesignStage::NoEnclosure;
 
     controls_.inventoryTree->attachImageList(&assembly::imageList3());
@@ -189,7 +189,7 @@ bool Frmmain::Form_Load() {
         splash_->close();
         splash_->deleteLater();
     }
-    wizard_->showDesignDialog();
+    if (designFile.isEmpty() || !document_->openFile(designFile)) wizard_->showDesignDialog();
     return true;
 }
 

@@ -40,7 +40,9 @@ public:
     ~Frmmain() override;
 
     // The start-up sequence; false when no 3D device can be made and the program must end.
-    bool Form_Load();
+    // With a design file, it ends with that design open instead of the Design dialog (or,
+    // when the file cannot be read, with the message and then the dialog).
+    bool Form_Load(const QString& designFile = QString());
 
     void mnuexit_Click();
     void mnuabt_Click();

@@ -54,7 +54,7 @@ int main(int argc, char* argv[]) {
 
     bw::app::Frmmain mainWindow(platform, splash);
     if (bw::app::exitAtDesignDialogRequested()) bw::app::exitOnceDesignDialogDrawn(mainWindow);
-    if (!mainWindow.Form_Load()) return 1;
+    if (!mainWindow.Form_Load(options.designFile)) return 1;
     // Counted from here: start-up pumps events, and a picture taken inside it could not end
     // the program, there being no event loop yet for Exit to end.
     if (!options.pictureFile.isEmpty()) bw::app::scheduleWindowPicture(mainWindow, options.pictureFile);

@@ -141,8 +141,10 @@ void PartEdits::apply(catalogue::PartCode code, const catalogue::PartRecord& rec
 void PartEdits::showPresentParts() {
     const catalogue::SystemStore& store = state_.store;
     surface_.hideAllPartFrames();
+    // As adding shows them: the enclosure's choice shows no frames of its own.
     for (const catalogue::PartSlot& slot : catalogue::allSlots())
-        if (store.isPresent(store.currentSystem(), slot.code)) surface_.showPartFrames(slot.code);
+        if (slot.code != catalogue::codes::Enclosure && store.isPresent(store.currentSystem(), slot.code))
+            surface_.showPartFrames(slot.code);
 }
 
 void PartEdits::showOpenedDesign() {

@@ -11,7 +11,7 @@ TEST(CommandLine, OptionsAndErrors) {
     EXPECT_EQ(parseCommandLine({"boardwright", "--help"}).exitCode, 0);
     EXPECT_EQ(parseCommandLine({"boardwright", "--version"}).exitCode, 0);
     EXPECT_EQ(parseCommandLine({"boardwright", "--no-such-option"}).exitCode, 2);
-    EXPECT_EQ(parseCommandLine({"boardwright", "stray"}).exitCode, 2);
+    EXPECT_EQ(parseCommandLine({"boardwright", "one", "two"}).exitCode, 2);
     EXPECT_EQ(parseCommandLine({"boardwright", "--screenshot"}).exitCode, 2);
     const auto picture = parseCommandLine({"boardwright", "--screenshot", "/tmp/a.png"});
     EXPECT_FALSE(picture.exitCode);
@@ -31,7 +31,8 @@ TEST(CommandLine, HelpAndVersionPrintToStdoutAndEndWithStatus0) {
         const auto help = readCommandLine({"/usr/bin/boardwright", option});
         EXPECT_EQ(help.exitCode, 0) << option;
         EXPECT_TRUE(help.error.isEmpty()) << option;
-        EXPECT_TRUE(help.output.startsWith("Usage: boardwright [OPTION]...\n")) << qPrintable(help.output);
+        EXPECT_TRUE(help.output.startsWith("Usage: boardwright [OPTION]... [DESIGN.VELDR]\n"))
+            << qPrintable(help.output);
         for (const char* documented :
              {"--screenshot=FILE", "--reference-device", "-h, --help", "-v, --version"})
             EXPECT_TRUE(help.output.contains(documented)) << documented;
@@ -63,9 +64,10 @@ TEST(CommandLine, MistakesGetOneLineNamingTheArgumentAndStatus2) {
         {{"--x=1"}, "'--x'"},
         {{"-x"}, "'-x'"},
         {{"-platform", "offscreen"}, "'-platform'"},
-        {{"stray"}, "'stray'"},
+        {{"one.VELDR", "two.VELDR"}, "'two.VELDR'"},
         {{"-"}, "'-'"},
-        {{"--", "file"}, "'file'"},
+        {{""}, "''"},
+        {{"a.VELDR", "--", "b.VELDR"}, "'b.VELDR'"},
         {{"--screenshot"}, "'--screenshot'"},
         {{"--screenshot="}, "'--screenshot'"},
         {{"--help=yes"}, "'--help'"},
@@ -80,6 +82,18 @@ TEST(CommandLine, MistakesGetOneLineNamingTheArgumentAndStatus2) {
         EXPECT_TRUE(result.error.contains(mistake.named)) << qPrintable(result.error);
         EXPECT_FALSE(result.error.contains('\n')) << qPrintable(result.error);
     }
+}
+
+TEST(CommandLine, OneArgumentThatIsNoOptionNamesTheDesignToOpen) {
+    EXPECT_EQ(readCommandLine({"boardwright", "tower.VELDR"}).designFile, "tower.VELDR");
+    const auto both =
+        readCommandLine({"boardwright", "--reference-device", "my tower.VELDR", "--screenshot=a.png"});
+    EXPECT_FALSE(both.exitCode.has_value());
+    EXPECT_EQ(both.designFile, "my tower.VELDR");
+    EXPECT_EQ(both.pictureFile, "a.png");
+    // After "--" a name that looks like an option is still a file.
+    EXPECT_EQ(readCommandLine({"boardwright", "--", "--odd.VELDR"}).designFile, "--odd.VELDR");
+    EXPECT_TRUE(readCommandLine({"boardwright", "--help"}).output.contains("[DESIGN.VELDR]"));
 }
 
 TEST(CommandLine, OptionValuesAsGetoptReadsThem) {
