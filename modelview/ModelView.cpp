@@ -4,6 +4,8 @@
 #include "modelview/IdentificationTable.h"
 #include "scene3d/framework/CD3DPick.h"
 #include "scene3d/framework/DeviceCall.h"
+#include "scene3d/framework/DeviceStateCopy.h"
+#include "scene3d/math/Camera.h"
 #include "scene3d/math/VectorTransform.h"
 
 namespace bw::modelview {
@@ -57,6 +59,40 @@ void ModelView::RenderScene() {
     model_.sceneRoot()->Render(dev);
     throwIfFailed(dev.EndScene(), "EndScene");
     util_.Present(dev);
+}
+
+bool ModelView::resizeBackBuffer(int width, int height) {
+    PresentParameters parameters = init_.presentParameters();
+    parameters.backBufferWidth = static_cast<std::uint32_t>(width);
+    parameters.backBufferHeight = static_cast<std::uint32_t>(height);
+    return !failed(device().Reset(parameters));
+}
+
+Picture ModelView::drawPicture(int width, int height) {
+    Picture picture;
+    if (!model_.built() || !init_.device() || width <= 0 || height <= 0) return picture;
+    IDirect3DDevice8& dev = device();
+    if (dev.TestCooperativeLevel() != D3D_OK) return picture;
+    // A Reset sets every state back: the view's are kept and given to the picture, only
+    // the projection following the picture's shape.
+    DeviceStateCopy state = DeviceStateCopy::capture(dev);
+    const Matrix viewProjection = state.projection;
+    if (resizeBackBuffer(width, height)) {
+        state.projection =
+            perspectiveFovLH(util_.fieldOfView(), static_cast<float>(height) / static_cast<float>(width),
+                             util_.nearPlane(), util_.farPlane());
+        state.apply(dev);
+        util_.Clear(dev, backgroundColour_);
+        throwIfFailed(dev.BeginScene(), "BeginScene");
+        model_.sceneRoot()->Render(dev);
+        throwIfFailed(dev.EndScene(), "EndScene");
+        if (failed(dev.GetBackBufferPicture(picture))) picture = {};
+    }
+    if (!resizeBackBuffer(0, 0)) return picture; // the next draw resets it again
+    state.projection = viewProjection;
+    state.apply(dev);
+    RenderScene();
+    return picture;
 }
 
 void ModelView::zoom_in() {

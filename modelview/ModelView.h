@@ -42,6 +42,9 @@ public:
     // Drawing with the background colour 0x00RRGGBB.
     void setBackgroundColour(std::uint32_t colour) { backgroundColour_ = colour; }
     void RenderScene();
+    // The model as the view shows it, drawn off screen at width x height by the same device;
+    // the view is drawn again as it was. Empty when there is no model or the device failed.
+    Picture drawPicture(int width, int height);
 
     // The camera.
     Vector3 cameraEye() const { return eye_; }
@@ -76,6 +79,9 @@ public:
 
 private:
     bool toggleFrame(std::string_view frameName, bool& shown);
+    // Makes the device's back buffer width x height (0 x 0: the view's) and sets the scene up
+    // for it; false when the device refused.
+    bool resizeBackBuffer(int width, int height);
 
     std::function<void()> pump_;
     D3DInit init_;

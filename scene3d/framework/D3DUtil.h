@@ -57,7 +57,9 @@ public:
 
     const Matrix& viewMatrix() const { return view_; }
     float aspect() const { return aspect_; }
+    float fieldOfView() const { return fieldOfView_; }
     float nearPlane() const { return nearPlane_; }
+    float farPlane() const { return farPlane_; }
     // The main light and the second one the lights toggle switches.
     const Light& light0() const { return light0_; }
     const Light& light1() const { return light1_; }

@@ -389,3 +389,30 @@ TEST_F(ModelViewTest, TheWholeModelDrawsAsAPc) {
                  QImage::Format_RGB32);
     image.save(QString::fromUtf8(BOARDWRIGHT_PICTURES_DIR "/model-every-part.png"));
 }
+
+TEST_F(ModelViewTest, APictureOffScreenIsTheViewAtAnySizeAndLeavesTheViewAsItWas) {
+    view->showPartFrames(catalogue::codes::Baseboard);
+    view->RotateTrackBall(30, 12);
+    EXPECT_TRUE(view->toggleLights()); // a toggled state must survive the picture
+    const Picture onScreen = draw();
+    const int presents = window.presentCount;
+
+    const Picture same = view->drawPicture(kWidth, kHeight);
+    EXPECT_EQ(same.width, kWidth);
+    EXPECT_EQ(same.pixels, onScreen.pixels) << "the view's own size gives the view's picture";
+
+    const Picture large = view->drawPicture(1280, 720);
+    ASSERT_EQ(large.width, 1280);
+    ASSERT_EQ(large.height, 720);
+    const std::set<std::uint32_t> colours(large.pixels.begin(), large.pixels.end());
+    EXPECT_GT(colours.size(), 50u) << "not blank";
+    // The middle of the model lies at the middle of both pictures.
+    EXPECT_EQ(large.at(640, 360) != large.at(2, 2),
+              onScreen.at(kWidth / 2, kHeight / 2) != onScreen.at(2, 2));
+
+    // Afterwards the view draws as before, once for each picture.
+    EXPECT_EQ(window.presentCount, presents + 2);
+    EXPECT_EQ(window.lastPicture.pixels, onScreen.pixels);
+    EXPECT_TRUE(view->lightsOn());
+    EXPECT_TRUE(view->drawPicture(0, 10).pixels.empty());
+}
