@@ -33,6 +33,8 @@ public:
     bool tryCreateDevice(DeviceWindow& window);
     void initDevice(DeviceWindow& window);
     void setViewSize(int width, int height) { util_.SetViewSize(width, height); }
+    int viewWidth() const { return util_.viewWidth(); }
+    int viewHeight() const { return util_.viewHeight(); }
     void defaultSceneSetup() { util_.DefaultSceneSetup(device()); }
 
     // Builds the model; busy(true) shows the hourglass, busy(false) puts the pointer back.
