@@ -14,6 +14,7 @@
 #include "app/MessageBoxNotifier.h"
 #include "app/SaveCommands.h"
 #include "app/ToolWindows.h"
+#include "app/TotalDisplay.h"
 #include "app/ViewController.h"
 #include "app/WindowSurface.h"
 #include "assembly/DesignCommands.h"
@@ -77,6 +78,9 @@ Frmmain::Frmmain(modelview::PlatformServices platform, FrmStart* splash)
         wizard_->showDesignDialog();
     };
     document_ = new DesignDocument(*this, *state_, design_->edits(), *saveCommands_, std::move(hooks));
+    // Every change of the design passes the edits' signal, opening and New design included.
+    auto* total = new TotalDisplay(*state_, *controls_.totalLabel, *controls_.inventoryTree, this);
+    connect(&design_->edits(), &assembly::PartEdits::unsavedChangesChanged, total, &TotalDisplay::refresh);
     connectControls();
     connectHistory();
     placement_->applyDesignTime(screen() ? screen()->logicalDotsPerInchX() : 96.0);

@@ -166,6 +166,12 @@ private:
         }
         layout->addStretch();
         c_.indicators[2]->hide();
+        // The design's cost so far, right of the indicators.
+        c_.totalLabel = new QLabel(c_.indicatorBar);
+        c_.totalLabel->setObjectName("lblTotal");
+        c_.totalLabel->setAccessibleName("Total");
+        c_.totalLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(c_.totalLabel);
     }
 
     void buildToolbar() {

@@ -58,6 +58,7 @@ struct MainWindowControls {
     std::array<QWidget*, 4> viewFrame{};   // Picbar(0..3): top, bottom, left, right
     ui::Panel* indicatorBar = nullptr;     // Picture2
     std::map<int, QLabel*> indicators;     // imgbot(0..2): axes, base, second light
+    QLabel* totalLabel = nullptr;          // lblTotal: the sum of the costs
 
     std::map<int, ui::Panel*> palettePanels; // Picture3(n)
     // Every palette button with the row of the palette table it was built from.

@@ -35,7 +35,6 @@ void EnclosureCommands::createSystem(std::int16_t enclosureType) {
     edits_.beforeSelectionChange();
     const auto added = store.addSystem();
     if (!added) return; // the store is full
-    edits_.startAfresh(true);
     const int system = *added;
     store.setPresent(system, Enclosure, true);
     store.setExtraInteger(system, Enclosure, enclosureType);
@@ -62,6 +61,7 @@ void EnclosureCommands::createSystem(std::int16_t enclosureType) {
         surface_.startNewPart(text(board.defaultPartName));
         state_.partCode = Baseboard;
     }
+    edits_.startAfresh(true);
 }
 
 } // namespace bw::assembly

@@ -100,6 +100,16 @@ void InventoryTree::keyPressEvent(QKeyEvent* event) {
     QTreeWidget::keyPressEvent(event);
 }
 
+void InventoryTree::setRootNote(const QString& note) {
+    rootNote_ = note;
+    showRootNote();
+}
+
+void InventoryTree::showRootNote() {
+    if (QTreeWidgetItem* root = nodes_.value(kRootKey))
+        root->setText(0, rootNote_.isEmpty() ? QStringLiteral("PC") : QStringLiteral("PC — ") + rootNote_);
+}
+
 void InventoryTree::removeAllNodes() {
     clear();
     nodes_.clear();
@@ -108,6 +118,7 @@ void InventoryTree::removeAllNodes() {
 void InventoryTree::build_tree(std::int16_t enclosureType) {
     removeAllNodes();
     addNode(QString(), kRootKey, "PC", "pc");
+    showRootNote();
     for (const catalogue::Category& category : catalogue::categories()) {
         const std::string_view image = catalogue::categoryImage(category, enclosureType);
         if (image.empty()) continue; // no enclosure category without a tower or laptop

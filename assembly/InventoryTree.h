@@ -26,6 +26,8 @@ public:
     void build_tree(std::int16_t enclosureType);
     // Empties the tree, as before the first design.
     void removeAllNodes();
+    // A note after the root's name ("PC — $ 1,234.50"), kept when the tree is built anew.
+    void setRootNote(const QString& note);
     // Adds a node under `relativeKey` (empty: at the top). Refuses a key already in the tree
     // or a missing parent, and then changes nothing.
     bool addNode(const QString& relativeKey, const QString& key, const QString& text,
@@ -51,7 +53,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void showRootNote();
+
     QHash<QString, QTreeWidgetItem*> nodes_;
+    QString rootNote_;
     const ImageList* images_ = nullptr;
 };
 
