@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "scene3d/platform/common/PlatformError.h"
+#include "scene3d/platform/xfile/LoadBudget.h"
 
 namespace bw {
 
@@ -43,8 +44,9 @@ XFileReadAhead::Slot XFileReadAhead::read(const std::filesystem::path& path) {
     try {
         slot.file.emplace(XFile::open(path));
         slot.file->readRemaining();
-    } catch (const PlatformError&) {
+    } catch (const PlatformError& error) {
         slot.file.reset(); // cannot be opened
+        if (refusesFile(error)) slot.failure = std::current_exception();
     } catch (...) {
         slot.file.reset();
         slot.failure = std::current_exception();

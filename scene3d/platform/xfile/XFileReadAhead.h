@@ -32,7 +32,8 @@ public:
 
     // The next file of the list, read: nextObject gives its objects, and any failure of
     // the reading where it happened. Empty when the file could not be opened
-    // (XFile::open's PlatformError); other errors of opening are thrown here.
+    // (XFile::open's PlatformError); other errors of opening, and a file refused for its
+    // size (overBudget, LoadBudget.h), are thrown here.
     // Precondition: fewer calls than paths.
     std::optional<XFile> take();
 
