@@ -27,6 +27,15 @@ std::string memoryCapUnavailable() {
 #endif
 }
 
+std::uint64_t addressSpaceInUse() {
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (!statm) return 0;
+    unsigned long long pages = 0;
+    const int read = std::fscanf(statm, "%llu", &pages);
+    std::fclose(statm);
+    return read == 1 ? pages * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE)) : 0;
+}
+
 int runUnderMemoryCap(std::uint64_t capBytes, const std::function<int()>& body) {
     std::fflush(nullptr); // nothing buffered is written twice
     const pid_t child = fork();

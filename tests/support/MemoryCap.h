@@ -15,6 +15,9 @@ inline constexpr std::uint64_t oneGiB = std::uint64_t{1} << 30;
 // space up front), or empty when it can.
 std::string memoryCapUnavailable();
 
+// The address space this process uses now, for caps that leave it a set amount more.
+std::uint64_t addressSpaceInUse();
+
 // Forks; the child caps its address space at capBytes (RLIMIT_AS), runs body and exits
 // with what it returns, or 90 when body lets std::bad_alloc out, 91 for any other
 // exception. Returns the child's exit status, or 128 + the signal that ended it.
