@@ -212,6 +212,7 @@ TEST(RegistryLimits, AHugePathValueReadsAsAbsentWithinOneGiB) {
         if (folderName != "/vbsamples/media/") return 1;
         // As the model does: every model file's path from the folder.
         std::vector<std::filesystem::path> paths;
+        paths.reserve(300);
         for (int i = 0; i < 300; ++i)
             paths.push_back(std::filesystem::path(folderName) / ("vm" + std::to_string(i) + ".x"));
         return 0;
