@@ -135,6 +135,11 @@ const XFileHeader& XFile::header() const { return state_->header; }
 
 const XTemplateSet& XFile::templates() const { return state_->templates; }
 
+std::uint64_t XFile::heldBytes() const {
+    const State& s = *state_;
+    return s.bytes.size() + s.expanded.size() + (s.parser ? s.parser->valueBytes() : 0);
+}
+
 bool XFile::readOne() {
     std::unique_ptr<XDataObject> object;
     try {

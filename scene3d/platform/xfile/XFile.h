@@ -57,6 +57,9 @@ public:
     std::optional<XFile> walkAgain() const;
 
     const XTemplateSet& templates() const;
+    // The bytes this reading holds: the file, its expansion and the values read; 0 for
+    // another walk (walkAgain), which holds nothing of its own.
+    std::uint64_t heldBytes() const;
 
 private:
     struct State;

@@ -44,6 +44,8 @@ public:
     // that object; nullptr at the end of the stream. Throws PlatformError on bad input, and
     // with overBudget (LoadBudget.h) past the limits above.
     std::unique_ptr<XDataObject> nextTopLevelObject();
+    // What the objects read so far hold, as counted against maxValueBytesPerFile.
+    std::uint64_t valueBytes() const { return valueBytes_; }
 
 private:
     bool atTemplateKeyword();
