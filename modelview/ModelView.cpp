@@ -15,7 +15,7 @@ constexpr std::uint32_t kModelAmbient = 0x90909090;
 } // namespace
 
 ModelView::ModelView(UserNotifier& notifier, PlatformServices platform, std::function<void()> pump)
-    : pump_(std::move(pump)), init_(notifier, std::move(platform.createDirect3D)),
+    : notifier_(notifier), pump_(std::move(pump)), init_(notifier, std::move(platform.createDirect3D)),
       util_(std::move(platform.textureLoader)) {
     // The scene's world matrix is the identity for good (frames carry every placement), so
     // a new device needs no world reset from here.
@@ -41,6 +41,16 @@ void ModelView::load_start(const std::string& modelFolder, const std::function<v
     if (busy) busy(false);
     if (pump_) pump_();
     if (busy) busy(false);
+    const auto& refused = model_.refusedFiles();
+    if (refused.empty()) return;
+    // One message for them all: a broken model folder may refuse many files.
+    std::string text = refused.size() == 1
+                           ? "A model file was not loaded; its part is missing from the picture:\n"
+                           : "Some model files were not loaded; their parts are missing from the "
+                             "picture:\n";
+    for (const PcModel::RefusedFile& file : refused)
+        text += "\n" + file.file + ": " + file.reason;
+    notifier_.showError(D3DInit::messageTitle, text);
 }
 
 void ModelView::RenderScene() {

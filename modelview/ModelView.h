@@ -21,7 +21,8 @@ struct Identification;
 
 class ModelView {
 public:
-    // pump runs one message-pump pass; the notifier speaks for device set-up.
+    // pump runs one message-pump pass; the notifier speaks for device set-up and tells
+    // which model files were refused.
     ModelView(UserNotifier& notifier, PlatformServices platform, std::function<void()> pump);
 
     D3DInit& deviceSetup() { return init_; }
@@ -38,6 +39,8 @@ public:
     void defaultSceneSetup() { util_.DefaultSceneSetup(device()); }
 
     // Builds the model; busy(true) shows the hourglass, busy(false) puts the pointer back.
+    // Model files refused for what they would take are named in one error message, once
+    // the model is ready.
     void load_start(const std::string& modelFolder, const std::function<void(bool)>& busy);
     bool modelReady() const { return modelReady_; }
 
@@ -85,6 +88,7 @@ private:
     // for it; false when the device refused.
     bool resizeBackBuffer(int width, int height);
 
+    UserNotifier& notifier_;
     std::function<void()> pump_;
     D3DInit init_;
     D3DUtil util_;

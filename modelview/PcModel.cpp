@@ -1,11 +1,13 @@
 #include "modelview/PcModel.h"
 
+#include <new>
 #include <optional>
 
 #include "modelview/FrameTable.h"
 #include "scene3d/framework/D3DUtil.h"
 #include "scene3d/framework/DeviceCall.h"
 #include "scene3d/platform/device/Direct3DDevice8.h"
+#include "scene3d/platform/xfile/LoadBudget.h"
 #include "scene3d/platform/xfile/XFileReadAhead.h"
 
 namespace bw::modelview {
@@ -38,10 +40,24 @@ void PcModel::build(IDirect3DDevice8& dev, TextureCache& textures, const std::fi
 
     const std::size_t firstCard = frameIndex("pciCardFrame1");
     std::vector<std::size_t> filesRead(table.size(), 0);
+    refused_.clear();
+    LoadBudget model(modelLoadLimits);
     for (const LoadStep& step : loadSequence()) {
         CD3DFrame& target = *frames_[step.frame];
         for (std::size_t f = 0; f < step.count; ++f) {
-            if (std::optional<XFile> file = files.take()) target.InitFromXFile(dev, textures, *file);
+            const std::string& name = table[step.frame].files[step.first + f];
+            LoadBudget budget = model.nextFile();
+            try {
+                if (std::optional<XFile> file = files.take()) {
+                    target.InitFromXFile(dev, textures, budget, *file);
+                    model.add(budget);
+                }
+            } catch (const PlatformError& error) {
+                if (!refusesFile(error)) throw;
+                refused_.push_back({name, error.what()});
+            } catch (const std::bad_alloc&) {
+                refused_.push_back({name, "not enough memory to load it"});
+            }
             if (pump) pump();
         }
         filesRead[step.frame] += step.count;

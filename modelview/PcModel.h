@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,11 +22,22 @@ public:
     // Steps of the build that the owner runs: a message-pump pass between files.
     using Pump = std::function<void()>;
 
+    // A model file that was not loaded because of what it would take, and why.
+    struct RefusedFile {
+        std::string file; // as the frame table names it
+        std::string reason;
+    };
+
     // Fills every frame from the model folder (a missing or unreadable file leaves its frame
     // without that content), places them, chains the PCI cards and hangs the tree together.
-    // Frames start switched on. Errors of the device or the frames reach the caller.
+    // Frames start switched on. Each file is held to the limits of one file, and all of
+    // them together to those of the model (LoadBudget.h): a file that would pass them, or
+    // that runs out of memory, is refused and adds nothing (see refusedFiles). Other errors
+    // of the device or the frames reach the caller.
     void build(IDirect3DDevice8& dev, TextureCache& textures, const std::filesystem::path& modelFolder,
                const Pump& pump);
+    // The files the last build refused, in load order.
+    const std::vector<RefusedFile>& refusedFiles() const { return refused_; }
 
     bool built() const { return sceneRoot_ != nullptr; }
     const FramePtr& sceneRoot() const { return sceneRoot_; }
@@ -44,6 +56,7 @@ public:
 
 private:
     std::vector<FramePtr> frames_;
+    std::vector<RefusedFile> refused_;
     FramePtr modelRoot_;
     FramePtr sceneRoot_;
     FramePtr modelHolder_;

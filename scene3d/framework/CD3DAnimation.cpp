@@ -6,6 +6,7 @@
 
 #include "scene3d/math/Transforms.h"
 #include "scene3d/platform/common/PlatformError.h"
+#include "scene3d/platform/xfile/LoadBudget.h"
 #include "scene3d/platform/xfile/XDataObject.h"
 
 namespace bw {
@@ -143,24 +144,26 @@ bool CD3DAnimation::applyMatrixKeys(float t) {
     return true;
 }
 
-void CD3DAnimation::LoadAnimationSet(IDirect3DDevice8& dev, TextureCache& textures, const XDataObject& set,
-                                     const FramePtr& frameRoot) {
+void CD3DAnimation::LoadAnimationSet(IDirect3DDevice8& dev, TextureCache& textures, LoadBudget& budget,
+                                     const XDataObject& set, const FramePtr& frameRoot) {
     ObjectName = set.name;
     for (const XChild& child : set.children) {
         try {
             if (!child.isReference() && child.object().templateName != "TID_D3DRMAnimation") continue;
             const XDataObject& animation = child.object();
+            budget.countObject();
             auto animationChild = std::make_shared<CD3DAnimation>();
             AddChild(animationChild);
-            animationChild->LoadAnimation(dev, textures, animation, frameRoot);
-        } catch (const PlatformError&) {
+            animationChild->LoadAnimation(dev, textures, budget, animation, frameRoot);
+        } catch (const PlatformError& error) {
+            if (refusesFile(error)) throw;
             // A reference to nothing names no animation.
         }
     }
 }
 
-void CD3DAnimation::LoadAnimation(IDirect3DDevice8& dev, TextureCache& textures, const XDataObject& animation,
-                                  const FramePtr& frameRoot) {
+void CD3DAnimation::LoadAnimation(IDirect3DDevice8& dev, TextureCache& textures, LoadBudget& budget,
+                                  const XDataObject& animation, const FramePtr& frameRoot) {
     ObjectName = animation.name;
     for (const XChild& child : animation.children) {
         try {
@@ -174,11 +177,12 @@ void CD3DAnimation::LoadAnimation(IDirect3DDevice8& dev, TextureCache& textures,
                 if (found.mesh) continue; // a mesh of that name is no frame to drive
                 frame_ = found.frame;
             } else if (type == "TID_D3DRMFrame") {
-                if (frameRoot) CD3DFrame::Create()->LoadXOFFrame(dev, textures, object, frameRoot);
+                if (frameRoot) CD3DFrame::Create()->LoadXOFFrame(dev, textures, budget, object, frameRoot);
             } else if (type == "TID_D3DRMAnimationKey") {
                 readAnimationKey(object);
             }
-        } catch (const PlatformError&) {
+        } catch (const PlatformError& error) {
+            if (refusesFile(error)) throw;
             // Passed over; the animation keeps what the other objects give it.
         }
     }

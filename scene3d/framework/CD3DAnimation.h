@@ -51,6 +51,8 @@ public:
     std::int32_t GetChildCount() const { return children_.count(); }
     // An empty child is ignored.
     void AddChild(AnimationPtr child);
+    // Empties the children from index count on; the allocation stays.
+    void truncateChildren(std::int32_t count) { children_.truncate(count); }
 
     // The frame whose local matrix this animation drives; its name is kept as well.
     void SetFrame(FramePtr frame);
@@ -71,14 +73,15 @@ public:
 
     // Reads an AnimationSet data object into this animation: each Animation in it (written
     // inside or referenced) becomes a child. Animated frames are looked up by name under
-    // frameRoot. An object that cannot be read is passed over.
-    void LoadAnimationSet(IDirect3DDevice8& dev, TextureCache& textures, const XDataObject& set,
-                          const FramePtr& frameRoot);
+    // frameRoot. An object that cannot be read is passed over. Every animation and frame
+    // made counts against budget; passing its limits throws PlatformError (overBudget).
+    void LoadAnimationSet(IDirect3DDevice8& dev, TextureCache& textures, LoadBudget& budget,
+                          const XDataObject& set, const FramePtr& frameRoot);
     // Reads one Animation data object: its frame reference, its keys, and any frame written
     // inside it (added under frameRoot, not animated). An object that cannot be read is
-    // passed over.
-    void LoadAnimation(IDirect3DDevice8& dev, TextureCache& textures, const XDataObject& animation,
-                       const FramePtr& frameRoot);
+    // passed over; budget as above.
+    void LoadAnimation(IDirect3DDevice8& dev, TextureCache& textures, LoadBudget& budget,
+                       const XDataObject& animation, const FramePtr& frameRoot);
 
 private:
     void readAnimationKey(const XDataObject& key);

@@ -1,13 +1,15 @@
 #include "scene3d/framework/CD3DFrame.h"
 
-#include <optional>
+#include <new>
 
 #include "scene3d/framework/CD3DAnimation.h"
 #include "scene3d/framework/DeviceCall.h"
+#include "scene3d/framework/TextureCache.h"
 #include "scene3d/framework/WorldMatrix.h"
 #include "scene3d/math/Transforms.h"
 #include "scene3d/math/VectorTransform.h"
 #include "scene3d/platform/device/Direct3DDevice8.h"
+#include "scene3d/platform/xfile/LoadBudget.h"
 #include "scene3d/platform/xfile/XFile.h"
 
 namespace bw {
@@ -132,54 +134,83 @@ void CD3DFrame::Destroy() {
 bool CD3DFrame::InitFromFile(IDirect3DDevice8& dev, TextureCache& textures,
                              const std::filesystem::path& strFile, const FramePtr& parent,
                              const std::shared_ptr<CD3DAnimation>& animParent) {
-    std::optional<XFile> file;
     try {
-        file.emplace(XFile::open(strFile));
+        XFile file = XFile::open(strFile);
+        LoadBudget budget;
+        InitFromXFile(dev, textures, budget, file, parent, animParent);
+        return true;
     } catch (const PlatformError&) {
         return false;
+    } catch (const std::bad_alloc&) {
+        return false;
     }
-    InitFromXFile(dev, textures, *file, parent, animParent);
-    return true;
 }
 
-void CD3DFrame::InitFromXFile(IDirect3DDevice8& dev, TextureCache& textures, XFile& file,
+void CD3DFrame::InitFromXFile(IDirect3DDevice8& dev, TextureCache& textures, LoadBudget& budget, XFile& file,
                               const FramePtr& parent, const std::shared_ptr<CD3DAnimation>& animParent) {
+    // What the file adds goes after what is there, so a refusal cuts the lists back.
+    const std::int32_t meshesBefore = meshes_.count();
+    const std::int32_t childrenBefore = children_.count();
+    const std::int32_t texturesBefore = textures.count();
+    const std::int32_t animationsBefore = animParent ? animParent->GetChildCount() : 0;
+    const std::string animationName = animParent ? animParent->ObjectName : std::string();
+    try {
+        readObjects(dev, textures, budget, file, animParent);
+    } catch (...) {
+        meshes_.truncate(meshesBefore);
+        children_.truncate(childrenBefore);
+        textures.forgetFrom(texturesBefore);
+        if (animParent) {
+            animParent->truncateChildren(animationsBefore);
+            animParent->ObjectName = animationName;
+        }
+        throw;
+    }
+    if (parent) parent->AddChild(shared_from_this());
+}
+
+void CD3DFrame::readObjects(IDirect3DDevice8& dev, TextureCache& textures, LoadBudget& budget, XFile& file,
+                            const std::shared_ptr<CD3DAnimation>& animParent) {
     for (;;) {
         const XDataObject* object = nullptr;
         try {
             object = file.nextObject();
-        } catch (const PlatformError&) {
+        } catch (const PlatformError& error) {
+            if (refusesFile(error)) throw;
             break; // the reader cannot go past an object it failed to read
         }
         if (!object) break;
         const std::string& type = object->templateName;
         if (type == "TID_D3DRMFrame") {
             try {
-                Create()->LoadXOFFrame(dev, textures, *object, shared_from_this());
-            } catch (const PlatformError&) {
+                Create()->LoadXOFFrame(dev, textures, budget, *object, shared_from_this());
+            } catch (const PlatformError& error) {
+                if (refusesFile(error)) throw;
                 // The frame is attached already and keeps what was read before the failure.
             }
         } else if (type == "TID_D3DRMMesh") {
             auto mesh = std::make_shared<CD3DMesh>();
             try {
-                mesh->InitFromXOF(dev, textures, *object);
-            } catch (const PlatformError&) {
+                mesh->InitFromXOF(dev, textures, budget, *object);
+            } catch (const PlatformError& error) {
+                if (refusesFile(error)) throw;
                 // Added all the same, empty: it draws nothing and is never hit.
             }
             AddMesh(mesh);
         } else if (type == "TID_D3DRMAnimationSet" && animParent) {
             try {
-                animParent->LoadAnimationSet(dev, textures, *object, shared_from_this());
-            } catch (const PlatformError&) {
+                animParent->LoadAnimationSet(dev, textures, budget, *object, shared_from_this());
+            } catch (const PlatformError& error) {
+                if (refusesFile(error)) throw;
                 // What the set gave before the failure stays.
             }
         }
     }
-    if (parent) parent->AddChild(shared_from_this());
 }
 
-void CD3DFrame::LoadXOFFrame(IDirect3DDevice8& dev, TextureCache& textures, const XDataObject& frameData,
-                             const FramePtr& parent) {
+void CD3DFrame::LoadXOFFrame(IDirect3DDevice8& dev, TextureCache& textures, LoadBudget& budget,
+                             const XDataObject& frameData, const FramePtr& parent) {
+    budget.countObject();
     // Attached before the content is read, so that siblings keep file order.
     if (parent) parent->AddChild(shared_from_this());
     ObjectName = frameData.name;
@@ -187,10 +218,10 @@ void CD3DFrame::LoadXOFFrame(IDirect3DDevice8& dev, TextureCache& textures, cons
         const XDataObject& object = child.object();
         const std::string& type = object.templateName;
         if (type == "TID_D3DRMFrame") {
-            Create()->LoadXOFFrame(dev, textures, object, shared_from_this());
+            Create()->LoadXOFFrame(dev, textures, budget, object, shared_from_this());
         } else if (type == "TID_D3DRMMesh") {
             auto mesh = std::make_shared<CD3DMesh>();
-            mesh->InitFromXOF(dev, textures, object);
+            mesh->InitFromXOF(dev, textures, budget, object);
             AddMesh(mesh);
         } else if (type == "TID_D3DRMFrameTransformMatrix") {
             XDataReader reader(object);

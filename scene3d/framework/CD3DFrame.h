@@ -21,6 +21,7 @@ namespace bw {
 class CD3DAnimation;
 class CD3DFrame;
 class IDirect3DDevice8;
+class LoadBudget;
 class Mesh;
 class TextureCache;
 class XDataObject;
@@ -109,22 +110,28 @@ public:
 
     // Reads a .x file under this frame: its top-level frames become children and its
     // top-level meshes meshes of this frame, in file order; animation sets go to
-    // animParent when one is given. False when the file cannot be opened, and nothing is
-    // added to parent then; otherwise true, this frame is appended to parent last, and an
-    // object that fails to read keeps what it had read (a failed top-level mesh is added
-    // empty). A failure reading the next object ends the walk.
+    // animParent when one is given. False when the file cannot be opened or is refused
+    // (below), and nothing is added then; otherwise true, this frame is appended to parent
+    // last, and an object that fails to read keeps what it had read (a failed top-level
+    // mesh is added empty). A failure reading the next object ends the walk. What the file
+    // builds is held to the limits of one file (LoadBudget.h).
     bool InitFromFile(IDirect3DDevice8& dev, TextureCache& textures, const std::filesystem::path& strFile,
                       const FramePtr& parent = nullptr,
                       const std::shared_ptr<CD3DAnimation>& animParent = nullptr);
-    // The same for a file already open (or read ahead): its remaining objects.
-    void InitFromXFile(IDirect3DDevice8& dev, TextureCache& textures, XFile& file,
+    // The same for a file already open (or read ahead): its remaining objects, counted
+    // against budget. A file that would pass the budget's limits, or whose reading runs out
+    // of memory, is refused as a whole: what it added to this frame, animParent and the
+    // texture cache is taken out again, and the PlatformError (overBudget) or the
+    // std::bad_alloc is thrown on.
+    void InitFromXFile(IDirect3DDevice8& dev, TextureCache& textures, LoadBudget& budget, XFile& file,
                        const FramePtr& parent = nullptr,
                        const std::shared_ptr<CD3DAnimation>& animParent = nullptr);
     // Reads one Frame data object into this frame, appended to parent (when given) before
-    // its content. Throws PlatformError where the object cannot be read; what was read
-    // before stays.
-    void LoadXOFFrame(IDirect3DDevice8& dev, TextureCache& textures, const XDataObject& frameData,
-                      const FramePtr& parent);
+    // its content; this frame and every frame and mesh below it count as objects of
+    // budget. Throws PlatformError where the object cannot be read; what was read before
+    // stays.
+    void LoadXOFFrame(IDirect3DDevice8& dev, TextureCache& textures, LoadBudget& budget,
+                      const XDataObject& frameData, const FramePtr& parent);
 
     // Mesh operations over the subtree: each frame's meshes, then its children.
     void SetFVF(IDirect3DDevice8& dev, std::uint32_t fvf);
@@ -164,6 +171,8 @@ public:
     };
 
 private:
+    void readObjects(IDirect3DDevice8& dev, TextureCache& textures, LoadBudget& budget, XFile& file,
+                     const std::shared_ptr<CD3DAnimation>& animParent);
     void rebuildLocalMatrix();
     void combine(std::int32_t combinetype, const Matrix& transform);
     void updateFrames(const Matrix& parentCombined);

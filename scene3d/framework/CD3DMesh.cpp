@@ -1,5 +1,7 @@
 #include "scene3d/framework/CD3DMesh.h"
 
+#include <new>
+
 #include "scene3d/framework/DeviceCall.h"
 #include "scene3d/framework/TextureCache.h"
 #include "scene3d/platform/device/Direct3DDevice8.h"
@@ -8,6 +10,7 @@
 #include "scene3d/platform/mesh/MeshNormals.h"
 #include "scene3d/platform/mesh/MeshOptimizer.h"
 #include "scene3d/platform/mesh/XMeshLoader.h"
+#include "scene3d/platform/xfile/LoadBudget.h"
 
 namespace bw {
 
@@ -20,22 +23,34 @@ bool CD3DMesh::InitFromFile(IDirect3DDevice8& dev, TextureCache& textures,
             LoadedMesh loaded = loadMeshFromXFile(fileName);
             adoptMesh(std::make_shared<Mesh>(std::move(loaded.mesh)));
             adjacency_ = std::move(loaded.adjacency);
-            setUpMaterials(dev, textures, loaded.materials);
+            LoadBudget budget;
+            setUpMaterials(dev, textures, budget, loaded.materials);
             return true;
-        } catch (const PlatformError&) {
+        } catch (const PlatformError& error) {
             Destroy();
+            if (refusesFile(error)) return false;
+        } catch (const std::bad_alloc&) {
+            Destroy();
+            return false;
         }
     }
     return false;
 }
 
-bool CD3DMesh::InitFromXOF(IDirect3DDevice8& dev, TextureCache& textures, const XDataObject& meshdata) {
+bool CD3DMesh::InitFromXOF(IDirect3DDevice8& dev, TextureCache& textures, LoadBudget& budget,
+                           const XDataObject& meshdata) {
     Destroy();
+    budget.countObject();
     ObjectName = meshdata.name;
-    LoadedMesh loaded = loadMeshFromXObject(meshdata);
+    LoadedMesh loaded = loadMeshFromXObject(meshdata, &budget);
     adoptMesh(std::make_shared<Mesh>(std::move(loaded.mesh)));
     adjacency_ = std::move(loaded.adjacency);
-    setUpMaterials(dev, textures, loaded.materials);
+    try {
+        setUpMaterials(dev, textures, budget, loaded.materials);
+    } catch (...) {
+        Destroy();
+        throw;
+    }
     return true;
 }
 
@@ -46,7 +61,7 @@ void CD3DMesh::InitFromD3DXMesh(std::shared_ptr<Mesh> d3dxmeshIn) {
     adoptMesh(std::move(d3dxmeshIn));
 }
 
-void CD3DMesh::setUpMaterials(IDirect3DDevice8& dev, TextureCache& textures,
+void CD3DMesh::setUpMaterials(IDirect3DDevice8& dev, TextureCache& textures, LoadBudget& budget,
                               const std::vector<MaterialRecord>& records) {
     const auto n = static_cast<std::int32_t>(records.size());
     materialCount_ = n;
@@ -59,7 +74,8 @@ void CD3DMesh::setUpMaterials(IDirect3DDevice8& dev, TextureCache& textures,
         // Loaded materials have no ambient colour; taking the diffuse one lets the scene's
         // ambient level show the subset in its own colour.
         material.ambient = material.diffuse;
-        textures_[static_cast<std::size_t>(i)] = textures.LoadTextureCached(dev, record.textureFilename);
+        textures_[static_cast<std::size_t>(i)] =
+            textures.LoadTextureCached(dev, record.textureFilename, &budget);
     }
 }
 

@@ -17,6 +17,7 @@
 namespace bw {
 
 class IDirect3DDevice8;
+class LoadBudget;
 class Mesh;
 class TextureCache;
 class XDataObject;
@@ -39,11 +40,14 @@ public:
     // the platform kept a managed copy; meshes here live in memory every device reads.
     //
     // Loads every mesh of a .x file as one (ObjectName unchanged). A file that cannot be
-    // loaded is tried once more, then the result is false.
+    // loaded is tried once more, then the result is false; so is it, at once, for a file
+    // past the limits of one file (LoadBudget.h) or one that runs out of memory.
     bool InitFromFile(IDirect3DDevice8& dev, TextureCache& textures, const std::filesystem::path& fileName);
-    // Loads a Mesh data object; ObjectName becomes its name. Throws PlatformError when the
-    // object cannot be read, leaving the mesh empty.
-    bool InitFromXOF(IDirect3DDevice8& dev, TextureCache& textures, const XDataObject& meshdata);
+    // Loads a Mesh data object; ObjectName becomes its name. The mesh, its vertices, faces
+    // and new textures count against budget. Throws PlatformError when the object cannot
+    // be read or passes the budget's limits (overBudget), leaving the mesh empty.
+    bool InitFromXOF(IDirect3DDevice8& dev, TextureCache& textures, LoadBudget& budget,
+                     const XDataObject& meshdata);
     // Adopts a mesh: no own materials (bUseMaterials false), one subset.
     void InitFromD3DXMesh(std::shared_ptr<Mesh> d3dxmeshIn);
 
@@ -87,7 +91,7 @@ private:
     Mesh& requireMesh() const;
     std::size_t listIndex(std::int32_t index) const;
     void resizeSubsetLists(std::int32_t count);
-    void setUpMaterials(IDirect3DDevice8& dev, TextureCache& textures,
+    void setUpMaterials(IDirect3DDevice8& dev, TextureCache& textures, LoadBudget& budget,
                         const std::vector<MaterialRecord>& records);
     void drawSubset(IDirect3DDevice8& dev, std::uint32_t subset) const;
     void applyMaterialAndTexture(IDirect3DDevice8& dev, const Material& material, std::int32_t subset) const;

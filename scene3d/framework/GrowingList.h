@@ -38,6 +38,13 @@ public:
     std::int32_t capacity() const { return static_cast<std::int32_t>(entries_.size()); }
     std::span<const T> used() const { return {entries_.data(), static_cast<std::size_t>(count_)}; }
 
+    // Empties the entries from index count on (a count at or above the current one changes
+    // nothing); the allocation stays.
+    void truncate(std::int32_t count) {
+        for (; count_ > count && count_ > 0; --count_)
+            entries_[static_cast<std::size_t>(count_ - 1)] = T{};
+    }
+
     // Releases every entry; count and capacity return to 0.
     void clear() {
         entries_.clear();

@@ -68,10 +68,12 @@ std::string SystemRegistry::readString(std::string_view keyPath, std::string_vie
 
 std::string SystemRegistry::readPath(std::string_view keyPath, std::string_view valueName) const {
     std::string value = readString(keyPath, valueName);
-    if (value.empty()) return {};
+    if (value.empty() || value.size() > maxPathBytes) return {};
     const std::filesystem::path path(value);
     if (path.is_absolute()) return value;
-    return (file_.parent_path() / path).lexically_normal().string();
+    std::string resolved = (file_.parent_path() / path).lexically_normal().string();
+    if (resolved.size() > maxPathBytes) return {};
+    return resolved;
 }
 
 } // namespace bw

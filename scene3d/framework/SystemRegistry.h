@@ -20,11 +20,15 @@
 // A missing, unreadable or malformed file reads as an empty registry; only the first
 // megabyte of a file is looked at.
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace bw {
+
+// PATH_MAX of Linux.
+inline constexpr std::size_t maxPathBytes = 4096;
 
 class SystemRegistry {
 public:
@@ -38,7 +42,9 @@ public:
     // The value's text; empty when the file, the key or the value does not exist.
     std::string readString(std::string_view keyPath, std::string_view valueName) const;
     // The value as a path, a relative one taken from the registry file's folder; empty
-    // when there is no value.
+    // when there is no value, or when the value or the path it makes is longer than
+    // maxPathBytes (no file system takes such a path, and every file name joined to it
+    // would cost as much again).
     std::string readPath(std::string_view keyPath, std::string_view valueName) const;
 
 private:

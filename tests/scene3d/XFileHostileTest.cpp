@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "scene3d/platform/xfile/LoadBudget.h"
 #include "scene3d/platform/xfile/XParser.h"
 #include "tests/scene3d/support/XFileWriter.h"
 #include "tests/scene3d/XFileTestSupport.h"
@@ -169,10 +170,11 @@ TEST(XFileHostile, AbsurdCountsFailFastWithoutAllocating) {
         XFile file = XFile::fromBytes(bytes);
         EXPECT_THROW(file.nextObject(), PlatformError) << "token " << recordToken;
     }
-    // A compressed file declaring four gigabytes, and one whose block claims too much.
+    // A compressed file declaring four gigabytes is refused for its size; one whose block
+    // claims more than declared is corrupt.
     std::vector<std::uint8_t> huge = bytesOf("xof 0302tzip0032");
     huge.insert(huge.end(), {0xFF, 0xFF, 0xFF, 0xFF, 0x10, 0x00, 0x10, 0x00, 'C', 'K'});
-    EXPECT_EQ(result::badFile, openFailure(huge));
+    EXPECT_EQ(overBudget, openFailure(huge));
     auto compressed = test::compressXFile(readTestFile("cube.x"), 256);
     compressed[20] = 0xFF; // first block's expanded size
     compressed[21] = 0x7F;

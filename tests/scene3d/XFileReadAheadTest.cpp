@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "scene3d/platform/common/PlatformError.h"
+#include "scene3d/platform/xfile/LoadBudget.h"
 #include "scene3d/platform/xfile/XFileReadAhead.h"
+#include "tests/scene3d/support/HostileXFiles.h"
 
 namespace bw {
 namespace {
@@ -84,16 +86,42 @@ TEST_F(XFileReadAheadTest, WalksAsFilesReadOnTheSpot) {
     ASSERT_EQ(expected[4], std::vector<std::string>{"cannot open"});
     ASSERT_EQ(expected[3], (std::vector<std::string>{"F3_0", "error", "end"}));
 
+    // A window of one byte reads ahead no further than the file to be taken next.
     for (unsigned readers : {0u, 1u, 3u}) {
         for (std::size_t window : {1u, 4u}) {
-            SCOPED_TRACE("readers " + std::to_string(readers) + ", window " + std::to_string(window));
-            XFileReadAhead files(list, readers, window);
-            for (std::size_t i = 0; i < list.size(); ++i) {
-                std::optional<XFile> file = files.take();
-                EXPECT_EQ(file ? walk(*file) : std::vector<std::string>{"cannot open"}, expected[i])
-                    << list[i];
+            for (std::uint64_t windowBytes : {std::uint64_t{1}, maxReadAheadBytes}) {
+                SCOPED_TRACE("readers " + std::to_string(readers) + ", window " + std::to_string(window) +
+                             ", bytes " + std::to_string(windowBytes));
+                XFileReadAhead files(list, readers, window, windowBytes);
+                for (std::size_t i = 0; i < list.size(); ++i) {
+                    std::optional<XFile> file = files.take();
+                    EXPECT_EQ(file ? walk(*file) : std::vector<std::string>{"cannot open"}, expected[i])
+                        << list[i];
+                }
             }
         }
+    }
+}
+
+TEST_F(XFileReadAheadTest, AFileRefusedForItsSizeIsThrownWhereItIsTaken) {
+    const auto bomb = test::compressedFrames(1000);
+    std::ofstream(folder / "bomb.x", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bomb.data()), static_cast<std::streamsize>(bomb.size()));
+    const std::vector<fs::path> list{folder / "f1.x", folder / "bomb.x", folder / "missing.x",
+                                     folder / "f2.x"};
+    for (unsigned readers : {0u, 2u}) {
+        XFileReadAhead files(list, readers);
+        EXPECT_TRUE(files.take());
+        try {
+            files.take();
+            ADD_FAILURE() << "the bomb is taken as a file";
+        } catch (const PlatformError& e) {
+            EXPECT_TRUE(refusesFile(e)) << e.what();
+        }
+        EXPECT_FALSE(files.take()) << "a missing file is still only missing";
+        std::optional<XFile> last = files.take();
+        ASSERT_TRUE(last);
+        EXPECT_GT(last->heldBytes(), 16u);
     }
 }
 

@@ -321,14 +321,17 @@ Matrix frameMatrix(const XDataObject& frame) {
     return identityMatrix();
 }
 
-void collectMeshes(const XDataObject& object, const Matrix& parent, std::vector<LoadedMesh>& parts) {
+void collectMeshes(const XDataObject& object, const Matrix& parent, std::vector<LoadedMesh>& parts,
+                   LoadBudget& budget) {
     if (object.templateName == "TID_D3DRMMesh") {
-        parts.push_back(loadMeshFromXObject(object));
+        budget.countObject();
+        parts.push_back(loadMeshFromXObject(object, &budget));
         transformVertices(parts.back().mesh, parent);
     } else if (object.templateName == "TID_D3DRMFrame") {
+        budget.countObject();
         const Matrix world = frameMatrix(object) * parent;
         for (const auto& child : object.children)
-            collectMeshes(child.object(), world, parts);
+            collectMeshes(child.object(), world, parts, budget);
     }
 }
 
@@ -359,9 +362,15 @@ LoadedMesh mergeParts(std::vector<LoadedMesh> parts) {
 
 } // namespace
 
-LoadedMesh loadMeshFromXObject(const XDataObject& meshObject) {
+LoadedMesh loadMeshFromXObject(const XDataObject& meshObject, LoadBudget* budget) {
     MeshSource source = readMeshSource(meshObject);
+    // The file's vertices and the triangles of the fans now; the vertices split for their
+    // normals, bounded by the corners already read, once they are known.
+    if (budget)
+        budget->countGeometry(source.positions.size(),
+                              source.faces.corners.size() - 2 * std::size_t{source.faces.count()});
     Mesh mesh = buildMesh(source);
+    if (budget) budget->countGeometry(mesh.vertexCount() - source.positions.size(), 0);
     auto adjacency = generateAdjacency(mesh);
     return {std::move(mesh), std::move(adjacency), std::move(source.materials)};
 }
@@ -373,8 +382,9 @@ LoadedMesh loadMeshFromXFile(const std::filesystem::path& path) {
 
 LoadedMesh loadMeshFromXFile(XFile& file) {
     std::vector<LoadedMesh> parts;
+    LoadBudget budget;
     while (const XDataObject* object = file.nextObject())
-        collectMeshes(*object, identityMatrix(), parts);
+        collectMeshes(*object, identityMatrix(), parts, budget);
     if (parts.empty()) fail("no mesh in the file");
     return mergeParts(std::move(parts));
 }

@@ -6,6 +6,7 @@
 
 #include "scene3d/platform/mesh/MaterialRecord.h"
 #include "scene3d/platform/mesh/Mesh.h"
+#include "scene3d/platform/xfile/LoadBudget.h"
 #include "scene3d/platform/xfile/XDataObject.h"
 #include "scene3d/platform/xfile/XFile.h"
 
@@ -26,13 +27,15 @@ struct LoadedMesh {
 // appended after the file's vertices. The layout is position plus whichever of normal,
 // diffuse colour and one texture set the file has. Materials have a zero ambient colour.
 // Throws PlatformError: invalidData for inconsistent data, notFound for a reference to
-// an unknown object.
-LoadedMesh loadMeshFromXObject(const XDataObject& meshObject);
+// an unknown object. The faces and vertices are counted against budget when one is
+// given, the faces before the mesh is built, which throws PlatformError (overBudget).
+LoadedMesh loadMeshFromXObject(const XDataObject& meshObject, LoadBudget* budget = nullptr);
 
 // Loads every mesh of a .x file, inside frames or not, into one mesh: positions and
 // normals taken through the frames' transforms, materials appended in file order (a mesh
 // without materials gets one plain white material). Throws PlatformError as
-// XFile::open and loadMeshFromXObject, or invalidData when the file holds no mesh.
+// XFile::open and loadMeshFromXObject, or invalidData when the file holds no mesh; what
+// the file builds, references followed, is held to the limits of one file (LoadBudget.h).
 LoadedMesh loadMeshFromXFile(const std::filesystem::path& path);
 // The same for a file already open; reads its remaining objects.
 LoadedMesh loadMeshFromXFile(XFile& file);

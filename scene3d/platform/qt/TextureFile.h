@@ -10,7 +10,8 @@
 namespace bw {
 
 // The texture of the image file at path, used as given; empty when the file is missing,
-// unreadable or not an image.
+// unreadable or not an image. Throws PlatformError (outOfMemory) for an image wider or
+// taller than maxTextureSide, read from the file's header before anything is decoded.
 std::shared_ptr<Texture> loadTextureFile(const std::string& path);
 
 // The program's texture loader: image files through loadTextureFile.

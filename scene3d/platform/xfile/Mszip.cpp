@@ -5,6 +5,7 @@
 #include <zlib.h>
 
 #include "scene3d/platform/common/PlatformError.h"
+#include "scene3d/platform/xfile/LoadBudget.h"
 
 namespace bw {
 
@@ -58,7 +59,15 @@ private:
 std::vector<std::uint8_t> expandMszip(std::span<const std::uint8_t> compressed) {
     if (compressed.size() < 4) fail("missing expanded size");
     const std::uint32_t declaredTotal = readLittleEndian(compressed, 0, 4);
-    if (declaredTotal < headerSize || declaredTotal > maxExpandedXFileSize) fail("implausible expanded size");
+    if (declaredTotal < headerSize) fail("implausible expanded size");
+    const std::uint64_t allowed =
+        std::max<std::uint64_t>(minExpansionAllowance, (compressed.size() + headerSize) * maxExpansionRatio);
+    if (declaredTotal > std::min<std::uint64_t>(allowed, maxExpandedXFileSize))
+        throw PlatformError(overBudget, "compressed .x: expands to " + std::to_string(declaredTotal) +
+                                            " bytes, more than " +
+                                            (declaredTotal > maxExpandedXFileSize
+                                                 ? std::to_string(maxExpandedXFileSize >> 20) + " MiB"
+                                                 : std::to_string(maxExpansionRatio) + " times its size"));
     const std::size_t expected = declaredTotal - headerSize;
 
     std::vector<std::uint8_t> out;

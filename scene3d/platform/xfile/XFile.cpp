@@ -7,6 +7,7 @@
 
 #include "scene3d/platform/common/PlatformError.h"
 #include "scene3d/platform/common/RegularFile.h"
+#include "scene3d/platform/xfile/LoadBudget.h"
 #include "scene3d/platform/xfile/Mszip.h"
 #include "scene3d/platform/xfile/StandardTemplates.h"
 #include "scene3d/platform/xfile/XBinaryLexer.h"
@@ -18,7 +19,9 @@ namespace bw {
 namespace {
 
 constexpr std::size_t headerSize = 16;
-constexpr std::uintmax_t maxFileSize = 512u << 20;
+// As large as a compressed file may expand to (Mszip.h): 170 times the program's largest
+// model file.
+constexpr std::uintmax_t maxFileSize = maxExpandedXFileSize;
 
 struct FormatCode {
     std::string_view code;
@@ -100,7 +103,8 @@ XFile XFile::open(const std::filesystem::path& path) {
     case FileRead::Ok:
         break;
     case FileRead::TooLarge:
-        throw PlatformError(result::badFile, path.string() + " is too large");
+        throw PlatformError(overBudget,
+                            path.string() + " is larger than " + std::to_string(maxFileSize >> 20) + " MiB");
     case FileRead::NotRegular:
         throw PlatformError(result::fileNotFound, path.string() + " is not a file");
     default:
@@ -130,6 +134,11 @@ XFile XFile::fromBytes(std::vector<std::uint8_t> bytes) {
 const XFileHeader& XFile::header() const { return state_->header; }
 
 const XTemplateSet& XFile::templates() const { return state_->templates; }
+
+std::uint64_t XFile::heldBytes() const {
+    const State& s = *state_;
+    return s.bytes.size() + s.expanded.size() + (s.parser ? s.parser->valueBytes() : 0);
+}
 
 bool XFile::readOne() {
     std::unique_ptr<XDataObject> object;

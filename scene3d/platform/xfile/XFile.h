@@ -32,7 +32,9 @@ XFileHeader parseXFileHeader(std::span<const std::uint8_t> bytes);
 class XFile {
 public:
     // Throws PlatformError: fileNotFound when the file cannot be read, or as
-    // parseXFileHeader, or badFile when the compressed payload is corrupt.
+    // parseXFileHeader, or badFile when the compressed payload is corrupt, or overBudget
+    // (LoadBudget.h) for a file larger than maxExpandedXFileSize or a compressed one that
+    // would expand beyond the limits of Mszip.h.
     static XFile open(const std::filesystem::path& path);
     static XFile fromBytes(std::vector<std::uint8_t> bytes);
 
@@ -55,6 +57,9 @@ public:
     std::optional<XFile> walkAgain() const;
 
     const XTemplateSet& templates() const;
+    // The bytes this reading holds: the file, its expansion and the values read; 0 for
+    // another walk (walkAgain), which holds nothing of its own.
+    std::uint64_t heldBytes() const;
 
 private:
     struct State;

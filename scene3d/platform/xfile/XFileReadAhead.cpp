@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "scene3d/platform/common/PlatformError.h"
+#include "scene3d/platform/xfile/LoadBudget.h"
 
 namespace bw {
 
@@ -19,9 +20,10 @@ unsigned readerCount(std::optional<unsigned> readers, std::size_t fileCount) {
 } // namespace
 
 XFileReadAhead::XFileReadAhead(std::vector<std::filesystem::path> paths, std::optional<unsigned> readers,
-                               std::size_t window)
-    : paths_(std::move(paths)), window_(std::max<std::size_t>(window, 1)), slots_(paths_.size()),
-      nextTurn_(paths_.size(), paths_.size()), readers_(readerCount(readers, paths_.size())) {
+                               std::size_t window, std::uint64_t windowBytes)
+    : paths_(std::move(paths)), window_(std::max<std::size_t>(window, 1)), windowBytes_(windowBytes),
+      slots_(paths_.size()), nextTurn_(paths_.size(), paths_.size()),
+      readers_(readerCount(readers, paths_.size())) {
     std::map<std::filesystem::path, std::size_t> later;
     for (std::size_t i = paths_.size(); i-- > 0;) {
         const auto [it, first] = later.try_emplace(paths_[i], i);
@@ -43,8 +45,10 @@ XFileReadAhead::Slot XFileReadAhead::read(const std::filesystem::path& path) {
     try {
         slot.file.emplace(XFile::open(path));
         slot.file->readRemaining();
-    } catch (const PlatformError&) {
+        slot.bytes = slot.file->heldBytes();
+    } catch (const PlatformError& error) {
         slot.file.reset(); // cannot be opened
+        if (refusesFile(error)) slot.failure = std::current_exception();
     } catch (...) {
         slot.file.reset();
         slot.failure = std::current_exception();
@@ -57,6 +61,8 @@ std::optional<std::size_t> XFileReadAhead::claimNext() {
     while (nextToRead_ < paths_.size() && slots_[nextToRead_].ready)
         ++nextToRead_;
     if (nextToRead_ >= paths_.size() || nextToRead_ >= nextToTake_ + window_) return std::nullopt;
+    // The file to be taken next is always read, however much waits.
+    if (nextToRead_ > nextToTake_ && bytesAhead_ >= windowBytes_) return std::nullopt;
     return nextToRead_++;
 }
 
@@ -66,6 +72,7 @@ void XFileReadAhead::store(std::size_t index, Slot slot) {
     bool wake = false;
     {
         std::lock_guard lock(mutex_);
+        bytesAhead_ += slot.bytes;
         slots_[index] = std::move(slot);
         if (again && turn >= nextToRead_) {
             slots_[turn].file = std::move(again);
@@ -108,6 +115,7 @@ std::optional<XFile> XFileReadAhead::take() {
         takerWaiting_ = false;
     }
     Slot slot = std::move(slots_[index]);
+    bytesAhead_ -= slot.bytes;
     ++nextToTake_;
     const bool wakeReader = readersWaiting_ > 0;
     lock.unlock();

@@ -7,6 +7,7 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <filesystem>
 #include <mutex>
@@ -18,13 +19,19 @@
 
 namespace bw {
 
+// Far more than the program's model files hold all together, and a bound on what files at
+// the reader's limits can pile up before they are taken.
+inline constexpr std::uint64_t maxReadAheadBytes = std::uint64_t{256} << 20;
+
 class XFileReadAhead {
 public:
     // readers: background threads, by default one fewer than the cores (the caller reads
     // too); 0 reads each file when it is taken. window bounds the files read and not yet
-    // taken.
+    // taken, and windowBytes what they hold (XFile::heldBytes): no further file is read
+    // ahead once they hold that much.
     explicit XFileReadAhead(std::vector<std::filesystem::path> paths,
-                            std::optional<unsigned> readers = std::nullopt, std::size_t window = 32);
+                            std::optional<unsigned> readers = std::nullopt, std::size_t window = 32,
+                            std::uint64_t windowBytes = maxReadAheadBytes);
     // Stops the readers; a file being read is finished first.
     ~XFileReadAhead();
     XFileReadAhead(const XFileReadAhead&) = delete;
@@ -32,13 +39,15 @@ public:
 
     // The next file of the list, read: nextObject gives its objects, and any failure of
     // the reading where it happened. Empty when the file could not be opened
-    // (XFile::open's PlatformError); other errors of opening are thrown here.
+    // (XFile::open's PlatformError); other errors of opening, and a file refused for its
+    // size (overBudget, LoadBudget.h), are thrown here.
     // Precondition: fewer calls than paths.
     std::optional<XFile> take();
 
 private:
     struct Slot {
         bool ready = false;
+        std::uint64_t bytes = 0; // what the file holds while it waits to be taken
         std::optional<XFile> file;
         std::exception_ptr failure;
     };
@@ -54,6 +63,8 @@ private:
 
     std::vector<std::filesystem::path> paths_;
     std::size_t window_;
+    std::uint64_t windowBytes_;
+    std::uint64_t bytesAhead_ = 0; // of the files read and not yet taken
     std::vector<Slot> slots_;
     std::vector<std::size_t> nextTurn_; // the next index of the same path, or paths_.size()
     std::size_t nextToRead_ = 0;        // files before it are being read or read

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "scene3d/platform/xfile/LoadBudget.h"
 #include "scene3d/platform/xfile/StandardTemplates.h"
 
 namespace bw {
@@ -93,6 +94,12 @@ Token XParser::expect(TokenKind kind, const char* what) {
     Token t = tokens_.next();
     if (t.kind != kind) fail(result::parseError, std::string("expected ") + what, t.offset);
     return t;
+}
+
+void XParser::checkValueBytes(std::uint64_t more, std::size_t offset) {
+    if (more > maxValueBytesPerFile - std::min(valueBytes_, maxValueBytesPerFile))
+        fail(overBudget, "values of more than " + std::to_string(maxValueBytesPerFile >> 20) + " MiB",
+             offset);
 }
 
 void XParser::skipSeparators() {
@@ -235,6 +242,9 @@ std::unique_ptr<XDataObject> XParser::parseObject(std::uint32_t depth) {
     if (!xtemplate)
         fail(result::noTemplate, "unknown template '" + std::string(head.text) + "'", head.offset);
 
+    if (++objectsRead_ > maxObjectsPerFile)
+        fail(overBudget, "more than " + std::to_string(maxObjectsPerFile) + " objects", head.offset);
+
     auto object = std::make_unique<XDataObject>();
     const std::string_view standardId = standardTemplateId(xtemplate->name);
     object->templateName = standardId.empty() ? xtemplate->name : std::string(standardId);
@@ -245,6 +255,8 @@ std::unique_ptr<XDataObject> XParser::parseObject(std::uint32_t depth) {
 
     readInstance(*xtemplate, *object, 0);
     finishData();
+    checkValueBytes(sizeof(XDataObject) + object->data.size(), head.offset);
+    valueBytes_ += sizeof(XDataObject) + object->data.size();
 
     for (;;) {
         skipSeparators();
@@ -323,7 +335,11 @@ void XParser::readInstance(const XTemplate& xtemplate, XDataObject& object, std:
             needed > tokens_.remainingBytes() && needed > availableValues())
             fail(result::badArraySize, "array '" + member.name + "' larger than the rest of the file",
                  tokens_.peek().offset);
-        if (count > 1) reserveForValues(object.data, saturatingMultiply(count, valuesEach));
+        if (count > 1) {
+            checkValueBytes(saturatingMultiply(saturatingMultiply(count, valuesEach), 4) + object.data.size(),
+                            tokens_.peek().offset);
+            reserveForValues(object.data, saturatingMultiply(count, valuesEach));
+        }
         if (!member.primitive && count > 1 && depth + 1 < maxObjectDepth &&
             holdsSingleFloatsOnly(*member.templateType)) {
             readFloatRecords(*member.templateType, count, object);
@@ -412,7 +428,10 @@ std::uint32_t XParser::readPrimitive(PrimitiveType type, XDataObject& object) {
     }
     case PrimitiveType::String: {
         const auto index = static_cast<std::uint32_t>(object.strings.size());
-        object.strings.emplace_back(nextStringValue());
+        const std::string_view text = nextStringValue();
+        checkValueBytes(sizeof(std::string) + text.size(), tokens_.peek().offset);
+        valueBytes_ += sizeof(std::string) + text.size();
+        object.strings.emplace_back(text);
         appendLittleEndian(object.data, index, 4);
         return index;
     }

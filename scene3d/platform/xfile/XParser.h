@@ -14,6 +14,12 @@ namespace bw {
 // Limits that keep a hostile file from exhausting the stack or the time of a walk.
 inline constexpr std::uint32_t maxObjectDepth = 64;
 inline constexpr std::uint64_t maxExpandedObjects = std::uint64_t{1} << 20;
+// Limits on what one file holds once read, so that a small file that expands (compressed,
+// or of many tiny objects) cannot exhaust memory: the objects read, references not
+// followed, and the bytes of their values and strings. The largest of the program's model
+// files reads 23 objects holding 88 KB.
+inline constexpr std::uint64_t maxObjectsPerFile = std::uint64_t{1} << 16;
+inline constexpr std::uint64_t maxValueBytesPerFile = std::uint64_t{64} << 20;
 
 // Named objects of one file that references may point to; only objects read completely
 // before the reference count, so references can never form a cycle.
@@ -35,8 +41,11 @@ public:
         : tokens_(tokens), templates_(templates), index_(index) {}
 
     // Registers the templates declared before the next top-level data object and returns
-    // that object; nullptr at the end of the stream. Throws PlatformError on bad input.
+    // that object; nullptr at the end of the stream. Throws PlatformError on bad input, and
+    // with overBudget (LoadBudget.h) past the limits above.
     std::unique_ptr<XDataObject> nextTopLevelObject();
+    // What the objects read so far hold, as counted against maxValueBytesPerFile.
+    std::uint64_t valueBytes() const { return valueBytes_; }
 
 private:
     bool atTemplateKeyword();
@@ -68,6 +77,9 @@ private:
     void finishData();
     std::uint64_t availableValues();
 
+    // Fails when the values read so far and more bytes would pass maxValueBytesPerFile.
+    void checkValueBytes(std::uint64_t more, std::size_t offset);
+
     void skipSeparators();
     Token expect(TokenKind kind, const char* what);
     [[noreturn]] void fail(ResultCode code, const std::string& what, std::size_t offset);
@@ -77,6 +89,8 @@ private:
     XObjectIndex& index_;
     Token pending_; // a binary list being read value by value
     std::uint32_t pendingIndex_ = 0;
+    std::uint64_t objectsRead_ = 0;
+    std::uint64_t valueBytes_ = 0; // of the objects completed, and of every string read
 };
 
 } // namespace bw

@@ -6,6 +6,7 @@
 #include "scene3d/framework/TextureCache.h"
 #include "scene3d/math/Transforms.h"
 #include "scene3d/platform/common/PlatformError.h"
+#include "scene3d/platform/xfile/LoadBudget.h"
 #include "scene3d/platform/xfile/XFile.h"
 #include "tests/scene3d/framework/SceneTestSupport.h"
 
@@ -167,7 +168,8 @@ TEST(CD3DMesh, LoadingSetsUpMaterialsAndTexturesThroughTheCache) {
     EXPECT_THROW(mesh.GetMaterial(3), PlatformError);
 
     XFile xfile = XFile::open(file);
-    ASSERT_TRUE(mesh.InitFromXOF(device, textures, *xfile.nextObject()));
+    LoadBudget budget;
+    ASSERT_TRUE(mesh.InitFromXOF(device, textures, budget, *xfile.nextObject()));
     EXPECT_EQ(mesh.ObjectName, "Two");
     EXPECT_EQ(loads, 1); // the cache answered
     EXPECT_FALSE(mesh.InitFromFile(device, textures, folder.path() / "missing.x"));
