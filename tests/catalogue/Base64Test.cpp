@@ -6,30 +6,7 @@
 
 using namespace bw::catalogue;
 
-namespace {
-
-std::string decoded(std::string_view text) {
-    const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    unsigned bits = 0;
-    int count = 0;
-    for (char c : text) {
-        if (c == '=') break;
-        const auto value = alphabet.find(c);
-        EXPECT_NE(value, std::string::npos) << c;
-        bits = (bits << 6) | static_cast<unsigned>(value);
-        count += 6;
-        if (count >= 8) {
-            count -= 8;
-            out += static_cast<char>((bits >> count) & 0xFF);
-        }
-    }
-    return out;
-}
-
-} // namespace
-
-TEST(Base64, EncodesTheRfcVectorsAndEveryByte) {
+TEST(Base64, EncodesTheRfcVectorsAndTheWholeAlphabet) {
     EXPECT_EQ(base64(""), "");
     EXPECT_EQ(base64("f"), "Zg==");
     EXPECT_EQ(base64("fo"), "Zm8=");
@@ -39,12 +16,10 @@ TEST(Base64, EncodesTheRfcVectorsAndEveryByte) {
     EXPECT_EQ(base64("foobar"), "Zm9vYmFy");
     EXPECT_EQ(base64(std::string("\xFB\xFF\xBF", 3)), "+/+/");
 
-    std::string bytes;
-    for (int b = 0; b < 256; ++b)
-        bytes += static_cast<char>(b);
-    for (std::size_t length = 0; length <= bytes.size(); length += 37) {
-        const std::string encoded = base64(bytes.substr(bytes.size() - length));
-        EXPECT_EQ(encoded.size() % 4, 0u);
-        EXPECT_EQ(decoded(encoded), bytes.substr(bytes.size() - length)) << length;
-    }
+    // Bytes whose encoding is the alphabet itself, in order.
+    const std::string everyDigit(
+        "\x00\x10\x83\x10\x51\x87\x20\x92\x8B\x30\xD3\x8F\x41\x14\x93\x51\x55\x97\x61\x96\x9B\x71\xD7\x9F\x82"
+        "\x18\xA3\x92\x59\xA7\xA2\x9A\xAB\xB2\xDB\xAF\xC3\x1C\xB3\xD3\x5D\xB7\xE3\x9E\xBB\xF3\xDF\xBF",
+        48);
+    EXPECT_EQ(base64(everyDigit), "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/");
 }
