@@ -22,8 +22,8 @@
 //    A first group has one to three digits and the rest three (or Indian lakhs: 1,23,45,678);
 //    one number groups with one kind of separator. The locale's own separators are also
 //    understood when they are none of these characters.
-//  - at most 4 decimals and 15 integer digits; ",-" or ",--" in place of decimals ("12,-")
-//    means none.
+//  - at most 4 decimals and 15 integer digits, leading zeros aside; ",-" or ",--" in place
+//    of decimals ("12,-") means none.
 // Words, ranges, several numbers, exponents, other digits, control characters and text that
 // is not valid UTF-8 are not a number.
 

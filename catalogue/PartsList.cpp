@@ -51,4 +51,13 @@ PartsList partsListOf(const SystemStore& store, int system, const NumberFormat& 
     return list;
 }
 
+std::array<std::string_view, 5> cellsOf(const PartsListRow& row) {
+    return {row.category, row.part, row.manufacturer, row.model, row.cost};
+}
+
+std::array<std::string, 5> totalCells(const PartsList& list) {
+    return {"Total", notPricedNote(list.total.notPricedParts()), "", "",
+            formatTotal(list.total, list.format)};
+}
+
 } // namespace bw::catalogue

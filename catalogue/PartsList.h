@@ -2,6 +2,7 @@
 // One system's present parts as a table, in catalogue order, with the total of their costs:
 // what the exports write and the window shows.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,5 +34,12 @@ struct PartsList {
 
 // Empty when the system does not exist.
 PartsList partsListOf(const SystemStore& store, int system, const NumberFormat& format);
+
+// The columns every export writes, and the cells of a row and of the total in their order.
+inline constexpr std::array<std::string_view, 5> kPartsListColumns = {"Category", "Part", "Manufacturer",
+                                                                      "Model", "Cost"};
+std::array<std::string_view, 5> cellsOf(const PartsListRow& row);
+// "Total", the parts not priced ("2 parts not priced" or empty), two empty cells, the total.
+std::array<std::string, 5> totalCells(const PartsList& list);
 
 } // namespace bw::catalogue
