@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "app/DesignExports.h"
+
 namespace bw::app {
 
 namespace {
@@ -11,9 +13,14 @@ constexpr const char* kProgram = "boardwright";
 
 QString helpText() {
     return QStringLiteral("Usage: boardwright [OPTION]... [DESIGN.VELDR]\n"
+                          "  or:  boardwright --export OUT DESIGN.VELDR\n"
                           "Design a PC, stage by stage, on a 3D model. With a design file, start with\n"
                           "that design open instead of the Design dialog.\n"
                           "\n"
+                          "      --export=OUT        write the design's parts list (OUT.csv, OUT.md or\n"
+                          "                            OUT.html), a picture of its model (OUT.png) or a\n"
+                          "                            report (OUT.pdf), then end; no display is needed.\n"
+                          "                            Example: boardwright --export tower.pdf tower.VELDR\n"
                           "      --screenshot=FILE   once start-up has finished, write a picture of the\n"
                           "                            screen to FILE (PNG), then end as Exit does; the\n"
                           "                            exit status is 1 when FILE cannot be written\n"
@@ -74,14 +81,14 @@ CommandLine readCommandLine(const QStringList& arguments) {
         const qsizetype equals = argument.indexOf('=');
         const QString name = argument.left(equals);
         const bool valueAttached = equals >= 0;
-        if (name == "--screenshot") {
+        if (name == "--screenshot" || name == "--export") {
             QString file;
             if (valueAttached)
                 file = argument.mid(equals + 1);
             else if (i + 1 < arguments.size())
                 file = arguments[++i];
-            if (file.isEmpty()) return fault(QStringLiteral("option '--screenshot' requires a file name"));
-            result.pictureFile = file;
+            if (file.isEmpty()) return fault(QStringLiteral("option '%1' requires a file name").arg(name));
+            (name == "--export" ? result.exportFile : result.pictureFile) = file;
             continue;
         }
         if (name != "--help" && name != "--version" && name != "--reference-device")
@@ -90,6 +97,13 @@ CommandLine readCommandLine(const QStringList& arguments) {
         if (name == "--help") return finished(helpText());
         if (name == "--version") return finished(versionText());
         result.referenceDevice = true;
+    }
+    if (!result.exportFile.isEmpty()) {
+        if (result.designFile.isEmpty())
+            return fault(QStringLiteral("option '--export' requires a design file"));
+        if (!exportFormatOf(result.exportFile))
+            return fault(
+                QStringLiteral("'%1' does not end in .csv, .md, .html, .png or .pdf").arg(result.exportFile));
     }
     return result;
 }

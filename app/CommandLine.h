@@ -11,6 +11,7 @@ namespace bw::app {
 struct CommandLine {
     QString designFile;           // the one argument that is not an option: a design to open
     QString pictureFile;          // --screenshot FILE: write a picture of the window, then end
+    QString exportFile;           // --export OUT: write the design in OUT's format, no window
     bool referenceDevice = false; // --reference-device: draw with the software device only
     std::optional<int> exitCode;  // set when the program should end at once (help, version, error)
     QString output;               // help or version text, for stdout

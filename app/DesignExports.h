@@ -24,8 +24,8 @@ std::optional<ExportFormat> exportFormatOf(const QString& file);
 struct ExportSources {
     const catalogue::SystemStore* store = nullptr;
     int system = 1;
-    QString title;   // the design's name, for pages and reports
-    QLocale locale;  // how costs are read and totals written
+    QString title;  // the design's name, for pages and reports
+    QLocale locale; // how costs are read and totals written
     int pictureWidth = 0, pictureHeight = 0;
     // Draws the model at the given size; an empty picture when it cannot.
     std::function<Picture(int width, int height)> drawPicture;

@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
 
 #include "app/DesignDocument.h"
 #include "app/DetailsPanel.h"
+#include "app/ExportCommands.h"
 #include "app/FrmStart.h"
 #include "app/MainWindowPlacement.h"
 #include "app/MessageBoxNotifier.h"
@@ -78,6 +80,21 @@ Frmmain::Frmmain(modelview::PlatformServices platform, FrmStart* splash)
         wizard_->showDesignDialog();
     };
     document_ = new DesignDocument(*this, *state_, design_->edits(), *saveCommands_, std::move(hooks));
+    exports_ = new ExportCommands(
+        *this,
+        [this] {
+            ExportSources sources;
+            sources.store = &state_->store;
+            sources.system = state_->store.currentSystem();
+            sources.title = QFileInfo(document_->displayName()).completeBaseName();
+            sources.pictureWidth = modelView_->viewWidth();
+            sources.pictureHeight = modelView_->viewHeight();
+            sources.drawPicture = [this](int width, int height) {
+                return modelView_->drawPicture(width, height);
+            };
+            return sources;
+        },
+        storeTyped);
     // Every change of the design passes the edits' signal, opening and New design included.
     auto* total = new TotalDisplay(*state_, *controls_.totalLabel, *controls_.inventoryTree, this);
     connect(&design_->edits(), &assembly::PartEdits::unsavedChangesChanged, total, &TotalDisplay::refresh);
@@ -115,6 +132,9 @@ void Frmmain::connectControls() {
     connect(c.openItem, &QAction::triggered, document_, &DesignDocument::open);
     connect(c.saveItem, &QAction::triggered, document_, &DesignDocument::save);
     connect(c.saveAsItem, &QAction::triggered, document_, &DesignDocument::saveAs);
+    connect(c.exportPartsItem, &QAction::triggered, exports_, &ExportCommands::exportPartsList);
+    connect(c.exportPictureItem, &QAction::triggered, exports_, &ExportCommands::exportPicture);
+    connect(c.exportReportItem, &QAction::triggered, exports_, &ExportCommands::exportReport);
     connect(c.aboutItem, &QAction::triggered, this, &Frmmain::mnuabt_Click);
     connect(c.exitItem, &QAction::triggered, this, &Frmmain::mnuexit_Click);
 }

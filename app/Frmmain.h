@@ -24,6 +24,7 @@ class ModelView;
 namespace bw::app {
 
 class DesignDocument;
+class ExportCommands;
 class FrmStart;
 class MainWindowPlacement;
 class MessageBoxNotifier;
@@ -76,6 +77,8 @@ public:
 
     // The design as a file: Open, New design, Save and the question before discarding.
     DesignDocument& document() { return *document_; }
+    // The parts list, picture and report exports.
+    ExportCommands& exports() { return *exports_; }
 
     // The program's state, for the tests that check it against what the window shows.
     modelview::ModelView& modelView() { return *modelView_; }
@@ -123,6 +126,7 @@ private:
     std::unique_ptr<assembly::StageWizard> wizard_;
     SaveCommands* saveCommands_ = nullptr;
     DesignDocument* document_ = nullptr;
+    ExportCommands* exports_ = nullptr;
 
     qint32 backgroundColour_ = 0;
     bool exiting_ = false;

@@ -206,6 +206,10 @@ private:
         c_.saveItem = addItem("mnusave", "Save", QKeySequence(Qt::CTRL | Qt::Key_S));
         c_.saveAsItem = addItem("mnusaveas", "Save as...");
         c_.mainMenu->addSeparator();
+        c_.exportPartsItem = addItem("mnuexportparts", "Export parts list...");
+        c_.exportPictureItem = addItem("mnuexportpicture", "Export picture...");
+        c_.exportReportItem = addItem("mnuexportreport", "Export report...");
+        c_.mainMenu->addSeparator();
         c_.undoItem = addItem("mnuundo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
         c_.redoItem = addItem("mnuredo", "Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
         c_.mainMenu->addSeparator();

@@ -49,6 +49,9 @@ struct MainWindowControls {
     QAction* openItem = nullptr;                  // mnuopen
     QAction* saveItem = nullptr;                  // mnusave
     QAction* saveAsItem = nullptr;                // mnusaveas
+    QAction* exportPartsItem = nullptr;           // mnuexportparts
+    QAction* exportPictureItem = nullptr;         // mnuexportpicture
+    QAction* exportReportItem = nullptr;          // mnuexportreport
     QAction* undoItem = nullptr;                  // mnuundo
     QAction* redoItem = nullptr;                  // mnuredo
     QAction* aboutItem = nullptr;                 // mnuabt

@@ -7,6 +7,7 @@
 #include "app/ExitAtDesignDialog.h"
 #include "app/Frmmain.h"
 #include "app/FrmStart.h"
+#include "app/HeadlessExport.h"
 #include "app/ToolkitMessages.h"
 #include "app/WindowPicture.h"
 #include "resources/PicturePaths.h"
@@ -27,6 +28,9 @@ int main(int argc, char* argv[]) {
     const bw::app::CommandLine options = bw::app::parseCommandLine(arguments);
     if (options.exitCode) return *options.exitCode;
 
+    // An export needs no screen: it draws off screen with the software rasterizer.
+    const bool exporting = !options.exportFile.isEmpty();
+    if (exporting) qputenv("QT_QPA_PLATFORM", "offscreen");
     std::optional<QApplication> application;
     {
         const bw::app::HeldToolkitMessages held; // no display: one line and status 1
@@ -43,10 +47,15 @@ int main(int argc, char* argv[]) {
     // 3.3 context can be made, the reference rasterizer otherwise or when it is forced.
     bw::DeviceDrivers drivers;
     drivers.reference = std::make_shared<bw::ReferenceDriver>();
-    drivers.referenceForced = options.referenceDevice || bw::referenceRequestedByEnvironment();
+    drivers.referenceForced = exporting || options.referenceDevice || bw::referenceRequestedByEnvironment();
     if (!drivers.referenceForced) drivers.hardware = bw::openGLDriverIfAvailable();
     const bw::modelview::PlatformServices platform{[drivers] { return bw::createDirect3D(drivers); },
                                                    std::make_shared<bw::ImageFileTextureLoader>()};
+
+    if (exporting) {
+        bw::app::Frmmain window(platform);
+        return bw::app::exportWithoutWindow(window, options.designFile, options.exportFile);
+    }
 
     auto* splash = new bw::app::FrmStart;
     splash->show();
