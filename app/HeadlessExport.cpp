@@ -1,6 +1,7 @@
 #include "app/HeadlessExport.h"
 
 #include <cstdio>
+#include <QtGlobal>
 
 #include "app/DesignDocument.h"
 #include "app/ExportCommands.h"
@@ -15,7 +16,13 @@ int fail(const QString& what, const QString& file, const QString& reason) {
     return 1;
 }
 
+void dropMinorMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) qt_message_output(type, context, message);
+}
+
 } // namespace
+
+void quietenToolkitWarnings() { qInstallMessageHandler(dropMinorMessages); }
 
 int exportWithoutWindow(Frmmain& window, const QString& designFile, const QString& outFile) {
     QString unreadable;

@@ -13,4 +13,8 @@ class Frmmain;
 // or OUT cannot be written (nothing is written then).
 int exportWithoutWindow(Frmmain& window, const QString& designFile, const QString& outFile);
 
+// From here on only the toolkit's critical and fatal messages reach stderr, so that an
+// export's failure is the one line a script reads.
+void quietenToolkitWarnings();
+
 } // namespace bw::app

@@ -30,7 +30,10 @@ int main(int argc, char* argv[]) {
 
     // An export needs no screen: it draws off screen with the software rasterizer.
     const bool exporting = !options.exportFile.isEmpty();
-    if (exporting) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (exporting) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        bw::app::quietenToolkitWarnings();
+    }
     std::optional<QApplication> application;
     {
         const bw::app::HeldToolkitMessages held; // no display: one line and status 1

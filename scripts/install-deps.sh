@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libmeshoptimizer-dev zlib1g-dev
   xvfb xauth xdotool libgl1-mesa-dri libglx-mesa0 libegl-mesa0
-  imagemagick fonts-dejavu-core desktop-file-utils appstream shared-mime-info
+  imagemagick fonts-dejavu-core desktop-file-utils appstream shared-mime-info poppler-utils
   clang-format clang-tidy git python3
 )
 
