@@ -63,6 +63,25 @@ for text in 'Intel, "Core"' "Ölwerk Москва" "Tower" "Motherboard" '$ 1,53
   grep -qF "$text" parts.txt || { echo "the report lacks $text"; exit 1; }
 done
 
+# A long list runs onto more pages, each with the table's header first.
+python3 - <<'PY'
+lines = [" 1 "]
+for code in range(172):
+    lines.append("True")
+    if code in (0, 3):
+        lines.append(" 1 " if code == 0 else " 0 ")
+    lines += ["$ %d.25" % code, "", "Maker %d" % code, "Model %d" % code]
+open("every-part.VELDR", "w", newline="").write("\r\n".join(lines) + "\r\n")
+PY
+"$program" --export every-part.pdf every-part.VELDR
+pages=$(pdfinfo every-part.pdf | awk '/^Pages:/ { print $2 }')
+[ "$pages" -ge 3 ] || { echo "every part on $pages pages"; exit 1; }
+for page in 2 "$pages"; do
+  [ "$(pdftotext -f "$page" -l "$page" every-part.pdf - | grep -m1 .)" = Category ] ||
+    { echo "page $page does not start with the table's header"; exit 1; }
+done
+[ "$(pdftotext every-part.pdf - | grep -c '^Maker ')" = 172 ] || { echo "parts missing from the report"; exit 1; }
+
 # Failures: a wrong command line (status 2), an unreadable design or an unwritable OUT (1),
 # each one line, and nothing written.
 expect_failure 2 "no design" "$program" --export x.csv
