@@ -84,10 +84,13 @@ std::optional<catalogue::PartCode> InventoryTree::partOf(const QTreeWidgetItem* 
 void InventoryTree::contextMenuEvent(QContextMenuEvent* event) {
     const auto code = partOf(itemAt(event->pos()));
     if (!code) return;
-    QMenu menu(this);
-    menu.setObjectName("treeMenu");
-    const QAction* remove = menu.addAction("Remove");
-    if (menu.exec(event->globalPos()) == remove) emit removeRequested(*code);
+    // Shown without a nested event loop, as the program's other popups are.
+    auto* menu = new QMenu(this);
+    menu->setObjectName("treeMenu");
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu->addAction("Remove"), &QAction::triggered, this,
+            [this, part = *code] { emit removeRequested(part); });
+    menu->popup(event->globalPos());
 }
 
 void InventoryTree::keyPressEvent(QKeyEvent* event) {

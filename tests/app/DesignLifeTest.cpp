@@ -2,10 +2,12 @@
 
 #include <fstream>
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
@@ -209,6 +211,23 @@ TEST_F(DesignLife, UndoAndRedoNameTheirStepAndRemoveTakesAPartOut) {
     EXPECT_TRUE(store().isPresent(1, codes::NorthBridge));
     EXPECT_NE(tree()->node("51a node"), nullptr);
     EXPECT_EQ(action("mnuredo")->text(), "Redo Remove North Bridge");
+
+    // "Remove" from the node's context menu; the enclosure's node offers none.
+    const auto contextMenuOn = [this](const char* key) -> QMenu* {
+        const QPoint at = tree()->visualItemRect(tree()->node(key)).center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, tree()->viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(tree()->viewport(), &event);
+        return tree()->findChild<QMenu*>("treeMenu");
+    };
+    EXPECT_EQ(contextMenuOn("37a node"), nullptr);
+    QMenu* menu = contextMenuOn("51a node");
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions()[0]->text(), "Remove");
+    menu->actions()[0]->trigger();
+    menu->close();
+    EXPECT_FALSE(store().isPresent(1, codes::NorthBridge));
+    trigger("mnuundo");
     trigger("mnuundo");
     EXPECT_FALSE(store().isPresent(1, codes::NorthBridge));
     EXPECT_FALSE(action("mnuundo")->isEnabled());
