@@ -63,6 +63,15 @@ for text in 'Intel, "Core"' "Ölwerk Москва" "Tower" "Motherboard" '$ 1,53
   grep -qF "$text" parts.txt || { echo "the report lacks $text"; exit 1; }
 done
 
+# The paper is the locale's: Letter in the United States, A4 in Germany; the total is
+# written the locale's way.
+LC_ALL=en_US.UTF-8 "$program" --export letter.pdf design.VELDR
+LC_ALL=de_DE.UTF-8 "$program" --export a4.pdf design.VELDR
+pdfinfo letter.pdf | grep -q '612 x 792 pts' || { echo "not Letter in en_US"; exit 1; }
+pdfinfo a4.pdf | grep -q '595 x 842 pts' || { echo "not A4 in de_DE"; exit 1; }
+LC_ALL=de_DE.UTF-8 "$program" --export de.csv design.VELDR
+tail -n1 de.csv | grep -qF '"$ 1.534,50"' || { echo "the total is not written the German way"; exit 1; }
+
 # A long list runs onto more pages, each with the table's header first.
 python3 - <<'PY'
 lines = [" 1 "]
