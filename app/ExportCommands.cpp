@@ -76,7 +76,7 @@ ExportCommands::ExportCommands(QWidget& window, std::function<ExportSources()> s
 }
 
 void ExportCommands::run(const QString& caption, const QStringList& filters, const QString& suffix,
-                         ExportSources sources) {
+                         const ExportSources& sources) {
     const QString proposed = QDir::current().filePath(sources.title + "." + suffix);
     const std::optional<QString> file = chooseFile_(caption, filters, proposed);
     if (!file || file->isEmpty()) return;

@@ -40,7 +40,7 @@ public:
 
 private:
     void run(const QString& caption, const QStringList& filters, const QString& suffix,
-             ExportSources sources);
+             const ExportSources& sources);
 
     QWidget& window_;
     std::function<ExportSources()> sources_;

@@ -194,7 +194,7 @@ private:
         c_.mainMenu = new QMenu("main", &window_);
         c_.mainMenu->setObjectName("mnumain");
         // Shortcuts belong to the window too, so that they work while the menu is closed.
-        auto addItem = [this](const char* name, const char* caption, QKeySequence shortcut = {}) {
+        auto addItem = [this](const char* name, const char* caption, const QKeySequence& shortcut = {}) {
             QAction* action = c_.mainMenu->addAction(caption);
             action->setObjectName(name);
             action->setShortcut(shortcut);
