@@ -54,7 +54,21 @@ QHBoxLayout* buttonRow(QVBoxLayout* layout) {
 
 } // namespace
 
-StageDialog::StageDialog(const QString& name, QWidget* parent) : QDialog(parent) {
+void WizardDialog::setOkButton(QPushButton* ok) {
+    ok_ = ok;
+    ok_->setDefault(true);
+}
+
+void WizardDialog::showEvent(QShowEvent* event) {
+    // A button keeps the focus while its dialog is hidden, and a focused button takes Enter.
+    if (ok_) {
+        ok_->setFocus(Qt::OtherFocusReason);
+        ok_->setDefault(true);
+    }
+    QDialog::showEvent(event);
+}
+
+StageDialog::StageDialog(const QString& name, QWidget* parent) : WizardDialog(parent) {
     setObjectName(name);
     auto* layout = new QVBoxLayout(this);
     auto* columns = new QHBoxLayout;
@@ -88,7 +102,7 @@ StageDialog::StageDialog(const QString& name, QWidget* parent) : QDialog(parent)
 
     QHBoxLayout* buttons = buttonRow(layout);
     QPushButton* ok = addButton(buttons, "Label6", "OK", this);
-    ok->setDefault(true);
+    setOkButton(ok);
     connect(ok, &QPushButton::clicked, this, &StageDialog::okPressed);
     connect(addButton(buttons, "Label5", "Cancel", this), &QPushButton::clicked, this,
             &StageDialog::cancelPressed);
@@ -96,7 +110,7 @@ StageDialog::StageDialog(const QString& name, QWidget* parent) : QDialog(parent)
     setFixedSize(sizeHint());
 }
 
-DesignDialog::DesignDialog(QWidget* parent) : QDialog(parent) {
+DesignDialog::DesignDialog(QWidget* parent) : WizardDialog(parent) {
     setObjectName("frm1");
     setWindowTitle("Design");
     setWindowModality(Qt::ApplicationModal);
@@ -131,7 +145,7 @@ DesignDialog::DesignDialog(QWidget* parent) : QDialog(parent) {
 
     QHBoxLayout* buttons = buttonRow(layout);
     QPushButton* ok = addButton(buttons, "Label2", "OK", this);
-    ok->setDefault(true);
+    setOkButton(ok);
     connect(ok, &QPushButton::clicked, this, &DesignDialog::okPressed);
     connect(addButton(buttons, "Label3", "Cancel", this), &QPushButton::clicked, this,
             &DesignDialog::cancelPressed);
@@ -141,7 +155,7 @@ DesignDialog::DesignDialog(QWidget* parent) : QDialog(parent) {
 
 bool DesignDialog::towerChosen() const { return Option1_->isChecked(); }
 
-FinishedDialog::FinishedDialog(QWidget* parent) : QDialog(parent) {
+FinishedDialog::FinishedDialog(QWidget* parent) : WizardDialog(parent) {
     setObjectName("Frm0");
     setWindowTitle("Finished!");
     auto* layout = new QVBoxLayout(this);
@@ -167,6 +181,7 @@ FinishedDialog::FinishedDialog(QWidget* parent) : QDialog(parent) {
 
     QHBoxLayout* buttons = buttonRow(layout);
     QPushButton* ok = addButton(buttons, "Label2", "OK", this);
+    setOkButton(ok);
     connect(ok, &QPushButton::clicked, this, &FinishedDialog::okPressed);
     connect(addButton(buttons, "Label3", "Cancel", this), &QPushButton::clicked, this,
             &FinishedDialog::cancelPressed);

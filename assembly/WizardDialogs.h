@@ -4,12 +4,28 @@
 
 #include <QDialog>
 
+class QPushButton;
 class QRadioButton;
 
 namespace bw::assembly {
 
+// Each showing starts with OK as the default button and the focus on it, so that Enter goes
+// on whatever was pressed last time; Esc cancels.
+class WizardDialog : public QDialog {
+    Q_OBJECT
+public:
+    using QDialog::QDialog;
+
+protected:
+    void setOkButton(QPushButton* ok);
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QPushButton* ok_ = nullptr;
+};
+
 // A stage dialog: its text lines with pictures, OK (Label6) and Cancel (Label5).
-class StageDialog : public QDialog {
+class StageDialog : public WizardDialog {
     Q_OBJECT
 public:
     StageDialog(const QString& name, QWidget* parent);
@@ -20,7 +36,7 @@ signals:
 };
 
 // frm1: tower or laptop.
-class DesignDialog : public QDialog {
+class DesignDialog : public WizardDialog {
     Q_OBJECT
 public:
     explicit DesignDialog(QWidget* parent);
@@ -36,7 +52,7 @@ private:
 };
 
 // Frm0: the design is finished.
-class FinishedDialog : public QDialog {
+class FinishedDialog : public WizardDialog {
     Q_OBJECT
 public:
     explicit FinishedDialog(QWidget* parent);
