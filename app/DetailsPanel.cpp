@@ -8,6 +8,7 @@
 #include "assembly/DesignState.h"
 #include "assembly/PartEdits.h"
 #include "catalogue/PartDetails.h"
+#include "ui/ValueLabel.h"
 
 namespace bw::app {
 namespace {
@@ -15,7 +16,7 @@ namespace {
 QString fromStd(const std::string& s) { return QString::fromStdString(s); }
 
 // Leaves a box that already shows the value alone, so that its cursor stays where it is.
-template <typename Box> void showValue(Box* box, const std::string& value) {
+void showValue(QLineEdit* box, const std::string& value) {
     const QString text = fromStd(value);
     if (box->text() != text) box->setText(text);
 }
@@ -37,7 +38,7 @@ DetailsPanel::DetailsPanel(assembly::DesignState& state, QWidget* parent)
     };
     lblpart_ = new QLabel(this);
     lblpart_->setObjectName("lblpart");
-    lblpart_->setAccessibleName("Part");
+    ui::makeValueLabel(*lblpart_, "Part");
     lblpart_->setMinimumWidth(180);
     lblpart_->setStyleSheet("font-weight: bold;");
     auto makeBox = [this](const char* name, const char* accessible) {
@@ -90,13 +91,13 @@ void DetailsPanel::create_find() {
         catalogue::recordedDetails(state_.store, state_.store.currentSystem(), state_.partCode);
     if (!details) return;
     showValue(txtCost_, details->cost);
-    showValue(lblpart_, details->partName);
+    ui::showValue(*lblpart_, fromStd(details->partName));
     showValue(txtmanuf_, details->manufacturer);
     showValue(txtModel_, details->model);
 }
 
 void DetailsPanel::startNewPart(const QString& partName) {
-    lblpart_->setText(partName);
+    ui::showValue(*lblpart_, partName);
     clearBoxes();
 }
 

@@ -17,6 +17,7 @@
 #include "app/NumberReader.h"
 #include "app/Spectrum.h"
 #include "ui/ControlName.h"
+#include "ui/ValueLabel.h"
 
 namespace bw::app {
 
@@ -91,7 +92,8 @@ FrmColor::FrmColor(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     connect(HScroll1_, &QScrollBar::valueChanged, this, &FrmColor::HScroll1_Change);
     auto* dark = newLabel(this, ui::controlName("Label1", 3), "Dark", "Dark");
     auto* light = newLabel(this, ui::controlName("Label2", 3), "Light", "Light");
-    Label3_ = newLabel(this, "Label3", QString::number(kInitialGreyLevel), "Grey level value");
+    Label3_ = newLabel(this, "Label3", QString::number(kInitialGreyLevel), QString());
+    ui::makeValueLabel(*Label3_, "Grey level");
     Label3_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label3_->setMinimumWidth(Label3_->fontMetrics().horizontalAdvance("888") + 4);
 
@@ -101,10 +103,11 @@ FrmColor::FrmColor(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     auto* components = new QGridLayout;
     components->setHorizontalSpacing(8);
     const std::array<const char*, 3> channelNames{"R", "G", "B"};
+    const std::array<const char*, 3> channelCaptions{"Red", "Green", "Blue"};
     for (int i = 0; i < 3; ++i) {
-        auto* caption = newLabel(this, ui::controlName("Label1", i), channelNames[i], channelNames[i]);
-        values_[i] = newLabel(this, ui::controlName("Label2", i), QString(),
-                              QStringLiteral("%1 value").arg(channelNames[i]));
+        auto* caption = newLabel(this, ui::controlName("Label1", i), channelNames[i], channelCaptions[i]);
+        values_[i] = newLabel(this, ui::controlName("Label2", i), QString(), QString());
+        ui::makeValueLabel(*values_[i], channelCaptions[i]);
         values_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         values_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         values_[i]->setMinimumWidth(values_[i]->fontMetrics().horizontalAdvance("8888") + 8);
@@ -173,7 +176,7 @@ FrmColor::FrmColor(QWidget* parent) : QWidget(parent, Qt::Dialog) {
 void FrmColor::Form_Load() {
     loaded_ = true;
     for (QLabel* value : values_)
-        value->setText("0");
+        ui::showValue(*value, QStringLiteral("0"));
     paintSwatch(Picture2_, Qt::black);
     PaintSpectrum();
 }
@@ -225,12 +228,12 @@ void FrmColor::updateshape() {
     paintSwatch(Picture1_, picked);
     thehex_->setText(twoHexDigits(picked.red()) + twoHexDigits(picked.green()) + twoHexDigits(picked.blue()));
     for (int i = 0; i < 3; ++i)
-        values_[i]->setText(QString::number(inverted_[i]));
+        ui::showValue(*values_[i], QString::number(inverted_[i]));
 }
 
 void FrmColor::HScroll1_Change() {
     PaintSpectrum();
-    Label3_->setText(QString::number(HScroll1_->value()));
+    ui::showValue(*Label3_, QString::number(HScroll1_->value()));
 }
 
 std::optional<qint32> FrmColor::colourFromHex(const QString& text) {

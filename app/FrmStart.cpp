@@ -7,6 +7,7 @@
 #include "ui/ControlName.h"
 #include "ui/PictureLibrary.h"
 #include "ui/Twips.h"
+#include "ui/ValueLabel.h"
 
 namespace bw::app {
 namespace {
@@ -57,7 +58,7 @@ FrmStart::FrmStart(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Fra
 
     message_ = new QLabel(this);
     message_->setObjectName("Label1");
-    message_->setAccessibleName("Progress");
+    ui::makeValueLabel(*message_, "Progress");
     message_->setGeometry(px(kMessageTwips));
 
     for (int i = 0; i < kBlockCount; ++i) {
@@ -78,7 +79,7 @@ void FrmStart::lightBlock(int index) {
 }
 
 void FrmStart::setMessage(const QString& text) {
-    message_->setText(text);
+    ui::showValue(*message_, text);
     emit messageShown(text);
 }
 

@@ -31,6 +31,7 @@
 #include "modelview/ModelView.h"
 #include "ui/Panel.h"
 #include "ui/PictureButton.h"
+#include "ui/ValueLabel.h"
 
 namespace bw::app {
 
@@ -120,7 +121,7 @@ void Frmmain::connectControls() {
     // The hint keeps its last text after the pointer leaves.
     connect(c.hover, &assembly::HoverHighlight::highlighted, this, [this](ui::PictureButton* lit) {
         if (lit == controls_.nextButton || lit == controls_.backButton)
-            controls_.statusLabel->setText(lit->toolTip());
+            ui::showValue(*controls_.statusLabel, lit->toolTip());
     });
     for (const auto& entry : c.paletteButtons) {
         const auto* row = entry.first;

@@ -16,6 +16,7 @@
 #include "ui/Panel.h"
 #include "ui/PictureButton.h"
 #include "ui/PictureLibrary.h"
+#include "ui/ValueLabel.h"
 
 namespace bw::app {
 namespace {
@@ -188,7 +189,7 @@ private:
 
         c_.statusLabel = new QLabel(c_.toolbar);
         c_.statusLabel->setObjectName("Label8");
-        c_.statusLabel->setAccessibleName("Status");
+        ui::makeValueLabel(*c_.statusLabel, "Status");
         c_.nextButton->raise();
 
         c_.mainMenu = new QMenu("main", &window_);

@@ -7,6 +7,15 @@
 #include "catalogue/PartsList.h"
 
 namespace bw::app {
+namespace {
+
+// "Total 12.50" names itself; screen readers read the name, not the text.
+void show(QLabel& label, const QString& text) {
+    label.setText(text);
+    label.setAccessibleName(text.isEmpty() ? QStringLiteral("Total") : text);
+}
+
+} // namespace
 
 catalogue::NumberFormat numberFormatOf(const QLocale& locale) {
     const bool grouped = !(locale.numberOptions() & QLocale::OmitGroupSeparator);
@@ -25,12 +34,12 @@ void TotalDisplay::refresh() {
     const catalogue::NumberFormat format = numberFormatOf(QLocale());
     const catalogue::SystemStore& store = state_.store;
     if (!store.isValidSystem(store.currentSystem())) {
-        label_.clear();
+        show(label_, QString());
         tree_.setRootNote(QString());
         return;
     }
     const catalogue::PartsList parts = catalogue::partsListOf(store, store.currentSystem(), format);
-    label_.setText(QString::fromStdString(catalogue::totalLabel(parts.total, format)));
+    show(label_, QString::fromStdString(catalogue::totalLabel(parts.total, format)));
     tree_.setRootNote(QString::fromStdString(catalogue::formatTotal(parts.total, format)));
 }
 

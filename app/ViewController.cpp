@@ -9,6 +9,7 @@
 #include "modelview/ViewWidget.h"
 #include "scene3d/framework/MediaDir.h"
 #include "ui/PictureButton.h"
+#include "ui/ValueLabel.h"
 
 namespace bw::app {
 
@@ -72,8 +73,8 @@ void ViewController::imgpan_Click(int index) {
 void ViewController::find_part() {
     const modelview::Identification* entry = model_.find_part();
     if (!entry) return;
-    statusLabel_.setText(
-        QString::fromUtf8(entry->caption.data(), static_cast<qsizetype>(entry->caption.size())));
+    ui::showValue(statusLabel_,
+                  QString::fromUtf8(entry->caption.data(), static_cast<qsizetype>(entry->caption.size())));
     if (!entry->partCode) return;
     if (beforeSelectionChange_) beforeSelectionChange_();
     state_.partCode = *entry->partCode;
