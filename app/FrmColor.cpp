@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "app/NumberReader.h"
@@ -64,7 +63,7 @@ public:
 
 } // namespace
 
-FrmColor::FrmColor(QWidget* parent) : QWidget(parent, Qt::Dialog) {
+FrmColor::FrmColor(QWidget* parent) : QDialog(parent) {
     setObjectName("FrmColor");
     setWindowTitle("Background Color");
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -131,8 +130,6 @@ FrmColor::FrmColor(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     cancel->setObjectName(ui::controlName("Command1", 1));
     cancel->setAccessibleName("Cancel");
     connect(cancel, &QPushButton::clicked, this, [this] { Command1_Click(1); });
-    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
-            [this] { Command1_Click(1); });
 
     auto* greyRow = new QHBoxLayout;
     greyRow->addWidget(dark);
@@ -251,6 +248,8 @@ void FrmColor::Command1_Click(int index) {
     hide();
 }
 
+void FrmColor::reject() { Command1_Click(1); }
+
 bool FrmColor::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Colors_) {
         switch (event->type()) {
@@ -273,17 +272,17 @@ bool FrmColor::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return QDialog::eventFilter(watched, event);
 }
 
 void FrmColor::showEvent(QShowEvent* event) {
     if (!loaded_) Form_Load();
-    QWidget::showEvent(event);
+    QDialog::showEvent(event);
 }
 
 void FrmColor::hideEvent(QHideEvent* event) {
     pointerConfined_ = false;
-    QWidget::hideEvent(event);
+    QDialog::hideEvent(event);
 }
 
 } // namespace bw::app

@@ -5,8 +5,8 @@
 
 #include <array>
 #include <optional>
+#include <QDialog>
 #include <QImage>
-#include <QWidget>
 
 class QFrame;
 class QLabel;
@@ -15,7 +15,7 @@ class QScrollBar;
 
 namespace bw::app {
 
-class FrmColor : public QWidget {
+class FrmColor : public QDialog {
     Q_OBJECT
 public:
     explicit FrmColor(QWidget* parent = nullptr);
@@ -30,6 +30,8 @@ public:
     void HScroll1_Change();
     // 0 OK, 1 Cancel.
     void Command1_Click(int index);
+    // Esc and the close box: Cancel.
+    void reject() override;
 
     void updateshape();
     void PaintSpectrum();

@@ -9,7 +9,7 @@
 
 namespace bw::app {
 
-Frmabt::Frmabt() : QWidget(nullptr, Qt::Dialog) {
+Frmabt::Frmabt(QWidget* parent) : QDialog(parent) {
     setObjectName("Frmabt");
     setWindowTitle("About Boardwright");
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -20,9 +20,13 @@ Frmabt::Frmabt() : QWidget(nullptr, Qt::Dialog) {
     picture->setPixmap(ui::picture("about", QSize(128, 128)));
     picture->setFixedSize(128, 128);
 
-    auto* name = new QLabel("<b>Boardwright</b><br>Design a PC, stage by stage, on a 3D model.", this);
+    auto* name = new QLabel("Boardwright", this);
     name->setObjectName("LabelName");
-    name->setAccessibleName("Boardwright");
+    name->setAccessibleName(name->text());
+    name->setStyleSheet("font-weight: bold;");
+    auto* purpose = new QLabel("Design a PC, stage by stage, on a 3D model.", this);
+    purpose->setObjectName("LabelPurpose");
+    purpose->setAccessibleName(purpose->text());
     auto* version = new QLabel("V1.00", this);
     version->setObjectName("Label1");
     version->setAccessibleName(version->text());
@@ -39,6 +43,7 @@ Frmabt::Frmabt() : QWidget(nullptr, Qt::Dialog) {
 
     auto* text = new QVBoxLayout;
     text->addWidget(name);
+    text->addWidget(purpose);
     text->addWidget(version);
     text->addWidget(device_);
     text->addStretch();

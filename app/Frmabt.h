@@ -1,16 +1,16 @@
 #pragma once
 // The About box: shown modeless by the main menu, hidden (not destroyed) by OK.
 
-#include <QWidget>
+#include <QDialog>
 
 class QLabel;
 
 namespace bw::app {
 
-class Frmabt : public QWidget {
+class Frmabt : public QDialog {
     Q_OBJECT
 public:
-    Frmabt();
+    explicit Frmabt(QWidget* parent = nullptr);
 
     void Command1_Click();
     // Names the device that draws the 3D view, so that a user can tell what runs.

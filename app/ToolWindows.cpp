@@ -1,5 +1,7 @@
 #include "app/ToolWindows.h"
 
+#include <QWidget>
+
 #include "app/Frmabt.h"
 #include "app/FrmColor.h"
 #include "scene3d/init/D3DInit.h"
@@ -15,13 +17,15 @@ void bringToFront(QWidget* window) {
 
 } // namespace
 
+ToolWindows::ToolWindows(QWidget* owner) : QObject(owner), owner_(owner) {}
+
 ToolWindows::~ToolWindows() {
-    delete about_;
-    delete colourDialog_;
+    delete about_.data();
+    delete colourDialog_.data();
 }
 
 void ToolWindows::showAbout(const D3DInit& setup) {
-    if (!about_) about_ = new Frmabt;
+    if (!about_) about_ = new Frmabt(owner_);
     // Only the OpenGL device transforms and lights in hardware.
     const bool hardware = (setup.deviceCaps().devCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT) != 0;
     about_->setDrawingDevice(!setup.device() ? QString()
@@ -32,7 +36,7 @@ void ToolWindows::showAbout(const D3DInit& setup) {
 
 void ToolWindows::showColourDialog() {
     if (!colourDialog_) {
-        colourDialog_ = new FrmColor;
+        colourDialog_ = new FrmColor(owner_);
         connect(colourDialog_, &FrmColor::colourChosen, this, &ToolWindows::colourChosen);
     }
     bringToFront(colourDialog_);

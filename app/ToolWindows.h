@@ -1,8 +1,12 @@
 #pragma once
-// The About box and the background-colour dialog: windows of their own, not children of
-// the main window, made on first use and kept (hidden) between showings.
+// The About box and the background-colour dialog: dialogs of the main window, so that they
+// open centred over it and assistive technology knows whose they are; made on first use
+// and kept (hidden) between showings.
 
 #include <QObject>
+#include <QPointer>
+
+class QWidget;
 
 namespace bw {
 class D3DInit;
@@ -16,7 +20,8 @@ class Frmabt;
 class ToolWindows : public QObject {
     Q_OBJECT
 public:
-    explicit ToolWindows(QObject* owner) : QObject(owner) {}
+    // The dialogs belong to `owner`, the main window (none: windows of their own).
+    explicit ToolWindows(QWidget* owner);
     ~ToolWindows() override;
 
     // Names the device that `setup` made (none before start-up has made one).
@@ -30,8 +35,9 @@ signals:
     void colourChosen(qint32 colour);
 
 private:
-    Frmabt* about_ = nullptr;
-    FrmColor* colourDialog_ = nullptr;
+    QWidget* owner_;
+    QPointer<Frmabt> about_;
+    QPointer<FrmColor> colourDialog_;
 };
 
 } // namespace bw::app

@@ -10,11 +10,13 @@
 #include <QTextDocument>
 
 #include "app/DesignDocument.h"
+#include "app/Frmabt.h"
 #include "app/FrmColor.h"
 #include "app/Frmmain.h"
 #include "app/FrmStart.h"
 #include "assembly/DesignState.h"
 #include "tests/app/TestPlatform.h"
+#include "TopLevelWindow.h"
 #include "ui/ControlName.h"
 
 using namespace bw;
@@ -64,6 +66,12 @@ QString textOf(const QWidget& root, const QString& name) {
 void press(const QWidget* dialog, const char* button) {
     ASSERT_TRUE(dialog && dialog->isVisible());
     QTest::mouseClick(dialog->findChild<QAbstractButton*>(button), Qt::LeftButton);
+}
+
+void expectCentredOver(const QWidget& dialog, const QWidget& window) {
+    const QPoint offset = dialog.geometry().center() - window.geometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2)
+        << dialog.objectName().toStdString() << " off by " << offset.x() << "," << offset.y();
 }
 
 } // namespace
@@ -128,4 +136,53 @@ TEST(Accessibility, SplashReadsItsProgress) {
     EXPECT_GE(expectLabelsReadAsShown(splash), 1);
     splash.setMessage("Loading VR...");
     expectLabelsReadAsShown(splash);
+}
+
+TEST(Accessibility, AboutAndColourAreDialogsCentredOverTheMainWindow) {
+    Frmmain window{bw::apptest::testPlatform()};
+    window.move(20, 10);
+    window.show();
+
+    window.mnuabt_Click();
+    auto* about = tests::topLevelWindow<app::Frmabt>("Frmabt");
+    ASSERT_NE(about, nullptr);
+    QTest::mouseClick(window.findChild<QWidget*>("Picture5(18)"), Qt::LeftButton, {}, QPoint(4, 4));
+    auto* colour = tests::topLevelWindow<app::FrmColor>("FrmColor");
+    ASSERT_NE(colour, nullptr);
+
+    for (QWidget* dialog : {static_cast<QWidget*>(about), static_cast<QWidget*>(colour)}) {
+        SCOPED_TRACE(dialog->objectName().toStdString());
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_TRUE(dialog->isWindow());
+        EXPECT_EQ(dialog->parentWidget(), &window);
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(dialog);
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->role(), QAccessible::Dialog);
+        EXPECT_EQ(face->text(QAccessible::Name), dialog->windowTitle());
+        expectCentredOver(*dialog, window);
+        EXPECT_GT(expectLabelsReadAsShown(*dialog), 0);
+    }
+
+    // Esc closes the colour dialog as Cancel does.
+    const qint32 before = window.backgroundColour();
+    colour->Colors_MouseDown(Qt::LeftButton, QPoint(0, 0));
+    QTest::keyClick(colour, Qt::Key_Escape);
+    EXPECT_FALSE(colour->isVisible());
+    EXPECT_EQ(window.backgroundColour(), before);
+
+    // Shown again after the main window moved, they follow it.
+    about->hide();
+    window.move(60, 40);
+    window.mnuabt_Click();
+    expectCentredOver(*about, window);
+    about->hide();
+
+    // The wizard's dialogs too.
+    window.state().designStage = assembly::DesignStage::NoEnclosure;
+    QTest::mouseClick(window.findChild<QWidget*>("Picture8"), Qt::LeftButton, {}, QPoint(4, 4));
+    auto* frm1 = window.findChild<QWidget*>("frm1");
+    ASSERT_NE(frm1, nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(frm1)->role(), QAccessible::Dialog);
+    expectCentredOver(*frm1, window);
+    frm1->hide();
 }

@@ -97,7 +97,7 @@ TEST(Startup, AboutBoxIsHiddenByOkAndShownAgain) {
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->isVisible());
     EXPECT_EQ(box->windowTitle(), "About Boardwright");
-    EXPECT_EQ(box->parentWidget(), nullptr);
+    EXPECT_EQ(box->parentWidget(), &window);
     auto* version = box->findChild<QLabel*>("Label1");
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(version->text(), "V1.00");

@@ -1,6 +1,6 @@
 #pragma once
-// The About box and the colour dialog are windows of their own, not children of the main
-// window: tests find them among the top-level windows by objectName, as UI automation does.
+// The About box and the colour dialog are windows of their own, dialogs of the main window:
+// tests find them among the top-level windows by objectName, as UI automation does.
 
 #include <QApplication>
 #include <QWidget>
