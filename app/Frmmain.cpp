@@ -11,6 +11,7 @@
 #include "app/DesignDocument.h"
 #include "app/DetailsPanel.h"
 #include "app/ExportCommands.h"
+#include "app/FirstStageHint.h"
 #include "app/FrmStart.h"
 #include "app/MainWindowPlacement.h"
 #include "app/MessageBoxNotifier.h"
@@ -57,6 +58,9 @@ Frmmain::Frmmain(modelview::PlatformServices platform, FrmStart* splash)
         *state_, design_->enclosure(),
         std::map<int, QWidget*>(controls_.palettePanels.begin(), controls_.palettePanels.end()), this);
     wizard_->setShowInventory([this] { Image4_Click(); });
+    hint_ = new FirstStageHint(*controls_.statusLabel, this);
+    connect(wizard_.get(), &assembly::StageWizard::stageChanged, hint_, &FirstStageHint::stageWalked);
+    hint_->showFor(state_->designStage);
 
     viewController_ = new ViewController(
         *modelView_, *controls_.view, controls_.panArrows, *controls_.statusLabel, *state_,
@@ -74,10 +78,13 @@ Frmmain::Frmmain(modelview::PlatformServices platform, FrmStart* splash)
         stages();
         if (state_->enclosureType == catalogue::enclosure::Laptop) design_->enclosure().hideAgpItem();
         Image4_Click();
+        hint_->showFor(state_->designStage);
     };
     hooks.showEmpty = [this] {
         wizard_->closeDialogs();
         stages();
+        // Back at the Design dialog; the hint only returns for a user who never left the first stage.
+        hint_->showFor(state_->designStage);
         wizard_->showDesignDialog();
     };
     document_ = new DesignDocument(*this, *state_, design_->edits(), *saveCommands_, std::move(hooks));
@@ -118,8 +125,9 @@ void Frmmain::connectControls() {
     connect(c.inventoryClose, &ui::PictureButton::clicked, this, &Frmmain::Picture15_Click);
     connect(c.nextButton, &ui::PictureButton::clicked, this, [this] { wizard_->Picture8_Click(); });
     connect(c.backButton, &ui::PictureButton::clicked, this, [this] { wizard_->Picture9_Click(); });
-    // The hint keeps its last text after the pointer leaves.
+    // The caption stays after the pointer leaves; it does not push the first stage's hint away.
     connect(c.hover, &assembly::HoverHighlight::highlighted, this, [this](ui::PictureButton* lit) {
+        if (hint_->isShown()) return;
         if (lit == controls_.nextButton || lit == controls_.backButton)
             ui::showValue(*controls_.statusLabel, lit->toolTip());
     });
@@ -176,6 +184,7 @@ void Frmmain::setBackgroundColour(qint32 colour) {
 
 bool Frmmain::Form_Load(const QString& designFile) {
     state_->designStage = assembly::DesignStage::NoEnclosure;
+    hint_->showFor(state_->designStage);
 
     controls_.inventoryTree->attachImageList(&assembly::imageList3());
     if (splash_) {

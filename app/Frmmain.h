@@ -25,6 +25,7 @@ namespace bw::app {
 
 class DesignDocument;
 class ExportCommands;
+class FirstStageHint;
 class FrmStart;
 class MainWindowPlacement;
 class MessageBoxNotifier;
@@ -127,6 +128,7 @@ private:
     SaveCommands* saveCommands_ = nullptr;
     DesignDocument* document_ = nullptr;
     ExportCommands* exports_ = nullptr;
+    FirstStageHint* hint_ = nullptr;
 
     qint32 backgroundColour_ = 0;
     bool exiting_ = false;

@@ -36,9 +36,21 @@ void StageWizard::setPanelVisible(int panel, bool visible) {
 
 void StageWizard::stages() { run(StageCommand::Show, state_.designStage); }
 
-void StageWizard::Picture8_Click() { run(StageCommand::Next, state_.designStage); }
+void StageWizard::Picture8_Click() {
+    const DesignStage before = state_.designStage;
+    run(StageCommand::Next, before);
+    reportChange(before);
+}
 
-void StageWizard::Picture9_Click() { run(StageCommand::Back, state_.designStage); }
+void StageWizard::Picture9_Click() {
+    const DesignStage before = state_.designStage;
+    run(StageCommand::Back, before);
+    reportChange(before);
+}
+
+void StageWizard::reportChange(DesignStage before) {
+    if (state_.designStage != before) emit stageChanged(state_.designStage);
+}
 
 void StageWizard::run(StageCommand command, DesignStage stage) {
     if (command == StageCommand::Show)
@@ -73,8 +85,10 @@ void StageWizard::showDesignDialog() {
         frm1_ = new DesignDialog(dialogParent_);
         connect(frm1_, &DesignDialog::okPressed, this, &StageWizard::designDialogOk);
         connect(frm1_, &DesignDialog::cancelPressed, this, [this] {
+            const DesignStage before = state_.designStage;
             state_.designStage = DesignStage::NoEnclosure;
             frm1_->hide();
+            reportChange(before);
         });
     }
     raise(frm1_);
@@ -88,12 +102,14 @@ void StageWizard::closeDialogs() {
 }
 
 void StageWizard::designDialogOk() {
+    const DesignStage before = state_.designStage;
     state_.designStage = DesignStage::EnclosureChosen;
     if (frm1_->towerChosen())
         enclosure_.tower();
     else
         enclosure_.laptop();
     frm1_->hide();
+    reportChange(before);
 }
 
 void StageWizard::showStageDialog(DesignStage stage) {
@@ -108,9 +124,11 @@ void StageWizard::showStageDialog(DesignStage stage) {
 }
 
 void StageWizard::stageDialogOk(DesignStage stage) {
+    const DesignStage before = state_.designStage;
     state_.designStage = stage;
     run(StageCommand::DialogOk, stage);
     stageDialogs_.value(stageDialogNumber(stage))->hide();
+    reportChange(before);
 }
 
 void StageWizard::showFinishedDialog() {

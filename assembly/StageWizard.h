@@ -45,6 +45,10 @@ public:
     // The dialog windows, created on first use; null before.
     QWidget* dialog(const QString& name) const;
 
+signals:
+    // Next, Back or a dialog's button moved the design to another stage.
+    void stageChanged(DesignStage stage);
+
 private:
     // Does what the stage table says `command` does at `stage`.
     void run(StageCommand command, DesignStage stage);
@@ -53,6 +57,7 @@ private:
     void stageDialogOk(DesignStage stage);
     void designDialogOk();
     void setPanelVisible(int panel, bool visible);
+    void reportChange(DesignStage before);
 
     DesignState& state_;
     EnclosureCommands& enclosure_;

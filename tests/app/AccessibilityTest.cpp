@@ -82,6 +82,7 @@ TEST(Accessibility, MainWindowLabelsAreReadWithTheirValues) {
     auto* frm1 = window.findChild<QWidget*>("frm1");
     EXPECT_GT(expectLabelsReadAsShown(*frm1), 0);
     press(frm1, "Label2");
+    EXPECT_FALSE(textOf(window, "Label8").isEmpty()) << "the first stage's hint";
     expectLabelsReadAsShown(window);
 
     QTest::mouseClick(window.findChild<QWidget*>("Picture8"), Qt::LeftButton, {}, QPoint(4, 4));

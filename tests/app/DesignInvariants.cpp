@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMap>
 
+#include "app/FirstStageHint.h"
 #include "app/Frmmain.h"
 #include "assembly/DesignState.h"
 #include "assembly/HoverHighlight.h"
@@ -259,8 +260,12 @@ void DesignInvariants::checkWindow(QStringList& broken) const {
         broken << QStringLiteral("highlight flag %1 while %2 button is lit").arg(!lit).arg(lit ? "a" : "no");
 
     const QString hint = window_.findChild<QLabel*>("Label8")->text();
-    if (!(hint.isEmpty() || hint == "Next Stage" || hint == "Back" || isKnownCaption(hint)))
+    if (!(hint.isEmpty() || hint == "Next Stage" || hint == "Back" || isKnownCaption(hint) ||
+          hint == app::FirstStageHint::text()))
         broken << QStringLiteral("Label8 shows \"%1\"").arg(hint);
+    if (hint == app::FirstStageHint::text() && !app::isFirstStage(window_.state().designStage))
+        broken << QStringLiteral("the first stage's hint at stage %1")
+                      .arg(assembly::stageNumber(window_.state().designStage));
 
     if (window_.backgroundColour() < 0 || window_.backgroundColour() > 0xFFFFFF)
         broken << QStringLiteral("background colour %1").arg(window_.backgroundColour());

@@ -384,3 +384,22 @@ TEST_F(Wizard, FinishedDialogShowsWithOkReadyWhateverWasPressedLastTime) {
     EXPECT_FALSE(showing("Frm0"));
     EXPECT_FALSE(inventoryShown);
 }
+
+TEST_F(Wizard, ReportsEveryStageTheUserMovesTo) {
+    std::vector<DesignStage> reported;
+    QObject::connect(wizard.get(), &StageWizard::stageChanged,
+                     [&](DesignStage stage) { reported.push_back(stage); });
+    wizard->showDesignDialog();
+    press("frm1", "Label3"); // Cancel at 89 stays at 89
+    EXPECT_TRUE(reported.empty());
+    chooseEnclosure(true);
+    wizard->Picture8_Click();
+    press("frm2", "Label5");
+    EXPECT_EQ(reported, std::vector<DesignStage>{DesignStage::EnclosureChosen});
+    wizard->Picture8_Click();
+    press("frm2", "Label6");
+    wizard->Picture9_Click();
+    wizard->stages(); // showing the stage again moves nothing
+    EXPECT_EQ(reported, (std::vector<DesignStage>{DesignStage::EnclosureChosen, DesignStage::Cpu,
+                                                  DesignStage::EnclosureChosen}));
+}
