@@ -55,6 +55,7 @@ Frmabt::Frmabt(QWidget* parent) : QDialog(parent) {
     buttons->addStretch();
     buttons->addWidget(ok);
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(14, 12, 14, 12);
     layout->addLayout(top);
     layout->addLayout(buttons);
     setFixedSize(sizeHint().expandedTo(QSize(380, 0)));

@@ -31,7 +31,13 @@ QLabel* textLabel(const QString& caption, QWidget* parent, bool opening = false)
     label->setWordWrap(true);
     label->setAccessibleName(caption);
     label->setMinimumWidth(kTextWidth);
-    if (opening) label->setStyleSheet("font-weight: bold;");
+    if (opening) {
+        // The program's style sheet draws it as a band; bold wherever that sheet is missing.
+        label->setProperty("heading", true);
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
     return label;
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -8,7 +9,9 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "app/FrmColor.h"
 #include "app/Frmmain.h"
+#include "assembly/DesignState.h"
 #include "assembly/PaletteTable.h"
 #include "modelview/ModelView.h"
 #include "tests/app/TestPlatform.h"
@@ -185,4 +188,64 @@ TEST(MainWindow, ViewAndPanButtonsDriveTheModelAndItsIndicators) {
     }
     EXPECT_TRUE(view.axesShown() && view.baseShown() && !view.lightsOn());
     window.findChild<QWidget*>("frm1")->hide();
+}
+
+// Every dialog of the window, in the window's style sheet, is sized to its text: no line is
+// cut off, wrapped or not.
+TEST(MainWindow, EveryDialogsTextFits) {
+    Frmmain window{bw::apptest::testPlatform()};
+    window.show();
+    assembly::DesignState& state = window.state();
+    for (std::int16_t enclosure : {catalogue::enclosure::Tower, catalogue::enclosure::Laptop}) {
+        state.enclosureType = enclosure;
+        for (assembly::DesignStage stage : assembly::kDesignStages) {
+            state.designStage = stage;
+            QTest::mouseClick(control(window, "Picture8"), Qt::LeftButton, {}, QPoint(4, 4));
+        }
+    }
+    window.mnuabt_Click();
+    QTest::mouseClick(control(window, "Picture5(18)"), Qt::LeftButton, {}, QPoint(4, 4));
+
+    QStringList checked;
+    for (auto* dialog : window.findChildren<QDialog*>()) {
+        dialog->show();
+        checked << dialog->objectName();
+        for (QLabel* label : dialog->findChildren<QLabel*>()) {
+            if (label->text().isEmpty() || !label->isVisibleTo(dialog)) continue;
+            SCOPED_TRACE(dialog->objectName().toStdString() + ": " + label->text().toStdString());
+            EXPECT_TRUE(dialog->rect().contains(QRect(label->mapTo(dialog, QPoint(0, 0)), label->size())));
+            if (label->wordWrap())
+                EXPECT_LE(label->heightForWidth(label->width()), label->height());
+            else
+                EXPECT_LE(label->sizeHint().width(), label->width());
+        }
+        dialog->hide();
+    }
+    checked.sort();
+    EXPECT_EQ(checked, QStringList({"Frm0", "FrmColor", "Frmabt", "frm1", "frm10", "frm11", "frm12", "frm2",
+                                    "frm3", "frm4", "frm5", "frm6", "frm7", "frm8", "frm9"}));
+}
+
+// The window's style sheet reaches its dialogs, whose controls reuse its control names.
+TEST(MainWindow, DialogsKeepTheirOwnLookUnderTheWindowsStyleSheet) {
+    Frmmain window{bw::apptest::testPlatform()};
+    window.show();
+    QTest::mouseClick(control(window, "Picture5(18)"), Qt::LeftButton, {}, QPoint(4, 4));
+    auto* colour = window.findChild<app::FrmColor*>("FrmColor");
+    ASSERT_NE(colour, nullptr);
+    colour->Colors_MouseDown(Qt::LeftButton, QPoint(0, 0)); // pure red
+    colour->Colors_MouseMove(QPoint(0, 0));
+    for (const char* swatch : {"Picture1", "Picture2"}) {
+        QWidget* w = colour->findChild<QWidget*>(swatch);
+        const QImage picture = w->grab().toImage();
+        EXPECT_EQ(QColor(picture.pixel(w->width() / 2, w->height() / 2)), QColor(Qt::red)) << swatch;
+    }
+    colour->hide();
+
+    window.mnuabt_Click();
+    auto* version = window.findChild<QWidget*>("Frmabt")->findChild<QLabel*>("Label1");
+    ASSERT_NE(version, nullptr);
+    EXPECT_NE(QColor(version->grab().toImage().pixel(1, 1)), QColor(0x37, 0x47, 0x4f))
+        << "the inventory's title band";
+    window.findChild<QWidget*>("Frmabt")->hide();
 }
