@@ -16,6 +16,7 @@
 #include "app/NumberReader.h"
 #include "app/Spectrum.h"
 #include "ui/ControlName.h"
+#include "ui/DialogPlacement.h"
 #include "ui/ValueLabel.h"
 
 namespace bw::app {
@@ -278,6 +279,7 @@ bool FrmColor::eventFilter(QObject* watched, QEvent* event) {
 void FrmColor::showEvent(QShowEvent* event) {
     if (!loaded_) Form_Load();
     QDialog::showEvent(event);
+    ui::centreOverParent(*this);
 }
 
 void FrmColor::hideEvent(QHideEvent* event) {

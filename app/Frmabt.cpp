@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/DialogPlacement.h"
 #include "ui/PictureLibrary.h"
 
 namespace bw::app {
@@ -62,6 +63,11 @@ Frmabt::Frmabt(QWidget* parent) : QDialog(parent) {
 }
 
 void Frmabt::Command1_Click() { hide(); }
+
+void Frmabt::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    ui::centreOverParent(*this);
+}
 
 void Frmabt::setDrawingDevice(const QString& device) {
     device_->setText(QStringLiteral("3D view drawn with %1").arg(device));

@@ -16,6 +16,9 @@ public:
     // Names the device that draws the 3D view, so that a user can tell what runs.
     void setDrawingDevice(const QString& device);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QLabel* device_ = nullptr;
 };

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "assembly/StageDialogTable.h"
+#include "ui/DialogPlacement.h"
 #include "ui/PictureLibrary.h"
 
 namespace bw::assembly {
@@ -72,6 +73,7 @@ void WizardDialog::showEvent(QShowEvent* event) {
         ok_->setDefault(true);
     }
     QDialog::showEvent(event);
+    ui::centreOverParent(*this);
 }
 
 StageDialog::StageDialog(const QString& name, QWidget* parent) : WizardDialog(parent) {
