@@ -207,7 +207,7 @@ bool Frmmain::Form_Load(const QString& designFile) {
         return false;
     }
 
-    checkDisplayDensity(logicalDpiX());
+    checkDisplayDensity(logicalDpiX(), devicePixelRatioF());
     viewController_->setUpScene();
 
     if (splash_) {
@@ -235,7 +235,9 @@ void Frmmain::RotateTrackBall(std::int16_t x, std::int16_t y) { modelView_->Rota
 void Frmmain::find_part() { viewController_->find_part(); }
 void Frmmain::imgpan_Click(int index) { viewController_->imgpan_Click(index); }
 
-void Frmmain::checkDisplayDensity(double logicalDpiX) { placement_->checkDisplayDensity(logicalDpiX); }
+void Frmmain::checkDisplayDensity(double logicalDpiX, double devicePixelRatio) {
+    placement_->checkDisplayDensity(logicalDpiX, devicePixelRatio);
+}
 std::int16_t Frmmain::largeFontFlag() const { return placement_->largeFontFlag(); }
 
 void Frmmain::Image4_Click() { setInventoryVisible(true); }

@@ -88,9 +88,9 @@ public:
     const std::string& modelFolder() const;
     bool isExiting() const { return exiting_; }
 
-    // Reads the density of the screen the window is on and applies the compact layout
-    // when it is large.
-    void checkDisplayDensity(double logicalDpiX);
+    // Applies the compact layout when the screen the window is on is set for large fonts,
+    // whether Qt scales (a device-pixel ratio above 1) or not (a logical density above 96).
+    void checkDisplayDensity(double logicalDpiX, double devicePixelRatio = 1.0);
     std::int16_t largeFontFlag() const;
 
     // The view's background colour, 0x00RRGGBB.

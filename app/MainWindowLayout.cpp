@@ -17,8 +17,13 @@ const std::vector<Placement>& designTimeLayout() {
 
 const std::vector<CompactChange>& compactLayout() {
     static const std::vector<CompactChange> changes = {
-        {"Picture8", 10416, -1, -1, -1}, {"", 0, 0, 11724, 8244},        {"PicGR", 990, 1125, 10620, 6420},
-        {"TrView1", -1, -1, -1, 5000},   {"Picture2", -1, 7560, -1, -1},
+        {"Picture8", 10416, -1, -1, -1},
+        {"", 0, 0, 11724, 8244},
+        {"PicGR", 990, 1125, 10620, 6420},
+        {"TrView1", -1, -1, -1, 5000},
+        {"Picture2", -1, 7560, -1, -1},
+        // The status ends short of the Next Stage arrow, which moved left.
+        {"Label8", -1, -1, 4500, -1},
     };
     return changes;
 }

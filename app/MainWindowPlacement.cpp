@@ -34,8 +34,8 @@ void MainWindowPlacement::applyDesignTime(double dpi) {
     placeViewOverlays();
 }
 
-void MainWindowPlacement::checkDisplayDensity(double logicalDpiX) {
-    largeFontFlag_ = largeFontFlagFor(logicalDpiX);
+void MainWindowPlacement::checkDisplayDensity(double logicalDpiX, double devicePixelRatio) {
+    largeFontFlag_ = largeFontFlagFor(logicalDpiX, devicePixelRatio);
     if (largeFontFlag_ == 0) applyCompact(logicalDpiX);
 }
 

@@ -18,8 +18,9 @@ public:
     // The design-time layout, picture sizes included.
     void applyDesignTime(double dpi);
     // The compact layout for large fonts, on top of the design-time one, when the screen
-    // is dense enough to need it.
-    void checkDisplayDensity(double logicalDpiX);
+    // is dense enough to need it (see DisplayDensity.h). It is laid out in logical pixels,
+    // at the logical density, so that Qt's scaling brings it to its size on the device.
+    void checkDisplayDensity(double logicalDpiX, double devicePixelRatio = 1.0);
     // 1 for normal density, 0 once the compact layout is applied.
     std::int16_t largeFontFlag() const { return largeFontFlag_; }
 

@@ -110,11 +110,30 @@ TEST(MainWindow, LargeFontsApplyTheCompactLayout) {
     EXPECT_EQ(control(window, "TrView1")->width(), treeWidth);
     EXPECT_EQ(control(window, "Picture2")->y(), 630);
     EXPECT_EQ(control(window, "Picture2")->height(), picture2Height);
+    EXPECT_LT(control(window, "Label8")->geometry().right(), control(window, "Picture8")->x());
 
     // The panels that float over the view follow it and stay inside it.
     const QRect view = control(window, "PicGR")->geometry();
     for (const char* overlay : {"Picture3(7)", "Picture3(10)", "Picture3(13)"})
         EXPECT_TRUE(view.contains(control(window, overlay)->geometry())) << overlay;
+}
+
+// Qt's scaling turns 120 dpi into 96 logical dpi at a ratio of 1.25: the same layout in
+// logical pixels, which the ratio brings to the 120-dpi size on the device.
+TEST(MainWindow, LargeFontsUnderQtsScalingLayOutInLogicalPixels) {
+    Frmmain window{bw::apptest::testPlatform()};
+    window.checkDisplayDensity(96.0, 1.0);
+    EXPECT_EQ(window.largeFontFlag(), 1);
+    EXPECT_EQ(window.size(), QSize(1024, 688));
+
+    window.checkDisplayDensity(96.0, 1.25);
+    EXPECT_EQ(window.largeFontFlag(), 0);
+    EXPECT_EQ(window.size(), QSize(782, 550));
+    EXPECT_EQ(control(window, "PicGR")->geometry(), QRect(66, 75, 708, 428));
+    EXPECT_EQ(control(window, "Picture8")->x(), 694);
+    EXPECT_EQ(control(window, "TrView1")->height(), 333);
+    EXPECT_EQ(control(window, "Picture2")->y(), 504);
+    EXPECT_LT(control(window, "Label8")->geometry().right(), control(window, "Picture8")->x());
 }
 
 TEST(MainWindow, HoverLightsButtonsUntilTheBackgroundIsCrossed) {

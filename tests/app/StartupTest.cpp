@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/DisplayDensity.h"
 #include "app/Frmabt.h"
 #include "app/FrmColor.h"
 #include "app/Frmmain.h"
@@ -17,13 +16,6 @@
 #include "TopLevelWindow.h"
 
 using namespace bw::app;
-
-TEST(DisplayDensity, ThresholdIsStrictlyAbove105) {
-    EXPECT_EQ(largeFontFlagFor(96.0), 1);
-    EXPECT_EQ(largeFontFlagFor(105.0), 1);
-    EXPECT_EQ(largeFontFlagFor(105.01), 0);
-    EXPECT_EQ(largeFontFlagFor(120.0), 0);
-}
 
 TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
     auto* splash = new FrmStart;
