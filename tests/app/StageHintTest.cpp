@@ -117,25 +117,3 @@ TEST_F(StageHint, AnOpenedDesignHidesItUntilANewDesign) {
     window.findChild<QAction*>("mnunew")->trigger();
     EXPECT_FALSE(hinted());
 }
-
-// The hint keeps to the status label's own messages: a part named from the view stays.
-TEST(FirstStageHintAlone, LeavesOtherMessagesAlone) {
-    QLabel status;
-    FirstStageHint hint(status, nullptr);
-    hint.showFor(DesignStage::NoEnclosure);
-    EXPECT_EQ(status.text(), FirstStageHint::text());
-    status.setText("Memory");
-    hint.stageWalked(DesignStage::Slots);
-    EXPECT_EQ(status.text(), "Memory");
-    EXPECT_TRUE(hint.isRetired());
-    hint.showFor(DesignStage::NoEnclosure);
-    EXPECT_EQ(status.text(), "Memory");
-
-    QLabel other;
-    FirstStageHint fresh(other, nullptr);
-    fresh.showFor(DesignStage::Finished);
-    EXPECT_TRUE(other.text().isEmpty());
-    fresh.stageWalked(DesignStage::EnclosureChosen);
-    EXPECT_EQ(other.text(), FirstStageHint::text());
-    EXPECT_FALSE(fresh.isRetired());
-}

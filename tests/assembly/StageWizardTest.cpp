@@ -283,106 +283,52 @@ TEST_F(Wizard, EveryStepOfTheTableFile) {
     }
 }
 
-namespace {
-
-QPushButton* button(QWidget* dialog, const char* name) {
-    auto* b = dialog ? dialog->findChild<QPushButton*>(name) : nullptr;
-    EXPECT_NE(b, nullptr) << name;
-    return b;
-}
-
-// What a keyboard user meets when the dialog shows: OK is the default and has the focus.
-void expectOkReady(QWidget* dialog, const char* ok) {
-    QPushButton* b = button(dialog, ok);
-    ASSERT_NE(b, nullptr);
-    EXPECT_TRUE(b->isDefault());
-    EXPECT_EQ(dialog->focusWidget(), b);
-    for (QPushButton* other : dialog->findChildren<QPushButton*>()) {
-        if (other != b) {
-            EXPECT_FALSE(other->isDefault()) << other->objectName().toStdString();
-        }
-    }
-}
-
-void pressKey(QWidget* dialog, Qt::Key key) {
-    QWidget* target = dialog->focusWidget() ? dialog->focusWidget() : dialog;
-    QTest::keyClick(target, key);
-}
-
-} // namespace
-
-// Cancel pressed from the keyboard keeps the focus; the next showing must not inherit it.
-TEST_F(Wizard, StageDialogsShowWithOkReadyWhateverWasPressedLastTime) {
-    chooseEnclosure(true);
-    wizard->Picture8_Click();
-    QWidget* frm2 = dialog("frm2");
-    ASSERT_TRUE(showing("frm2"));
-    expectOkReady(frm2, "Label6");
-
-    QPushButton* cancel = button(frm2, "Label5");
-    cancel->setFocus();
-    pressKey(frm2, Qt::Key_Space);
-    EXPECT_FALSE(showing("frm2"));
-    EXPECT_EQ(state.designStage, DesignStage::EnclosureChosen);
-
-    wizard->Picture8_Click();
-    ASSERT_TRUE(showing("frm2"));
-    expectOkReady(frm2, "Label6");
-    pressKey(frm2, Qt::Key_Return);
-    EXPECT_FALSE(showing("frm2"));
-    EXPECT_EQ(state.designStage, DesignStage::Cpu);
-    EXPECT_EQ(visiblePanels(), std::vector<int>{1});
-
-    // Esc cancels and leaves the stage as it was.
-    wizard->Picture8_Click();
-    ASSERT_TRUE(showing("frm3"));
-    pressKey(dialog("frm3"), Qt::Key_Escape);
-    EXPECT_FALSE(showing("frm3"));
-    EXPECT_EQ(state.designStage, DesignStage::Cpu);
-    EXPECT_EQ(visiblePanels(), std::vector<int>{1});
-}
-
-TEST_F(Wizard, DesignDialogShowsWithOkReadyWhateverWasPressedLastTime) {
-    wizard->showDesignDialog();
-    QWidget* frm1 = dialog("frm1");
-    expectOkReady(frm1, "Label2");
-    button(frm1, "Label3")->setFocus();
-    pressKey(frm1, Qt::Key_Space);
-    EXPECT_FALSE(showing("frm1"));
-
-    wizard->Picture8_Click();
-    ASSERT_TRUE(showing("frm1"));
-    expectOkReady(frm1, "Label2");
-    // The choice can be changed from the keyboard before Enter takes it.
-    frm1->findChild<QRadioButton*>("Option2")->setChecked(true);
-    pressKey(frm1, Qt::Key_Enter);
-    EXPECT_FALSE(showing("frm1"));
-    EXPECT_EQ(state.designStage, DesignStage::EnclosureChosen);
-    EXPECT_EQ(state.enclosureType, catalogue::enclosure::Laptop);
-
-    wizard->showDesignDialog();
-    pressKey(frm1, Qt::Key_Escape);
-    EXPECT_FALSE(showing("frm1"));
-    EXPECT_EQ(state.designStage, DesignStage::NoEnclosure);
-}
-
-TEST_F(Wizard, FinishedDialogShowsWithOkReadyWhateverWasPressedLastTime) {
+// A button keeps the focus while its dialog is hidden, and a focused button takes Enter.
+// Whatever was pressed last time, each showing starts with OK as the default and the focus
+// on it; Esc cancels.
+TEST_F(Wizard, DialogsShowWithOkReadyWhateverWasPressedLastTime) {
+    struct Case {
+        const char* dialog;
+        DesignStage openedAt; // Next at this stage opens it
+        const char* ok;
+        const char* other; // pressed from the keyboard the time before
+        DesignStage afterOk;
+    };
     state.enclosureType = catalogue::enclosure::Tower;
-    state.designStage = DesignStage::OperatingSystem;
-    wizard->Picture8_Click();
-    QWidget* frm0 = dialog("Frm0");
-    ASSERT_TRUE(showing("Frm0"));
-    button(frm0, "Label4")->setFocus(); // View Inventory
-    pressKey(frm0, Qt::Key_Escape);
-    EXPECT_FALSE(showing("Frm0"));
-    EXPECT_FALSE(inventoryShown);
+    for (const Case& c :
+         {Case{"frm1", DesignStage::NoEnclosure, "Label2", "Label3", DesignStage::EnclosureChosen},
+          Case{"frm2", DesignStage::EnclosureChosen, "Label6", "Label5", DesignStage::Cpu},
+          Case{"Frm0", DesignStage::OperatingSystem, "Label2", "Label4", DesignStage::Finished}}) {
+        SCOPED_TRACE(c.dialog);
+        auto open = [&] {
+            state.designStage = c.openedAt;
+            wizard->Picture8_Click();
+            return dialog(c.dialog);
+        };
+        QWidget* d = open();
+        ASSERT_TRUE(d && d->isVisible());
+        d->findChild<QPushButton*>(c.other)->setFocus();
+        QTest::keyClick(d->focusWidget(), Qt::Key_Space);
+        EXPECT_FALSE(d->isVisible());
+        inventoryShown = false;
 
-    wizard->Picture8_Click();
-    ASSERT_TRUE(showing("Frm0"));
-    expectOkReady(frm0, "Label2");
-    pressKey(frm0, Qt::Key_Return);
-    EXPECT_FALSE(showing("Frm0"));
-    EXPECT_FALSE(inventoryShown);
+        ASSERT_EQ(open(), d);
+        auto* ok = d->findChild<QPushButton*>(c.ok);
+        EXPECT_EQ(d->focusWidget(), ok);
+        for (QPushButton* b : d->findChildren<QPushButton*>())
+            EXPECT_EQ(b->isDefault(), b == ok) << b->objectName().toStdString();
+        QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+        EXPECT_FALSE(d->isVisible());
+        EXPECT_EQ(state.designStage, c.afterOk);
+        EXPECT_FALSE(inventoryShown);
+
+        open();
+        const DesignStage opened = state.designStage;
+        QTest::keyClick(d, Qt::Key_Escape);
+        EXPECT_FALSE(d->isVisible());
+        EXPECT_EQ(state.designStage, c.dialog == std::string("frm1") ? DesignStage::NoEnclosure : opened);
+    }
+    EXPECT_EQ(visiblePanels(), std::vector<int>{1}) << "Enter in frm2 showed its panel";
 }
 
 TEST_F(Wizard, ReportsEveryStageTheUserMovesTo) {
