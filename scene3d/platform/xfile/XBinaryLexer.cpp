@@ -65,7 +65,7 @@ Token XBinaryLexer::next() {
 std::span<const std::uint8_t> XBinaryLexer::take(std::uint64_t count) {
     if (count > remainingBytes())
         throw PlatformError(result::badFile,
-                            "binary .x: record runs past the end at byte " + std::to_string(pos_));
+                            "binary .x: record runs past the end at byte " + std::to_string(base_ + pos_));
     const auto part = bytes_.subspan(pos_, static_cast<std::size_t>(count));
     pos_ += static_cast<std::size_t>(count);
     return part;
@@ -84,7 +84,7 @@ std::uint32_t XBinaryLexer::readDword() {
 
 Token XBinaryLexer::lex() {
     Token t;
-    t.offset = pos_;
+    t.offset = base_ + pos_;
     if (pos_ >= bytes_.size()) return t;
     const std::uint16_t code = readWord();
     switch (code) {

@@ -11,9 +11,10 @@ namespace bw {
 // (name, string, integer, GUID, integer list, float list).
 class XBinaryLexer : public XTokenSource {
 public:
-    // floatBytes is 4 or 8, as the file header says.
-    XBinaryLexer(std::span<const std::uint8_t> bytes, int floatBytes)
-        : bytes_(bytes), floatBytes_(floatBytes) {}
+    // floatBytes is 4 or 8, as the file header says; base is where bytes start in the file,
+    // so that messages count from the file's start.
+    XBinaryLexer(std::span<const std::uint8_t> bytes, int floatBytes, std::size_t base = 0)
+        : bytes_(bytes), floatBytes_(floatBytes), base_(base) {}
 
     const Token& peek() override;
     Token next() override;
@@ -27,6 +28,7 @@ private:
 
     std::span<const std::uint8_t> bytes_;
     int floatBytes_;
+    std::size_t base_;
     std::size_t pos_ = 0;
     std::optional<Token> peeked_;
 };
