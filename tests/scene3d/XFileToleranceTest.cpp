@@ -34,6 +34,33 @@ std::string failureOf(const std::vector<std::uint8_t>& bytes) {
     return {};
 }
 
+TEST(XFileTolerance, BinaryStringTerminatorsOfEitherWidth) {
+    // Arrays of strings put a string's terminator right before the next string token.
+    const std::string text =
+        "xof 0302txt 0032\n"
+        "template Names { <01234567-89AB-CDEF-0123-456789ABCD11> DWORD n; array STRING s[n]; }\n"
+        "Names { 3; \"a\", \"\", \"c\"; }\nTextureFilename { \"wood.bmp\"; }\n"
+        "Names { 1; \"last\"; }\n";
+    const test::ReadForms read = readEveryFormAlike(text);
+    ASSERT_EQ(read.objects.size(), 3u);
+    EXPECT_EQ(read.objects[0]->strings, (std::vector<std::string>{"a", "", "c"}));
+
+    // A 2-byte terminator ending the file's bytes; a terminator that is neither still fails.
+    test::BinaryTokenWriter out(32);
+    const std::string header = "xof 0303bin 0032";
+    out.bytes().assign(header.begin(), header.end());
+    out.name("TextureFilename");
+    out.token(10);
+    out.string("a.bmp", 19, 2);
+    out.token(11);
+    XFile file = XFile::fromBytes(out.bytes());
+    ASSERT_EQ(readAll(file).size(), 1u);
+    out.bytes().resize(out.bytes().size() - 4); // the terminator and '}'
+    out.token(7);
+    out.token(11);
+    EXPECT_NE(failureOf(out.bytes()).find("string without terminator at byte 39"), std::string::npos);
+}
+
 TEST(XFileTolerance, MessagesNameTheByteFromTheStartOfTheFile) {
     const std::string text = "xof 0302txt 0032\nVector { 1.0; oops; 3.0; }\n";
     const std::string at = "at byte " + std::to_string(text.find("oops"));

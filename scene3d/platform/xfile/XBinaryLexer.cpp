@@ -95,10 +95,13 @@ Token XBinaryLexer::lex() {
     case tokenString: {
         t.kind = TokenKind::String;
         t.text = asText(take(readDword()));
-        const std::uint32_t terminator = readDword();
+        const std::uint16_t terminator = readWord();
         if (terminator != 19 && terminator != 20)
             throw PlatformError(result::parseError,
                                 "binary .x: string without terminator at byte " + std::to_string(t.offset));
+        // The terminator is a DWORD in most writers and a lone token in some; its upper half
+        // is zero, and no token starts with a zero word, so the two cannot be confused.
+        if (remainingBytes() >= 2 && bytes_[pos_] == 0 && bytes_[pos_ + 1] == 0) pos_ += 2;
         return t;
     }
     case tokenInteger:
