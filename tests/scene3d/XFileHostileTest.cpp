@@ -232,6 +232,10 @@ TEST(XFileHostile, DeepNestingIsCapped) {
 TEST(XFileHostile, UnknownTemplatesAndBinaryTokens) {
     EXPECT_EQ(result::noTemplate, firstFailure("xof 0302txt 0032\nGadget { 1; }"));
     EXPECT_EQ(result::noTemplate, firstFailure("xof 0302txt 0032\nFrame { Gadget { } }"));
+    EXPECT_EQ(result::noTemplate,
+              firstFailure(
+                  "xof 0302txt 0032\ntemplate Pad { <01234567-89AB-CDEF-0123-456789ABCD71> DWORD a; }\n"
+                  "template PAD { <01234567-89AB-CDEF-0123-456789ABCD72> WORD b; }\nFrame { pad { 1; } }"));
     std::vector<std::uint8_t> bytes = bytesOf("xof 0302bin 0032");
     bytes.insert(bytes.end(), {99, 0});
     XFile file = XFile::fromBytes(bytes);

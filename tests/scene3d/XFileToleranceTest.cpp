@@ -23,6 +23,12 @@ using test::readEveryFormAlike;
 
 constexpr std::string_view identity = "1.0,0.0,0.0,0.0, 0.0,1.0,0.0,0.0, 0.0,0.0,1.0,0.0, 0.0,0.0,0.0,1.0;;";
 
+const XDataObject& childOf(const XDataObject& parent, std::string_view templateName) {
+    for (const XChild& c : parent.children)
+        if (!c.isReference() && c.object().templateName == templateName) return c.object();
+    throw std::runtime_error("no " + std::string(templateName) + " in " + parent.name);
+}
+
 // The message a file fails with, or empty when it reads to its end.
 std::string failureOf(const std::vector<std::uint8_t>& bytes) {
     try {
@@ -32,6 +38,42 @@ std::string failureOf(const std::vector<std::uint8_t>& bytes) {
         return e.what();
     }
     return {};
+}
+
+TEST(XFileTolerance, TemplateNamesMatchAsSpelledFirstThenInAnyLetterCase) {
+    const std::string text =
+        "xof 0302txt 0032\nFrame Root {\n FrameTransformMatrix { " + std::string(identity) +
+        " }\n MESH Box {\n  3; 0.0;0.0;0.0;, 1.0;0.0;0.0;, 0.0;1.0;0.0;;\n  1; 3;0,1,2;;\n"
+        "  meshMaterialList { 1; 1; 0;;\n   Material { 1.0;1.0;1.0;1.0;; 8.0; 0.0;0.0;0.0;; "
+        "0.0;0.0;0.0;;\n    TextureFileName { \"wood.bmp\"; }\n   }\n  }\n }\n}\n";
+    const test::ReadForms read = readEveryFormAlike(text);
+    ASSERT_EQ(read.objects.size(), 1u);
+    const XDataObject& mesh = childOf(*read.objects[0], "TID_D3DRMMesh");
+    const XDataObject& material = childOf(childOf(mesh, "TID_D3DRMMeshMaterialList"), "TID_D3DRMMaterial");
+    EXPECT_EQ(childOf(material, "TID_D3DRMTextureFilename").strings, std::vector<std::string>{"wood.bmp"});
+    const LoadedMesh loaded = loadMeshFromXObject(mesh);
+    ASSERT_EQ(loaded.materials.size(), 1u);
+    EXPECT_EQ(loaded.materials[0].textureFilename, "wood.bmp");
+
+    // Declarations that differ only in case are different templates when spelled exactly,
+    // and a name that could be either is refused, naming both. Member types and
+    // restrictions find their templates the same way.
+    const std::string declared = "xof 0302txt 0032\n"
+                                 "template Note { <01234567-89AB-CDEF-0123-456789ABCD01> STRING text; }\n"
+                                 "template NOTE { <01234567-89AB-CDEF-0123-456789ABCD02> DWORD n; }\n"
+                                 "template Pair { <01234567-89AB-CDEF-0123-456789ABCD03> vector a; VECTOR b; "
+                                 "[textureFILENAME] }\n"
+                                 "Note { \"a\"; }\nNOTE { 7; }\n"
+                                 "Pair { 1.0;2.0;3.0;; 4.0;5.0;6.0;; TextureFilename { \"b.bmp\"; } }\n";
+    const test::ReadForms notes = readEveryFormAlike(declared);
+    ASSERT_EQ(notes.objects.size(), 3u);
+    EXPECT_EQ(notes.objects[0]->strings, std::vector<std::string>{"a"});
+    EXPECT_EQ(notes.objects[1]->data, (std::vector<std::uint8_t>{7, 0, 0, 0}));
+    EXPECT_EQ(notes.objects[2]->data.size(), 24u);
+    EXPECT_EQ(notes.objects[2]->children.size(), 1u);
+    const std::string ambiguous = failureOf(bytesOf(declared + "note { 1; }"));
+    EXPECT_NE(ambiguous.find("could be any of 'NOTE', 'Note'"), std::string::npos) << ambiguous;
+    EXPECT_EQ(firstFailure(declared + "note { 1; }"), result::noTemplate);
 }
 
 TEST(XFileTolerance, BinaryStringTerminatorsOfEitherWidth) {
@@ -59,6 +101,114 @@ TEST(XFileTolerance, BinaryStringTerminatorsOfEitherWidth) {
     out.token(7);
     out.token(11);
     EXPECT_NE(failureOf(out.bytes()).find("string without terminator at byte 39"), std::string::npos);
+}
+
+TEST(XFileTolerance, SeparatorsLeftOutDoubledOrMixed) {
+    const std::string canonical =
+        "xof 0302txt 0032\n"
+        "template Holder { <01234567-89AB-CDEF-0123-456789ABCD21> DWORD a; DWORD b; "
+        "[Vector, Frame] }\n"
+        "Mesh Tri {\n 3;\n 0.0;0.0;0.0;,\n 1.0;0.0;0.0;,\n 0.0;1.0;0.0;;\n 1;\n 3;0,1,2;;\n"
+        " MeshNormals { 1; 0.0;0.0;1.0;; 1; 3;0,0,0;; }\n}\n"
+        "Holder { 1; 2; Vector { 1.0; 2.0; 3.0; } }\n";
+    // The last element without its separator, ',' and ';' swapped or doubled, none at all,
+    // and the same in the template declaration.
+    const std::string sloppy = "xof 0302txt 0032\n"
+                               "template Holder { <01234567-89AB-CDEF-0123-456789ABCD21> DWORD a DWORD b "
+                               "[Vector; Frame,] }\n"
+                               "Mesh Tri {\n 3\n 0.0,0.0,0.0;;\n 1.0 0.0 0.0,\n 0.0;1.0;0.0\n 1,\n 3;0;1;2\n"
+                               " MeshNormals { 1, 0.0 0.0 1.0, 1 3 0 0 0 };\n};\n"
+                               "Holder { 1;;; 2,,; Vector { 1.0, 2.0, 3.0 } }\n";
+    const test::ReadForms expected = readEveryFormAlike(canonical);
+    const test::ReadForms read = readEveryFormAlike(sloppy);
+    test::expectSameObjects(expected.objects, read.objects);
+}
+
+TEST(XFileTolerance, CommentsBetweenAnyTokens) {
+    const std::string plain =
+        "xof 0302txt 0032\n"
+        "template Note { <01234567-89AB-CDEF-0123-456789ABCD31> STRING text; DWORD n; }\n"
+        "Frame Root { FrameTransformMatrix { " +
+        std::string(identity) + " } Note { \"a // b # c\"; 5; } }\n";
+    const std::string commented =
+        "xof 0302txt 0032 // after the header\n"
+        "# before anything\n"
+        "template // before the name\nNote# after it\n{ // the brace\n"
+        "<01234567-89AB-CDEF-0123-456789ABCD31>//the GUID\n"
+        "STRING # the type\ntext // the name\n; DWORD n;# the last member\n}\n"
+        "Frame#glued\nRoot//glued\n{ FrameTransformMatrix { 1.0//a number\n,0.0#another\n"
+        ",0.0,0.0, 0.0,1.0,0.0,0.0, 0.0,0.0,1.0,0.0, 0.0,0.0,0.0,1.0; // between\n; }\n"
+        "Note { \"a // b # c\" # after a string\n; 5// after an integer\n; }\n}\n"
+        "// at the end, without a line break";
+    test::expectSameObjects(readEveryFormAlike(plain).objects, readEveryFormAlike(commented).objects);
+}
+
+TEST(XFileTolerance, FilesDeclareStandardTemplatesAgainWithOrWithoutTheirRestrictions) {
+    // Mesh again without a restriction, Material extended by a member and restricted, Frame
+    // in another letter case and restricted, Vector under another name by its GUID: each
+    // still means the standard template and allows what it allowed.
+    const std::string text =
+        "xof 0302txt 0032\n"
+        "template Mesh { <3D82AB44-62DA-11cf-AB39-0020AF71E433> DWORD nVertices; array Vector "
+        "vertices[nVertices]; "
+        "DWORD nFaces; array MeshFace faces[nFaces]; }\n"
+        "template Material { <3D82AB4D-62DA-11cf-AB39-0020AF71E433> ColorRGBA faceColor; FLOAT power; "
+        "ColorRGB specularColor; ColorRGB emissiveColor; STRING shader; [TextureFilename] }\n"
+        "template frame { <3D82AB46-62DA-11cf-AB39-0020AF71E433> [FrameTransformMatrix, Mesh] }\n"
+        "template Point { <3D82AB5E-62DA-11cf-AB39-0020AF71E433> FLOAT x; FLOAT y; FLOAT z; }\n"
+        "frame Root {\n FrameTransformMatrix { " +
+        std::string(identity) +
+        " }\n Mesh Box {\n  3; 0.0;0.0;0.0;, 1.0;0.0;0.0;, 0.0;1.0;0.0;;\n  1; 3;0,1,2;;\n"
+        "  MeshNormals { 1; 0.0;0.0;1.0;; 1; 3;0,0,0;; }\n"
+        "  MeshMaterialList { 1; 1; 0;;\n   Material { 1.0;0.5;0.25;1.0;; 8.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;; "
+        "\"toon.fx\";\n    TextureFilename { \"wood.bmp\"; }\n   }\n  "
+        "}\n }\n"
+        " Point Marker { 1.0; 2.0; 3.0; }\n}\n";
+    const test::ReadForms read = readEveryFormAlike(text);
+    ASSERT_EQ(read.objects.size(), 1u);
+    const XDataObject& root = *read.objects[0];
+    EXPECT_EQ(root.templateName, "TID_D3DRMFrame");
+    EXPECT_EQ(childOf(root, "TID_D3DRMVector").name, "Marker");
+    const XDataObject& mesh = childOf(root, "TID_D3DRMMesh");
+    const LoadedMesh loaded = loadMeshFromXObject(mesh);
+    EXPECT_EQ(loaded.mesh.faceCount(), 1u);
+    ASSERT_EQ(loaded.materials.size(), 1u);
+    EXPECT_EQ(loaded.materials[0].textureFilename, "wood.bmp");
+    EXPECT_FLOAT_EQ(loaded.materials[0].material.diffuse.g, 0.5f);
+    const XDataObject& material = childOf(childOf(mesh, "TID_D3DRMMeshMaterialList"), "TID_D3DRMMaterial");
+    EXPECT_EQ(material.strings, (std::vector<std::string>{"toon.fx"}));
+
+    // A template of the file's own keeps its restriction.
+    EXPECT_EQ(firstFailure("xof 0302txt 0032\ntemplate Box { <01234567-89AB-CDEF-0123-456789ABCD41> "
+                           "[Vector] }\nBox { Frame { } }"),
+              result::badObject);
+}
+
+TEST(XFileTolerance, VersionsAndFloatSizesInEveryForm) {
+    for (const char* version : {"0302", "0303"}) {
+        for (const char* floats : {"0032", "0064"}) {
+            SCOPED_TRACE(std::string(version) + " " + floats);
+            const std::string text =
+                std::string("xof ") + version + "txt " + floats +
+                "\ntemplate Pair { <01234567-89AB-CDEF-0123-456789ABCD61> DOUBLE d; FLOAT f; }\n"
+                "Pair { 0.5; 0.25; }\nVector { -1.5; 2.0; 1.0e3; }\n";
+            test::ReadForms read = readEveryFormAlike(text);
+            ASSERT_EQ(read.objects.size(), 2u);
+            EXPECT_EQ(read.text.header().minorVersion, version[3] - '0');
+            EXPECT_EQ(read.text.header().floatBits, floats[2] == '6' ? 64 : 32);
+            double d = 0;
+            std::memcpy(&d, read.objects[0]->data.data(), 8);
+            EXPECT_EQ(d, 0.5);
+            for (const int bits : {32, 64}) {
+                const auto binary = test::textToBinary(text, {bits, false, 4});
+                EXPECT_EQ(std::string(binary.begin() + 4, binary.begin() + 8), version);
+                XFile file = XFile::fromBytes(test::compressXFile(binary));
+                EXPECT_EQ(file.header().floatBits, bits);
+                EXPECT_EQ(file.header().minorVersion, version[3] - '0');
+                test::expectSameObjects(read.objects, readAll(file));
+            }
+        }
+    }
 }
 
 TEST(XFileTolerance, MessagesNameTheByteFromTheStartOfTheFile) {

@@ -163,6 +163,8 @@ const XTemplateSet& standardTemplates() {
 std::string_view standardTemplateId(std::string_view templateName) {
     for (const auto& t : templateIds)
         if (t.templateName == templateName) return t.id;
+    for (const auto& t : templateIds)
+        if (equalsIgnoringCase(t.templateName, templateName)) return t.id;
     return {};
 }
 

@@ -34,7 +34,9 @@ private:
 };
 
 // Reads template declarations and data objects from a token stream, the same for the
-// text and the binary form.
+// text and the binary form. What writers commonly do besides the format is read as they
+// mean it: separators left out or doubled, template names in another letter case, a
+// file's own declaration of a standard template.
 class XParser {
 public:
     XParser(XTokenSource& tokens, XTemplateSet& templates, XObjectIndex& index)
