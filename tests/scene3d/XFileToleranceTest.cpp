@@ -29,6 +29,12 @@ const XDataObject& childOf(const XDataObject& parent, std::string_view templateN
     throw std::runtime_error("no " + std::string(templateName) + " in " + parent.name);
 }
 
+std::uint32_t dwordAt(const XDataObject& o, std::size_t offset) {
+    std::uint32_t v = 0;
+    std::memcpy(&v, o.data.data() + offset, 4);
+    return v;
+}
+
 // The message a file fails with, or empty when it reads to its end.
 std::string failureOf(const std::vector<std::uint8_t>& bytes) {
     try {
@@ -161,7 +167,7 @@ TEST(XFileTolerance, FilesDeclareStandardTemplatesAgainWithOrWithoutTheirRestric
         " }\n Mesh Box {\n  3; 0.0;0.0;0.0;, 1.0;0.0;0.0;, 0.0;1.0;0.0;;\n  1; 3;0,1,2;;\n"
         "  MeshNormals { 1; 0.0;0.0;1.0;; 1; 3;0,0,0;; }\n"
         "  MeshMaterialList { 1; 1; 0;;\n   Material { 1.0;0.5;0.25;1.0;; 8.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;; "
-        "\"toon.fx\";\n    TextureFilename { \"wood.bmp\"; }\n   }\n  "
+        "\"toon.fx\";\n    TextureFilename { \"wood.bmp\"; }\n    EffectInstance { \"toon.fx\"; }\n   }\n  "
         "}\n }\n"
         " Point Marker { 1.0; 2.0; 3.0; }\n}\n";
     const test::ReadForms read = readEveryFormAlike(text);
@@ -177,11 +183,72 @@ TEST(XFileTolerance, FilesDeclareStandardTemplatesAgainWithOrWithoutTheirRestric
     EXPECT_FLOAT_EQ(loaded.materials[0].material.diffuse.g, 0.5f);
     const XDataObject& material = childOf(childOf(mesh, "TID_D3DRMMeshMaterialList"), "TID_D3DRMMaterial");
     EXPECT_EQ(material.strings, (std::vector<std::string>{"toon.fx"}));
+    EXPECT_EQ(childOf(material, "DXFILEOBJ_EffectInstance").strings, std::vector<std::string>{"toon.fx"});
 
     // A template of the file's own keeps its restriction.
     EXPECT_EQ(firstFailure("xof 0302txt 0032\ntemplate Box { <01234567-89AB-CDEF-0123-456789ABCD41> "
                            "[Vector] }\nBox { Frame { } }"),
               result::badObject);
+}
+
+TEST(XFileTolerance, TemplatesLaterVersionsAddedAreKnown) {
+    const std::string text =
+        "xof 0303txt 0032\n"
+        "AnimTicksPerSecond { 4800; }\n"
+        "Frame Root {\n"
+        " Mesh Box {\n  3; 0.0;0.0;0.0;, 1.0;0.0;0.0;, 0.0;1.0;0.0;;\n  1; 3;0,1,2;;\n"
+        "  VertexDuplicationIndices { 3; 3; 0,1,2;; }\n"
+        "  FaceAdjacency { 3; 0,1,2;; }\n"
+        "  XSkinMeshHeader { 1; 1; 1; }\n"
+        "  SkinWeights { \"Root\"; 3; 0,1,2; 1.0,1.0,1.0; " +
+        std::string(identity) +
+        " }\n"
+        "  DeclData { 1; 2;0;3;0;; 3; 1,2,3;; }\n"
+        "  FVFData { 258; 2; 7,9;; }\n"
+        "  MeshMaterialList { 1; 1; 0;;\n"
+        "   Material { 1.0;1.0;1.0;1.0;; 8.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;;\n"
+        "    EffectInstance { \"toon.fx\";\n"
+        "     EffectParamFloats { \"Diffuse\"; 4; 1.0,0.5,0.25,1.0;; }\n"
+        "     EffectParamString { \"Texture\"; \"wood.bmp\"; }\n"
+        "     EffectParamDWord { \"Passes\"; 2; }\n"
+        "     EffectFloats { 2; 0.5,0.25;; }\n     EffectString { \"old\"; }\n     EffectDWord { 3; }\n"
+        "    }\n   }\n  }\n }\n"
+        " PatchMesh Patches { 4; 0.0;0.0;0.0;, 1.0;0.0;0.0;, 1.0;1.0;0.0;, 0.0;1.0;0.0;; 1; 4;0,1,2,3;;; }\n"
+        " PatchMesh9 { 1; 3; 0; 1; 0.0;0.0;0.0;; 1; 1;0;;; }\n"
+        "}\n"
+        "PMInfo { 1; 0;1;1;0;3;3;; 2; 3; 3; 1; 1;2;3;; 0;; }\n"
+        "CompressedAnimationSet { 8; 4800.0; 0; 2; 1,2;; }\n";
+    const test::ReadForms read = readEveryFormAlike(text);
+    ASSERT_EQ(read.objects.size(), 4u);
+    EXPECT_EQ(read.objects[0]->templateName, "DXFILEOBJ_AnimTicksPerSecond");
+    EXPECT_EQ(dwordAt(*read.objects[0], 0), 4800u);
+    const XDataObject& root = *read.objects[1];
+    const XDataObject& mesh = childOf(root, "TID_D3DRMMesh");
+    EXPECT_EQ(childOf(mesh, "DXFILEOBJ_FaceAdjacency").data.size(), 16u);
+    EXPECT_EQ(childOf(mesh, "DXFILEOBJ_XSkinMeshHeader").data.size(), 6u);
+    EXPECT_EQ(childOf(mesh, "DXFILEOBJ_SkinWeights").data.size(), 4u + 4 + 12 + 12 + 64);
+    const XDataObject& decl = childOf(mesh, "DXFILEOBJ_DeclData");
+    EXPECT_EQ(decl.data.size(), 4u + 16 + 4 + 12);
+    EXPECT_EQ(dwordAt(decl, 12), 3u); // the element's Usage
+    EXPECT_EQ(childOf(mesh, "DXFILEOBJ_FVFData").data.size(), 16u);
+    const XDataObject& effect = childOf(
+        childOf(childOf(mesh, "TID_D3DRMMeshMaterialList"), "TID_D3DRMMaterial"), "DXFILEOBJ_EffectInstance");
+    EXPECT_EQ(effect.strings, std::vector<std::string>{"toon.fx"});
+    EXPECT_EQ(childOf(effect, "DXFILEOBJ_EffectParamFloats").data.size(), 4u + 4 + 16);
+    EXPECT_EQ(childOf(effect, "DXFILEOBJ_EffectParamString").strings,
+              (std::vector<std::string>{"Texture", "wood.bmp"}));
+    EXPECT_EQ(dwordAt(childOf(effect, "DXFILEOBJ_EffectParamDWord"), 4), 2u);
+    EXPECT_EQ(childOf(effect, "DXFILEOBJ_EffectFloats").data.size(), 12u);
+    EXPECT_EQ(childOf(effect, "DXFILEOBJ_EffectString").strings, std::vector<std::string>{"old"});
+    EXPECT_EQ(childOf(effect, "DXFILEOBJ_EffectDWord").data.size(), 4u);
+    EXPECT_EQ(childOf(root, "DXFILEOBJ_PatchMesh").data.size(), 4u + 48 + 4 + 20);
+    EXPECT_EQ(childOf(root, "DXFILEOBJ_PatchMesh9").data.size(), 12u + 4 + 12 + 4 + 8);
+    EXPECT_EQ(read.objects[2]->templateName, "DXFILEOBJ_PMInfo");
+    EXPECT_EQ(read.objects[2]->data.size(), 4u + 24 + 16 + 12 + 4);
+    EXPECT_EQ(read.objects[3]->templateName, "DXFILEOBJ_CompressedAnimationSet");
+    EXPECT_EQ(read.objects[3]->data.size(), 16u + 8);
+    // The mesh passes over the children it does not use.
+    EXPECT_EQ(loadMeshFromXObject(mesh).mesh.faceCount(), 1u);
 }
 
 TEST(XFileTolerance, VersionsAndFloatSizesInEveryForm) {
