@@ -86,7 +86,7 @@ struct ReadForms {
     std::vector<const XDataObject*> objects;
 };
 
-// Reads every form of a text file and expects the same objects from each.
+// Reads every form of a text file and expects the same objects and warnings from each.
 inline ReadForms readEveryFormAlike(std::string_view text) {
     const std::vector<XForm> forms = everyFormOf(text);
     XFile reference = XFile::fromBytes(forms[0].bytes);
@@ -95,6 +95,7 @@ inline ReadForms readEveryFormAlike(std::string_view text) {
         SCOPED_TRACE(forms[i].name);
         XFile other = XFile::fromBytes(forms[i].bytes);
         expectSameObjects(objects, readOrFail(other, forms[i].name));
+        EXPECT_EQ(reference.warnings().count, other.warnings().count);
     }
     return {std::move(reference), std::move(objects)};
 }

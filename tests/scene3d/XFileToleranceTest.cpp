@@ -54,6 +54,7 @@ TEST(XFileTolerance, TemplateNamesMatchAsSpelledFirstThenInAnyLetterCase) {
         "0.0;0.0;0.0;;\n    TextureFileName { \"wood.bmp\"; }\n   }\n  }\n }\n}\n";
     const test::ReadForms read = readEveryFormAlike(text);
     ASSERT_EQ(read.objects.size(), 1u);
+    EXPECT_EQ(read.text.warnings().count, 0u);
     const XDataObject& mesh = childOf(*read.objects[0], "TID_D3DRMMesh");
     const XDataObject& material = childOf(childOf(mesh, "TID_D3DRMMeshMaterialList"), "TID_D3DRMMaterial");
     EXPECT_EQ(childOf(material, "TID_D3DRMTextureFilename").strings, std::vector<std::string>{"wood.bmp"});
@@ -128,6 +129,7 @@ TEST(XFileTolerance, SeparatorsLeftOutDoubledOrMixed) {
     const test::ReadForms expected = readEveryFormAlike(canonical);
     const test::ReadForms read = readEveryFormAlike(sloppy);
     test::expectSameObjects(expected.objects, read.objects);
+    EXPECT_EQ(read.text.warnings().count, 0u);
 }
 
 TEST(XFileTolerance, CommentsBetweenAnyTokens) {
@@ -219,6 +221,7 @@ TEST(XFileTolerance, TemplatesLaterVersionsAddedAreKnown) {
         "PMInfo { 1; 0;1;1;0;3;3;; 2; 3; 3; 1; 1;2;3;; 0;; }\n"
         "CompressedAnimationSet { 8; 4800.0; 0; 2; 1,2;; }\n";
     const test::ReadForms read = readEveryFormAlike(text);
+    EXPECT_EQ(read.text.warnings().count, 0u);
     ASSERT_EQ(read.objects.size(), 4u);
     EXPECT_EQ(read.objects[0]->templateName, "DXFILEOBJ_AnimTicksPerSecond");
     EXPECT_EQ(dwordAt(*read.objects[0], 0), 4800u);
@@ -251,6 +254,85 @@ TEST(XFileTolerance, TemplatesLaterVersionsAddedAreKnown) {
     EXPECT_EQ(loadMeshFromXObject(mesh).mesh.faceCount(), 1u);
 }
 
+TEST(XFileTolerance, ObjectsOfUnknownTemplatesAreSkippedWithTheirBraces) {
+    const std::string text = "xof 0302txt 0032\n"
+                             "Gadget Widget { 1; \"a } in a string\"; Sub { 2.0; { Ref } } "
+                             "Other <01234567-89AB-CDEF-0123-456789ABCD51> { } }\n"
+                             "Frame A { Gizmo { Frame Inner { } } FrameTransformMatrix { " +
+                             std::string(identity) + " } }\nFrame B { { A } { Widget } }\n";
+    const test::ReadForms read = readEveryFormAlike(text);
+    ASSERT_EQ(read.objects.size(), 2u);
+    const XDataObject& a = *read.objects[0];
+    EXPECT_EQ(a.name, "A");
+    ASSERT_EQ(a.children.size(), 1u); // Inner went with Gizmo
+    EXPECT_EQ(a.children[0].object().templateName, "TID_D3DRMFrameTransformMatrix");
+    EXPECT_EQ(read.objects[1]->children[0].target(), &a);
+    EXPECT_EQ(read.objects[1]->children[1].target(), nullptr); // a skipped object is no target
+    const XWarnings& warnings = read.text.warnings();
+    ASSERT_EQ(warnings.count, 2u);
+    EXPECT_EQ(warnings.listed[0], "skipped an object of the unknown template 'Gadget' at byte " +
+                                      std::to_string(text.find("Gadget")));
+    EXPECT_NE(warnings.listed[1].find("'Gizmo'"), std::string::npos);
+
+    // Braces must still balance, and what is left of the object still reads as tokens.
+    EXPECT_EQ(firstFailure("xof 0302txt 0032\nGadget { { }"), result::parseError);
+    EXPECT_EQ(firstFailure("xof 0302txt 0032\nGadget Name ;"), result::parseError);
+    EXPECT_EQ(firstFailure("xof 0302txt 0032\nGadget { \"open }"), result::parseError);
+}
+
+TEST(XFileTolerance, SkippedObjectsCountAgainstTheLimits) {
+    // Each skipped object and everything in braces inside it counts as an object read: a
+    // third as many objects of three each pass the limit.
+    const std::size_t third = maxObjectsPerFile / 3 + 1;
+    std::string text = "xof 0302txt 0032\n";
+    text.reserve(text.size() + third * 16);
+    for (std::size_t i = 0; i < third; ++i)
+        text += "Gadget{{R}{R}}\n";
+    EXPECT_EQ(firstFailure(text), overBudget);
+    // Nesting is capped as for known objects, without recursion.
+    const auto nested = [](std::size_t depth) {
+        return "xof 0302txt 0032\n" + std::string(depth, '{').insert(0, "Gadget") + std::string(depth, '}');
+    };
+    EXPECT_EQ(firstFailure(nested(maxObjectDepth)), result::ok);
+    EXPECT_EQ(firstFailure(nested(maxObjectDepth + 1)), result::parseError);
+    EXPECT_EQ(firstFailure(nested(100000)), result::parseError);
+    // Warnings are counted, and only the first are kept.
+    std::string many = "xof 0302txt 0032\n";
+    for (int i = 0; i < 1000; ++i)
+        many += "Gadget{}";
+    XFile file = XFile::fromBytes(bytesOf(many));
+    EXPECT_TRUE(readAll(file).empty());
+    EXPECT_EQ(file.warnings().count, 1000u);
+    EXPECT_EQ(file.warnings().listed.size(), XWarnings::maxListed);
+}
+
+TEST(XFileTolerance, ACompressedFileOfSkippedObjectsStaysWithinMemory) {
+    if (const std::string why = test::memoryCapUnavailable(); !why.empty()) GTEST_SKIP() << why;
+    // Four million unknown objects in 32 MiB, within the expansion ratio: the object limit
+    // stops the skipping, and only the first warnings are kept.
+    const auto gizmos = test::compressedFrames(1013, 10, "Gizmo{}\n");
+    const int status = test::runUnderMemoryCap(test::oneGiB, [&] {
+        XFile file = XFile::fromBytes(gizmos);
+        try {
+            readAll(file);
+        } catch (const PlatformError& e) {
+            if (!refusesFile(e)) return 1;
+            return file.warnings().count == maxObjectsPerFile &&
+                           file.warnings().listed.size() == XWarnings::maxListed
+                       ? 0
+                       : 2;
+        }
+        return 3;
+    });
+    EXPECT_EQ(status, 0) << "1: failed otherwise, 2: other warnings, 3: read it all, else the cap was hit";
+
+    // A warning names a long name by its start.
+    XFile longName = XFile::fromBytes(bytesOf("xof 0302txt 0032\n" + std::string(100000, 'G') + " { }"));
+    EXPECT_TRUE(readAll(longName).empty());
+    ASSERT_EQ(longName.warnings().count, 1u);
+    EXPECT_LT(longName.warnings().listed[0].size(), 200u);
+}
+
 TEST(XFileTolerance, VersionsAndFloatSizesInEveryForm) {
     for (const char* version : {"0302", "0303"}) {
         for (const char* floats : {"0032", "0064"}) {
@@ -276,6 +358,39 @@ TEST(XFileTolerance, VersionsAndFloatSizesInEveryForm) {
             }
         }
     }
+}
+
+TEST(XFileTolerance, PaddingAfterTheLastObject) {
+    const std::string text = "xof 0302txt 0032\nFrame A { }\nVector { 1.0; 2.0; 3.0; }\n";
+    const std::vector<std::uint8_t> binary = test::textToBinary(text, {32, false, 2});
+    const auto padded = [](std::vector<std::uint8_t> bytes, std::string_view padding) {
+        bytes.insert(bytes.end(), padding.begin(), padding.end());
+        return bytes;
+    };
+    const auto readsBoth = [&](const std::vector<std::uint8_t>& bytes, std::size_t paddingAt) {
+        XFile file = XFile::fromBytes(bytes);
+        EXPECT_EQ(readAll(file).size(), 2u);
+        ASSERT_EQ(file.warnings().count, 1u);
+        EXPECT_NE(file.warnings().listed[0].find("at byte " + std::to_string(paddingAt)), std::string::npos)
+            << file.warnings().listed[0];
+    };
+    using namespace std::string_view_literals;
+    readsBoth(padded(bytesOf(text), "\0\0\0"sv), text.size());
+    readsBoth(padded(bytesOf(text), "\r\n\x1a"sv), text.size() + 2);
+    readsBoth(padded(bytesOf(text), "\0 \n\0\n"sv), text.size());
+    readsBoth(padded(binary, "\0\0\0\0\0"sv), binary.size());
+    readsBoth(test::compressXFile(padded(bytesOf(text), "\0\0"sv), 16), text.size());
+    // Bytes after the block that completes a compressed file's declared size.
+    const auto compressed = test::compressXFile(bytesOf(text));
+    readsBoth(padded(compressed, "\0\0\0junk"sv), compressed.size());
+
+    // Anything else after the last object is refused where it starts.
+    const std::string junk = failureOf(padded(bytesOf(text), "\0x"sv));
+    EXPECT_NE(junk.find("at byte " + std::to_string(text.size())), std::string::npos) << junk;
+    const std::string token = failureOf(padded(binary, "\0\0\x0b"sv));
+    EXPECT_NE(token.find("unknown token 0 at byte " + std::to_string(binary.size())), std::string::npos)
+        << token;
+    EXPECT_EQ(firstFailure(text + "Frame"), result::parseError);
 }
 
 TEST(XFileTolerance, MessagesNameTheByteFromTheStartOfTheFile) {

@@ -58,7 +58,7 @@ private:
 
 } // namespace
 
-std::vector<std::uint8_t> expandMszip(std::span<const std::uint8_t> compressed) {
+std::vector<std::uint8_t> expandMszip(std::span<const std::uint8_t> compressed, std::size_t* trailingBytes) {
     if (compressed.size() < 4) fail("missing expanded size", headerSize);
     const std::uint32_t declaredTotal = readLittleEndian(compressed, 0, 4);
     if (declaredTotal < headerSize) fail("implausible expanded size", headerSize);
@@ -76,7 +76,8 @@ std::vector<std::uint8_t> expandMszip(std::span<const std::uint8_t> compressed) 
     out.reserve(std::min<std::size_t>(expected, std::size_t{16} << 20));
     Inflater inflater;
     std::size_t pos = 4;
-    while (pos < compressed.size()) {
+    // Once the declared size is there, whatever follows is no block of this file.
+    while (pos < compressed.size() && out.size() < expected) {
         const std::size_t at = headerSize + pos;
         if (compressed.size() - pos < 6) fail("truncated block header", at);
         const std::size_t expandedSize = readLittleEndian(compressed, pos, 2);
@@ -93,6 +94,7 @@ std::vector<std::uint8_t> expandMszip(std::span<const std::uint8_t> compressed) 
         pos += 4 + blockSize;
     }
     if (out.size() != expected) fail("fewer bytes than declared", headerSize + compressed.size());
+    if (trailingBytes) *trailingBytes = compressed.size() - pos;
     return out;
 }
 

@@ -82,6 +82,16 @@ std::uint32_t XBinaryLexer::readDword() {
            (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
 }
 
+XTokenSource::Filler XBinaryLexer::takeFillerToEnd() {
+    // No token code has a zero low byte, so zeros where a token would start are padding.
+    if (peeked_ || pos_ >= bytes_.size() || bytes_[pos_] != 0) return {};
+    for (std::size_t i = pos_; i < bytes_.size(); ++i)
+        if (bytes_[i] != 0) return {};
+    const Filler filler{base_ + pos_, bytes_.size() - pos_};
+    pos_ = bytes_.size();
+    return filler;
+}
+
 Token XBinaryLexer::lex() {
     Token t;
     t.offset = base_ + pos_;

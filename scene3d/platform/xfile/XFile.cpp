@@ -86,6 +86,7 @@ struct XFile::State {
     std::unique_ptr<XTokenSource> tokens;
     XTemplateSet templates = XTemplateSet::extending(standardTemplates());
     XObjectIndex index;
+    XWarnings warnings;
     std::unique_ptr<XParser> parser;
     // Shared by the walks of a file read once (walkAgain).
     std::shared_ptr<std::vector<std::unique_ptr<XDataObject>>> objects =
@@ -122,7 +123,12 @@ XFile XFile::fromBytes(std::vector<std::uint8_t> bytes) {
     state->bytes = std::move(bytes);
     std::span<const std::uint8_t> body = std::span<const std::uint8_t>(state->bytes).subspan(headerSize);
     if (state->header.compressed) {
-        state->expanded = expandMszip(body);
+        std::size_t trailing = 0;
+        state->expanded = expandMszip(body, &trailing);
+        if (trailing > 0)
+            state->warnings.add("ignored " + std::to_string(trailing) +
+                                " bytes after the last compressed block at byte " +
+                                std::to_string(state->bytes.size() - trailing));
         body = state->expanded;
     }
     // Token offsets count from the start of the file, header included.
@@ -131,13 +137,16 @@ XFile XFile::fromBytes(std::vector<std::uint8_t> bytes) {
     } else {
         state->tokens = std::make_unique<XBinaryLexer>(body, state->header.floatBits / 8, headerSize);
     }
-    state->parser = std::make_unique<XParser>(*state->tokens, state->templates, state->index);
+    state->parser =
+        std::make_unique<XParser>(*state->tokens, state->templates, state->index, &state->warnings);
     return XFile(std::move(state));
 }
 
 const XFileHeader& XFile::header() const { return state_->header; }
 
 const XTemplateSet& XFile::templates() const { return state_->templates; }
+
+const XWarnings& XFile::warnings() const { return state_->warnings; }
 
 std::uint64_t XFile::heldBytes() const {
     const State& s = *state_;
@@ -181,6 +190,7 @@ std::optional<XFile> XFile::walkAgain() const {
     auto again = std::make_unique<State>();
     again->header = s.header;
     again->templates = s.templates;
+    again->warnings = s.warnings;
     again->objects = s.objects;
     again->ended = true;
     return XFile(std::move(again));

@@ -9,6 +9,7 @@
 
 #include "scene3d/platform/xfile/XDataObject.h"
 #include "scene3d/platform/xfile/XTemplate.h"
+#include "scene3d/platform/xfile/XWarnings.h"
 
 namespace bw {
 
@@ -59,6 +60,9 @@ public:
     std::optional<XFile> walkAgain() const;
 
     const XTemplateSet& templates() const;
+    // What the reading has passed over so far in a file that reads: objects of templates
+    // nobody declares, padding after the last object.
+    const XWarnings& warnings() const;
     // The bytes this reading holds: the file, its expansion and the values read; 0 for
     // another walk (walkAgain), which holds nothing of its own.
     std::uint64_t heldBytes() const;

@@ -148,6 +148,11 @@ bool XParser::atTemplateKeyword() {
 
 std::unique_ptr<XDataObject> XParser::nextTopLevelObject() {
     for (;;) {
+        if (const XTokenSource::Filler filler = tokens_.takeFillerToEnd(); filler.size > 0) {
+            warn("ignored " + std::to_string(filler.size) + " bytes of padding after the last object",
+                 filler.offset);
+            return nullptr;
+        }
         const Token& t = tokens_.peek();
         if (t.kind == TokenKind::End) return nullptr;
         if (t.kind == TokenKind::Comma || t.kind == TokenKind::Semicolon) {
@@ -160,7 +165,7 @@ std::unique_ptr<XDataObject> XParser::nextTopLevelObject() {
         }
         if (t.kind != TokenKind::Name)
             fail(result::parseError, "expected a template or a data object", t.offset);
-        return parseObject(0);
+        if (std::unique_ptr<XDataObject> object = parseObject(0)) return object;
     }
 }
 
@@ -285,6 +290,34 @@ std::string XParser::optionalName() {
     return {};
 }
 
+void XParser::countObject(std::size_t offset) {
+    if (++objectsRead_ > maxObjectsPerFile)
+        fail(overBudget, "more than " + std::to_string(maxObjectsPerFile) + " objects", offset);
+}
+
+void XParser::warn(const std::string& what, std::size_t offset) {
+    if (warnings_) warnings_->add(what + " at byte " + std::to_string(offset));
+}
+
+void XParser::skipObject(const Token& head, std::uint32_t depth) {
+    countObject(head.offset);
+    optionalName();
+    if (tokens_.peek().kind == TokenKind::Guid) tokens_.next();
+    expect(TokenKind::OBrace, "'{' to open the object");
+    // Its children and references each count as an object, and nest as deep as others may.
+    std::uint32_t open = 1;
+    while (open > 0) {
+        const Token t = tokens_.next();
+        if (t.kind == TokenKind::End) fail(result::parseError, "unterminated object", t.offset);
+        if (t.kind == TokenKind::CBrace) --open;
+        if (t.kind != TokenKind::OBrace) continue;
+        if (depth + open >= maxObjectDepth) fail(result::parseError, "objects nested too deeply", t.offset);
+        countObject(t.offset);
+        ++open;
+    }
+    warn("skipped an object of the unknown template " + quoted(head.text), head.offset);
+}
+
 std::unique_ptr<XDataObject> XParser::parseObject(std::uint32_t depth) {
     const Token head = expect(TokenKind::Name, "a template name");
     if (depth >= maxObjectDepth) fail(result::parseError, "objects nested too deeply", head.offset);
@@ -295,10 +328,12 @@ std::unique_ptr<XDataObject> XParser::parseObject(std::uint32_t depth) {
             names += (names.empty() ? "" : ", ") + quoted(candidate);
         fail(result::noTemplate, "template " + quoted(head.text) + " could be any of " + names, head.offset);
     }
-    if (!match.xtemplate) fail(result::noTemplate, "unknown template " + quoted(head.text), head.offset);
+    if (!match.xtemplate) {
+        skipObject(head, depth);
+        return nullptr;
+    }
     const std::shared_ptr<const XTemplate> xtemplate = std::move(match.xtemplate);
-    if (++objectsRead_ > maxObjectsPerFile)
-        fail(overBudget, "more than " + std::to_string(maxObjectsPerFile) + " objects", head.offset);
+    countObject(head.offset);
 
     auto object = std::make_unique<XDataObject>();
     object->templateName = xtemplate->standardId.empty() ? xtemplate->name : xtemplate->standardId;
@@ -321,8 +356,14 @@ std::unique_ptr<XDataObject> XParser::parseObject(std::uint32_t depth) {
         }
         if (t.kind == TokenKind::End) fail(result::parseError, "unterminated object", t.offset);
         const std::size_t childOffset = t.offset;
-        XChild child =
-            t.kind == TokenKind::OBrace ? parseReference() : XChild::dataObject(parseObject(depth + 1));
+        XChild child;
+        if (t.kind == TokenKind::OBrace) {
+            child = parseReference();
+        } else if (std::unique_ptr<XDataObject> inner = parseObject(depth + 1)) {
+            child = XChild::dataObject(std::move(inner));
+        } else {
+            continue; // skipped
+        }
         if (!child.isReference() && !xtemplate->allowsChild(*child.target()->xtemplate))
             fail(result::badObject,
                  "'" + child.target()->xtemplate->name + "' may not appear inside '" + xtemplate->name + "'",

@@ -14,6 +14,10 @@ bool isSpace(std::uint8_t c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
 }
 
+// What some writers leave after the last object: NUL padding, or the end-of-file mark of
+// old editors (Ctrl-Z).
+bool isFiller(std::uint8_t c) { return c == 0x00 || c == 0x1A; }
+
 // Characters that end a word (besides the start of a // comment), by table: the test runs
 // once for every byte of a file.
 constexpr std::array<bool, 256> wordEndTable() {
@@ -164,6 +168,17 @@ Token XTextLexer::next() {
         return t;
     }
     return lex();
+}
+
+XTokenSource::Filler XTextLexer::takeFillerToEnd() {
+    if (peeked_) return {};
+    skipSpaceAndComments();
+    if (pos_ >= text_.size() || !isFiller(text_[pos_])) return {};
+    for (std::size_t i = pos_; i < text_.size(); ++i)
+        if (!isFiller(text_[i]) && !isSpace(text_[i])) return {};
+    const Filler filler{base_ + pos_, text_.size() - pos_};
+    pos_ = text_.size();
+    return filler;
 }
 
 void XTextLexer::skipSpaceAndComments() {

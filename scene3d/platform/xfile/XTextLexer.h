@@ -23,6 +23,7 @@ public:
     TokenKind takeNumber(NumberValue& value) override;
     std::size_t takeNumbers(std::span<double> numbers) override;
     std::size_t takeIntegers(std::span<std::uint32_t> integers) override;
+    Filler takeFillerToEnd() override;
 
 private:
     Token lex();
