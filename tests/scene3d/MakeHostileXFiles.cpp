@@ -1,6 +1,7 @@
 // make_hostile_x OUTDIR: writes the files fuzzing found, as the tests make them, for the
 // tools to be tried on: bomb.x (compressed, 32 MiB from 70 KB), frames.x (compressed
-// within the ratio, four million frames) and amplified.x (a million mesh copies through
+// within the ratio, four million frames), unknown.x (the same with objects of a template
+// nobody declares, to be skipped) and amplified.x (a million mesh copies through
 // references).
 #include <cstdio>
 #include <filesystem>
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     const std::string amplified = bw::test::amplifiedReferences();
     const bool ok = save(dir / "bomb.x", bw::test::compressedFrames(1023)) &&
                     save(dir / "frames.x", bw::test::compressedFrames(1013, 10)) &&
+                    save(dir / "unknown.x", bw::test::compressedFrames(1013, 10, "Gizmo{}\n")) &&
                     save(dir / "amplified.x", {amplified.begin(), amplified.end()});
     return ok ? 0 : 1;
 }

@@ -1,9 +1,14 @@
 // make_x_fixtures SOURCE.x OUTDIR: writes the binary (32- and 64-bit floats) and the
 // compressed forms of a text .x file next to each other, for the committed test data.
+// make_x_fixtures --as-written SOURCE.x OUTDIR: the binary form token for token, as the
+// writers that keep every separator and end strings with 2-byte terminators make it (with
+// the float size of the text's header), and both forms compressed; for files the reader
+// reads only as their writers meant them, such as the fuzzing corpus.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "scene3d/platform/common/PlatformError.h"
@@ -27,13 +32,24 @@ std::vector<std::uint8_t> load(const std::filesystem::path& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_x_fixtures SOURCE.x OUTDIR\n");
+    const bool asWritten = argc == 4 && std::string_view(argv[1]) == "--as-written";
+    if (argc != 3 && !asWritten) {
+        std::fprintf(stderr, "usage: make_x_fixtures [--as-written] SOURCE.x OUTDIR\n");
         return 2;
     }
     try {
-        const std::filesystem::path source = argv[1], outDir = argv[2];
+        const std::filesystem::path source = argv[argc - 2], outDir = argv[argc - 1];
         const auto text = load(source);
+        const std::string stem = source.stem().string();
+        if (asWritten) {
+            const std::string_view view(reinterpret_cast<const char*>(text.data()), text.size());
+            const int floatBits = view.substr(12, 4) == "0064" ? 64 : 32;
+            const auto binary = bw::test::textToBinary(view, {floatBits, true, 2});
+            save(outDir / (stem + "_bin.x"), binary);
+            save(outDir / (stem + "_tzip.x"), bw::test::compressXFile(text, 256));
+            save(outDir / (stem + "_bzip.x"), bw::test::compressXFile(binary, 256));
+            return 0;
+        }
         bw::XFile file = bw::XFile::fromBytes(text);
         std::vector<const bw::XDataObject*> objects;
         while (const bw::XDataObject* object = file.nextObject())
@@ -42,7 +58,6 @@ int main(int argc, char** argv) {
         for (const auto& t : file.templates().all())
             if (bw::standardTemplates().find(t->name) != t) declared.push_back(t);
 
-        const std::string stem = source.stem().string();
         const auto binary = bw::test::writeBinaryXFile(declared, objects, 32);
         save(outDir / (stem + "_bin.x"), binary);
         save(outDir / (stem + "_bin64.x"), bw::test::writeBinaryXFile(declared, objects, 64));

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "scene3d/platform/mesh/XMeshLoader.h"
-#include "tests/scene3d/support/XFileWriter.h"
-#include "tests/scene3d/XFileTestSupport.h"
+#include "tests/scene3d/XFileFormsSupport.h"
 
 namespace bw {
 namespace {
@@ -10,35 +9,7 @@ namespace {
 using test::readAll;
 using test::readTestFile;
 
-void expectSameObject(const XDataObject& a, const XDataObject& b, const std::string& path) {
-    SCOPED_TRACE(path + "/" + a.templateName + " " + a.name);
-    EXPECT_EQ(a.templateName, b.templateName);
-    EXPECT_EQ(a.name, b.name);
-    EXPECT_EQ(a.id, b.id);
-    EXPECT_EQ(a.data, b.data);
-    EXPECT_EQ(a.strings, b.strings);
-    ASSERT_EQ(a.children.size(), b.children.size());
-    for (std::size_t i = 0; i < a.children.size(); ++i) {
-        const XChild& ca = a.children[i];
-        const XChild& cb = b.children[i];
-        ASSERT_EQ(ca.isReference(), cb.isReference());
-        if (ca.isReference()) {
-            EXPECT_EQ(ca.referenceName(), cb.referenceName());
-            ASSERT_TRUE(ca.target() && cb.target());
-            EXPECT_EQ(ca.target()->name, cb.target()->name);
-        } else {
-            expectSameObject(ca.object(), cb.object(), path + "/" + a.name);
-        }
-    }
-}
-
-void expectSameObjects(XFile& a, XFile& b) {
-    const auto left = readAll(a);
-    const auto right = readAll(b);
-    ASSERT_EQ(left.size(), right.size());
-    for (std::size_t i = 0; i < left.size(); ++i)
-        expectSameObject(*left[i], *right[i], "");
-}
+using test::expectSameObjects;
 
 const XDataObject& findMesh(const std::vector<const XDataObject*>& objects) {
     for (const XDataObject* o : objects)

@@ -1,5 +1,6 @@
 // xinfo FILE...: prints the object tree of each .x file and a summary line per mesh.
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <vector>
@@ -9,6 +10,16 @@
 #include "scene3d/platform/xfile/XFile.h"
 
 namespace {
+
+constexpr const char* usage = "usage: xinfo [--help] [--] FILE...\n";
+
+constexpr const char* help =
+    "Prints each DirectX .x file's header, its tree of objects and a line for each mesh.\n"
+    "Reads the text, binary and compressed forms, 32- and 64-bit floats.\n"
+    "What the reader passed over in a file that still reads (objects of templates nobody\n"
+    "declares, padding after the last object) is printed on stderr as warnings.\n"
+    "Exit status: 0 when every file was read, 1 when any could not be, 2 for a wrong\n"
+    "command line.\n";
 
 const char* encodingName(const bw::XFileHeader& h) {
     if (h.encoding == bw::XEncoding::Text) return h.compressed ? "compressed text" : "text";
@@ -52,6 +63,13 @@ bool describe(const char* path) {
             printTree(*object, 1, meshes);
         for (const bw::XDataObject* mesh : meshes)
             printMesh(*mesh);
+        const bw::XWarnings& warnings = file.warnings();
+        std::fflush(stdout);
+        for (const std::string& warning : warnings.listed)
+            std::fprintf(stderr, "xinfo: %s: warning: %s\n", path, warning.c_str());
+        if (warnings.count > warnings.listed.size())
+            std::fprintf(stderr, "xinfo: %s: %llu more warnings\n", path,
+                         static_cast<unsigned long long>(warnings.count - warnings.listed.size()));
         return true;
     } catch (const bw::PlatformError& e) {
         std::fflush(stdout);
@@ -66,12 +84,29 @@ bool describe(const char* path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: xinfo FILE...\n");
+    std::vector<const char*> files;
+    bool options = true;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (options && std::strcmp(arg, "--") == 0) {
+            options = false;
+        } else if (options && (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0)) {
+            std::printf("%s%s", usage, help);
+            return 0;
+        } else if (options && arg[0] == '-' && arg[1] != '\0') {
+            std::fprintf(stderr, "xinfo: unknown option %s\n%s", arg, usage);
+            return 2;
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.empty()) {
+        std::fprintf(stderr, "%s", usage);
         return 2;
     }
+    // Every file is described, whatever the ones before it did.
     bool allRead = true;
-    for (int i = 1; i < argc; ++i)
-        allRead = describe(argv[i]) && allRead;
+    for (const char* file : files)
+        allRead = describe(file) && allRead;
     return allRead ? 0 : 1;
 }

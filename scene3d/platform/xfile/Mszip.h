@@ -18,9 +18,11 @@ inline constexpr std::uint32_t minExpansionAllowance = 64u << 10;
 //   DWORD  size of the expanded file, header included
 //   blocks { WORD expanded size, WORD compressed size (with the signature), "CK", deflate data }
 // Each block is a raw deflate stream whose window starts with the previous 32 KiB of
-// output. Returns the expanded bytes without the header; throws PlatformError (badFile)
-// on a truncated or corrupt stream, and with overBudget (LoadBudget.h) when the declared
-// size passes the limits above.
-std::vector<std::uint8_t> expandMszip(std::span<const std::uint8_t> compressed);
+// output. Returns the expanded bytes without the header, and in trailingBytes how many
+// bytes follow the block that completes the declared size (left alone); throws
+// PlatformError (badFile) on a truncated or corrupt stream, naming the byte of the file
+// where, and with overBudget (LoadBudget.h) when the declared size passes the limits above.
+std::vector<std::uint8_t> expandMszip(std::span<const std::uint8_t> compressed,
+                                      std::size_t* trailingBytes = nullptr);
 
 } // namespace bw

@@ -56,6 +56,23 @@ constexpr TemplateId templateIds[] = {
     {"SkinWeights", "DXFILEOBJ_SkinWeights"},
     {"FVFData", "DXFILEOBJ_FVFData"},
     {"AnimTicksPerSecond", "DXFILEOBJ_AnimTicksPerSecond"},
+    {"FaceAdjacency", "DXFILEOBJ_FaceAdjacency"},
+    {"VertexElement", "DXFILEOBJ_VertexElement"},
+    {"DeclData", "DXFILEOBJ_DeclData"},
+    {"EffectFloats", "DXFILEOBJ_EffectFloats"},
+    {"EffectString", "DXFILEOBJ_EffectString"},
+    {"EffectDWord", "DXFILEOBJ_EffectDWord"},
+    {"EffectParamFloats", "DXFILEOBJ_EffectParamFloats"},
+    {"EffectParamString", "DXFILEOBJ_EffectParamString"},
+    {"EffectParamDWord", "DXFILEOBJ_EffectParamDWord"},
+    {"EffectInstance", "DXFILEOBJ_EffectInstance"},
+    {"Patch", "DXFILEOBJ_Patch"},
+    {"PatchMesh", "DXFILEOBJ_PatchMesh"},
+    {"PatchMesh9", "DXFILEOBJ_PatchMesh9"},
+    {"PMAttributeRange", "DXFILEOBJ_PMAttributeRange"},
+    {"PMVSplitRecord", "DXFILEOBJ_PMVSplitRecord"},
+    {"PMInfo", "DXFILEOBJ_PMInfo"},
+    {"CompressedAnimationSet", "DXFILEOBJ_CompressedAnimationSet"},
 };
 
 constexpr std::string_view standardTemplateText = R"(
@@ -140,6 +157,57 @@ template SkinWeights {
 }
 template FVFData { <B6E70A0E-8EF9-4E83-94AD-ECC8B0C04897> DWORD dwFVF; DWORD nDWords; array DWORD data[nDWords]; }
 template AnimTicksPerSecond { <9E415A43-7BA6-4A73-8743-B73D47E88476> DWORD AnimTicksPerSecond; }
+template FaceAdjacency { <A64C844A-E282-4756-8B80-250CDE04398C> DWORD nIndices; array DWORD indices[nIndices]; }
+template VertexElement {
+  <F752461C-1E23-48F6-B9F8-8350850F336F>
+  DWORD Type; DWORD Method; DWORD Usage; DWORD UsageIndex;
+}
+template DeclData {
+  <BF22E553-292C-4781-9FEA-62BD554BDD93>
+  DWORD nElements; array VertexElement Elements[nElements]; DWORD nDWords; array DWORD data[nDWords];
+}
+template EffectFloats { <F1CFE2B3-0DE3-4E28-AFA1-155A750A282D> DWORD nFloats; array FLOAT Floats[nFloats]; }
+template EffectString { <D55B097E-BDB6-4C52-B03D-6051C89D0E42> STRING Value; }
+template EffectDWord { <622C0ED0-956E-4DA9-908A-2AF94F3CE716> DWORD Value; }
+template EffectParamFloats {
+  <3014B9A0-62F5-478C-9B86-E4AC9F4E418B>
+  STRING ParamName; DWORD nFloats; array FLOAT Floats[nFloats];
+}
+template EffectParamString { <1DBC4C88-94C1-46EE-9076-2C28818C9481> STRING ParamName; STRING Value; }
+template EffectParamDWord { <E13963BC-AE51-4C5D-B00F-CFA3A9D97CE5> STRING ParamName; DWORD Value; }
+template EffectInstance { <E331F7E4-0559-4CC2-8E99-1CEC1657928F> STRING EffectFilename; [...] }
+template Patch {
+  <A3EB5D44-FC22-429D-9AFB-3221CB9719A6>
+  DWORD nControlIndices; array DWORD controlIndices[nControlIndices];
+}
+template PatchMesh {
+  <D02C95CC-EDBA-4305-9B5D-1820D7704BBF>
+  DWORD nVertices; array Vector vertices[nVertices]; DWORD nPatches; array Patch patches[nPatches];
+  [...]
+}
+template PatchMesh9 {
+  <B9EC94E1-B9A6-4251-BA18-94893F02C0EA>
+  DWORD Type; DWORD Degree; DWORD Basis;
+  DWORD nVertices; array Vector vertices[nVertices]; DWORD nPatches; array Patch patches[nPatches];
+  [...]
+}
+template PMAttributeRange {
+  <917E0427-C61E-4A14-9C64-AFE65F9E9844>
+  DWORD iFaceOffset; DWORD nFacesMin; DWORD nFacesMax; DWORD iVertexOffset; DWORD nVerticesMin; DWORD nVerticesMax;
+}
+template PMVSplitRecord { <574CCC14-F0B3-4333-822D-93E8A8A08E4C> DWORD iFaceCLW; DWORD iVlrOffset; DWORD iCode; }
+template PMInfo {
+  <B6C3E656-EC8B-4B92-9B62-681659522947>
+  DWORD nAttributes; array PMAttributeRange attributeRanges[nAttributes];
+  DWORD nMaxValence; DWORD nMinLogicalVertices; DWORD nMaxLogicalVertices;
+  DWORD nVSplits; array PMVSplitRecord splitRecords[nVSplits];
+  DWORD nAttributeMispredicts; array DWORD attributeMispredicts[nAttributeMispredicts];
+}
+template CompressedAnimationSet {
+  <7F9B00B3-F125-4890-876E-1C42BF697C4D>
+  DWORD CompressedBlockSize; FLOAT TicksPerSec; DWORD PlaybackType;
+  DWORD BufferLength; array DWORD CompressedData[BufferLength];
+}
 )";
 
 XTemplateSet parseStandardTemplates() {
@@ -163,6 +231,8 @@ const XTemplateSet& standardTemplates() {
 std::string_view standardTemplateId(std::string_view templateName) {
     for (const auto& t : templateIds)
         if (t.templateName == templateName) return t.id;
+    for (const auto& t : templateIds)
+        if (equalsIgnoringCase(t.templateName, templateName)) return t.id;
     return {};
 }
 

@@ -10,7 +10,8 @@ namespace bw {
 const XTemplateSet& standardTemplates();
 
 // The identifier by which callers recognise objects of a standard template
-// ("TID_D3DRMFrame" for Frame); empty for any other template name.
+// ("TID_D3DRMFrame" for Frame), its name matched as spelled, else ignoring letter case;
+// empty for any other template name.
 std::string_view standardTemplateId(std::string_view templateName);
 
 } // namespace bw

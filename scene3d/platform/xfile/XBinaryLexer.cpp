@@ -65,7 +65,7 @@ Token XBinaryLexer::next() {
 std::span<const std::uint8_t> XBinaryLexer::take(std::uint64_t count) {
     if (count > remainingBytes())
         throw PlatformError(result::badFile,
-                            "binary .x: record runs past the end at byte " + std::to_string(pos_));
+                            "binary .x: record runs past the end at byte " + std::to_string(base_ + pos_));
     const auto part = bytes_.subspan(pos_, static_cast<std::size_t>(count));
     pos_ += static_cast<std::size_t>(count);
     return part;
@@ -82,9 +82,19 @@ std::uint32_t XBinaryLexer::readDword() {
            (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
 }
 
+XTokenSource::Filler XBinaryLexer::takeFillerToEnd() {
+    // No token code has a zero low byte, so zeros where a token would start are padding.
+    if (peeked_ || pos_ >= bytes_.size() || bytes_[pos_] != 0) return {};
+    for (std::size_t i = pos_; i < bytes_.size(); ++i)
+        if (bytes_[i] != 0) return {};
+    const Filler filler{base_ + pos_, bytes_.size() - pos_};
+    pos_ = bytes_.size();
+    return filler;
+}
+
 Token XBinaryLexer::lex() {
     Token t;
-    t.offset = pos_;
+    t.offset = base_ + pos_;
     if (pos_ >= bytes_.size()) return t;
     const std::uint16_t code = readWord();
     switch (code) {
@@ -95,10 +105,13 @@ Token XBinaryLexer::lex() {
     case tokenString: {
         t.kind = TokenKind::String;
         t.text = asText(take(readDword()));
-        const std::uint32_t terminator = readDword();
+        const std::uint16_t terminator = readWord();
         if (terminator != 19 && terminator != 20)
             throw PlatformError(result::parseError,
                                 "binary .x: string without terminator at byte " + std::to_string(t.offset));
+        // The terminator is a DWORD in most writers and a lone token in some; its upper half
+        // is zero, and no token starts with a zero word, so the two cannot be confused.
+        if (remainingBytes() >= 2 && bytes_[pos_] == 0 && bytes_[pos_ + 1] == 0) pos_ += 2;
         return t;
     }
     case tokenInteger:

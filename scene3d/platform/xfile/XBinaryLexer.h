@@ -11,13 +11,15 @@ namespace bw {
 // (name, string, integer, GUID, integer list, float list).
 class XBinaryLexer : public XTokenSource {
 public:
-    // floatBytes is 4 or 8, as the file header says.
-    XBinaryLexer(std::span<const std::uint8_t> bytes, int floatBytes)
-        : bytes_(bytes), floatBytes_(floatBytes) {}
+    // floatBytes is 4 or 8, as the file header says; base is where bytes start in the file,
+    // so that messages count from the file's start.
+    XBinaryLexer(std::span<const std::uint8_t> bytes, int floatBytes, std::size_t base = 0)
+        : bytes_(bytes), floatBytes_(floatBytes), base_(base) {}
 
     const Token& peek() override;
     Token next() override;
     std::size_t remainingBytes() const override { return bytes_.size() - pos_; }
+    Filler takeFillerToEnd() override;
 
 private:
     Token lex();
@@ -27,6 +29,7 @@ private:
 
     std::span<const std::uint8_t> bytes_;
     int floatBytes_;
+    std::size_t base_;
     std::size_t pos_ = 0;
     std::optional<Token> peeked_;
 };

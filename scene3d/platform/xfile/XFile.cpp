@@ -48,13 +48,16 @@ int twoDigits(std::string_view text) {
 } // namespace
 
 XFileHeader parseXFileHeader(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() < headerSize) throw PlatformError(result::badFile, ".x file shorter than its header");
-    if (field(bytes, 0, 4) != "xof ") throw PlatformError(result::badFileType, "not a .x file");
+    if (bytes.size() < headerSize)
+        throw PlatformError(result::badFile,
+                            ".x file shorter than its header: ends at byte " + std::to_string(bytes.size()));
+    if (field(bytes, 0, 4) != "xof ")
+        throw PlatformError(result::badFileType, "not a .x file: no \"xof \" at byte 0");
     XFileHeader header;
     header.majorVersion = twoDigits(field(bytes, 4, 2));
     header.minorVersion = twoDigits(field(bytes, 6, 2));
     if (header.majorVersion != 3 || header.minorVersion < 0)
-        throw PlatformError(result::badFileVersion, ".x file of an unknown version");
+        throw PlatformError(result::badFileVersion, ".x file of an unknown version at byte 4");
     const std::string_view format = field(bytes, 8, 4);
     bool known = false;
     for (const auto& f : formatCodes) {
@@ -64,14 +67,14 @@ XFileHeader parseXFileHeader(std::span<const std::uint8_t> bytes) {
             known = true;
         }
     }
-    if (!known) throw PlatformError(result::badFileType, ".x file of an unknown format");
+    if (!known) throw PlatformError(result::badFileType, ".x file of an unknown format at byte 8");
     const std::string_view floatSize = field(bytes, 12, 4);
     if (floatSize == "0032") {
         header.floatBits = 32;
     } else if (floatSize == "0064") {
         header.floatBits = 64;
     } else {
-        throw PlatformError(result::badFileFloatSize, ".x file with an unknown float size");
+        throw PlatformError(result::badFileFloatSize, ".x file with an unknown float size at byte 12");
     }
     return header;
 }
@@ -83,6 +86,7 @@ struct XFile::State {
     std::unique_ptr<XTokenSource> tokens;
     XTemplateSet templates = XTemplateSet::extending(standardTemplates());
     XObjectIndex index;
+    XWarnings warnings;
     std::unique_ptr<XParser> parser;
     // Shared by the walks of a file read once (walkAgain).
     std::shared_ptr<std::vector<std::unique_ptr<XDataObject>>> objects =
@@ -119,21 +123,30 @@ XFile XFile::fromBytes(std::vector<std::uint8_t> bytes) {
     state->bytes = std::move(bytes);
     std::span<const std::uint8_t> body = std::span<const std::uint8_t>(state->bytes).subspan(headerSize);
     if (state->header.compressed) {
-        state->expanded = expandMszip(body);
+        std::size_t trailing = 0;
+        state->expanded = expandMszip(body, &trailing);
+        if (trailing > 0)
+            state->warnings.add("ignored " + std::to_string(trailing) +
+                                " bytes after the last compressed block at byte " +
+                                std::to_string(state->bytes.size() - trailing));
         body = state->expanded;
     }
+    // Token offsets count from the start of the file, header included.
     if (state->header.encoding == XEncoding::Text) {
-        state->tokens = std::make_unique<XTextLexer>(body);
+        state->tokens = std::make_unique<XTextLexer>(body, headerSize);
     } else {
-        state->tokens = std::make_unique<XBinaryLexer>(body, state->header.floatBits / 8);
+        state->tokens = std::make_unique<XBinaryLexer>(body, state->header.floatBits / 8, headerSize);
     }
-    state->parser = std::make_unique<XParser>(*state->tokens, state->templates, state->index);
+    state->parser =
+        std::make_unique<XParser>(*state->tokens, state->templates, state->index, &state->warnings);
     return XFile(std::move(state));
 }
 
 const XFileHeader& XFile::header() const { return state_->header; }
 
 const XTemplateSet& XFile::templates() const { return state_->templates; }
+
+const XWarnings& XFile::warnings() const { return state_->warnings; }
 
 std::uint64_t XFile::heldBytes() const {
     const State& s = *state_;
@@ -144,6 +157,10 @@ bool XFile::readOne() {
     std::unique_ptr<XDataObject> object;
     try {
         object = state_->parser->nextTopLevelObject();
+    } catch (const PlatformError& error) {
+        state_->ended = true;
+        if (!state_->header.compressed) throw;
+        throw PlatformError(error.code(), std::string(error.what()) + " of the expanded file");
     } catch (...) {
         state_->ended = true;
         throw;
@@ -173,6 +190,7 @@ std::optional<XFile> XFile::walkAgain() const {
     auto again = std::make_unique<State>();
     again->header = s.header;
     again->templates = s.templates;
+    again->warnings = s.warnings;
     again->objects = s.objects;
     again->ended = true;
     return XFile(std::move(again));

@@ -9,6 +9,7 @@
 
 #include "scene3d/platform/xfile/XDataObject.h"
 #include "scene3d/platform/xfile/XTemplate.h"
+#include "scene3d/platform/xfile/XWarnings.h"
 
 namespace bw {
 
@@ -24,11 +25,13 @@ struct XFileHeader {
 };
 
 // Throws PlatformError: badFile when fewer than 16 bytes, badFileType (magic or format
-// code), badFileVersion or badFileFloatSize for a header it does not accept.
+// code), badFileVersion or badFileFloatSize for a header it does not accept. Any minor
+// version of 3 is read, as files of 03.02 and 03.03 differ only in the templates they use.
 XFileHeader parseXFileHeader(std::span<const std::uint8_t> bytes);
 
 // An open .x file whose top-level data objects are read one at a time, with the standard
-// templates and those the file declares.
+// templates and those the file declares. Messages name the byte where something went
+// wrong, counted from the start of the file (of the expanded file for a compressed one).
 class XFile {
 public:
     // Throws PlatformError: fileNotFound when the file cannot be read, or as
@@ -57,6 +60,9 @@ public:
     std::optional<XFile> walkAgain() const;
 
     const XTemplateSet& templates() const;
+    // What the reading has passed over so far in a file that reads: objects of templates
+    // nobody declares, padding after the last object.
+    const XWarnings& warnings() const;
     // The bytes this reading holds: the file, its expansion and the values read; 0 for
     // another walk (walkAgain), which holds nothing of its own.
     std::uint64_t heldBytes() const;

@@ -67,6 +67,40 @@ std::uint64_t saturatingMultiply(std::uint64_t a, std::uint64_t b) {
     return a * b;
 }
 
+// A name from the file for a message: binary names may be long and hold anything.
+std::string quoted(std::string_view name) {
+    constexpr std::size_t longest = 64;
+    std::string text = "'";
+    for (const char c : name.substr(0, longest))
+        text += (c >= 0x20 && c < 0x7F) ? c : '?';
+    return text + (name.size() > longest ? "...'" : "'");
+}
+
+// The standard template a declaration declares again: of that name (as spelled, else in
+// another letter case), else of that GUID; null for any other declaration.
+std::shared_ptr<const XTemplate> standardDeclaration(const XTemplateSet& known, const XTemplate& declared) {
+    std::shared_ptr<const XTemplate> earlier = known.find(declared.name);
+    if (!earlier && declared.guid != Guid{}) earlier = known.findByGuid(declared.guid);
+    return earlier && !earlier->standardId.empty() ? earlier : nullptr;
+}
+
+// Exporters declare the standard templates again, not always with the children they allow:
+// the declaration still allows what the standard one did.
+void keepAllowedChildren(XTemplate& declared, const XTemplate& standard) {
+    if (declared.restriction == XRestriction::Open || standard.restriction == XRestriction::Closed) return;
+    if (standard.restriction == XRestriction::Open) {
+        declared.restriction = XRestriction::Open;
+        declared.allowedChildren.clear();
+        return;
+    }
+    declared.restriction = XRestriction::Restricted;
+    for (const XAllowedChild& allowed : standard.allowedChildren) {
+        const bool listed = std::any_of(declared.allowedChildren.begin(), declared.allowedChildren.end(),
+                                        [&](const XAllowedChild& a) { return a.name == allowed.name; });
+        if (!listed) declared.allowedChildren.push_back(allowed);
+    }
+}
+
 } // namespace
 
 void XObjectIndex::add(const XDataObject& object) {
@@ -114,16 +148,24 @@ bool XParser::atTemplateKeyword() {
 
 std::unique_ptr<XDataObject> XParser::nextTopLevelObject() {
     for (;;) {
-        skipSeparators();
+        if (const XTokenSource::Filler filler = tokens_.takeFillerToEnd(); filler.size > 0) {
+            warn("ignored " + std::to_string(filler.size) + " bytes of padding after the last object",
+                 filler.offset);
+            return nullptr;
+        }
         const Token& t = tokens_.peek();
         if (t.kind == TokenKind::End) return nullptr;
+        if (t.kind == TokenKind::Comma || t.kind == TokenKind::Semicolon) {
+            tokens_.next();
+            continue;
+        }
         if (atTemplateKeyword()) {
             parseTemplate();
             continue;
         }
         if (t.kind != TokenKind::Name)
             fail(result::parseError, "expected a template or a data object", t.offset);
-        return parseObject(0);
+        if (std::unique_ptr<XDataObject> object = parseObject(0)) return object;
     }
 }
 
@@ -150,6 +192,12 @@ void XParser::parseTemplate() {
         xtemplate->members.push_back(parseMember(xtemplate->members));
     }
     xtemplate->minimumValues = minimumValuesOf(xtemplate->members);
+    if (const auto standard = standardDeclaration(templates_, *xtemplate)) {
+        keepAllowedChildren(*xtemplate, *standard);
+        xtemplate->standardId = standard->standardId;
+    } else {
+        xtemplate->standardId = std::string(standardTemplateId(xtemplate->name));
+    }
     templates_.add(std::move(xtemplate));
 }
 
@@ -172,10 +220,12 @@ XMember XParser::parseMember(const std::vector<XMember>& earlier) {
     }
     if (member.primitive == PrimitiveType::Void) fail(result::badType, "VOID member", type.offset);
     if (tokens_.peek().kind == TokenKind::Name) member.name = std::string(tokens_.next().text);
-    while (tokens_.peek().kind == TokenKind::OBracket)
+    // Only arrays have dimensions: after another member, '[' starts the restriction even
+    // where the member's ';' was left out.
+    while (isArray && tokens_.peek().kind == TokenKind::OBracket)
         member.dimensions.push_back(parseDimension(earlier));
-    if (isArray != !member.dimensions.empty())
-        fail(result::parseError, "array members need dimensions, and only they", type.offset);
+    if (isArray && member.dimensions.empty())
+        fail(result::parseError, "array members need dimensions", type.offset);
     if (tokens_.peek().kind == TokenKind::Semicolon) tokens_.next();
     return member;
 }
@@ -212,15 +262,20 @@ void XParser::parseRestriction(XTemplate& xtemplate) {
         return;
     }
     xtemplate.restriction = XRestriction::Restricted;
+    // Names apart by ',' or ';', with or without one after the last.
     for (;;) {
+        skipSeparators();
+        if (tokens_.peek().kind == TokenKind::CBracket && !xtemplate.allowedChildren.empty()) {
+            tokens_.next();
+            return;
+        }
         XAllowedChild allowed;
         allowed.name = std::string(expect(TokenKind::Name, "a template name in the restriction").text);
         if (tokens_.peek().kind == TokenKind::Guid) allowed.guid = tokens_.next().guid;
         xtemplate.allowedChildren.push_back(std::move(allowed));
-        const Token t = tokens_.next();
-        if (t.kind == TokenKind::CBracket) return;
-        if (t.kind != TokenKind::Comma)
-            fail(result::parseError, "expected ',' or ']' in the restriction", t.offset);
+        const TokenKind next = tokens_.peek().kind;
+        if (next != TokenKind::CBracket && next != TokenKind::Comma && next != TokenKind::Semicolon)
+            fail(result::parseError, "expected ',' or ']' in the restriction", tokens_.peek().offset);
     }
 }
 
@@ -235,19 +290,53 @@ std::string XParser::optionalName() {
     return {};
 }
 
+void XParser::countObject(std::size_t offset) {
+    if (++objectsRead_ > maxObjectsPerFile)
+        fail(overBudget, "more than " + std::to_string(maxObjectsPerFile) + " objects", offset);
+}
+
+void XParser::warn(const std::string& what, std::size_t offset) {
+    if (warnings_) warnings_->add(what + " at byte " + std::to_string(offset));
+}
+
+void XParser::skipObject(const Token& head, std::uint32_t depth) {
+    countObject(head.offset);
+    optionalName();
+    if (tokens_.peek().kind == TokenKind::Guid) tokens_.next();
+    expect(TokenKind::OBrace, "'{' to open the object");
+    // Its children and references each count as an object, and nest as deep as others may.
+    std::uint32_t open = 1;
+    while (open > 0) {
+        const Token t = tokens_.next();
+        if (t.kind == TokenKind::End) fail(result::parseError, "unterminated object", t.offset);
+        if (t.kind == TokenKind::CBrace) --open;
+        if (t.kind != TokenKind::OBrace) continue;
+        if (depth + open >= maxObjectDepth) fail(result::parseError, "objects nested too deeply", t.offset);
+        countObject(t.offset);
+        ++open;
+    }
+    warn("skipped an object of the unknown template " + quoted(head.text), head.offset);
+}
+
 std::unique_ptr<XDataObject> XParser::parseObject(std::uint32_t depth) {
     const Token head = expect(TokenKind::Name, "a template name");
     if (depth >= maxObjectDepth) fail(result::parseError, "objects nested too deeply", head.offset);
-    auto xtemplate = templates_.find(head.text);
-    if (!xtemplate)
-        fail(result::noTemplate, "unknown template '" + std::string(head.text) + "'", head.offset);
-
-    if (++objectsRead_ > maxObjectsPerFile)
-        fail(overBudget, "more than " + std::to_string(maxObjectsPerFile) + " objects", head.offset);
+    XTemplateMatch match = templates_.lookup(head.text);
+    if (match.ambiguous()) {
+        std::string names;
+        for (const std::string& candidate : match.candidates)
+            names += (names.empty() ? "" : ", ") + quoted(candidate);
+        fail(result::noTemplate, "template " + quoted(head.text) + " could be any of " + names, head.offset);
+    }
+    if (!match.xtemplate) {
+        skipObject(head, depth);
+        return nullptr;
+    }
+    const std::shared_ptr<const XTemplate> xtemplate = std::move(match.xtemplate);
+    countObject(head.offset);
 
     auto object = std::make_unique<XDataObject>();
-    const std::string_view standardId = standardTemplateId(xtemplate->name);
-    object->templateName = standardId.empty() ? xtemplate->name : std::string(standardId);
+    object->templateName = xtemplate->standardId.empty() ? xtemplate->name : xtemplate->standardId;
     object->xtemplate = xtemplate;
     object->name = optionalName();
     if (tokens_.peek().kind == TokenKind::Guid) object->id = tokens_.next().guid;
@@ -267,8 +356,14 @@ std::unique_ptr<XDataObject> XParser::parseObject(std::uint32_t depth) {
         }
         if (t.kind == TokenKind::End) fail(result::parseError, "unterminated object", t.offset);
         const std::size_t childOffset = t.offset;
-        XChild child =
-            t.kind == TokenKind::OBrace ? parseReference() : XChild::dataObject(parseObject(depth + 1));
+        XChild child;
+        if (t.kind == TokenKind::OBrace) {
+            child = parseReference();
+        } else if (std::unique_ptr<XDataObject> inner = parseObject(depth + 1)) {
+            child = XChild::dataObject(std::move(inner));
+        } else {
+            continue; // skipped
+        }
         if (!child.isReference() && !xtemplate->allowsChild(*child.target()->xtemplate))
             fail(result::badObject,
                  "'" + child.target()->xtemplate->name + "' may not appear inside '" + xtemplate->name + "'",

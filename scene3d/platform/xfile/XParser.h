@@ -8,6 +8,7 @@
 #include "scene3d/platform/xfile/XDataObject.h"
 #include "scene3d/platform/xfile/XTemplate.h"
 #include "scene3d/platform/xfile/XToken.h"
+#include "scene3d/platform/xfile/XWarnings.h"
 
 namespace bw {
 
@@ -34,15 +35,19 @@ private:
 };
 
 // Reads template declarations and data objects from a token stream, the same for the
-// text and the binary form.
+// text and the binary form. What writers commonly do besides the format is read as they
+// mean it: separators left out or doubled, template names in another letter case, a
+// file's own declaration of a standard template; objects of templates nobody declares are
+// skipped, and bytes of padding after the last object ignored, each with a warning.
 class XParser {
 public:
-    XParser(XTokenSource& tokens, XTemplateSet& templates, XObjectIndex& index)
-        : tokens_(tokens), templates_(templates), index_(index) {}
+    XParser(XTokenSource& tokens, XTemplateSet& templates, XObjectIndex& index, XWarnings* warnings = nullptr)
+        : tokens_(tokens), templates_(templates), index_(index), warnings_(warnings) {}
 
     // Registers the templates declared before the next top-level data object and returns
     // that object; nullptr at the end of the stream. Throws PlatformError on bad input, and
-    // with overBudget (LoadBudget.h) past the limits above.
+    // with overBudget (LoadBudget.h) past the limits above; an object skipped counts
+    // against them as one read.
     std::unique_ptr<XDataObject> nextTopLevelObject();
     // What the objects read so far hold, as counted against maxValueBytesPerFile.
     std::uint64_t valueBytes() const { return valueBytes_; }
@@ -53,7 +58,13 @@ private:
     XMember parseMember(const std::vector<XMember>& earlier);
     XArrayDimension parseDimension(const std::vector<XMember>& earlier);
     void parseRestriction(XTemplate& xtemplate);
+    // The object, or nullptr when its template is unknown and it was skipped.
     std::unique_ptr<XDataObject> parseObject(std::uint32_t depth);
+    // Passes over an object of an unknown template up to its closing brace, nested braces
+    // and all.
+    void skipObject(const Token& head, std::uint32_t depth);
+    void countObject(std::size_t offset);
+    void warn(const std::string& what, std::size_t offset);
     XChild parseReference();
     std::string optionalName();
 
@@ -87,6 +98,7 @@ private:
     XTokenSource& tokens_;
     XTemplateSet& templates_;
     XObjectIndex& index_;
+    XWarnings* warnings_;
     Token pending_; // a binary list being read value by value
     std::uint32_t pendingIndex_ = 0;
     std::uint64_t objectsRead_ = 0;

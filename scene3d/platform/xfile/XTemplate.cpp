@@ -20,13 +20,6 @@ constexpr Keyword keywords[] = {
     {"UNICODE", PrimitiveType::String}, {"VOID", PrimitiveType::Void},
 };
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) ==
-                      std::toupper(static_cast<unsigned char>(y));
-           });
-}
-
 std::uint64_t saturatingMultiply(std::uint64_t a, std::uint64_t b) {
     if (a != 0 && b > UINT64_MAX / a) return UINT64_MAX;
     return a * b;
@@ -49,6 +42,13 @@ std::size_t primitiveSize(PrimitiveType type) {
     default:
         return 4;
     }
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
+           });
 }
 
 std::optional<PrimitiveType> primitiveFromKeyword(std::string_view word) {
@@ -92,7 +92,8 @@ bool XTemplate::allowsChild(const XTemplate& child) const {
         return false;
     case XRestriction::Restricted:
         return std::any_of(allowedChildren.begin(), allowedChildren.end(), [&](const XAllowedChild& a) {
-            return a.name == child.name || (a.guid && *a.guid == child.guid);
+            return a.name == child.name || (a.guid && *a.guid == child.guid) ||
+                   equalsIgnoringCase(a.name, child.name);
         });
     }
     return false;
@@ -109,10 +110,32 @@ void XTemplateSet::add(std::shared_ptr<const XTemplate> xtemplate) {
     byName_[xtemplate->name] = std::move(xtemplate);
 }
 
-std::shared_ptr<const XTemplate> XTemplateSet::find(std::string_view name) const {
+std::shared_ptr<const XTemplate> XTemplateSet::findExact(std::string_view name) const {
     const auto it = byName_.find(name);
     if (it != byName_.end()) return it->second;
-    return base_ ? base_->find(name) : nullptr;
+    return base_ ? base_->findExact(name) : nullptr;
+}
+
+XTemplateMatch XTemplateSet::lookup(std::string_view name) const {
+    XTemplateMatch match;
+    match.xtemplate = findExact(name);
+    // Only a name no template has as spelled pays for the search by letter case.
+    for (const XTemplateSet* set = this; !match.xtemplate && set; set = set->base_) {
+        std::vector<std::shared_ptr<const XTemplate>> found;
+        for (const auto& [declared, t] : set->byName_)
+            if (equalsIgnoringCase(declared, name)) found.push_back(t);
+        if (found.size() == 1) match.xtemplate = found.front();
+        if (found.size() > 1) {
+            for (const auto& t : found)
+                match.candidates.push_back(t->name);
+            return match;
+        }
+    }
+    return match;
+}
+
+std::shared_ptr<const XTemplate> XTemplateSet::find(std::string_view name) const {
+    return lookup(name).xtemplate;
 }
 
 std::size_t XTemplateSet::size() const {

@@ -39,6 +39,9 @@ struct XAllowedChild {
 struct XTemplate {
     std::string name;
     Guid guid;
+    // "TID_D3DRMFrame" etc. for a standard template and for a file's redeclaration of one;
+    // empty for any other.
+    std::string standardId;
     std::vector<XMember> members;
     XRestriction restriction = XRestriction::Closed;
     std::vector<XAllowedChild> allowedChildren; // for Restricted
@@ -53,10 +56,19 @@ struct XTemplate {
 std::size_t primitiveSize(PrimitiveType type);
 // The type named by a text keyword (DWORD, FLOAT, STRING, ...), case-insensitive.
 std::optional<PrimitiveType> primitiveFromKeyword(std::string_view word);
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
 bool isIntegerType(PrimitiveType type);
 
 // Fewest values an instance of a template with these members reads.
 std::uint64_t minimumValuesOf(const std::vector<XMember>& members);
+
+// What a name finds in a set: the template, or none; ambiguous when no template has the
+// name as spelled and several have it in other letter cases.
+struct XTemplateMatch {
+    std::shared_ptr<const XTemplate> xtemplate;
+    std::vector<std::string> candidates; // when ambiguous, the names it could be
+    bool ambiguous() const { return !candidates.empty(); }
+};
 
 // The templates known to one reader: the standard ones plus those a file declares. A
 // later declaration of a name replaces the earlier one for what follows.
@@ -68,7 +80,14 @@ public:
     static XTemplateSet extending(const XTemplateSet& base);
 
     void add(std::shared_ptr<const XTemplate> xtemplate);
+    // The template of that name; failing that, the one whose name differs from it only in
+    // letter case (exporters write TextureFileName for TextureFilename), this set's own
+    // before those of its base.
+    XTemplateMatch lookup(std::string_view name) const;
+    // lookup's template; null when there is none or the name is ambiguous.
     std::shared_ptr<const XTemplate> find(std::string_view name) const;
+    // The template of exactly that name.
+    std::shared_ptr<const XTemplate> findExact(std::string_view name) const;
     std::shared_ptr<const XTemplate> findByGuid(const Guid& guid) const;
     std::size_t size() const;
     // Every template, by name.

@@ -14,6 +14,10 @@ bool isSpace(std::uint8_t c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
 }
 
+// What some writers leave after the last object: NUL padding, or the end-of-file mark of
+// old editors (Ctrl-Z).
+bool isFiller(std::uint8_t c) { return c == 0x00 || c == 0x1A; }
+
 // Characters that end a word (besides the start of a // comment), by table: the test runs
 // once for every byte of a file.
 constexpr std::array<bool, 256> wordEndTable() {
@@ -166,6 +170,17 @@ Token XTextLexer::next() {
     return lex();
 }
 
+XTokenSource::Filler XTextLexer::takeFillerToEnd() {
+    if (peeked_) return {};
+    skipSpaceAndComments();
+    if (pos_ >= text_.size() || !isFiller(text_[pos_])) return {};
+    for (std::size_t i = pos_; i < text_.size(); ++i)
+        if (!isFiller(text_[i]) && !isSpace(text_[i])) return {};
+    const Filler filler{base_ + pos_, text_.size() - pos_};
+    pos_ = text_.size();
+    return filler;
+}
+
 void XTextLexer::skipSpaceAndComments() {
     while (pos_ < text_.size()) {
         const std::uint8_t c = text_[pos_];
@@ -184,7 +199,7 @@ void XTextLexer::skipSpaceAndComments() {
 Token XTextLexer::lex() {
     skipSpaceAndComments();
     Token t;
-    t.offset = pos_;
+    t.offset = base_ + pos_;
     if (pos_ >= text_.size()) return t;
     const std::uint8_t c = text_[pos_];
     const std::size_t start = pos_;
@@ -218,7 +233,7 @@ Token XTextLexer::lex() {
     case '"':
         return lexString(start);
     default:
-        if (c < 0x20 || c == 0x7F || c == '>') fail(start, "unexpected character");
+        if (c < 0x20 || c == 0x7F || c == '>') fail(base_ + start, "unexpected character");
         return lexWord(start);
     }
     ++pos_;
@@ -231,19 +246,19 @@ Token XTextLexer::lexGuid(std::size_t start) {
     std::size_t end = start + 1;
     while (end < text_.size() && text_[end] != '>' && end - start <= guidLength + 2)
         ++end;
-    if (end >= text_.size() || text_[end] != '>') fail(start, "unterminated GUID");
+    if (end >= text_.size() || text_[end] != '>') fail(base_ + start, "unterminated GUID");
     std::string_view inner(reinterpret_cast<const char*>(text_.data()) + start + 1, end - start - 1);
     while (!inner.empty() && isSpace(static_cast<std::uint8_t>(inner.front())))
         inner.remove_prefix(1);
     while (!inner.empty() && isSpace(static_cast<std::uint8_t>(inner.back())))
         inner.remove_suffix(1);
     const auto guid = parseGuid(inner);
-    if (!guid) fail(start, "malformed GUID");
+    if (!guid) fail(base_ + start, "malformed GUID");
     pos_ = end + 1;
     Token t;
     t.kind = TokenKind::Guid;
     t.guid = *guid;
-    t.offset = start;
+    t.offset = base_ + start;
     return t;
 }
 
@@ -251,11 +266,11 @@ Token XTextLexer::lexString(std::size_t start) {
     std::size_t end = start + 1;
     while (end < text_.size() && text_[end] != '"')
         ++end;
-    if (end >= text_.size()) fail(start, "unterminated string");
+    if (end >= text_.size()) fail(base_ + start, "unterminated string");
     Token t;
     t.kind = TokenKind::String;
     t.text = std::string_view(reinterpret_cast<const char*>(text_.data()) + start + 1, end - start - 1);
-    t.offset = start;
+    t.offset = base_ + start;
     pos_ = end + 1;
     return t;
 }
@@ -275,9 +290,9 @@ Token XTextLexer::lexWord(std::size_t start) {
     const std::size_t end = wordEnd(start);
     pos_ = end;
     Token t;
-    t.offset = start;
+    t.offset = base_ + start;
     t.text = std::string_view(reinterpret_cast<const char*>(text_.data()) + start, end - start);
-    const Word word = classifyWord(t.text, start);
+    const Word word = classifyWord(t.text, base_ + start);
     t.kind = word.kind;
     t.integer = word.value.integer;
     t.number = word.value.number;
@@ -315,7 +330,7 @@ TokenKind XTextLexer::takeNumber(NumberValue& value) {
     if (isDigit(c) || c == '-' || c == '+' || c == '.') {
         const std::size_t end = wordEnd(pos_);
         const Word word = classifyWord(
-            std::string_view(reinterpret_cast<const char*>(text_.data()) + pos_, end - pos_), pos_);
+            std::string_view(reinterpret_cast<const char*>(text_.data()) + pos_, end - pos_), base_ + pos_);
         if (word.kind == TokenKind::Integer || word.kind == TokenKind::Float) {
             value = word.value;
             pos_ = end;

@@ -11,7 +11,9 @@ namespace bw {
 // starting with // or # running to the end of the line.
 class XTextLexer : public XTokenSource {
 public:
-    explicit XTextLexer(std::span<const std::uint8_t> text) : text_(text) {}
+    // base: where text starts in the file, so that messages count from the file's start.
+    explicit XTextLexer(std::span<const std::uint8_t> text, std::size_t base = 0)
+        : text_(text), base_(base) {}
 
     const Token& peek() override;
     Token next() override;
@@ -21,6 +23,7 @@ public:
     TokenKind takeNumber(NumberValue& value) override;
     std::size_t takeNumbers(std::span<double> numbers) override;
     std::size_t takeIntegers(std::span<std::uint32_t> integers) override;
+    Filler takeFillerToEnd() override;
 
 private:
     Token lex();
@@ -37,6 +40,7 @@ private:
     bool takePlainNumber(TokenKind& kind, NumberValue& value);
 
     std::span<const std::uint8_t> text_;
+    std::size_t base_;
     std::size_t pos_ = 0;
     std::optional<Token> peeked_;
 };

@@ -79,6 +79,16 @@ public:
     // Bytes not yet turned into tokens; every value still to come needs at least one.
     virtual std::size_t remainingBytes() const = 0;
 
+    // Bytes that hold nothing, from here to the end of the stream, such as the padding some
+    // writers leave after the last object: where they start in the file and how many. Taken,
+    // so that the stream ends there. Nothing, and nothing taken, when anything else follows
+    // or a token has been peeked.
+    struct Filler {
+        std::size_t offset = 0;
+        std::size_t size = 0;
+    };
+    virtual Filler takeFillerToEnd() { return {}; }
+
     // Skips separators (',' ';'). When the next token is an Integer or Float it is taken
     // into value; otherwise it stays for peek(). Returns the kind of that token. Data
     // members are read through here, so a source may do it without making tokens.

@@ -64,11 +64,13 @@ std::string amplifiedReferences(int fanOut, int meshFaces) {
     return text;
 }
 
-std::vector<std::uint8_t> compressedFrames(int frameBlocks, int paddingBlocks) {
+std::vector<std::uint8_t> compressedFrames(int frameBlocks, int paddingBlocks, std::string_view object) {
+    if (compressedBlockSize % object.size() != 0)
+        throw std::invalid_argument("objects must fill whole blocks");
     std::vector<std::uint8_t> frames;
     frames.reserve(compressedBlockSize);
     while (frames.size() < compressedBlockSize)
-        for (const char c : std::string("Frame{}\n"))
+        for (const char c : object)
             frames.push_back(static_cast<std::uint8_t>(c));
 
     std::vector<std::uint8_t> out;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace bw::test {
@@ -17,8 +18,10 @@ std::string amplifiedReferences(int fanOut = 1000, int meshFaces = 32);
 // A compressed text file of blocks of 32 KiB: `paddingBlocks` of comments of random
 // letters (they hardly compress), then `frameBlocks` of empty frames, 4,096 a block (they
 // compress about 470 times). Without padding it is a bomb: 1,000 frame blocks make 32 MiB
-// from about 70 KB.
-std::vector<std::uint8_t> compressedFrames(int frameBlocks, int paddingBlocks = 0);
+// from about 70 KB. object is what the blocks repeat, 8 bytes: an empty frame, or another
+// object such as one of a template nobody declares.
+std::vector<std::uint8_t> compressedFrames(int frameBlocks, int paddingBlocks = 0,
+                                           std::string_view object = "Frame{}\n");
 
 // Each block of compressedFrames expands to this, and holds this many frames.
 inline constexpr std::size_t compressedBlockSize = 32768;

@@ -6,6 +6,8 @@
 #include <string>
 #include <zlib.h>
 
+#include "scene3d/platform/xfile/XTextLexer.h"
+
 namespace bw::test {
 
 namespace {
@@ -207,11 +209,15 @@ void BinaryTokenWriter::name(std::string_view text) {
     bytes_.insert(bytes_.end(), text.begin(), text.end());
 }
 
-void BinaryTokenWriter::string(std::string_view text) {
+void BinaryTokenWriter::string(std::string_view text, std::uint16_t terminator, int terminatorBytes) {
     word(tString);
     dword(static_cast<std::uint32_t>(text.size()));
     bytes_.insert(bytes_.end(), text.begin(), text.end());
-    dword(tSemicolon);
+    if (terminatorBytes == 2) {
+        word(terminator);
+    } else {
+        dword(terminator);
+    }
 }
 
 void BinaryTokenWriter::integer(std::uint32_t value) {
@@ -261,6 +267,104 @@ std::vector<std::uint8_t> writeBinaryXFile(std::span<const std::shared_ptr<const
         writeTemplate(*t, out);
     for (const XDataObject* object : objects)
         writeObject(*object, out);
+    return std::move(out.bytes());
+}
+
+std::vector<std::uint8_t> textToBinary(std::string_view text, const BinaryForm& form) {
+    constexpr std::size_t headerSize = 16;
+    if (text.size() < headerSize || text.substr(8, 4) != "txt ")
+        throw std::runtime_error("not a text .x file");
+    const std::string header =
+        std::string(text.substr(0, 8)) + "bin " + (form.floatBits == 64 ? "0064" : "0032");
+    BinaryTokenWriter out(form.floatBits);
+    out.bytes().assign(header.begin(), header.end());
+
+    const std::string_view body = text.substr(headerSize);
+    XTextLexer lexer(std::span(reinterpret_cast<const std::uint8_t*>(body.data()), body.size()));
+    std::vector<std::uint32_t> integers;
+    std::vector<double> floats;
+    const auto flush = [&] {
+        if (!integers.empty()) out.integers(integers);
+        if (!floats.empty()) out.floats(floats);
+        integers.clear();
+        floats.clear();
+    };
+    const auto isSeparator = [](TokenKind k) { return k == TokenKind::Comma || k == TokenKind::Semicolon; };
+    bool inTemplate = false; // template bodies hold no braces of their own
+    for (;;) {
+        const Token t = lexer.next();
+        if (t.kind == TokenKind::End) break;
+        if (t.kind == TokenKind::Integer && !inTemplate && !form.keepSeparators) {
+            if (!floats.empty()) flush();
+            integers.push_back(t.integer);
+            continue;
+        }
+        if (t.kind == TokenKind::Float && !form.keepSeparators) {
+            if (!integers.empty()) flush();
+            floats.push_back(t.number);
+            continue;
+        }
+        if (isSeparator(t.kind) && !inTemplate && !form.keepSeparators) continue;
+        flush();
+        switch (t.kind) {
+        case TokenKind::Integer:
+            out.integer(t.integer);
+            break;
+        case TokenKind::Float:
+            out.floats(std::vector<double>{t.number});
+            break;
+        case TokenKind::String: {
+            std::uint16_t terminator = tSemicolon;
+            if (isSeparator(lexer.peek().kind))
+                terminator = lexer.next().kind == TokenKind::Comma ? tComma : tSemicolon;
+            out.string(t.text, terminator, form.stringTerminatorBytes);
+            break;
+        }
+        case TokenKind::Name: {
+            const std::string word(t.text);
+            if (word == "template") {
+                out.token(tTemplate);
+                inTemplate = true;
+            } else if (inTemplate && word == "array") {
+                out.token(tArray);
+            } else if (const auto type = primitiveFromKeyword(word); inTemplate && type) {
+                out.token(primitiveToken(*type));
+            } else {
+                out.name(word);
+            }
+            break;
+        }
+        case TokenKind::Guid:
+            out.guid(t.guid);
+            break;
+        case TokenKind::Ellipsis:
+            for (int i = 0; i < 3; ++i)
+                out.token(tDot);
+            break;
+        case TokenKind::CBrace:
+            inTemplate = false;
+            out.token(tCBrace);
+            break;
+        case TokenKind::OBrace:
+            out.token(tOBrace);
+            break;
+        case TokenKind::OBracket:
+            out.token(tOBracket);
+            break;
+        case TokenKind::CBracket:
+            out.token(tCBracket);
+            break;
+        case TokenKind::Comma:
+            out.token(tComma);
+            break;
+        case TokenKind::Semicolon:
+            out.token(tSemicolon);
+            break;
+        default:
+            throw std::runtime_error("no binary form for a token at byte " + std::to_string(t.offset));
+        }
+    }
+    flush();
     return std::move(out.bytes());
 }
 
