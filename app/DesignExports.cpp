@@ -14,11 +14,12 @@
 #include "catalogue/PartsListCsv.h"
 #include "catalogue/PartsListHtml.h"
 #include "catalogue/PartsListMarkdown.h"
+#include "ui/Utf8Text.h"
 
 namespace bw::app {
 namespace {
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+using ui::text;
 QByteArray bytesOf(const std::string& s) { return QByteArray(s.data(), static_cast<qsizetype>(s.size())); }
 
 QImage imageOf(const Picture& picture) {

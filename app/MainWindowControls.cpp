@@ -16,12 +16,13 @@
 #include "ui/Panel.h"
 #include "ui/PictureButton.h"
 #include "ui/PictureLibrary.h"
+#include "ui/Utf8Text.h"
 #include "ui/ValueLabel.h"
 
 namespace bw::app {
 namespace {
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+using ui::text;
 
 struct ToolbarImage {
     const char* name;

@@ -2,11 +2,12 @@
 
 #include "assembly/DesignState.h"
 #include "assembly/PartEdits.h"
+#include "ui/Utf8Text.h"
 
 namespace bw::assembly {
 namespace {
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+using ui::text;
 
 } // namespace
 

@@ -6,11 +6,12 @@
 #include "assembly/DesignSurface.h"
 #include "assembly/InventoryTree.h"
 #include "assembly/PartEdits.h"
+#include "ui/Utf8Text.h"
 
 namespace bw::assembly {
 namespace {
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+using ui::text;
 
 } // namespace
 

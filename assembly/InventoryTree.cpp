@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "catalogue/PartCatalogue.h"
+#include "ui/Utf8Text.h"
 
 namespace bw::assembly {
 namespace {
@@ -15,7 +16,7 @@ constexpr int kImageRole = Qt::UserRole + 1;
 constexpr int kPartRole = Qt::UserRole + 2;
 const QString kRootKey = QStringLiteral("1 node");
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+using ui::text;
 
 } // namespace
 

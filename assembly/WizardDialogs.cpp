@@ -10,6 +10,7 @@
 #include "assembly/StageDialogTable.h"
 #include "ui/DialogPlacement.h"
 #include "ui/PictureLibrary.h"
+#include "ui/Utf8Text.h"
 
 namespace bw::assembly {
 namespace {
@@ -17,7 +18,7 @@ namespace {
 constexpr int kPictureSize = 40;
 constexpr int kTextWidth = 300;
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+using ui::text;
 
 QPushButton* addButton(QHBoxLayout* row, const char* name, const QString& caption, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
