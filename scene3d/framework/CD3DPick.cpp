@@ -53,12 +53,12 @@ bool CD3DPick::ViewportPickEx(const FramePtr& frame, const Viewport& viewport, c
     const Matrix combined = frame->GetMatrix() * world;
     // Both ends in this frame's model space, so that t means the same point of the same
     // viewing ray in every frame.
-    const auto nearPoint = unproject({x, y, 0.0f}, viewport, proj, view, combined);
-    const auto farPoint = unproject({x, y, 1.0f}, viewport, proj, view, combined);
-    const std::optional<Vector3> origin = nearPoint && farPoint ? nearPoint : std::nullopt;
-    const Vector3 direction = origin ? *farPoint - *nearPoint : Vector3{};
-
-    bool result = pickMeshes(frame, origin, direction);
+    bool result = false;
+    if (frame->GetChildMeshCount() > 0) { // most frames only place others; they need no ray
+        const auto ray = unprojectRay(x, y, viewport, proj, view, combined);
+        const std::optional<Vector3> origin = ray ? std::optional<Vector3>(ray->nearPoint) : std::nullopt;
+        result = pickMeshes(frame, origin, ray ? ray->farPoint - ray->nearPoint : Vector3{});
+    }
     for (std::int32_t j = 0; j < frame->GetChildFrameCount(); ++j)
         result = ViewportPickEx(frame->GetChildFrame(j), viewport, proj, view, combined, x, y) || result;
     return result;

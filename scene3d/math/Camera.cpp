@@ -38,17 +38,37 @@ Matrix perspectiveFovLH(float fovY, float heightOverWidth, float zNear, float zF
     return r;
 }
 
-std::optional<Vector3> unproject(Vector3 screenPoint, const Viewport& viewport, const Matrix& projection,
-                                 const Matrix& view, const Matrix& world) {
-    const float depthRange = viewport.maxZ - viewport.minZ;
-    if (viewport.width == 0 || viewport.height == 0 || depthRange == 0.0f) return std::nullopt;
-    const auto toClip = inverse(world * view * projection);
-    if (!toClip) return std::nullopt;
+namespace {
+
+// What unproject needs besides the point: empty when it cannot be done.
+std::optional<Matrix> clipToModel(const Viewport& viewport, const Matrix& projection, const Matrix& view,
+                                  const Matrix& world) {
+    if (viewport.width == 0 || viewport.height == 0 || viewport.maxZ - viewport.minZ == 0.0f) return std::nullopt;
+    return inverse(world * view * projection);
+}
+
+Vector3 unprojectWith(const Matrix& toModel, Vector3 screenPoint, const Viewport& viewport) {
     const Vector3 ndc{
         (screenPoint.x - static_cast<float>(viewport.x)) * 2.0f / static_cast<float>(viewport.width) - 1.0f,
         1.0f - (screenPoint.y - static_cast<float>(viewport.y)) * 2.0f / static_cast<float>(viewport.height),
-        (screenPoint.z - viewport.minZ) / depthRange};
-    return transformCoord(ndc, *toClip);
+        (screenPoint.z - viewport.minZ) / (viewport.maxZ - viewport.minZ)};
+    return transformCoord(ndc, toModel);
+}
+
+} // namespace
+
+std::optional<Vector3> unproject(Vector3 screenPoint, const Viewport& viewport, const Matrix& projection,
+                                 const Matrix& view, const Matrix& world) {
+    const auto toModel = clipToModel(viewport, projection, view, world);
+    if (!toModel) return std::nullopt;
+    return unprojectWith(*toModel, screenPoint, viewport);
+}
+
+std::optional<ScreenRay> unprojectRay(float x, float y, const Viewport& viewport, const Matrix& projection,
+                                      const Matrix& view, const Matrix& world) {
+    const auto toModel = clipToModel(viewport, projection, view, world);
+    if (!toModel) return std::nullopt;
+    return ScreenRay{unprojectWith(*toModel, {x, y, 0.0f}, viewport), unprojectWith(*toModel, {x, y, 1.0f}, viewport)};
 }
 
 } // namespace bw

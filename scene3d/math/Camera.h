@@ -22,4 +22,13 @@ Matrix perspectiveFovLH(float fovY, float heightOverWidth, float zNear, float zF
 std::optional<Vector3> unproject(Vector3 screenPoint, const Viewport& viewport, const Matrix& projection,
                                  const Matrix& view, const Matrix& world);
 
+// The points at screen depth 0 and 1 under pixel (x, y), as two calls of unproject would
+// give them, with one matrix inverse.
+struct ScreenRay {
+    Vector3 nearPoint;
+    Vector3 farPoint;
+};
+std::optional<ScreenRay> unprojectRay(float x, float y, const Viewport& viewport, const Matrix& projection,
+                                      const Matrix& view, const Matrix& world);
+
 } // namespace bw

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
+
 #include "scene3d/platform/mesh/MeshRayIntersection.h"
 
 namespace bw {
@@ -88,6 +91,72 @@ TEST(RayIntersection, TheClosestOfSeveralHitsWins) {
     EXPECT_FLOAT_EQ(2.0f, hit->t);
     EXPECT_EQ(2u, intersectRayAll(layers, {0.2f, 0.5f, -1}, {0, 0, 1}).size());
     EXPECT_FALSE(intersectRay(Mesh(0x002, {}, {}, {}), {0, 0, 0}, {0, 0, 1}));
+}
+
+// The faces of mesh with one more vertex, used by no face, far outside them: the rays are
+// then never turned away by the mesh's bounds, and every face is tested.
+Mesh withWideBounds(const Mesh& mesh) {
+    std::vector<float> vertices(mesh.vertexData().begin(), mesh.vertexData().end());
+    vertices.insert(vertices.end(), {-1e6f, -1e6f, -1e6f});
+    vertices.insert(vertices.end(), {1e6f, 1e6f, 1e6f});
+    return Mesh(0x002, vertices, std::vector<std::uint32_t>(mesh.indices().begin(), mesh.indices().end()),
+                std::vector<std::uint32_t>(mesh.faceAttributes().begin(), mesh.faceAttributes().end()));
+}
+
+TEST(RayIntersection, TheBoundsNeverLoseAHit) {
+    // Random small meshes, and rays aimed at their corners, edge midpoints and other points
+    // from every side, many of them grazing the bounds: the hits are those of testing
+    // every face.
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> coordinate(-3.0f, 3.0f);
+    int hits = 0;
+    for (int trial = 0; trial < 300; ++trial) {
+        std::vector<float> vertices;
+        const int corners = 3 + trial % 4;
+        for (int i = 0; i < corners * 3; ++i)
+            vertices.push_back(trial % 5 == 0 && i % 3 == 2 ? 0.5f : coordinate(random)); // some flat
+        std::vector<std::uint32_t> indices;
+        for (int i = 1; i + 1 < corners; ++i)
+            indices.insert(indices.end(), {0u, static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(i + 1)});
+        const Mesh mesh(0x002, vertices, indices, std::vector<std::uint32_t>(indices.size() / 3, 0));
+        const Mesh reference = withWideBounds(mesh);
+        for (std::uint32_t target = 0; target < mesh.vertexCount() * 2; ++target) {
+            const Vector3 a = mesh.position(target % mesh.vertexCount());
+            const Vector3 b = mesh.position((target + 1) % mesh.vertexCount());
+            const Vector3 aim = target < mesh.vertexCount() ? a : (a + b) * 0.5f;
+            const Vector3 from{coordinate(random) * 4, coordinate(random) * 4, coordinate(random) * 4};
+            const Vector3 direction = aim - from;
+            const auto all = intersectRayAll(mesh, from, direction);
+            const auto expected = intersectRayAll(reference, from, direction);
+            ASSERT_EQ(expected.size(), all.size()) << "trial " << trial << ", target " << target;
+            for (std::size_t i = 0; i < all.size(); ++i) {
+                EXPECT_EQ(expected[i].face, all[i].face);
+                EXPECT_EQ(expected[i].t, all[i].t);
+            }
+            hits += static_cast<int>(all.size());
+        }
+    }
+    EXPECT_GT(hits, 300); // the rays were aimed at the faces, so most of them hit
+}
+
+TEST(RayIntersection, MovedVerticesAreFoundWhereTheyAreNow) {
+    Mesh mesh = square();
+    EXPECT_FALSE(intersectRay(mesh, {5, 5, -1}, {0, 0, 1}));
+    mesh.setPosition(2, {6, 6, 0}); // face 0 now reaches (5, 5)
+    EXPECT_TRUE(intersectRay(mesh, {4.9f, 5, -1}, {0, 0, 1}));
+    EXPECT_EQ(6.0f, mesh.positionBounds().maximum.x);
+
+    // Written as bytes: the whole square moved to z = 10.
+    Mesh written = square();
+    std::vector<std::uint8_t> bytes(written.vertexData().size() * sizeof(float));
+    std::vector<float> moved(written.vertexData().begin(), written.vertexData().end());
+    for (std::size_t i = 2; i < moved.size(); i += 3)
+        moved[i] = 10.0f;
+    std::memcpy(bytes.data(), moved.data(), bytes.size());
+    written.writeVertexBytes(0, bytes);
+    const auto hit = intersectRay(written, {0.25f, 0.5f, 20}, {0, 0, -1});
+    ASSERT_TRUE(hit);
+    EXPECT_FLOAT_EQ(10.0f, hit->t);
 }
 
 } // namespace

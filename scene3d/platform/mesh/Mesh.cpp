@@ -22,6 +22,7 @@ Mesh::Mesh(std::uint32_t fvfCode, std::vector<float> vertices, std::vector<std::
     if (std::any_of(indices_.begin(), indices_.end(), [count](std::uint32_t i) { return i >= count; }))
         throw PlatformError(result::invalidCall, "mesh: index out of range");
     attributeTable_ = buildAttributeTable(indices_, attributes_);
+    positionBounds(); // now, so that readers on several threads only ever read it
 }
 
 std::uint32_t Mesh::subsetCount() const {
@@ -45,6 +46,7 @@ void Mesh::setPosition(std::uint32_t vertex, Vector3 v) {
     p[0] = v.x;
     p[1] = v.y;
     p[2] = v.z;
+    boundsStale_ = true;
 }
 
 Vector3 Mesh::normal(std::uint32_t vertex) const {
@@ -75,6 +77,23 @@ void Mesh::writeVertexBytes(std::size_t offset, std::span<const std::uint8_t> by
         throw PlatformError(result::invalidCall, "mesh: write past the vertices");
     if (!bytes.empty())
         std::memcpy(reinterpret_cast<std::uint8_t*>(vertices_.data()) + offset, bytes.data(), bytes.size());
+    boundsStale_ = true;
+}
+
+const BoundingBox& Mesh::positionBounds() const {
+    if (!boundsStale_) return bounds_;
+    bounds_ = {};
+    const std::uint32_t count = vertexCount();
+    if (count > 0) bounds_.minimum = bounds_.maximum = position(0);
+    for (std::uint32_t v = 1; v < count; ++v) {
+        const Vector3 p = position(v);
+        bounds_.minimum = {std::min(bounds_.minimum.x, p.x), std::min(bounds_.minimum.y, p.y),
+                           std::min(bounds_.minimum.z, p.z)};
+        bounds_.maximum = {std::max(bounds_.maximum.x, p.x), std::max(bounds_.maximum.y, p.y),
+                           std::max(bounds_.maximum.z, p.z)};
+    }
+    boundsStale_ = false;
+    return bounds_;
 }
 
 std::vector<AttributeRange> buildAttributeTable(std::span<const std::uint32_t> indices,

@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "scene3d/math/BoundingBox.h"
 #include "scene3d/math/Vector3.h"
 #include "scene3d/platform/mesh/VertexLayout.h"
 
@@ -42,7 +43,6 @@ public:
     std::uint32_t faceCount() const { return static_cast<std::uint32_t>(attributes_.size()); }
 
     std::span<const float> vertexData() const { return vertices_; }
-    std::span<float> vertexData() { return vertices_; }
     std::span<const std::uint32_t> indices() const { return indices_; }
     std::span<const std::uint32_t> faceAttributes() const { return attributes_; }
     const std::vector<AttributeRange>& attributeTable() const { return attributeTable_; }
@@ -55,6 +55,9 @@ public:
     // Only for layouts with a normal.
     Vector3 normal(std::uint32_t vertex) const;
     void setNormal(std::uint32_t vertex, Vector3 n);
+    // Smallest axis-aligned box holding every position; zero for no vertices. Kept with the
+    // mesh (picking asks for it on every click) and worked out again after a write.
+    const BoundingBox& positionBounds() const;
 
     // Raw access to the vertex buffer; out-of-range spans throw PlatformError (invalidCall).
     std::vector<std::uint8_t> readVertexBytes(std::size_t offset, std::size_t count) const;
@@ -66,6 +69,8 @@ private:
     std::vector<std::uint32_t> indices_;
     std::vector<std::uint32_t> attributes_;
     std::vector<AttributeRange> attributeTable_;
+    mutable BoundingBox bounds_;
+    mutable bool boundsStale_ = true;
 };
 
 // The runs of equal attribute ids in face order, with the vertex range of each run.

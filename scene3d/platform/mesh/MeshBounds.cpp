@@ -22,18 +22,6 @@ BoundingSphere boundingSphere(const Mesh& mesh) {
     return sphere;
 }
 
-BoundingBox boundingBox(const Mesh& mesh) {
-    BoundingBox box;
-    if (mesh.vertexCount() == 0) return box;
-    box.minimum = box.maximum = mesh.position(0);
-    for (std::uint32_t v = 1; v < mesh.vertexCount(); ++v) {
-        const Vector3 p = mesh.position(v);
-        box.minimum = {std::min(box.minimum.x, p.x), std::min(box.minimum.y, p.y),
-                       std::min(box.minimum.z, p.z)};
-        box.maximum = {std::max(box.maximum.x, p.x), std::max(box.maximum.y, p.y),
-                       std::max(box.maximum.z, p.z)};
-    }
-    return box;
-}
+BoundingBox boundingBox(const Mesh& mesh) { return mesh.positionBounds(); }
 
 } // namespace bw

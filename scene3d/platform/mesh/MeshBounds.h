@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene3d/math/BoundingBox.h"
 #include "scene3d/platform/mesh/Mesh.h"
 
 namespace bw {
@@ -7,11 +8,6 @@ namespace bw {
 struct BoundingSphere {
     Vector3 centre;
     float radius = 0.0f;
-};
-
-struct BoundingBox {
-    Vector3 minimum;
-    Vector3 maximum;
 };
 
 // Centre at the mean of the vertex positions, radius to the farthest of them; all zero
