@@ -10,7 +10,9 @@
 #include "app/HeadlessExport.h"
 #include "app/ToolkitMessages.h"
 #include "app/WindowPicture.h"
+#include "modelview/ModelReadAhead.h"
 #include "resources/PicturePaths.h"
+#include "scene3d/framework/MediaDir.h"
 #include "scene3d/platform/gl/OpenGLDriver.h"
 #include "scene3d/platform/qt/Direct3DFactory.h"
 #include "scene3d/platform/qt/TextureFile.h"
@@ -27,6 +29,11 @@ int main(int argc, char* argv[]) {
         arguments << QString::fromLocal8Bit(argv[i]);
     const bw::app::CommandLine options = bw::app::parseCommandLine(arguments);
     if (options.exitCode) return *options.exitCode;
+
+    // The model files take longest: they are read on another core from here on, while the
+    // toolkit and the windows are made, and built into the model once the device is there.
+    auto modelFiles =
+        std::make_unique<bw::modelview::ModelReadAhead>(bw::MediaDir().LocateMediaFolder("vm1.x", false));
 
     // An export needs no screen: it draws off screen with the software rasterizer.
     const bool exporting = !options.exportFile.isEmpty();
@@ -57,6 +64,7 @@ int main(int argc, char* argv[]) {
 
     if (exporting) {
         bw::app::Frmmain window(platform);
+        window.readModelAhead(std::move(modelFiles));
         return bw::app::exportWithoutWindow(window, options.designFile, options.exportFile);
     }
 
@@ -65,6 +73,7 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
 
     bw::app::Frmmain mainWindow(platform, splash);
+    mainWindow.readModelAhead(std::move(modelFiles));
     if (bw::app::exitAtDesignDialogRequested()) bw::app::exitOnceDesignDialogDrawn(mainWindow);
     if (!mainWindow.Form_Load(options.designFile)) return 1;
     // Counted from here: start-up pumps events, and a picture taken inside it could not end

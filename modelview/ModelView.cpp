@@ -34,7 +34,11 @@ void ModelView::initDevice(DeviceWindow& window) {
 
 void ModelView::load_start(const std::string& modelFolder, const std::function<void(bool)>& busy) {
     if (busy) busy(true);
-    model_.build(device(), util_.textureCache(), modelFolder, pump_);
+    if (!readAhead_ || readAhead_->folder() != std::filesystem::path(modelFolder))
+        readAhead_ = std::make_unique<ModelReadAhead>(modelFolder);
+    // Its files are gone once taken: the reading buffers go with it.
+    const std::unique_ptr<ModelReadAhead> files = std::move(readAhead_);
+    model_.build(device(), util_.textureCache(), *files, pump_);
     disableAll();
     rotationTarget_ = model_.modelRoot();
     modelReady_ = true;
