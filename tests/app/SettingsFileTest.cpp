@@ -91,8 +91,8 @@ TEST(SettingsFile, RewritesTheFileOnlyWhenItsBytesWouldChange) {
     EXPECT_EQ(inode(), first) << "the same colour replaced the file";
 
     // The same colour written another way, or with more after it, becomes the one line.
-    for (const QByteArray& other : {QByteArray("255\n"), QByteArray("255\r\n\r\n"), QByteArray(" 255\r\n"),
-                                    QByteArray("25\r\n")}) {
+    for (const QByteArray& other :
+         {QByteArray("255\n"), QByteArray("255\r\n\r\n"), QByteArray(" 255\r\n"), QByteArray("25\r\n")}) {
         writeRaw(settings.path(), other);
         ASSERT_TRUE(settings.saveini(255));
         EXPECT_EQ(readRaw(settings.path()), "255\r\n") << other.toStdString();

@@ -73,7 +73,8 @@ TEST(ImageList, DeferredPicturesAreBuiltOnceOnFirstUseAndMatchEagerOnes) {
         SCOPED_TRACE(size);
         EXPECT_EQ(copy.actualSize(QSize(size, size)), eager.actualSize(QSize(size, size)));
         EXPECT_EQ(copy.pixmap(size).toImage(), eager.pixmap(size).toImage());
-        EXPECT_EQ(deferred.pixmap(size, QIcon::Disabled).toImage(), eager.pixmap(size, QIcon::Disabled).toImage());
+        EXPECT_EQ(deferred.pixmap(size, QIcon::Disabled).toImage(),
+                  eager.pixmap(size, QIcon::Disabled).toImage());
     }
     EXPECT_EQ(copy.availableSizes(), eager.availableSizes());
     QImage painted(40, 40, QImage::Format_ARGB32_Premultiplied), expected = painted;
@@ -88,7 +89,8 @@ TEST(ImageList, DeferredPicturesAreBuiltOnceOnFirstUseAndMatchEagerOnes) {
     EXPECT_EQ(builds, 1);
 
     // The list's own pictures are the icons rendered at the tree's sizes.
-    EXPECT_EQ(assembly::imageList3().value("hd").pixmap(20).toImage(), ui::iconPicture("hd", QSize(20, 20)).toImage());
+    EXPECT_EQ(assembly::imageList3().value("hd").pixmap(20).toImage(),
+              ui::iconPicture("hd", QSize(20, 20)).toImage());
 }
 
 TEST(InventoryTree, SkeletonForTowerLaptopAndNoEnclosure) {

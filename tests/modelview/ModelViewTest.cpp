@@ -367,7 +367,8 @@ TEST_F(ModelViewTest, EveryNameInTheModelIsIdentifiedWherePartOfItShows) {
 
 TEST(ModelViewStart, FilesReadAheadBuildTheSameModelAndOnlyForTheirOwnFolder) {
     const std::string models = std::string(BOARDWRIGHT_MODELS_DIR) + "/";
-    const fs::path elsewhere = fs::temp_directory_path() / ("boardwright-empty-" + std::to_string(::getpid()));
+    const fs::path elsewhere =
+        fs::temp_directory_path() / ("boardwright-empty-" + std::to_string(::getpid()));
     fs::create_directories(elsewhere);
     // The whole model, every part on, built from the files read ahead as given.
     const auto wholeModel = [&](std::unique_ptr<ModelReadAhead> ahead) {
