@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QResource>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,8 +13,11 @@
 #include "app/Frmmain.h"
 #include "app/FrmStart.h"
 #include "assembly/DesignState.h"
+#include "resources/PicturePaths.h"
 #include "tests/app/TestPlatform.h"
 #include "TopLevelWindow.h"
+#include "ui/PictureLibrary.h"
+#include "ui/SvgRendering.h"
 
 using namespace bw::app;
 
@@ -47,6 +51,19 @@ TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
     // The splash is gone once start-up ends.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(watch.isNull());
+}
+
+TEST(Startup, TheSplashPictureRenderedAheadIsTheSvgDrawnAtItsSize) {
+    // At its design size the picture comes from the build's PNG; at any other from the SVG.
+    for (const QSize size : {QSize(480, 300), QSize(600, 375), QSize(300, 188)}) {
+        SCOPED_TRACE(size.width());
+        const QImage shown = bw::ui::picture("splash", size).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage drawn = bw::ui::renderSvgImage(bw::resources::picturePath("splash"), size)
+                                 .convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(shown.size(), size);
+        EXPECT_EQ(shown, drawn);
+    }
+    EXPECT_EQ(QResource(":/prerendered/splash-480x300.argb32").size(), 480 * 300 * 4);
 }
 
 TEST(Startup, ClosingTheWindowRunsExit) {
