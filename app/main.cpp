@@ -11,12 +11,12 @@
 #include "app/ToolkitMessages.h"
 #include "app/WindowPicture.h"
 #include "modelview/ModelReadAhead.h"
-#include "resources/PicturePaths.h"
 #include "scene3d/framework/MediaDir.h"
 #include "scene3d/platform/gl/OpenGLDriver.h"
 #include "scene3d/platform/qt/Direct3DFactory.h"
 #include "scene3d/platform/qt/TextureFile.h"
 #include "scene3d/platform/raster/ReferenceDriver.h"
+#include "ui/PictureLibrary.h"
 
 int main(int argc, char* argv[]) {
     // Past a file-size limit (ulimit -f) a write then fails with EFBIG, which the program
@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(bw::app::programVersion());
     // Ties the windows to the installed launcher, so that task bars show its name and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(BOARDWRIGHT_APP_ID));
-    QApplication::setWindowIcon(QIcon(bw::resources::picturePath(QStringLiteral("logo"))));
+    QApplication::setWindowIcon(bw::ui::windowIcon(QStringLiteral("logo")));
 
     // The one place the concrete 3D parts meet: the graphics card draws wherever an OpenGL
     // 3.3 context can be made, the reference rasterizer otherwise or when it is forced.

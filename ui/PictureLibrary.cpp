@@ -61,6 +61,15 @@ QPixmap picture(const QString& name, QSize size) {
     });
 }
 
+QIcon windowIcon(const QString& name) {
+    // The sizes Qt renders a scalable icon at for X11; given as pictures, they come from the
+    // build's renderings instead of four SVG drawings for every window shown.
+    QIcon icon;
+    for (int size : {16, 32, 64, 128})
+        icon.addPixmap(picture(name, QSize(size, size)));
+    return icon;
+}
+
 QPixmap buttonPicture(const QString& icon, QSize size, ButtonLook look) {
     const bool lit = look == ButtonLook::Highlighted;
     const QString key = QStringLiteral("button:%1:%2:%3").arg(icon, sizeKey(size)).arg(lit);
