@@ -227,6 +227,10 @@ bool Frmmain::Form_Load(const QString& designFile) {
     return true;
 }
 
+void Frmmain::readModelAhead(std::unique_ptr<modelview::ModelReadAhead> files) {
+    modelView_->setModelReadAhead(std::move(files));
+}
+
 void Frmmain::load_start() { viewController_->load_start(); }
 const std::string& Frmmain::modelFolder() const { return viewController_->modelFolder(); }
 void Frmmain::RenderScene() { modelView_->RenderScene(); }

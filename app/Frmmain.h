@@ -18,8 +18,9 @@ class StageWizard;
 } // namespace bw::assembly
 
 namespace bw::modelview {
+class ModelReadAhead;
 class ModelView;
-}
+} // namespace bw::modelview
 
 namespace bw::app {
 
@@ -45,6 +46,8 @@ public:
     // With a design file, it ends with that design open instead of the Design dialog (or,
     // when the file cannot be read, with the message and then the dialog).
     bool Form_Load(const QString& designFile = QString());
+    // Model files that start-up already reads ahead, for Form_Load to build the model from.
+    void readModelAhead(std::unique_ptr<modelview::ModelReadAhead> files);
 
     void mnuexit_Click();
     void mnuabt_Click();

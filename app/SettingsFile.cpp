@@ -49,8 +49,16 @@ std::optional<qint32> SettingsFile::readBackgroundColour() const {
 }
 
 bool SettingsFile::saveini(qint32 backgroundColour) const {
+    const QByteArray contents = QByteArray::number(backgroundColour) + "\r\n";
+    // Most runs end with the colour they started with: a file that already holds these very
+    // bytes is left alone, which spares the program's exit two waits for the disk.
+    const RegularFile current = readRegularFile(QFile::encodeName(path()).toStdString(),
+                                                static_cast<std::size_t>(contents.size()), false);
+    if (current.outcome == FileRead::Ok &&
+        QByteArrayView(current.bytes.data(), current.bytes.size()) == contents)
+        return true;
     if (!QDir().mkpath(folder_)) return false;
-    return replaceFile(path(), QByteArray::number(backgroundColour) + "\r\n").ok;
+    return replaceFile(path(), contents).ok;
 }
 
 } // namespace bw::app

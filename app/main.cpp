@@ -10,11 +10,13 @@
 #include "app/HeadlessExport.h"
 #include "app/ToolkitMessages.h"
 #include "app/WindowPicture.h"
-#include "resources/PicturePaths.h"
+#include "modelview/ModelReadAhead.h"
+#include "scene3d/framework/MediaDir.h"
 #include "scene3d/platform/gl/OpenGLDriver.h"
 #include "scene3d/platform/qt/Direct3DFactory.h"
 #include "scene3d/platform/qt/TextureFile.h"
 #include "scene3d/platform/raster/ReferenceDriver.h"
+#include "ui/PictureLibrary.h"
 
 int main(int argc, char* argv[]) {
     // Past a file-size limit (ulimit -f) a write then fails with EFBIG, which the program
@@ -27,6 +29,11 @@ int main(int argc, char* argv[]) {
         arguments << QString::fromLocal8Bit(argv[i]);
     const bw::app::CommandLine options = bw::app::parseCommandLine(arguments);
     if (options.exitCode) return *options.exitCode;
+
+    // The model files take longest: they are read on another core from here on, while the
+    // toolkit and the windows are made, and built into the model once the device is there.
+    auto modelFiles =
+        std::make_unique<bw::modelview::ModelReadAhead>(bw::MediaDir().LocateMediaFolder("vm1.x", false));
 
     // An export needs no screen: it draws off screen with the software rasterizer.
     const bool exporting = !options.exportFile.isEmpty();
@@ -44,7 +51,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(bw::app::programVersion());
     // Ties the windows to the installed launcher, so that task bars show its name and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(BOARDWRIGHT_APP_ID));
-    QApplication::setWindowIcon(QIcon(bw::resources::picturePath(QStringLiteral("logo"))));
+    QApplication::setWindowIcon(bw::ui::windowIcon(QStringLiteral("logo")));
 
     // The one place the concrete 3D parts meet: the graphics card draws wherever an OpenGL
     // 3.3 context can be made, the reference rasterizer otherwise or when it is forced.
@@ -57,6 +64,7 @@ int main(int argc, char* argv[]) {
 
     if (exporting) {
         bw::app::Frmmain window(platform);
+        window.readModelAhead(std::move(modelFiles));
         return bw::app::exportWithoutWindow(window, options.designFile, options.exportFile);
     }
 
@@ -65,6 +73,7 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
 
     bw::app::Frmmain mainWindow(platform, splash);
+    mainWindow.readModelAhead(std::move(modelFiles));
     if (bw::app::exitAtDesignDialogRequested()) bw::app::exitOnceDesignDialogDrawn(mainWindow);
     if (!mainWindow.Form_Load(options.designFile)) return 1;
     // Counted from here: start-up pumps events, and a picture taken inside it could not end

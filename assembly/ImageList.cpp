@@ -1,5 +1,6 @@
 #include "assembly/ImageList.h"
 
+#include "ui/DeferredIcon.h"
 #include "ui/PictureLibrary.h"
 
 namespace bw::assembly {
@@ -16,12 +17,14 @@ const QStringList& imageListKeys() {
 const ImageList& imageList3() {
     static const ImageList list = [] {
         ImageList images;
-        for (const QString& key : imageListKeys()) {
-            QIcon icon;
-            for (int size : {16, 20, 24, 32})
-                icon.addPixmap(ui::iconPicture(key, QSize(size, size)));
-            images.insert(key, icon);
-        }
+        // The tree is out of sight at start-up: each picture is rendered when first drawn.
+        for (const QString& key : imageListKeys())
+            images.insert(key, ui::deferredIcon([key] {
+                              QIcon icon;
+                              for (int size : {16, 20, 24, 32})
+                                  icon.addPixmap(ui::iconPicture(key, QSize(size, size)));
+                              return icon;
+                          }));
         return images;
     }();
     return list;

@@ -11,7 +11,7 @@ using ImageList = QHash<QString, QIcon>;
 
 // The 37 keys in list order.
 const QStringList& imageListKeys();
-// Every key's picture, rendered once.
+// Every key's picture, rendered once, when first drawn.
 const ImageList& imageList3();
 
 } // namespace bw::assembly

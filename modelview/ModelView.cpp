@@ -1,5 +1,9 @@
 #include "modelview/ModelView.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "modelview/FrameTable.h"
 #include "modelview/IdentificationTable.h"
 #include "scene3d/framework/CD3DPick.h"
@@ -12,6 +16,14 @@ namespace bw::modelview {
 
 namespace {
 constexpr std::uint32_t kModelAmbient = 0x90909090;
+
+// Reading the model frees far more than it keeps, much of it in the readers' own heaps,
+// which the C library would otherwise hold on to for good.
+void returnFreedMemory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
 } // namespace
 
 ModelView::ModelView(UserNotifier& notifier, PlatformServices platform, std::function<void()> pump)
@@ -34,7 +46,14 @@ void ModelView::initDevice(DeviceWindow& window) {
 
 void ModelView::load_start(const std::string& modelFolder, const std::function<void(bool)>& busy) {
     if (busy) busy(true);
-    model_.build(device(), util_.textureCache(), modelFolder, pump_);
+    if (!readAhead_ || readAhead_->folder() != std::filesystem::path(modelFolder))
+        readAhead_ = std::make_unique<ModelReadAhead>(modelFolder);
+    {
+        // Its files are gone once taken: the reading buffers go with it.
+        const std::unique_ptr<ModelReadAhead> files = std::move(readAhead_);
+        model_.build(device(), util_.textureCache(), *files, pump_);
+    }
+    returnFreedMemory();
     disableAll();
     rotationTarget_ = model_.modelRoot();
     modelReady_ = true;

@@ -42,6 +42,8 @@ public:
     // Model files refused for what they would take are named in one error message, once
     // the model is ready.
     void load_start(const std::string& modelFolder, const std::function<void(bool)>& busy);
+    // Files already being read for load_start; used when they are of its folder.
+    void setModelReadAhead(std::unique_ptr<ModelReadAhead> files) { readAhead_ = std::move(files); }
     bool modelReady() const { return modelReady_; }
 
     // Drawing with the background colour 0x00RRGGBB.
@@ -93,6 +95,7 @@ private:
     D3DInit init_;
     D3DUtil util_;
     PcModel model_;
+    std::unique_ptr<ModelReadAhead> readAhead_;
     FramePtr rotationTarget_;
     bool modelReady_ = false;
     std::uint32_t backgroundColour_ = 0;

@@ -23,6 +23,11 @@ void addPosition(CD3DFrame& frame, Vector3 offset) {
 
 void PcModel::build(IDirect3DDevice8& dev, TextureCache& textures, const std::filesystem::path& modelFolder,
                     const Pump& pump) {
+    ModelReadAhead files(modelFolder);
+    build(dev, textures, files, pump);
+}
+
+void PcModel::build(IDirect3DDevice8& dev, TextureCache& textures, ModelReadAhead& ahead, const Pump& pump) {
     const auto& table = partFrames();
     modelRoot_ = CD3DFrame::Create();
     frames_.clear();
@@ -32,11 +37,7 @@ void PcModel::build(IDirect3DDevice8& dev, TextureCache& textures, const std::fi
     // Reading the files is most of the work: it goes on ahead on the other cores (and on
     // this one whenever it would wait) while this thread builds the frames of the files
     // already read. A file that cannot be opened leaves its frame as it was.
-    std::vector<std::filesystem::path> paths;
-    for (const LoadStep& step : loadSequence())
-        for (std::size_t f = step.first; f < step.first + step.count; ++f)
-            paths.push_back(modelFolder / table[step.frame].files[f]);
-    XFileReadAhead files(std::move(paths));
+    XFileReadAhead& files = ahead.files();
 
     const std::size_t firstCard = frameIndex("pciCardFrame1");
     std::vector<std::size_t> filesRead(table.size(), 0);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "modelview/ModelReadAhead.h"
 #include "scene3d/framework/CD3DFrame.h"
 
 namespace bw {
@@ -36,6 +37,8 @@ public:
     // of the device or the frames reach the caller.
     void build(IDirect3DDevice8& dev, TextureCache& textures, const std::filesystem::path& modelFolder,
                const Pump& pump);
+    // The same from files already being read ahead; they are all taken.
+    void build(IDirect3DDevice8& dev, TextureCache& textures, ModelReadAhead& files, const Pump& pump);
     // The files the last build refused, in load order.
     const std::vector<RefusedFile>& refusedFiles() const { return refused_; }
 

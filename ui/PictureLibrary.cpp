@@ -3,19 +3,15 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPixmapCache>
-#include <QSvgRenderer>
+#include <QResource>
 
 #include <functional>
 
 #include "resources/PicturePaths.h"
+#include "ui/SvgRendering.h"
 
 namespace bw::ui {
 namespace {
-
-void renderSvg(QPainter& painter, const QString& path, const QRectF& target) {
-    QSvgRenderer renderer(path);
-    if (renderer.isValid()) renderer.render(&painter, target);
-}
 
 QPixmap cached(const QString& key, QSize size, const std::function<void(QPainter&)>& draw) {
     QPixmap pixmap;
@@ -32,6 +28,20 @@ QPixmap cached(const QString& key, QSize size, const std::function<void(QPainter
 
 QString sizeKey(QSize size) { return QStringLiteral("%1x%2").arg(size.width()).arg(size.height()); }
 
+// The picture's pixels as the build rendered them at exactly this size, or a null image. The
+// image reads the resource in place.
+QImage renderedAhead(const QString& name, QSize size) {
+    const QResource pixels(QStringLiteral(":/prerendered/%1-%2.argb32").arg(name, sizeKey(size)));
+    const qint64 rowBytes = qint64{size.width()} * 4;
+    if (!pixels.isValid() || pixels.compressionAlgorithm() != QResource::NoCompression ||
+        pixels.size() != rowBytes * size.height())
+        return {};
+    const QImage inPlace(pixels.data(), size.width(), size.height(), static_cast<qsizetype>(rowBytes),
+                         QImage::Format_ARGB32_Premultiplied);
+    // Pixels are read a word at a time: a resource not on a word boundary is copied first.
+    return reinterpret_cast<quintptr>(pixels.data()) % alignof(quint32) == 0 ? inPlace : inPlace.copy();
+}
+
 } // namespace
 
 QPixmap iconPicture(const QString& icon, QSize size) {
@@ -41,8 +51,23 @@ QPixmap iconPicture(const QString& icon, QSize size) {
 
 QPixmap picture(const QString& name, QSize size) {
     return cached(QStringLiteral("picture:%1:%2").arg(name, sizeKey(size)), size, [&](QPainter& p) {
-        renderSvg(p, resources::picturePath(name), QRectF(QPointF(0, 0), size));
+        // The build renders some pictures ahead at the size they are shown at on a 96-dpi
+        // screen (tools/picturegen): copying those pixels costs next to nothing.
+        const QImage ahead = renderedAhead(name, size);
+        if (!ahead.isNull())
+            p.drawImage(QPointF(0, 0), ahead);
+        else
+            renderSvg(p, resources::picturePath(name), QRectF(QPointF(0, 0), size));
     });
+}
+
+QIcon windowIcon(const QString& name) {
+    // The sizes Qt renders a scalable icon at for X11; given as pictures, they come from the
+    // build's renderings instead of four SVG drawings for every window shown.
+    QIcon icon;
+    for (int size : {16, 32, 64, 128})
+        icon.addPixmap(picture(name, QSize(size, size)));
+    return icon;
 }
 
 QPixmap buttonPicture(const QString& icon, QSize size, ButtonLook look) {

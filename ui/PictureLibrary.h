@@ -1,6 +1,7 @@
 #pragma once
 // The program's pictures, drawn as SVG and rendered at whatever size a control needs.
 
+#include <QIcon>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -13,6 +14,8 @@ enum class ButtonLook { Normal, Highlighted };
 QPixmap iconPicture(const QString& icon, QSize size);
 // A larger picture of resources/pictures (splash, about, logo).
 QPixmap picture(const QString& name, QSize size);
+// The program's window icon: picture `name` at the sizes X11 window managers are given.
+QIcon windowIcon(const QString& name);
 // A palette button's picture: the icon on a tile, normal or lit.
 QPixmap buttonPicture(const QString& icon, QSize size, ButtonLook look);
 

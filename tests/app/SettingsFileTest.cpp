@@ -77,6 +77,28 @@ TEST(SettingsFile, WritesOneLineThatReadsBack) {
         << "temporary file left";
 }
 
+TEST(SettingsFile, RewritesTheFileOnlyWhenItsBytesWouldChange) {
+    QTemporaryDir dir;
+    const SettingsFile settings(dir.path());
+    const auto inode = [&settings] {
+        struct stat info {};
+        return ::stat(QFile::encodeName(settings.path()).constData(), &info) == 0 ? info.st_ino : ino_t{0};
+    };
+    ASSERT_TRUE(settings.saveini(255));
+    const ino_t first = inode();
+    ASSERT_NE(first, ino_t{0});
+    ASSERT_TRUE(settings.saveini(255));
+    EXPECT_EQ(inode(), first) << "the same colour replaced the file";
+
+    // The same colour written another way, or with more after it, becomes the one line.
+    for (const QByteArray& other :
+         {QByteArray("255\n"), QByteArray("255\r\n\r\n"), QByteArray(" 255\r\n"), QByteArray("25\r\n")}) {
+        writeRaw(settings.path(), other);
+        ASSERT_TRUE(settings.saveini(255));
+        EXPECT_EQ(readRaw(settings.path()), "255\r\n") << other.toStdString();
+    }
+}
+
 TEST(SettingsFile, AFailedWriteLeavesTheOldFileAndSaysSo) {
     QTemporaryDir dir;
     const SettingsFile settings(dir.path());

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QResource>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,8 +14,11 @@
 #include "app/Frmmain.h"
 #include "app/FrmStart.h"
 #include "assembly/DesignState.h"
+#include "resources/PicturePaths.h"
 #include "tests/app/TestPlatform.h"
 #include "TopLevelWindow.h"
+#include "ui/PictureLibrary.h"
+#include "ui/SvgRendering.h"
 
 using namespace bw::app;
 
@@ -47,6 +52,32 @@ TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
     // The splash is gone once start-up ends.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(watch.isNull());
+}
+
+TEST(Startup, PicturesRenderedAheadAreTheSvgDrawnAtTheirSize) {
+    const auto pixelsOf = [](const QPixmap& pixmap) {
+        return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    // At its design size the splash comes from the build's rendering; at any other from the SVG.
+    for (const QSize size : {QSize(480, 300), QSize(600, 375), QSize(300, 188)}) {
+        SCOPED_TRACE(size.width());
+        const QImage shown = pixelsOf(bw::ui::picture("splash", size));
+        ASSERT_EQ(shown.size(), size);
+        EXPECT_EQ(shown, bw::ui::renderSvgImage(bw::resources::picturePath("splash"), size)
+                             .convertToFormat(QImage::Format_ARGB32));
+    }
+    EXPECT_EQ(QResource(":/prerendered/splash-480x300.argb32").size(), 480 * 300 * 4);
+
+    // The window icon gives X11 the very pictures the SVG icon gave it.
+    const QIcon icon = bw::ui::windowIcon("logo");
+    const QIcon scalable(bw::resources::picturePath("logo"));
+    const QList<QSize> sizes{{16, 16}, {32, 32}, {64, 64}, {128, 128}};
+    EXPECT_EQ(icon.availableSizes(), sizes);
+    for (const QSize size : sizes) {
+        SCOPED_TRACE(size.width());
+        EXPECT_TRUE(QResource(QStringLiteral(":/prerendered/logo-%1x%1.argb32").arg(size.width())).isValid());
+        EXPECT_EQ(pixelsOf(icon.pixmap(size)), pixelsOf(scalable.pixmap(size)));
+    }
 }
 
 TEST(Startup, ClosingTheWindowRunsExit) {

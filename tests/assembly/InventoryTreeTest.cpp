@@ -4,8 +4,11 @@
 #include "assembly/InventoryTree.h"
 #include "catalogue/PartCatalogue.h"
 #include "resources/PicturePaths.h"
+#include "ui/DeferredIcon.h"
+#include "ui/PictureLibrary.h"
 
 #include <QFile>
+#include <QPainter>
 
 using namespace bw;
 using assembly::InventoryTree;
@@ -48,6 +51,46 @@ TEST(ImageList, HoldsThirtySevenPicturesForEveryKeyTheCatalogueUses) {
             const auto image = catalogue::categoryImage(c, type);
             EXPECT_TRUE(keys.contains(QString::fromUtf8(image.data(), static_cast<qsizetype>(image.size()))));
         }
+}
+
+TEST(ImageList, DeferredPicturesAreBuiltOnceOnFirstUseAndMatchEagerOnes) {
+    int builds = 0;
+    const QIcon deferred = ui::deferredIcon([&builds] {
+        ++builds;
+        QIcon icon;
+        for (int size : {16, 32})
+            icon.addPixmap(ui::iconPicture("cpu", QSize(size, size)));
+        return icon;
+    });
+    const QIcon copy = deferred; // a copy shares the one build
+    EXPECT_FALSE(deferred.isNull());
+    EXPECT_EQ(builds, 0);
+
+    QIcon eager;
+    for (int size : {16, 32})
+        eager.addPixmap(ui::iconPicture("cpu", QSize(size, size)));
+    for (int size : {16, 24, 32, 48}) {
+        SCOPED_TRACE(size);
+        EXPECT_EQ(copy.actualSize(QSize(size, size)), eager.actualSize(QSize(size, size)));
+        EXPECT_EQ(copy.pixmap(size).toImage(), eager.pixmap(size).toImage());
+        EXPECT_EQ(deferred.pixmap(size, QIcon::Disabled).toImage(),
+                  eager.pixmap(size, QIcon::Disabled).toImage());
+    }
+    EXPECT_EQ(copy.availableSizes(), eager.availableSizes());
+    QImage painted(40, 40, QImage::Format_ARGB32_Premultiplied), expected = painted;
+    painted.fill(Qt::transparent);
+    expected.fill(Qt::transparent);
+    {
+        QPainter p(&painted), q(&expected);
+        deferred.paint(&p, QRect(2, 2, 36, 36));
+        eager.paint(&q, QRect(2, 2, 36, 36));
+    }
+    EXPECT_EQ(painted, expected);
+    EXPECT_EQ(builds, 1);
+
+    // The list's own pictures are the icons rendered at the tree's sizes.
+    EXPECT_EQ(assembly::imageList3().value("hd").pixmap(20).toImage(),
+              ui::iconPicture("hd", QSize(20, 20)).toImage());
 }
 
 TEST(InventoryTree, SkeletonForTowerLaptopAndNoEnclosure) {

@@ -365,6 +365,42 @@ TEST_F(ModelViewTest, EveryNameInTheModelIsIdentifiedWherePartOfItShows) {
         << " names not identified, first: " << ::testing::PrintToString(notIdentified);
 }
 
+TEST(ModelViewStart, FilesReadAheadBuildTheSameModelAndOnlyForTheirOwnFolder) {
+    const std::string models = std::string(BOARDWRIGHT_MODELS_DIR) + "/";
+    const fs::path elsewhere =
+        fs::temp_directory_path() / ("boardwright-empty-" + std::to_string(::getpid()));
+    fs::create_directories(elsewhere);
+    // The whole model, every part on, built from the files read ahead as given.
+    const auto wholeModel = [&](std::unique_ptr<ModelReadAhead> ahead) {
+        SilentNotifier notifier;
+        fake::FakeDeviceWindow window{kWidth, kHeight};
+        auto direct3d = std::make_shared<fake::FakeDirect3D>();
+        direct3d->adapters = {fake::desktopAdapter(1024, 768, 22)};
+        ModelView view(notifier, {[&] { return direct3d; }, imageFiles()}, [] {});
+        EXPECT_TRUE(view.tryCreateDevice(window));
+        view.initDevice(window);
+        view.setViewSize(kWidth, kHeight);
+        view.defaultSceneSetup();
+        view.setCameraEyeDistance(-10.0f);
+        if (ahead) view.setModelReadAhead(std::move(ahead));
+        view.load_start(models, {});
+        EXPECT_TRUE(view.modelReady());
+        EXPECT_TRUE(notifier.said.empty());
+        for (std::size_t i = 0; i < partFrames().size(); ++i)
+            view.model().frame(i)->Enabled = true;
+        view.RenderScene();
+        return window.lastPicture.pixels;
+    };
+
+    const auto built = wholeModel(nullptr);
+    std::set<std::uint32_t> colours(built.begin(), built.end());
+    EXPECT_GT(colours.size(), 100u);
+    EXPECT_EQ(wholeModel(std::make_unique<ModelReadAhead>(models)), built);
+    // Files of another folder (here none at all) are not what the view asks for.
+    EXPECT_EQ(wholeModel(std::make_unique<ModelReadAhead>(elsewhere.string() + "/")), built);
+    fs::remove_all(elsewhere);
+}
+
 TEST_F(ModelViewTest, TheWholeModelDrawsAsAPc) {
     // A large picture of every part at once, for people to look at.
     fake::FakeDeviceWindow big{1024, 768};

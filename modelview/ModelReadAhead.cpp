@@ -1,0 +1,21 @@
+#include "modelview/ModelReadAhead.h"
+
+#include <vector>
+
+#include "modelview/FrameTable.h"
+#include "scene3d/platform/xfile/XFileReadAhead.h"
+
+namespace bw::modelview {
+
+ModelReadAhead::ModelReadAhead(std::filesystem::path modelFolder) : folder_(std::move(modelFolder)) {
+    const auto& table = partFrames();
+    std::vector<std::filesystem::path> paths;
+    for (const LoadStep& step : loadSequence())
+        for (std::size_t f = step.first; f < step.first + step.count; ++f)
+            paths.push_back(folder_ / table[step.frame].files[f]);
+    files_ = std::make_unique<XFileReadAhead>(std::move(paths));
+}
+
+ModelReadAhead::~ModelReadAhead() = default;
+
+} // namespace bw::modelview
