@@ -22,7 +22,7 @@ void addPosition(CD3DFrame& frame, Vector3 offset) {
 } // namespace
 
 void PcModel::build(IDirect3DDevice8& dev, TextureCache& textures, const std::filesystem::path& modelFolder,
-                    const Pump& pump) {
+                    const Pump& pump, ReadAhead readAhead) {
     const auto& table = partFrames();
     modelRoot_ = CD3DFrame::Create();
     frames_.clear();
@@ -36,7 +36,8 @@ void PcModel::build(IDirect3DDevice8& dev, TextureCache& textures, const std::fi
     for (const LoadStep& step : loadSequence())
         for (std::size_t f = step.first; f < step.first + step.count; ++f)
             paths.push_back(modelFolder / table[step.frame].files[f]);
-    XFileReadAhead files(std::move(paths));
+    XFileReadAhead files(std::move(paths),
+                         readAhead == ReadAhead::Off ? std::optional<unsigned>(0) : std::nullopt);
 
     const std::size_t firstCard = frameIndex("pciCardFrame1");
     std::vector<std::size_t> filesRead(table.size(), 0);

@@ -22,6 +22,10 @@ public:
     // Steps of the build that the owner runs: a message-pump pass between files.
     using Pump = std::function<void()>;
 
+    // Whether files are read ahead on the other cores while this thread builds, or each
+    // on this thread when its turn comes (no other thread works for the build then).
+    enum class ReadAhead { OtherCores, Off };
+
     // A model file that was not loaded because of what it would take, and why.
     struct RefusedFile {
         std::string file; // as the frame table names it
@@ -35,7 +39,7 @@ public:
     // that runs out of memory, is refused and adds nothing (see refusedFiles). Other errors
     // of the device or the frames reach the caller.
     void build(IDirect3DDevice8& dev, TextureCache& textures, const std::filesystem::path& modelFolder,
-               const Pump& pump);
+               const Pump& pump, ReadAhead readAhead = ReadAhead::OtherCores);
     // The files the last build refused, in load order.
     const std::vector<RefusedFile>& refusedFiles() const { return refused_; }
 
