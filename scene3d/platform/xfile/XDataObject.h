@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -63,12 +64,14 @@ public:
     float floatValue();
     const std::string& string();
     void skip(std::size_t bytes);
+    // The next bytes as they lie, for reading runs of values at once; rewind gives back
+    // the end of what was taken and not used.
+    std::span<const std::uint8_t> take(std::size_t bytes);
+    void rewind(std::size_t bytes) { offset_ -= std::min(bytes, offset_); }
     std::size_t offset() const { return offset_; }
     std::size_t remaining() const { return object_.data.size() - offset_; }
 
 private:
-    std::span<const std::uint8_t> take(std::size_t bytes);
-
     const XDataObject& object_;
     std::size_t offset_ = 0;
 };

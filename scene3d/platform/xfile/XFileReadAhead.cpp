@@ -1,8 +1,9 @@
 #include "scene3d/platform/xfile/XFileReadAhead.h"
 
 #include <algorithm>
-#include <map>
+#include <string>
 #include <thread>
+#include <unordered_map>
 #include <utility>
 
 #include "scene3d/platform/common/PlatformError.h"
@@ -24,9 +25,10 @@ XFileReadAhead::XFileReadAhead(std::vector<std::filesystem::path> paths, std::op
     : paths_(std::move(paths)), window_(std::max<std::size_t>(window, 1)), windowBytes_(windowBytes),
       slots_(paths_.size()), nextTurn_(paths_.size(), paths_.size()),
       readers_(readerCount(readers, paths_.size())) {
-    std::map<std::filesystem::path, std::size_t> later;
+    // By spelling: comparing paths part by part cost more than reading a small file.
+    std::unordered_map<std::string, std::size_t> later;
     for (std::size_t i = paths_.size(); i-- > 0;) {
-        const auto [it, first] = later.try_emplace(paths_[i], i);
+        const auto [it, first] = later.try_emplace(paths_[i].native(), i);
         if (!first) nextTurn_[i] = std::exchange(it->second, i);
     }
     readers_.start([this] { readLoop(); });

@@ -55,13 +55,6 @@ float toFloat(double value) {
     return static_cast<float>(value);
 }
 
-// Vectors, texture coordinates and colours: their arrays are most of a model file.
-bool holdsSingleFloatsOnly(const XTemplate& xtemplate) {
-    return std::all_of(xtemplate.members.begin(), xtemplate.members.end(), [](const XMember& m) {
-        return m.primitive == PrimitiveType::Float && m.dimensions.empty();
-    });
-}
-
 std::uint64_t saturatingMultiply(std::uint64_t a, std::uint64_t b) {
     if (a != 0 && b > UINT64_MAX / a) return UINT64_MAX;
     return a * b;
@@ -192,6 +185,7 @@ void XParser::parseTemplate() {
         xtemplate->members.push_back(parseMember(xtemplate->members));
     }
     xtemplate->minimumValues = minimumValuesOf(xtemplate->members);
+    xtemplate->valueShape = valueShapeOf(xtemplate->members);
     if (const auto standard = standardDeclaration(templates_, *xtemplate)) {
         keepAllowedChildren(*xtemplate, *standard);
         xtemplate->standardId = standard->standardId;
@@ -435,10 +429,16 @@ void XParser::readInstance(const XTemplate& xtemplate, XDataObject& object, std:
                             tokens_.peek().offset);
             reserveForValues(object.data, saturatingMultiply(count, valuesEach));
         }
-        if (!member.primitive && count > 1 && depth + 1 < maxObjectDepth &&
-            holdsSingleFloatsOnly(*member.templateType)) {
-            readFloatRecords(*member.templateType, count, object);
-            continue;
+        // Vectors, colours and faces: their arrays are most of a model file.
+        if (!member.primitive && count > 1 && depth + 1 < maxObjectDepth) {
+            if (member.templateType->valueShape == XValueShape::SingleFloats) {
+                readFloatRecords(*member.templateType, count, object);
+                continue;
+            }
+            if (member.templateType->valueShape == XValueShape::DwordRecords) {
+                readDwordRecords(*member.templateType, count, object, depth + 1);
+                continue;
+            }
         }
         if (member.primitive && isIntegerType(*member.primitive) && !member.dimensions.empty()) {
             readIntegerArray(*member.primitive, count, object);
@@ -463,6 +463,10 @@ void XParser::readFloatRecords(const XTemplate& xtemplate, std::uint64_t count, 
     // Runs of numbers as they come; the first value that is not one is read alone, by
     // the member's usual reading, which reports it.
     while (done < values) {
+        if (listValuesAhead(TokenKind::FloatList)) {
+            done += copyFromList(values - done, 4, object);
+            continue;
+        }
         std::size_t taken = 0;
         if (pendingIndex_ >= pending_.listCount) {
             const std::size_t wanted =
@@ -491,6 +495,10 @@ void XParser::readIntegerArray(PrimitiveType type, std::uint64_t count, XDataObj
     std::array<std::uint32_t, 256> integers;
     std::uint64_t done = 0;
     while (done < count) {
+        if (listValuesAhead(TokenKind::IntegerList)) {
+            done += copyFromList(count - done, size, object);
+            continue;
+        }
         std::size_t taken = 0;
         if (pendingIndex_ >= pending_.listCount) {
             const std::size_t wanted =
@@ -507,6 +515,88 @@ void XParser::readIntegerArray(PrimitiveType type, std::uint64_t count, XDataObj
             ++done;
         }
     }
+}
+
+void XParser::readDwordRecords(const XTemplate& xtemplate, std::uint64_t count, XDataObject& object,
+                               std::uint32_t depth) {
+    const std::size_t members = xtemplate.members.size();
+    constexpr std::size_t inlineMembers = 16;
+    std::array<std::uint32_t, inlineMembers> singleValues{};
+    std::uint64_t k = 0;
+    while (k < count) {
+        // Where the next record will not lie whole in one list (text, a token per value, a
+        // list ending inside it, a template too wide), it is read member by member.
+        if (members > inlineMembers || !listValuesAhead(TokenKind::IntegerList)) {
+            readInstance(xtemplate, object, depth);
+            ++k;
+            continue;
+        }
+        // The records that lie whole in the list, copied at once.
+        const std::uint8_t* values = pending_.list.data() + std::size_t{pendingIndex_} * 4;
+        const std::uint64_t left = pending_.listCount - pendingIndex_;
+        std::uint64_t whole = 0;
+        for (; k < count; ++k) {
+            std::uint64_t used = whole;
+            for (std::size_t i = 0; i < members && used <= left; ++i) {
+                const XMember& member = xtemplate.members[i];
+                if (member.dimensions.empty()) {
+                    if (used < left) std::memcpy(&singleValues[i], values + used * 4, 4);
+                    ++used;
+                } else {
+                    const XArrayDimension& d = member.dimensions.front();
+                    used += d.sizeMember >= 0 ? singleValues[d.sizeMember] : d.fixedSize;
+                }
+            }
+            if (used > left) break;
+            whole = used;
+        }
+        if (whole > 0) {
+            checkValueBytes(whole * 4 + object.data.size(), pending_.offset);
+            const std::size_t at = object.data.size();
+            object.data.resize(at + whole * 4);
+            std::memcpy(object.data.data() + at, values, whole * 4);
+            pendingIndex_ += static_cast<std::uint32_t>(whole);
+        }
+        if (k < count) {
+            readInstance(xtemplate, object, depth);
+            ++k;
+        }
+    }
+}
+
+bool XParser::listValuesAhead(TokenKind kind) {
+    if (pendingIndex_ >= pending_.listCount) {
+        if (!tokens_.takeList(pending_)) return false;
+        pendingIndex_ = 0;
+    }
+    return pending_.kind == kind;
+}
+
+std::uint64_t XParser::copyFromList(std::uint64_t wanted, std::size_t size, XDataObject& object) {
+    const std::uint64_t n = std::min<std::uint64_t>(wanted, pending_.listCount - pendingIndex_);
+    const std::size_t elementSize = pending_.listElementSize;
+    const std::uint8_t* from = pending_.list.data() + std::size_t{pendingIndex_} * elementSize;
+    const std::size_t at = object.data.size();
+    object.data.resize(at + n * size);
+    std::uint8_t* to = object.data.data() + at;
+    if (elementSize == size) {
+        // 32-bit floats and DWORDs as the file has them.
+        std::memcpy(to, from, n * size);
+    } else if (pending_.kind == TokenKind::FloatList) {
+        for (std::size_t i = 0; i < n; ++i) {
+            double d;
+            std::memcpy(&d, from + i * 8, 8);
+            storeLittleEndian(to + i * 4, floatBits(toFloat(d)), 4);
+        }
+    } else {
+        for (std::size_t i = 0; i < n; ++i) {
+            std::uint32_t v;
+            std::memcpy(&v, from + i * 4, 4);
+            storeLittleEndian(to + i * size, v, size);
+        }
+    }
+    pendingIndex_ += static_cast<std::uint32_t>(n);
+    return n;
 }
 
 std::uint32_t XParser::readPrimitive(PrimitiveType type, XDataObject& object) {

@@ -84,6 +84,20 @@ std::uint64_t minimumValuesOf(const std::vector<XMember>& members) {
     return total;
 }
 
+XValueShape valueShapeOf(const std::vector<XMember>& members) {
+    if (members.empty()) return XValueShape::Mixed;
+    const auto singleFloat = [](const XMember& m) {
+        return m.primitive == PrimitiveType::Float && m.dimensions.empty();
+    };
+    const auto dword = [](const XMember& m) {
+        return (m.primitive == PrimitiveType::Dword || m.primitive == PrimitiveType::Sdword) &&
+               m.dimensions.size() <= 1;
+    };
+    if (std::all_of(members.begin(), members.end(), singleFloat)) return XValueShape::SingleFloats;
+    if (std::all_of(members.begin(), members.end(), dword)) return XValueShape::DwordRecords;
+    return XValueShape::Mixed;
+}
+
 bool XTemplate::allowsChild(const XTemplate& child) const {
     switch (restriction) {
     case XRestriction::Open:
