@@ -45,13 +45,13 @@ std::uint32_t countOf(XDataReader& r, std::size_t bytesEach) {
     return n;
 }
 
+static_assert(sizeof(Vector3) == 12, "vectors are copied as three packed floats");
+
+// The data holds floats and integers little-endian, as this machine does: a run of them is
+// copied as it lies.
 std::vector<Vector3> readVectors(XDataReader& r) {
     std::vector<Vector3> v(countOf(r, 12));
-    for (auto& p : v) {
-        p.x = r.floatValue();
-        p.y = r.floatValue();
-        p.z = r.floatValue();
-    }
+    if (!v.empty()) std::memcpy(v.data(), r.take(v.size() * 12).data(), v.size() * 12);
     return v;
 }
 
@@ -59,18 +59,31 @@ Polygons readPolygons(XDataReader& r, std::size_t indexLimit) {
     Polygons polygons;
     const std::uint32_t count = countOf(r, 4);
     // Mostly triangles; countOf has bounded count by the data.
-    polygons.start.reserve(std::size_t{count} + 1);
+    polygons.start.resize(std::size_t{count} + 1);
     polygons.corners.reserve(std::size_t{count} * 3);
+    // Read in place, word by word: a face is a handful of values, and a call per value
+    // cost more than the face.
+    const std::span<const std::uint8_t> data = r.take(r.remaining());
+    const std::size_t words = data.size() / 4;
+    const auto word = [&](std::size_t at) {
+        std::uint32_t v;
+        std::memcpy(&v, data.data() + at * 4, 4);
+        return v;
+    };
+    std::size_t at = 0;
     for (std::uint32_t p = 0; p < count; ++p) {
-        const std::uint32_t corners = countOf(r, 4);
+        if (at >= words) fail("faces end early");
+        const std::uint32_t corners = word(at++);
+        if (corners > words - at) fail("count larger than its data");
         if (corners < 3) fail("face with fewer than three corners");
         for (std::uint32_t c = 0; c < corners; ++c) {
-            const std::uint32_t index = r.dword();
+            const std::uint32_t index = word(at++);
             if (index >= indexLimit) fail("face index out of range");
             polygons.corners.push_back(index);
         }
-        polygons.start.push_back(static_cast<std::uint32_t>(polygons.corners.size()));
+        polygons.start[p + 1] = static_cast<std::uint32_t>(polygons.corners.size());
     }
+    r.rewind(data.size() - at * 4);
     return polygons;
 }
 
@@ -194,18 +207,22 @@ MeshSource readMeshSource(const XDataObject& object) {
 
 // Vertex index for one face corner: the file's vertex for the first normal it is used
 // with, an appended copy for each further normal. The copies of a vertex are few (one
-// per face around a corner at most), so each vertex keeps them in a short chain.
+// per face around a corner at most), so each vertex keeps them in a short chain. Where
+// nothing can need splitting (no normals, or each vertex with its own normal) it holds
+// nothing and every corner keeps its vertex.
 class VertexSplitter {
 public:
-    explicit VertexSplitter(std::uint32_t fileVertices)
-        : normalOf_(fileVertices), firstCopy_(fileVertices, noCopy) {
+    VertexSplitter(std::uint32_t fileVertices, bool splits) : fileVertices_(fileVertices), splits_(splits) {
+        if (!splits) return;
+        normalOf_.resize(fileVertices);
+        firstCopy_.assign(fileVertices, noCopy);
         origin_.reserve(fileVertices);
         for (std::uint32_t v = 0; v < fileVertices; ++v)
             origin_.push_back(v);
     }
 
     std::uint32_t vertexFor(std::uint32_t position, std::optional<std::uint32_t> normal) {
-        if (!normal) return position;
+        if (!splits_ || !normal) return position;
         if (!normalOf_[position]) normalOf_[position] = normal;
         if (normalOf_[position] == normal) return position;
         std::uint32_t* link = &firstCopy_[position];
@@ -219,8 +236,11 @@ public:
         return vertex;
     }
 
-    std::uint32_t vertexCount() const { return static_cast<std::uint32_t>(origin_.size()); }
-    std::uint32_t originOf(std::uint32_t v) const { return origin_[v]; }
+    std::uint32_t vertexCount() const {
+        return splits_ ? static_cast<std::uint32_t>(origin_.size()) : fileVertices_;
+    }
+    std::uint32_t originOf(std::uint32_t v) const { return splits_ ? origin_[v] : v; }
+    // Only where it splits.
     std::optional<std::uint32_t> normalOf(std::uint32_t v) const { return normalOf_[v]; }
 
 private:
@@ -231,6 +251,8 @@ private:
     };
     static constexpr std::uint32_t noCopy = 0xFFFFFFFF;
 
+    std::uint32_t fileVertices_;
+    bool splits_;
     std::vector<std::optional<std::uint32_t>> normalOf_;
     std::vector<std::uint32_t> origin_;
     std::vector<std::uint32_t> firstCopy_; // per file vertex
@@ -245,9 +267,16 @@ std::uint32_t layoutFor(const MeshSource& s) {
     return code;
 }
 
+// Whether every vertex takes the normal of the same index at every corner, as many
+// writers give them (DirectX's own among them): nothing needs splitting then.
+bool normalsFollowVertices(const MeshSource& s) {
+    return s.normals.size() == s.positions.size() && s.normalFaces.corners == s.faces.corners;
+}
+
 Mesh buildMesh(const MeshSource& s) {
     const bool hasNormals = s.normalFaces.count() > 0;
-    VertexSplitter splitter(static_cast<std::uint32_t>(s.positions.size()));
+    const bool normalPerVertex = hasNormals && normalsFollowVertices(s);
+    VertexSplitter splitter(static_cast<std::uint32_t>(s.positions.size()), hasNormals && !normalPerVertex);
     std::vector<std::uint32_t> indices;
     std::vector<std::uint32_t> attributes;
     // A fan has two corners fewer than its polygon.
@@ -279,8 +308,11 @@ Mesh buildMesh(const MeshSource& s) {
         out[0] = p.x;
         out[1] = p.y;
         out[2] = p.z;
-        if (layout.normal >= 0 && splitter.normalOf(v)) {
-            const Vector3 n = s.normals[*splitter.normalOf(v)];
+        const std::optional<std::uint32_t> normal = normalPerVertex ? std::optional(v)
+                                                    : hasNormals    ? splitter.normalOf(v)
+                                                                    : std::nullopt;
+        if (layout.normal >= 0 && normal) {
+            const Vector3 n = s.normals[*normal];
             out[layout.normal] = n.x;
             out[layout.normal + 1] = n.y;
             out[layout.normal + 2] = n.z;
@@ -362,7 +394,7 @@ LoadedMesh mergeParts(std::vector<LoadedMesh> parts) {
 
 } // namespace
 
-LoadedMesh loadMeshFromXObject(const XDataObject& meshObject, LoadBudget* budget) {
+LoadedMesh loadMeshFromXObject(const XDataObject& meshObject, LoadBudget* budget, Adjacency adjacency) {
     MeshSource source = readMeshSource(meshObject);
     // The file's vertices and the triangles of the fans now; the vertices split for their
     // normals, bounded by the corners already read, once they are known.
@@ -371,8 +403,9 @@ LoadedMesh loadMeshFromXObject(const XDataObject& meshObject, LoadBudget* budget
                               source.faces.corners.size() - 2 * std::size_t{source.faces.count()});
     Mesh mesh = buildMesh(source);
     if (budget) budget->countGeometry(mesh.vertexCount() - source.positions.size(), 0);
-    auto adjacency = generateAdjacency(mesh);
-    return {std::move(mesh), std::move(adjacency), std::move(source.materials)};
+    std::vector<std::uint32_t> faceAdjacency;
+    if (adjacency == Adjacency::Generate) faceAdjacency = generateAdjacency(mesh);
+    return {std::move(mesh), std::move(faceAdjacency), std::move(source.materials)};
 }
 
 LoadedMesh loadMeshFromXFile(const std::filesystem::path& path) {
