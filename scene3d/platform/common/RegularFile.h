@@ -4,15 +4,30 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 namespace bw {
 
 enum class FileRead { Ok, Missing, NotRegular, TooLarge, Failed };
 
+// Leaves the elements of a resize as they are, for buffers about to be filled: zeroing a
+// buffer the file then overwrites cost as much as reading a small file.
+template <typename T> struct UninitializedAllocator : std::allocator<T> {
+    template <typename U> struct rebind { using other = UninitializedAllocator<U>; };
+    UninitializedAllocator() = default;
+    template <typename U> UninitializedAllocator(const UninitializedAllocator<U>& /*other*/) {}
+    template <typename U> void construct(U* p) { ::new (static_cast<void*>(p)) U; }
+    template <typename U, typename... Args> void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+
+using FileBytes = std::vector<char, UninitializedAllocator<char>>;
+
 struct RegularFile {
     FileRead outcome = FileRead::Missing;
-    std::vector<char> bytes; // the whole file, or its first `limit` bytes (see below)
+    FileBytes bytes; // the whole file, or its first `limit` bytes (see below)
 };
 
 // The bytes of the regular file at `path`, never more than `limit`. A larger file gives

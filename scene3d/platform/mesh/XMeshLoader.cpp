@@ -60,7 +60,6 @@ Polygons readPolygons(XDataReader& r, std::size_t indexLimit) {
     const std::uint32_t count = countOf(r, 4);
     // Mostly triangles; countOf has bounded count by the data.
     polygons.start.resize(std::size_t{count} + 1);
-    polygons.corners.reserve(std::size_t{count} * 3);
     // Read in place, word by word: a face is a handful of values, and a call per value
     // cost more than the face.
     const std::span<const std::uint8_t> data = r.take(r.remaining());
@@ -70,7 +69,11 @@ Polygons readPolygons(XDataReader& r, std::size_t indexLimit) {
         std::memcpy(&v, data.data() + at * 4, 4);
         return v;
     };
+    // Every face takes a word for its count besides its corners: a bound on the corners.
+    polygons.corners.resize(words > count ? words - count : 0);
+    std::uint32_t* out = polygons.corners.data();
     std::size_t at = 0;
+    std::uint32_t written = 0;
     for (std::uint32_t p = 0; p < count; ++p) {
         if (at >= words) fail("faces end early");
         const std::uint32_t corners = word(at++);
@@ -79,10 +82,11 @@ Polygons readPolygons(XDataReader& r, std::size_t indexLimit) {
         for (std::uint32_t c = 0; c < corners; ++c) {
             const std::uint32_t index = word(at++);
             if (index >= indexLimit) fail("face index out of range");
-            polygons.corners.push_back(index);
+            out[written++] = index;
         }
-        polygons.start[p + 1] = static_cast<std::uint32_t>(polygons.corners.size());
+        polygons.start[p + 1] = written;
     }
+    polygons.corners.resize(written);
     r.rewind(data.size() - at * 4);
     return polygons;
 }
@@ -236,6 +240,7 @@ public:
         return vertex;
     }
 
+    bool splits() const { return splits_; }
     std::uint32_t vertexCount() const {
         return splits_ ? static_cast<std::uint32_t>(origin_.size()) : fileVertices_;
     }
@@ -273,16 +278,23 @@ bool normalsFollowVertices(const MeshSource& s) {
     return s.normals.size() == s.positions.size() && s.normalFaces.corners == s.faces.corners;
 }
 
-Mesh buildMesh(const MeshSource& s) {
+Mesh buildMesh(MeshSource& s) {
     const bool hasNormals = s.normalFaces.count() > 0;
     const bool normalPerVertex = hasNormals && normalsFollowVertices(s);
     VertexSplitter splitter(static_cast<std::uint32_t>(s.positions.size()), hasNormals && !normalPerVertex);
     std::vector<std::uint32_t> indices;
     std::vector<std::uint32_t> attributes;
-    // A fan has two corners fewer than its polygon.
-    indices.reserve((s.faces.corners.size() - 2 * std::size_t{s.faces.count()}) * 3);
-    attributes.reserve(s.faces.corners.size() - 2 * std::size_t{s.faces.count()});
-    for (std::uint32_t f = 0; f < s.faces.count(); ++f) {
+    // Triangles whose corners keep their vertices are the file's faces as they are.
+    const bool asInFile = !splitter.splits() && s.faces.corners.size() == 3 * std::size_t{s.faces.count()};
+    if (asInFile) {
+        indices = std::move(s.faces.corners);
+        attributes = std::move(s.faceMaterials);
+    } else {
+        // A fan has two corners fewer than its polygon.
+        indices.reserve((s.faces.corners.size() - 2 * std::size_t{s.faces.count()}) * 3);
+        attributes.reserve(s.faces.corners.size() - 2 * std::size_t{s.faces.count()});
+    }
+    for (std::uint32_t f = 0; f < s.faces.count() && !asInFile; ++f) {
         const std::uint32_t first = s.faces.start[f];
         const auto corner = [&](std::uint32_t c) {
             const auto normal = hasNormals ? std::optional(s.normalFaces.corners[first + c]) : std::nullopt;
@@ -301,22 +313,24 @@ Mesh buildMesh(const MeshSource& s) {
     const std::uint32_t code = layoutFor(s);
     const VertexLayout layout = *vertexLayoutOf(code);
     std::vector<float> vertices(std::size_t{splitter.vertexCount()} * layout.slotCount, 0.0f);
+    // Attribute by attribute: each pass is a plain copy where nothing was split.
+    for (std::uint32_t v = 0; v < splitter.vertexCount(); ++v)
+        std::memcpy(vertices.data() + std::size_t{v} * layout.slotCount, &s.positions[splitter.originOf(v)],
+                    12);
+    if (layout.normal >= 0 && hasNormals) {
+        for (std::uint32_t v = 0; v < splitter.vertexCount(); ++v) {
+            const std::optional<std::uint32_t> normal =
+                normalPerVertex ? std::optional(v) : splitter.normalOf(v);
+            if (normal)
+                std::memcpy(vertices.data() + std::size_t{v} * layout.slotCount + layout.normal,
+                            &s.normals[*normal], 12);
+        }
+    }
+    if (layout.diffuse < 0 && layout.texture[0] < 0)
+        return Mesh(code, std::move(vertices), std::move(indices), std::move(attributes));
     for (std::uint32_t v = 0; v < splitter.vertexCount(); ++v) {
         float* out = vertices.data() + std::size_t{v} * layout.slotCount;
         const std::uint32_t origin = splitter.originOf(v);
-        const Vector3 p = s.positions[origin];
-        out[0] = p.x;
-        out[1] = p.y;
-        out[2] = p.z;
-        const std::optional<std::uint32_t> normal = normalPerVertex ? std::optional(v)
-                                                    : hasNormals    ? splitter.normalOf(v)
-                                                                    : std::nullopt;
-        if (layout.normal >= 0 && normal) {
-            const Vector3 n = s.normals[*normal];
-            out[layout.normal] = n.x;
-            out[layout.normal + 1] = n.y;
-            out[layout.normal + 2] = n.z;
-        }
         if (layout.diffuse >= 0) {
             const std::uint32_t colour = s.colours[origin].value_or(0xFFFFFFFFu);
             std::memcpy(out + layout.diffuse, &colour, sizeof colour);

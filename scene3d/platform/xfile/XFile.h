@@ -70,6 +70,8 @@ public:
 private:
     struct State;
     explicit XFile(std::unique_ptr<State> state);
+    // Reads the header of state->all and sets up the reading of the rest.
+    static XFile fromState(std::unique_ptr<State> state);
     // Parses the next top-level object into the list; false at the end.
     bool readOne();
     std::unique_ptr<State> state_;

@@ -552,9 +552,7 @@ void XParser::readDwordRecords(const XTemplate& xtemplate, std::uint64_t count, 
         }
         if (whole > 0) {
             checkValueBytes(whole * 4 + object.data.size(), pending_.offset);
-            const std::size_t at = object.data.size();
-            object.data.resize(at + whole * 4);
-            std::memcpy(object.data.data() + at, values, whole * 4);
+            object.data.insert(object.data.end(), values, values + whole * 4);
             pendingIndex_ += static_cast<std::uint32_t>(whole);
         }
         if (k < count) {
@@ -576,13 +574,16 @@ std::uint64_t XParser::copyFromList(std::uint64_t wanted, std::size_t size, XDat
     const std::uint64_t n = std::min<std::uint64_t>(wanted, pending_.listCount - pendingIndex_);
     const std::size_t elementSize = pending_.listElementSize;
     const std::uint8_t* from = pending_.list.data() + std::size_t{pendingIndex_} * elementSize;
+    if (elementSize == size) {
+        // 32-bit floats and DWORDs as the file has them.
+        object.data.insert(object.data.end(), from, from + n * size);
+        pendingIndex_ += static_cast<std::uint32_t>(n);
+        return n;
+    }
     const std::size_t at = object.data.size();
     object.data.resize(at + n * size);
     std::uint8_t* to = object.data.data() + at;
-    if (elementSize == size) {
-        // 32-bit floats and DWORDs as the file has them.
-        std::memcpy(to, from, n * size);
-    } else if (pending_.kind == TokenKind::FloatList) {
+    if (pending_.kind == TokenKind::FloatList) {
         for (std::size_t i = 0; i < n; ++i) {
             double d;
             std::memcpy(&d, from + i * 8, 8);
