@@ -14,8 +14,6 @@
 
 namespace bench {
 
-std::filesystem::path modelFolder() { return BOARDWRIGHT_MODELS_DIR; }
-
 ModelFiles::ModelFiles(std::filesystem::path folder) : folder_(std::move(folder)) {
     const auto& table = bw::modelview::partFrames();
     std::set<std::string> seen;

@@ -9,12 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/ModelFolder.h"
 #include "modelview/PcModel.h"
 
 namespace bench {
-
-// Where the build wrote the model files.
-std::filesystem::path modelFolder();
 
 // The files of a model folder as start-up reads them.
 class ModelFiles {
