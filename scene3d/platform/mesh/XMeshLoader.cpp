@@ -18,19 +18,37 @@ namespace {
 
 [[noreturn]] void fail(const std::string& what) { throw PlatformError(result::invalidData, "mesh: " + what); }
 
-// Polygons as one list of corner indices with the start of each polygon.
+// Polygons as one list of corner indices with the start of each polygon, and one past
+// the last; the starts are left out where every polygon is a triangle, as in most meshes.
 struct Polygons {
     std::vector<std::uint32_t> corners;
-    std::vector<std::uint32_t> start{0};
+    std::vector<std::uint32_t> start;
+    std::uint32_t polygons = 0;
 
-    std::uint32_t count() const { return static_cast<std::uint32_t>(start.size() - 1); }
-    std::uint32_t size(std::uint32_t p) const { return start[p + 1] - start[p]; }
+    std::uint32_t count() const { return polygons; }
+    std::uint32_t first(std::uint32_t p) const { return start.empty() ? 3 * p : start[p]; }
+    std::uint32_t size(std::uint32_t p) const { return start.empty() ? 3 : start[p + 1] - start[p]; }
+};
+
+// Vectors (three FLOATs each) where they lie in an object's data, which outlives the
+// reading: copied once, into the mesh's vertices, rather than into a list first.
+class PackedVectors {
+public:
+    PackedVectors() = default;
+    explicit PackedVectors(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+
+    std::size_t size() const { return bytes_.size() / 12; }
+    bool empty() const { return bytes_.empty(); }
+    const std::uint8_t* at(std::size_t i) const { return bytes_.data() + i * 12; }
+
+private:
+    std::span<const std::uint8_t> bytes_;
 };
 
 struct MeshSource {
-    std::vector<Vector3> positions;
+    PackedVectors positions;
     Polygons faces;
-    std::vector<Vector3> normals;
+    PackedVectors normals;
     Polygons normalFaces; // empty when the mesh has no normals
     std::vector<std::pair<float, float>> textureCoordinates;
     std::vector<std::optional<std::uint32_t>> colours;
@@ -45,21 +63,14 @@ std::uint32_t countOf(XDataReader& r, std::size_t bytesEach) {
     return n;
 }
 
-static_assert(sizeof(Vector3) == 12, "vectors are copied as three packed floats");
-
 // The data holds floats and integers little-endian, as this machine does: a run of them is
 // copied as it lies.
-std::vector<Vector3> readVectors(XDataReader& r) {
-    std::vector<Vector3> v(countOf(r, 12));
-    if (!v.empty()) std::memcpy(v.data(), r.take(v.size() * 12).data(), v.size() * 12);
-    return v;
-}
+PackedVectors readVectors(XDataReader& r) { return PackedVectors(r.take(std::size_t{countOf(r, 12)} * 12)); }
 
 Polygons readPolygons(XDataReader& r, std::size_t indexLimit) {
     Polygons polygons;
     const std::uint32_t count = countOf(r, 4);
-    // Mostly triangles; countOf has bounded count by the data.
-    polygons.start.resize(std::size_t{count} + 1);
+    polygons.polygons = count;
     // Read in place, word by word: a face is a handful of values, and a call per value
     // cost more than the face.
     const std::span<const std::uint8_t> data = r.take(r.remaining());
@@ -71,21 +82,32 @@ Polygons readPolygons(XDataReader& r, std::size_t indexLimit) {
     };
     // Every face takes a word for its count besides its corners: a bound on the corners.
     polygons.corners.resize(words > count ? words - count : 0);
-    std::uint32_t* out = polygons.corners.data();
+    std::uint32_t* const out = polygons.corners.data();
     std::size_t at = 0;
     std::uint32_t written = 0;
+    // The largest index seen, checked once at the end: an index out of range fails the
+    // mesh all the same.
+    std::uint32_t largest = 0;
     for (std::uint32_t p = 0; p < count; ++p) {
         if (at >= words) fail("faces end early");
         const std::uint32_t corners = word(at++);
         if (corners > words - at) fail("count larger than its data");
         if (corners < 3) fail("face with fewer than three corners");
+        if (corners != 3 && polygons.start.empty()) {
+            // The first polygon that is no triangle: the starts from here on are kept.
+            // countOf has bounded count by the data.
+            polygons.start.resize(std::size_t{count} + 1);
+            for (std::uint32_t q = 0; q <= p; ++q)
+                polygons.start[q] = 3 * q;
+        }
         for (std::uint32_t c = 0; c < corners; ++c) {
             const std::uint32_t index = word(at++);
-            if (index >= indexLimit) fail("face index out of range");
+            largest = std::max(largest, index);
             out[written++] = index;
         }
-        polygons.start[p + 1] = written;
+        if (!polygons.start.empty()) polygons.start[p + 1] = written;
     }
+    if (written > 0 && largest >= indexLimit) fail("face index out of range");
     polygons.corners.resize(written);
     r.rewind(data.size() - at * 4);
     return polygons;
@@ -110,7 +132,8 @@ std::uint32_t packColour(const ColorValue& c) {
 }
 
 MaterialRecord readMaterial(const XDataObject& object) {
-    if (object.templateName != "TID_D3DRMMaterial") fail("material list holds a " + object.templateName);
+    if (object.templateName != "TID_D3DRMMaterial")
+        fail("material list holds a " + std::string(object.templateName));
     XDataReader r(object);
     MaterialRecord record;
     record.material.diffuse = readColour(r, true);
@@ -166,10 +189,10 @@ void readMaterialList(const XDataObject& object, MeshSource& source) {
     const std::uint32_t materialCount = r.dword();
     const std::uint32_t listed = countOf(r, 4);
     std::vector<std::uint32_t> indexes(listed);
-    for (auto& i : indexes) {
-        i = r.dword();
-        if (i >= materialCount) fail("face material out of range");
-    }
+    if (listed > 0)
+        std::memcpy(indexes.data(), r.take(std::size_t{listed} * 4).data(), std::size_t{listed} * 4);
+    if (std::any_of(indexes.begin(), indexes.end(), [&](std::uint32_t i) { return i >= materialCount; }))
+        fail("face material out of range");
     // A short list repeats its last entry for the remaining faces.
     source.faceMaterials.assign(source.faces.count(), indexes.empty() ? 0 : indexes.back());
     std::copy_n(indexes.begin(), std::min<std::size_t>(indexes.size(), source.faces.count()),
@@ -295,7 +318,7 @@ Mesh buildMesh(MeshSource& s) {
         attributes.reserve(s.faces.corners.size() - 2 * std::size_t{s.faces.count()});
     }
     for (std::uint32_t f = 0; f < s.faces.count() && !asInFile; ++f) {
-        const std::uint32_t first = s.faces.start[f];
+        const std::uint32_t first = s.faces.first(f);
         const auto corner = [&](std::uint32_t c) {
             const auto normal = hasNormals ? std::optional(s.normalFaces.corners[first + c]) : std::nullopt;
             return splitter.vertexFor(s.faces.corners[first + c], normal);
@@ -315,7 +338,7 @@ Mesh buildMesh(MeshSource& s) {
     std::vector<float> vertices(std::size_t{splitter.vertexCount()} * layout.slotCount, 0.0f);
     // Attribute by attribute: each pass is a plain copy where nothing was split.
     for (std::uint32_t v = 0; v < splitter.vertexCount(); ++v)
-        std::memcpy(vertices.data() + std::size_t{v} * layout.slotCount, &s.positions[splitter.originOf(v)],
+        std::memcpy(vertices.data() + std::size_t{v} * layout.slotCount, s.positions.at(splitter.originOf(v)),
                     12);
     if (layout.normal >= 0 && hasNormals) {
         for (std::uint32_t v = 0; v < splitter.vertexCount(); ++v) {
@@ -323,7 +346,7 @@ Mesh buildMesh(MeshSource& s) {
                 normalPerVertex ? std::optional(v) : splitter.normalOf(v);
             if (normal)
                 std::memcpy(vertices.data() + std::size_t{v} * layout.slotCount + layout.normal,
-                            &s.normals[*normal], 12);
+                            s.normals.at(*normal), 12);
         }
     }
     if (layout.diffuse < 0 && layout.texture[0] < 0)

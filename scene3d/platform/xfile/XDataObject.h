@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "scene3d/platform/xfile/Guid.h"
@@ -40,7 +41,9 @@ private:
 // 64-bit files), DOUBLE as 64-bit, and every string as a 32-bit index into strings.
 class XDataObject {
 public:
-    std::string templateName; // "TID_D3DRMFrame" etc. for standard templates, else the template's name
+    // "TID_D3DRMFrame" etc. for standard templates, else the template's name; held by
+    // xtemplate, so that no object copies it.
+    std::string_view templateName;
     std::shared_ptr<const XTemplate> xtemplate;
     std::string name; // empty for an unnamed object
     std::optional<Guid> id;

@@ -37,12 +37,16 @@ std::uint32_t floatBits(float f) {
     return bits;
 }
 
+// Room beyond an array for the single values that commonly follow it (the face count
+// after a mesh's vertices), so that they do not move the whole array.
+constexpr std::uint64_t reserveSlack = 64;
+
 // Room for an array's values up front, four bytes each (most members take that): growing
 // value by value copied the data over and over. Never below doubling, so that many small
 // arrays in a row cost no more than appending; bounded, as the count was checked against
 // the rest of the file.
 void reserveForValues(std::vector<std::uint8_t>& data, std::uint64_t values) {
-    const std::uint64_t wanted = data.size() + values * 4;
+    const std::uint64_t wanted = data.size() + values * 4 + reserveSlack;
     if (wanted > data.capacity())
         data.reserve(
             static_cast<std::size_t>(std::max<std::uint64_t>(wanted, std::uint64_t{data.capacity()} * 2)));
@@ -367,6 +371,8 @@ std::unique_ptr<XDataObject> XParser::parseObject(std::uint32_t depth) {
             object->expandedCount =
                 std::min(maxExpandedObjects + 1, object->expandedCount + target->expandedCount);
         }
+        // Room for a few at once: most objects that have children have several.
+        if (object->children.empty()) object->children.reserve(4);
         object->children.push_back(std::move(child));
         if (object->height > maxObjectDepth)
             fail(result::parseError, "objects nested too deeply through references", childOffset);
@@ -522,6 +528,9 @@ void XParser::readDwordRecords(const XTemplate& xtemplate, std::uint64_t count, 
     const std::size_t members = xtemplate.members.size();
     constexpr std::size_t inlineMembers = 16;
     std::array<std::uint32_t, inlineMembers> singleValues{};
+    const bool countedList = members == 2 && xtemplate.members[0].dimensions.empty() &&
+                             xtemplate.members[1].dimensions.size() == 1 &&
+                             xtemplate.members[1].dimensions[0].sizeMember == 0;
     std::uint64_t k = 0;
     while (k < count) {
         // Where the next record will not lie whole in one list (text, a token per value, a
@@ -534,8 +543,23 @@ void XParser::readDwordRecords(const XTemplate& xtemplate, std::uint64_t count, 
         // The records that lie whole in the list, copied at once.
         const std::uint8_t* values = pending_.list.data() + std::size_t{pendingIndex_} * 4;
         const std::uint64_t left = pending_.listCount - pendingIndex_;
+        if (countedList && k == 0 && left > 0) {
+            // Room for all the records if they are like the first, as a mesh's faces are:
+            // one allocation, not a doubling per face count; bounded by the list.
+            std::uint32_t n;
+            std::memcpy(&n, values, 4);
+            const std::uint64_t words = std::min(left, saturatingMultiply(count, std::uint64_t{n} + 1));
+            object.data.reserve(object.data.size() + static_cast<std::size_t>(words) * 4 + reserveSlack);
+        }
         std::uint64_t whole = 0;
-        for (; k < count; ++k) {
+        // A count and that many values, as a face is: walked without the members.
+        for (; countedList && k < count && whole < left; ++k) {
+            std::uint32_t n;
+            std::memcpy(&n, values + whole * 4, 4);
+            if (n >= left - whole) break;
+            whole += 1 + std::uint64_t{n};
+        }
+        for (; !countedList && k < count; ++k) {
             std::uint64_t used = whole;
             for (std::size_t i = 0; i < members && used <= left; ++i) {
                 const XMember& member = xtemplate.members[i];

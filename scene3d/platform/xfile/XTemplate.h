@@ -101,6 +101,10 @@ public:
     std::vector<std::shared_ptr<const XTemplate>> all() const;
 
 private:
+    // Where the set holds the template of exactly that name; null when it holds none. Looked
+    // up for every object read: no reference count is touched on the way.
+    const std::shared_ptr<const XTemplate>* exactEntry(std::string_view name) const;
+
     std::map<std::string, std::shared_ptr<const XTemplate>, std::less<>> byName_;
     std::map<Guid, std::shared_ptr<const XTemplate>> byGuid_;
     const XTemplateSet* base_ = nullptr; // looked in after this set's own templates
