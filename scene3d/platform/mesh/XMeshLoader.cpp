@@ -88,24 +88,36 @@ Polygons readPolygons(XDataReader& r, std::size_t indexLimit) {
     // The largest index seen, checked once at the end: an index out of range fails the
     // mesh all the same.
     std::uint32_t largest = 0;
-    for (std::uint32_t p = 0; p < count; ++p) {
+    std::uint32_t p = 0;
+    // Triangles, most faces of most meshes, four words at a time.
+    for (; p < count && words - at >= 4; ++p) {
+        std::uint32_t face[4];
+        std::memcpy(face, data.data() + at * 4, sizeof face);
+        if (face[0] != 3) break;
+        out[written] = face[1];
+        out[written + 1] = face[2];
+        out[written + 2] = face[3];
+        largest = std::max({largest, face[1], face[2], face[3]});
+        written += 3;
+        at += 4;
+    }
+    if (p < count) {
+        // Any other polygon, and what follows it, with the starts kept.
+        polygons.start.resize(std::size_t{count} + 1); // countOf has bounded count by the data
+        for (std::uint32_t q = 0; q <= p; ++q)
+            polygons.start[q] = 3 * q;
+    }
+    for (; p < count; ++p) {
         if (at >= words) fail("faces end early");
         const std::uint32_t corners = word(at++);
         if (corners > words - at) fail("count larger than its data");
         if (corners < 3) fail("face with fewer than three corners");
-        if (corners != 3 && polygons.start.empty()) {
-            // The first polygon that is no triangle: the starts from here on are kept.
-            // countOf has bounded count by the data.
-            polygons.start.resize(std::size_t{count} + 1);
-            for (std::uint32_t q = 0; q <= p; ++q)
-                polygons.start[q] = 3 * q;
-        }
         for (std::uint32_t c = 0; c < corners; ++c) {
             const std::uint32_t index = word(at++);
             largest = std::max(largest, index);
             out[written++] = index;
         }
-        if (!polygons.start.empty()) polygons.start[p + 1] = written;
+        polygons.start[p + 1] = written;
     }
     if (written > 0 && largest >= indexLimit) fail("face index out of range");
     polygons.corners.resize(written);
