@@ -436,15 +436,20 @@ void XParser::readInstance(const XTemplate& xtemplate, XDataObject& object, std:
             reserveForValues(object.data, saturatingMultiply(count, valuesEach));
         }
         // Vectors, colours and faces: their arrays are most of a model file.
-        if (!member.primitive && count > 1 && depth + 1 < maxObjectDepth) {
+        if (!member.primitive && depth + 1 < maxObjectDepth) {
             if (member.templateType->valueShape == XValueShape::SingleFloats) {
-                readFloatRecords(*member.templateType, count, object);
+                readFloatRecords(member.templateType->members, count, object);
                 continue;
             }
-            if (member.templateType->valueShape == XValueShape::DwordRecords) {
+            if (member.templateType->valueShape == XValueShape::DwordRecords && count > 1) {
                 readDwordRecords(*member.templateType, count, object, depth + 1);
                 continue;
             }
+        }
+        // A matrix's FLOATs.
+        if (member.primitive == PrimitiveType::Float && !member.dimensions.empty()) {
+            readFloatRecords(std::span(&member, 1), count, object);
+            continue;
         }
         if (member.primitive && isIntegerType(*member.primitive) && !member.dimensions.empty()) {
             readIntegerArray(*member.primitive, count, object);
@@ -461,8 +466,9 @@ void XParser::readInstance(const XTemplate& xtemplate, XDataObject& object, std:
     }
 }
 
-void XParser::readFloatRecords(const XTemplate& xtemplate, std::uint64_t count, XDataObject& object) {
-    const std::size_t members = xtemplate.members.size();
+void XParser::readFloatRecords(std::span<const XMember> recordMembers, std::uint64_t count,
+                               XDataObject& object) {
+    const std::size_t members = recordMembers.size();
     const std::uint64_t values = count * members; // the array check bounds it by the file size
     std::array<double, 256> numbers;
     std::uint64_t done = 0;
@@ -485,7 +491,7 @@ void XParser::readFloatRecords(const XTemplate& xtemplate, std::uint64_t count, 
             done += taken;
         }
         if (taken == 0 && done < values) {
-            const XMember& member = xtemplate.members[done % members];
+            const XMember& member = recordMembers[done % members];
             // The check readInstance makes before every member.
             if (tokens_.remainingBytes() == 0 && availableValues() < 1)
                 fail(result::badArraySize, "array '" + member.name + "' larger than the rest of the file",

@@ -69,9 +69,10 @@ private:
     std::string optionalName();
 
     void readInstance(const XTemplate& xtemplate, XDataObject& object, std::uint32_t depth);
-    // count instances of a template whose members are all single FLOATs, as readInstance
-    // reads them, as one run of numbers.
-    void readFloatRecords(const XTemplate& xtemplate, std::uint64_t count, XDataObject& object);
+    // count records of FLOATs, one per member (the members of a template whose members are
+    // all single FLOATs, or one FLOAT array member), as readInstance reads them, as one run
+    // of numbers.
+    void readFloatRecords(std::span<const XMember> recordMembers, std::uint64_t count, XDataObject& object);
     // An array of count integers of the type, runs of them at a time where the source
     // offers them.
     void readIntegerArray(PrimitiveType type, std::uint64_t count, XDataObject& object);
