@@ -104,7 +104,18 @@ XFile& XFile::operator=(XFile&&) noexcept = default;
 XFile::~XFile() = default;
 
 XFile XFile::open(const std::filesystem::path& path) {
-    RegularFile file = readRegularFile(path, maxFileSize);
+    return fromFile(readRegularFile(path, maxFileSize), path);
+}
+
+XFile XFile::open(const OpenFolder& folder, const std::filesystem::path& name) {
+    RegularFile file = folder.read(name, maxFileSize);
+    // The whole path only for a message.
+    const std::filesystem::path path =
+        file.outcome == FileRead::Ok ? std::filesystem::path() : folder.path() / name;
+    return fromFile(std::move(file), path);
+}
+
+XFile XFile::fromFile(RegularFile file, const std::filesystem::path& path) {
     switch (file.outcome) {
     case FileRead::Ok:
         break;

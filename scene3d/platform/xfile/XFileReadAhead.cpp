@@ -26,6 +26,13 @@ XFileReadAhead::XFileReadAhead(std::vector<std::filesystem::path> paths, std::op
       slots_(paths_.size()), nextTurn_(paths_.size(), paths_.size()),
       readers_(readerCount(readers, paths_.size())) {
     // By spelling: comparing paths part by part cost more than reading a small file.
+    std::unordered_map<std::string, std::size_t> folderIndex;
+    for (const std::filesystem::path& path : paths_) {
+        const auto [it, added] = folderIndex.try_emplace(path.parent_path().native(), folders_.size());
+        if (added) folders_.push_back(std::make_unique<OpenFolder>(path.parent_path()));
+        folderOf_.push_back(it->second);
+        names_.push_back(path.filename());
+    }
     std::unordered_map<std::string, std::size_t> later;
     for (std::size_t i = paths_.size(); i-- > 0;) {
         const auto [it, first] = later.try_emplace(paths_[i].native(), i);
@@ -42,10 +49,10 @@ XFileReadAhead::~XFileReadAhead() {
     readerWait_.notify_all();
 }
 
-XFileReadAhead::Slot XFileReadAhead::read(const std::filesystem::path& path) {
+XFileReadAhead::Slot XFileReadAhead::read(std::size_t index) const {
     Slot slot;
     try {
-        slot.file.emplace(XFile::open(path));
+        slot.file.emplace(XFile::open(*folders_[folderOf_[index]], names_[index]));
         slot.file->readRemaining();
         slot.bytes = slot.file->heldBytes();
     } catch (const PlatformError& error) {
@@ -97,7 +104,7 @@ void XFileReadAhead::readLoop() {
             }
             if (!index) return;
         }
-        store(*index, read(paths_[*index]));
+        store(*index, read(*index));
     }
 }
 
@@ -108,7 +115,7 @@ std::optional<XFile> XFileReadAhead::take() {
     while (!slots_[index].ready) {
         if (const std::optional<std::size_t> other = claimNext()) {
             lock.unlock();
-            store(*other, read(paths_[*other]));
+            store(*other, read(*other));
             lock.lock();
             continue;
         }
