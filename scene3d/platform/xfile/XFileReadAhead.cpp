@@ -28,10 +28,14 @@ XFileReadAhead::XFileReadAhead(std::vector<std::filesystem::path> paths, std::op
     // By spelling: comparing paths part by part cost more than reading a small file.
     std::unordered_map<std::string, std::size_t> folderIndex;
     for (const std::filesystem::path& path : paths_) {
-        const auto [it, added] = folderIndex.try_emplace(path.parent_path().native(), folders_.size());
-        if (added) folders_.push_back(std::make_unique<OpenFolder>(path.parent_path()));
+        // Split by spelling at the last '/': path's own decomposition cost more than it saved.
+        const std::string& spelling = path.native();
+        const std::size_t slash = spelling.rfind('/');
+        const std::string folder = slash == std::string::npos ? std::string() : spelling.substr(0, slash + 1);
+        const auto [it, added] = folderIndex.try_emplace(folder, folders_.size());
+        if (added) folders_.push_back(std::make_unique<OpenFolder>(folder.empty() ? "." : folder));
         folderOf_.push_back(it->second);
-        names_.push_back(path.filename());
+        names_.emplace_back(slash == std::string::npos ? spelling : spelling.substr(slash + 1));
     }
     std::unordered_map<std::string, std::size_t> later;
     for (std::size_t i = paths_.size(); i-- > 0;) {
