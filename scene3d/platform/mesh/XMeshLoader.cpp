@@ -1,6 +1,7 @@
 #include "scene3d/platform/mesh/XMeshLoader.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -200,15 +201,18 @@ void readMaterialList(const XDataObject& object, MeshSource& source) {
     XDataReader r(object);
     const std::uint32_t materialCount = r.dword();
     const std::uint32_t listed = countOf(r, 4);
-    std::vector<std::uint32_t> indexes(listed);
-    if (listed > 0)
-        std::memcpy(indexes.data(), r.take(std::size_t{listed} * 4).data(), std::size_t{listed} * 4);
-    if (std::any_of(indexes.begin(), indexes.end(), [&](std::uint32_t i) { return i >= materialCount; }))
+    const std::uint8_t* indexes = r.take(std::size_t{listed} * 4).data();
+    // Every entry is checked, those past the faces too; a short list repeats its last
+    // entry for the remaining faces.
+    const std::uint32_t faces = source.faces.count();
+    source.faceMaterials.resize(std::max(faces, listed));
+    if (listed > 0) std::memcpy(source.faceMaterials.data(), indexes, std::size_t{listed} * 4);
+    if (std::any_of(source.faceMaterials.begin(), source.faceMaterials.begin() + listed,
+                    [&](std::uint32_t i) { return i >= materialCount; }))
         fail("face material out of range");
-    // A short list repeats its last entry for the remaining faces.
-    source.faceMaterials.assign(source.faces.count(), indexes.empty() ? 0 : indexes.back());
-    std::copy_n(indexes.begin(), std::min<std::size_t>(indexes.size(), source.faces.count()),
-                source.faceMaterials.begin());
+    std::fill(source.faceMaterials.begin() + listed, source.faceMaterials.end(),
+              listed > 0 ? source.faceMaterials[listed - 1] : 0);
+    source.faceMaterials.resize(faces);
     for (const auto& child : object.children) {
         if (source.materials.size() == materialCount) break;
         source.materials.push_back(readMaterial(child.object()));
@@ -222,7 +226,6 @@ MeshSource readMeshSource(const XDataObject& object) {
     XDataReader r(object);
     source.positions = readVectors(r);
     source.faces = readPolygons(r, source.positions.size());
-    source.faceMaterials.assign(source.faces.count(), 0);
 
     using Reader = void (*)(const XDataObject&, MeshSource&);
     const std::pair<std::string_view, Reader> childReaders[] = {
@@ -231,16 +234,18 @@ MeshSource readMeshSource(const XDataObject& object) {
         {"TID_D3DRMMeshVertexColors", readVertexColours},
         {"TID_D3DRMMeshMaterialList", readMaterialList},
     };
-    std::vector<std::string_view> seen;
+    std::array<bool, std::size(childReaders)> seen{};
     for (const auto& child : object.children) {
         const XDataObject& data = child.object();
-        for (const auto& [id, read] : childReaders) {
+        for (std::size_t k = 0; k < seen.size(); ++k) {
             // The first child of each kind counts; later ones are ignored.
-            if (data.templateName != id || std::find(seen.begin(), seen.end(), id) != seen.end()) continue;
-            seen.push_back(id);
-            read(data, source);
+            if (data.templateName != childReaders[k].first || seen[k]) continue;
+            seen[k] = true;
+            childReaders[k].second(data, source);
         }
     }
+    // Without a material list (the last of the readers) every face takes the first material.
+    if (!seen.back()) source.faceMaterials.assign(source.faces.count(), 0);
     return source;
 }
 
