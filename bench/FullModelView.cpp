@@ -12,8 +12,6 @@
 
 namespace bench {
 
-std::filesystem::path modelFolder() { return BOARDWRIGHT_MODELS_DIR; }
-
 namespace {
 
 bool isKind(bw::IDirect3DDevice8& device, DeviceKind kind) {
@@ -23,7 +21,7 @@ bool isKind(bw::IDirect3DDevice8& device, DeviceKind kind) {
 
 } // namespace
 
-FullModelView::FullModelView(DeviceKind kind) {
+FullModelView::FullModelView(DeviceKind kind, const std::filesystem::path& folder) {
     // Wired as the program's start wires them, each view with its own choice of device.
     bw::DeviceDrivers drivers;
     drivers.reference = std::make_shared<bw::ReferenceDriver>();
@@ -46,7 +44,7 @@ FullModelView::FullModelView(DeviceKind kind) {
     view_->defaultSceneSetup();
     view_->setCameraEyeDistance(-10.0f);
     view_->setAxesAndBaseShown();
-    view_->load_start(modelFolder().string() + "/", {});
+    view_->load_start(folder.string() + "/", {});
     for (std::size_t i = 0; i < bw::modelview::partFrames().size(); ++i)
         view_->model().frame(i)->Enabled = true;
 }

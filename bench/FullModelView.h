@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bench/DiscardingWindow.h"
+#include "bench/ModelFolder.h"
 #include "modelview/ModelView.h"
 
 namespace bench {
@@ -18,14 +19,11 @@ inline constexpr int viewHeight = 768;
 
 enum class DeviceKind { Reference, OpenGL };
 
-// Where the build wrote the model files.
-std::filesystem::path modelFolder();
-
 class FullModelView {
 public:
     // Needs a QGuiApplication. Throws std::runtime_error when the kind of device asked
     // for cannot be had here (the program would have fallen back to another).
-    explicit FullModelView(DeviceKind kind);
+    explicit FullModelView(DeviceKind kind, const std::filesystem::path& folder = modelFolder());
     ~FullModelView();
     FullModelView(const FullModelView&) = delete;
     FullModelView& operator=(const FullModelView&) = delete;

@@ -1,125 +1,94 @@
-// Model loading: every model file read into the frame tree as start-up reads them, against
-// the Assimp library importing the same files, in the same order, with no post-processing.
-// Both read each file as often as start-up does. The median of the repetitions is the
-// figure to quote.
+// Model loading against the Assimp library, like for like: the same model files, the same
+// number of parses, one core on each side.
+//
+//   BM_LoadOneCore_Boardwright  the program's loading (PcModel::build: files read, meshes,
+//                               adjacency, materials) with read-ahead off, so that no other
+//                               thread works for it; a file listed twice in the load order is
+//                               parsed once, as the program does.
+//   BM_LoadOneCore_Assimp       Assimp's ReadFile (no post-processing) of each distinct file
+//                               once, in load order: as many parses as ours.
+//   BM_ReadModelFiles           our .x reader alone on the same distinct files, no meshes.
+//   BM_LoadStartup_Boardwright  the program's own start-up path: read-ahead on the other
+//                               cores, every read of the load order; by the wall clock.
+//
+// The one-core benchmarks measure the CPU time of the whole process (any thread counts);
+// run them pinned (taskset -c 0). The median of the repetitions is the figure to quote.
 
 #include <benchmark/benchmark.h>
 
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
-#include <filesystem>
-#include <set>
-#include <string>
-#include <vector>
 
-#include "modelview/FrameTable.h"
-#include "modelview/PcModel.h"
-#include "scene3d/framework/D3DUtil.h"
-#include "scene3d/platform/qt/TextureFile.h"
-#include "scene3d/platform/raster/ReferenceDevice.h"
-#include "scene3d/platform/xfile/XFile.h"
+#include "bench/ModelLoading.h"
 
 namespace {
 
-std::filesystem::path modelFolder() { return BOARDWRIGHT_MODELS_DIR; }
+using bench::ModelFiles;
 
-// Every file start-up reads, in its order.
-std::vector<std::string> filesInLoadOrder() {
-    const auto& table = bw::modelview::partFrames();
-    std::vector<std::string> files;
-    for (const bw::modelview::LoadStep& step : bw::modelview::loadSequence())
-        for (std::size_t f = step.first; f < step.first + step.count; ++f)
-            files.push_back((modelFolder() / table[step.frame].files[f]).string());
+const ModelFiles& model() {
+    static const ModelFiles files(bench::modelFolder());
     return files;
 }
 
-// The meshes below frame; a shared frame (the PCI card chain) counts once.
-void collectMeshes(const bw::FramePtr& frame, std::set<const bw::CD3DMesh*>& meshes) {
-    if (!frame) return;
-    bw::CD3DFrame::WalkGuard guard(*frame);
-    if (!guard) return;
-    for (std::int32_t i = 0; i < frame->GetChildMeshCount(); ++i)
-        if (const bw::MeshPtr mesh = frame->GetChildMesh(i)) meshes.insert(mesh.get());
-    for (std::int32_t i = 0; i < frame->GetChildFrameCount(); ++i)
-        collectMeshes(frame->GetChildFrame(i), meshes);
-}
-
-void BM_LoadBoardwright(benchmark::State& state) {
-    auto device = bw::ReferenceDevice::createOffscreen(1024, 768);
+void BM_LoadOneCore_Boardwright(benchmark::State& state) {
     int meshes = 0;
-    for (auto _ : state) {
-        bw::D3DUtil util(std::make_shared<bw::ImageFileTextureLoader>());
-        bw::modelview::PcModel model;
-        model.build(*device, util.textureCache(), modelFolder(), {});
-        state.PauseTiming();
-        std::set<const bw::CD3DMesh*> loaded;
-        collectMeshes(model.modelRoot(), loaded);
-        meshes = static_cast<int>(loaded.size());
-        model.release();
-        state.ResumeTiming();
-    }
-    state.counters["files"] = static_cast<double>(filesInLoadOrder().size());
+    for (auto _ : state)
+        meshes = bench::loadWithPcModel(model().folder(), bw::modelview::PcModel::ReadAhead::Off, state);
+    state.counters["parses"] = static_cast<double>(model().distinctInLoadOrder().size());
     state.counters["meshes"] = meshes;
     if (meshes == 0) state.SkipWithError("the model folder holds no model");
 }
 
-// The reading of the files alone (the .x parser, no meshes made), on this thread: the
-// share of loading that start-up spreads over the cores.
+void BM_LoadOneCore_Assimp(benchmark::State& state) {
+    const std::vector<std::string>& files = model().distinctInLoadOrder();
+    bench::AssimpLoad result;
+    for (auto _ : state)
+        result = bench::loadWithAssimp(files);
+    state.counters["parses"] = static_cast<double>(files.size());
+    state.counters["meshes"] = result.meshes;
+    if (result.failed > 0) state.SkipWithError("Assimp could not read every model file");
+}
+
 void BM_ReadModelFiles(benchmark::State& state) {
-    const std::vector<std::string> files = filesInLoadOrder();
     int objects = 0;
-    for (auto _ : state) {
-        objects = 0;
-        for (const std::string& path : files) {
-            bw::XFile file = bw::XFile::open(path);
-            while (file.nextObject())
-                ++objects;
-        }
-    }
+    for (auto _ : state)
+        objects = bench::readWithXFile(model().distinctInLoadOrder());
+    state.counters["parses"] = static_cast<double>(model().distinctInLoadOrder().size());
     state.counters["objects"] = objects;
 }
 
-int meshesBelow(const aiNode* node) {
-    int count = static_cast<int>(node->mNumMeshes);
-    for (unsigned i = 0; i < node->mNumChildren; ++i)
-        count += meshesBelow(node->mChildren[i]);
-    return count;
-}
-
-void BM_LoadAssimp(benchmark::State& state) {
-    const std::vector<std::string> files = filesInLoadOrder();
+void BM_LoadStartup_Boardwright(benchmark::State& state) {
     int meshes = 0;
-    int failed = 0;
-    for (auto _ : state) {
-        Assimp::Importer importer;
-        meshes = 0;
-        failed = 0;
-        for (const std::string& file : files) {
-            const aiScene* scene = importer.ReadFile(file, 0);
-            if (!scene || !scene->mRootNode) {
-                ++failed;
-                continue;
-            }
-            meshes += meshesBelow(scene->mRootNode);
-        }
-    }
-    state.counters["files"] = static_cast<double>(files.size());
+    for (auto _ : state)
+        meshes =
+            bench::loadWithPcModel(model().folder(), bw::modelview::PcModel::ReadAhead::OtherCores, state);
+    state.counters["reads"] = static_cast<double>(model().inLoadOrder().size());
+    state.counters["parses"] = static_cast<double>(model().distinctInLoadOrder().size());
     state.counters["meshes"] = meshes;
-    if (failed > 0) state.SkipWithError("Assimp could not read every model file");
+    if (meshes == 0) state.SkipWithError("the model folder holds no model");
 }
 
 } // namespace
 
-BENCHMARK(BM_LoadBoardwright)
+BENCHMARK(BM_LoadOneCore_Boardwright)
     ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(5)
+    ->MeasureProcessCPUTime()
+    ->Repetitions(7)
     ->ReportAggregatesOnly(true);
-BENCHMARK(BM_ReadModelFiles)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_LoadAssimp)
+BENCHMARK(BM_LoadOneCore_Assimp)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReadModelFiles)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_LoadStartup_Boardwright)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
-    ->Repetitions(5)
+    ->Repetitions(7)
     ->ReportAggregatesOnly(true);
 
 BENCHMARK_MAIN();

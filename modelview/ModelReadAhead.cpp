@@ -1,5 +1,6 @@
 #include "modelview/ModelReadAhead.h"
 
+#include <optional>
 #include <vector>
 
 #include "modelview/FrameTable.h"
@@ -7,13 +8,14 @@
 
 namespace bw::modelview {
 
-ModelReadAhead::ModelReadAhead(std::filesystem::path modelFolder) : folder_(std::move(modelFolder)) {
+ModelReadAhead::ModelReadAhead(std::filesystem::path modelFolder, ReadAhead mode) : folder_(std::move(modelFolder)) {
     const auto& table = partFrames();
     std::vector<std::filesystem::path> paths;
     for (const LoadStep& step : loadSequence())
         for (std::size_t f = step.first; f < step.first + step.count; ++f)
             paths.push_back(folder_ / table[step.frame].files[f]);
-    files_ = std::make_unique<XFileReadAhead>(std::move(paths));
+    files_ = std::make_unique<XFileReadAhead>(
+        std::move(paths), mode == ReadAhead::Off ? std::optional<unsigned>(0) : std::nullopt);
 }
 
 ModelReadAhead::~ModelReadAhead() = default;

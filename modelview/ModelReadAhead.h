@@ -12,9 +12,13 @@ class XFileReadAhead;
 
 namespace bw::modelview {
 
+// Whether files are read ahead on the other cores while the build goes on, or each on the
+// building thread when its turn comes (no other thread works for the build then).
+enum class ReadAhead { OtherCores, Off };
+
 class ModelReadAhead {
 public:
-    explicit ModelReadAhead(std::filesystem::path modelFolder);
+    explicit ModelReadAhead(std::filesystem::path modelFolder, ReadAhead mode = ReadAhead::OtherCores);
     ~ModelReadAhead();
     ModelReadAhead(const ModelReadAhead&) = delete;
     ModelReadAhead& operator=(const ModelReadAhead&) = delete;

@@ -22,8 +22,8 @@ void addPosition(CD3DFrame& frame, Vector3 offset) {
 } // namespace
 
 void PcModel::build(IDirect3DDevice8& dev, TextureCache& textures, const std::filesystem::path& modelFolder,
-                    const Pump& pump) {
-    ModelReadAhead files(modelFolder);
+                    const Pump& pump, ReadAhead readAhead) {
+    ModelReadAhead files(modelFolder, readAhead);
     build(dev, textures, files, pump);
 }
 

@@ -23,6 +23,8 @@ public:
     // Steps of the build that the owner runs: a message-pump pass between files.
     using Pump = std::function<void()>;
 
+    using ReadAhead = modelview::ReadAhead;
+
     // A model file that was not loaded because of what it would take, and why.
     struct RefusedFile {
         std::string file; // as the frame table names it
@@ -36,7 +38,7 @@ public:
     // that runs out of memory, is refused and adds nothing (see refusedFiles). Other errors
     // of the device or the frames reach the caller.
     void build(IDirect3DDevice8& dev, TextureCache& textures, const std::filesystem::path& modelFolder,
-               const Pump& pump);
+               const Pump& pump, ReadAhead readAhead = ReadAhead::OtherCores);
     // The same from files already being read ahead; they are all taken.
     void build(IDirect3DDevice8& dev, TextureCache& textures, ModelReadAhead& files, const Pump& pump);
     // The files the last build refused, in load order.

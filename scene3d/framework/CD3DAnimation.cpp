@@ -168,7 +168,7 @@ void CD3DAnimation::LoadAnimation(IDirect3DDevice8& dev, TextureCache& textures,
     for (const XChild& child : animation.children) {
         try {
             const XDataObject& object = child.object();
-            const std::string& type = object.templateName;
+            const std::string_view type = object.templateName;
             if (child.isReference()) {
                 if (type != "TID_D3DRMFrame") continue;
                 frameName_ = object.name;

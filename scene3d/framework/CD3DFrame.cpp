@@ -180,7 +180,7 @@ void CD3DFrame::readObjects(IDirect3DDevice8& dev, TextureCache& textures, LoadB
             break; // the reader cannot go past an object it failed to read
         }
         if (!object) break;
-        const std::string& type = object->templateName;
+        const std::string_view type = object->templateName;
         if (type == "TID_D3DRMFrame") {
             try {
                 Create()->LoadXOFFrame(dev, textures, budget, *object, shared_from_this());
@@ -216,7 +216,7 @@ void CD3DFrame::LoadXOFFrame(IDirect3DDevice8& dev, TextureCache& textures, Load
     ObjectName = frameData.name;
     for (const XChild& child : frameData.children) {
         const XDataObject& object = child.object();
-        const std::string& type = object.templateName;
+        const std::string_view type = object.templateName;
         if (type == "TID_D3DRMFrame") {
             Create()->LoadXOFFrame(dev, textures, budget, object, shared_from_this());
         } else if (type == "TID_D3DRMMesh") {

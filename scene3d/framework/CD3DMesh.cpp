@@ -5,6 +5,7 @@
 #include "scene3d/framework/DeviceCall.h"
 #include "scene3d/framework/TextureCache.h"
 #include "scene3d/platform/device/Direct3DDevice8.h"
+#include "scene3d/platform/mesh/MeshAdjacency.h"
 #include "scene3d/platform/mesh/MeshBounds.h"
 #include "scene3d/platform/mesh/MeshLayoutCopy.h"
 #include "scene3d/platform/mesh/MeshNormals.h"
@@ -23,6 +24,7 @@ bool CD3DMesh::InitFromFile(IDirect3DDevice8& dev, TextureCache& textures,
             LoadedMesh loaded = loadMeshFromXFile(fileName);
             adoptMesh(std::make_shared<Mesh>(std::move(loaded.mesh)));
             adjacency_ = std::move(loaded.adjacency);
+            adjacencyKnown_ = true;
             LoadBudget budget;
             setUpMaterials(dev, textures, budget, loaded.materials);
             return true;
@@ -42,9 +44,8 @@ bool CD3DMesh::InitFromXOF(IDirect3DDevice8& dev, TextureCache& textures, LoadBu
     Destroy();
     budget.countObject();
     ObjectName = meshdata.name;
-    LoadedMesh loaded = loadMeshFromXObject(meshdata, &budget);
+    LoadedMesh loaded = loadMeshFromXObject(meshdata, &budget, Adjacency::Skip);
     adoptMesh(std::make_shared<Mesh>(std::move(loaded.mesh)));
-    adjacency_ = std::move(loaded.adjacency);
     try {
         setUpMaterials(dev, textures, budget, loaded.materials);
     } catch (...) {
@@ -115,10 +116,19 @@ void CD3DMesh::ComputeBoundingVolumes() {
     bHasSphere = true;
 }
 
+const std::vector<std::uint32_t>& CD3DMesh::adjacency() const {
+    if (!adjacencyKnown_ && mesh_) {
+        adjacency_ = generateAdjacency(*mesh_);
+        adjacencyKnown_ = true;
+    }
+    return adjacency_;
+}
+
 void CD3DMesh::Destroy() {
     materials_.clear();
     textures_.clear();
     adjacency_.clear();
+    adjacencyKnown_ = false;
     materialCount_ = 0;
     bUseMaterials = true;
     mesh_.reset();

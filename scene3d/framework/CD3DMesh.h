@@ -82,8 +82,10 @@ public:
 
     void SetMaterialOverride(const Material& material);
 
-    // Face adjacency as the loader returned it, three entries per face.
-    const std::vector<std::uint32_t>& adjacency() const { return adjacency_; }
+    // Face adjacency, three entries per face: as a whole file's loader returned it, or
+    // for a mesh of a frame's file worked out when first asked for (nothing in the program
+    // needs it, and it costs about as much as the rest of the loading).
+    const std::vector<std::uint32_t>& adjacency() const;
 
 private:
     void adoptMesh(std::shared_ptr<Mesh> mesh);
@@ -103,7 +105,8 @@ private:
     std::int32_t materialCount_ = 0;
     std::vector<Material> materials_;
     std::vector<std::shared_ptr<const Texture>> textures_;
-    std::vector<std::uint32_t> adjacency_;
+    mutable std::vector<std::uint32_t> adjacency_;
+    mutable bool adjacencyKnown_ = false;
     Material materialOverride_;
 };
 

@@ -144,6 +144,24 @@ TEST(MeshLoading, PolygonsShortMaterialListsAndMissingParts) {
     EXPECT_EQ(1u, pentagon.materials.size());
     EXPECT_EQ(1u, pentagon.mesh.subsetCount());
 
+    // Triangles read in runs up to a polygon, which fans, then triangles again; the
+    // normals' faces keep the same shapes, and materials follow their faces.
+    const LoadedMesh mixed = loadText(R"(Mesh {
+      5; 0;0;0;, 0;1;0;, 1;2;0;, 2;1;0;, 2;0;0;;
+      3; 3;0,1,2;, 4;0,2,3,4;, 3;4,3,1;;
+      MeshNormals { 1; 0;0;1;; 3; 3;0,0,0;, 4;0,0,0,0;, 3;0,0,0;; }
+      MeshMaterialList { 2; 3; 0, 1, 0;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; }
+                                         Material { 0;0;0;1;; 0; 0;0;0;; 0;0;0;; } }
+    })");
+    ASSERT_EQ(4u, mixed.mesh.faceCount());
+    EXPECT_EQ((std::array<std::uint32_t, 3>{0, 1, 2}), mixed.mesh.face(0));
+    EXPECT_EQ((std::array<std::uint32_t, 3>{0, 2, 3}), mixed.mesh.face(1));
+    EXPECT_EQ((std::array<std::uint32_t, 3>{0, 3, 4}), mixed.mesh.face(2));
+    EXPECT_EQ((std::array<std::uint32_t, 3>{4, 3, 1}), mixed.mesh.face(3));
+    const auto mixedAttributes = mixed.mesh.faceAttributes();
+    EXPECT_EQ((std::vector<std::uint32_t>{0, 1, 1, 0}),
+              std::vector<std::uint32_t>(mixedAttributes.begin(), mixedAttributes.end()));
+
     // A short list repeats its last entry.
     const LoadedMesh shortList = loadText(cubeWithoutNormals.substr(0, cubeWithoutNormals.size() - 1) +
                                           "MeshMaterialList { 2; 2; 1, 0;; "
@@ -181,6 +199,11 @@ TEST(MeshLoading, InconsistentMeshDataFailsWithInvalidData) {
     const std::string triangle = "3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;;";
     EXPECT_EQ(result::invalidData, loadFailure("Mesh { 3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,3;; }"));
     EXPECT_EQ(result::invalidData, loadFailure("Mesh { 3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 2;0,1;; }"));
+    // An index out of range, or a face shape differing from the normals', after triangles.
+    EXPECT_EQ(result::invalidData, loadFailure("Mesh { 3; 0;0;0;, 0;1;0;, 1;0;0;; 2; 3;0,1,2;, 3;0,1,7;; }"));
+    EXPECT_EQ(result::invalidData,
+              loadFailure("Mesh { 4; 0;0;0;, 0;1;0;, 1;0;0;, 1;1;0;; 2; 3;0,1,2;, "
+                          "4;0,1,3,2;; MeshNormals { 1; 0;0;1;; 2; 3;0,0,0;, 3;0,0,0;; } }"));
     EXPECT_EQ(result::invalidData,
               loadFailure("Mesh { " + triangle + " MeshNormals { 1; 0;0;1;; 2; 3;0,0,0;, 3;0,0,0;; } }"));
     EXPECT_EQ(result::invalidData,

@@ -14,7 +14,7 @@
 namespace bw::test {
 
 inline void expectSameObject(const XDataObject& a, const XDataObject& b, const std::string& path) {
-    SCOPED_TRACE(path + "/" + a.templateName + " " + a.name);
+    SCOPED_TRACE(path + "/" + std::string(a.templateName) + " " + a.name);
     EXPECT_EQ(a.templateName, b.templateName);
     EXPECT_EQ(a.name, b.name);
     EXPECT_EQ(a.id, b.id);

@@ -102,5 +102,60 @@ TEST(XFileForms, BinaryListsMayBeSplitOrMergedFreely) {
     EXPECT_EQ((std::vector<std::uint8_t>{1, 0, 2, 0, 3, 0, 0, 0}), objects[1]->data);
 }
 
+// A binary Mesh of two vectors' worth of triangles: vertices and faces as the lists say.
+std::vector<std::uint8_t> binaryMesh(const std::vector<std::vector<double>>& floatLists,
+                                     const std::vector<std::vector<std::uint32_t>>& integerLists) {
+    test::BinaryTokenWriter out(32);
+    const std::string header = "xof 0303bin 0032";
+    out.bytes().assign(header.begin(), header.end());
+    out.name("Mesh");
+    out.token(10);
+    out.integer(4);
+    for (const auto& list : floatLists)
+        out.floats(list);
+    for (const auto& list : integerLists)
+        out.integers(list);
+    out.token(11);
+    return out.bytes();
+}
+
+TEST(XFileForms, ListsCopiedInRunsReadAsValueByValueWhereverTheyAreSplit) {
+    const std::vector<double> corners{0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0};
+    const std::vector<std::uint32_t> faces{2, 3, 0, 1, 2, 3, 1, 3, 2};
+    // The same mesh: whole lists; vectors and faces split inside a record; lists of one
+    // value where a record starts, so that it is read member by member.
+    const std::vector<std::vector<std::uint8_t>> forms{
+        binaryMesh({corners}, {faces}),
+        binaryMesh({{0, 0, 0, 1}, {0, 0, 0, 1, 0, 1}, {1, 0}}, {{2, 3, 0}, {1}, {2, 3, 1, 3}, {2}}),
+        binaryMesh({{0}, {0, 0}, {1, 0, 0, 0, 1, 0, 1, 1, 0}}, {{2}, {3}, {0, 1, 2, 3, 1, 3, 2}}),
+    };
+    XFile whole = XFile::fromBytes(forms[0]);
+    const auto reference = readAll(whole);
+    ASSERT_EQ(1u, reference.size());
+    EXPECT_EQ(4u + 48 + 4 + 32, reference[0]->data.size());
+    for (std::size_t i = 1; i < forms.size(); ++i) {
+        SCOPED_TRACE("form " + std::to_string(i));
+        XFile split = XFile::fromBytes(forms[i]);
+        expectSameObjects(reference, readAll(split));
+    }
+    const LoadedMesh mesh = loadMeshFromXObject(*reference[0]);
+    EXPECT_EQ(2u, mesh.mesh.faceCount());
+    EXPECT_EQ(Vector3(1, 1, 0), mesh.mesh.position(3));
+
+    // A face that claims more corners than its list and the rest of the file hold, and
+    // an integer list where the vectors' floats belong: refused, as value by value.
+    const auto code = [](const std::vector<std::uint8_t>& bytes) {
+        try {
+            XFile file = XFile::fromBytes(bytes);
+            readAll(file);
+        } catch (const PlatformError& e) {
+            return e.code();
+        }
+        return result::ok;
+    };
+    EXPECT_EQ(result::badArraySize, code(binaryMesh({corners}, {{2, 3, 0, 1, 2, 0x7FFFFFFF, 1, 3, 2}})));
+    EXPECT_EQ(result::badValue, code(binaryMesh({}, {{0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0}, faces})));
+}
+
 } // namespace
 } // namespace bw

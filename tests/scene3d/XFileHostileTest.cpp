@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "scene3d/platform/mesh/XMeshLoader.h"
 #include "scene3d/platform/xfile/LoadBudget.h"
 #include "scene3d/platform/xfile/XParser.h"
 #include "tests/scene3d/support/XFileWriter.h"
@@ -92,6 +93,33 @@ TEST(XFileHostile, EveryTruncationOfEveryFormFailsCleanly) {
             }
         }
     }
+}
+
+TEST(XFileHostile, EveryByteOfABinaryFileSpoiledFailsCleanly) {
+    // The binary form is the one the program ships, read in runs straight from its lists:
+    // each byte set to 0 and to 0xFF in turn (counts, list lengths, indices, token codes)
+    // reads or fails with the reader's error, and so does loading the meshes read.
+    const auto whole = readTestFile("cube_bin.x");
+    ASSERT_GT(whole.size(), 16u);
+    int failed = 0;
+    for (std::size_t at = 16; at < whole.size(); ++at) {
+        for (const std::uint8_t value : {std::uint8_t{0}, std::uint8_t{0xFF}}) {
+            std::vector<std::uint8_t> spoiled = whole;
+            spoiled[at] = value;
+            try {
+                XFile file = XFile::fromBytes(spoiled);
+                while (const XDataObject* object = file.nextObject()) {
+                    if (object->templateName == "TID_D3DRMMesh") loadMeshFromXObject(*object);
+                    for (const XChild& child : object->children)
+                        if (!child.isReference() && child.object().templateName == "TID_D3DRMMesh")
+                            loadMeshFromXObject(child.object());
+                }
+            } catch (const PlatformError&) {
+                ++failed;
+            }
+        }
+    }
+    EXPECT_GT(failed, 0);
 }
 
 TEST(XFileHostile, AFailedObjectEndsTheWalkAndKeepsWhatWasRead) {

@@ -7,9 +7,9 @@
 
 #include "scene3d/math/Transforms.h"
 #include "tools/modelgen/Layout.h"
+#include "tools/modelgen/ModelFileWriter.h"
 #include "tools/modelgen/ModelPieces.h"
 #include "tools/modelgen/ShapeBuilder.h"
-#include "tools/modelgen/XTextWriter.h"
 
 namespace bw::modelgen {
 namespace {
@@ -65,12 +65,22 @@ std::vector<ModelFileContent> buildModelFiles() {
     return files;
 }
 
-void writeModelFiles(const std::filesystem::path& folder) {
+ModelFileContent subdivided(const ModelFileContent& file, int levels) {
+    ModelFileContent finer = file;
+    for (TopFrame& top : finer.frames)
+        for (NamedMesh& child : top.children)
+            child.mesh = child.mesh.subdivided(levels);
+    return finer;
+}
+
+void writeModelFiles(const std::filesystem::path& folder, const WriteOptions& options) {
     std::filesystem::create_directories(folder);
     for (const ModelFileContent& file : buildModelFiles()) {
         const std::filesystem::path path = folder / file.fileName;
+        const std::vector<std::uint8_t> bytes = modelFileBytes(
+            options.subdivisionLevels > 0 ? subdivided(file, options.subdivisionLevels) : file, options.form);
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << xText(file);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         out.close();
         if (!out) throw std::runtime_error("cannot write " + path.string());
     }

@@ -32,8 +32,21 @@ struct ModelFileContent {
 // file that is not listed, or a listed file has no piece.
 std::vector<ModelFileContent> buildModelFiles();
 
+// The forms of the .x format the files can be written in. The program's files are binary:
+// they load several times faster than text, which remains for people to read.
+enum class XForm { Text, Binary };
+
+// The same file with every triangle split into four, `levels` times over (16 times the
+// triangles at two levels): the same shapes, for measuring how loading and drawing grow.
+ModelFileContent subdivided(const ModelFileContent& file, int levels);
+
+struct WriteOptions {
+    XForm form = XForm::Binary;
+    int subdivisionLevels = 0;
+};
+
 // Builds every file and writes it into `folder` (created if missing). Throws
 // std::runtime_error when a file cannot be written.
-void writeModelFiles(const std::filesystem::path& folder);
+void writeModelFiles(const std::filesystem::path& folder, const WriteOptions& options = {});
 
 } // namespace bw::modelgen

@@ -34,6 +34,11 @@ public:
     // Appends another mesh taken through a rigid transform (rotation and translation).
     void append(const TriangleMesh& other, const Matrix& transform);
 
+    // Each triangle split into four at its edges' midpoints, levels times over; a midpoint
+    // is shared by the triangles on both sides of its edge, and takes the mean normal.
+    // The same surfaces, windings and materials.
+    TriangleMesh subdivided(int levels) const;
+
     const std::vector<MeshVertex>& vertices() const { return vertices_; }
     const std::vector<MeshFace>& faces() const { return faces_; }
     bool empty() const { return faces_.empty(); }

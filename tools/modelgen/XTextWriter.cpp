@@ -2,118 +2,82 @@
 
 #include <cmath>
 #include <cstdio>
-#include <map>
-#include <vector>
 
 namespace bw::modelgen {
 namespace {
 
-class XText {
-public:
-    void line(int depth, const std::string& text) {
-        out_.append(static_cast<std::size_t>(depth), ' ');
-        out_ += text;
-        out_ += '\n';
-    }
-    std::string take() { return std::move(out_); }
-
-private:
-    std::string out_;
-};
-
-std::string number(float value) {
+std::string decimal(float value) {
     char buffer[32];
     // Values that round to zero are written without a sign.
     std::snprintf(buffer, sizeof buffer, "%.6f", std::fabs(value) < 5e-7f ? 0.0 : static_cast<double>(value));
     return buffer;
 }
 
-std::string vector3(Vector3 v) { return number(v.x) + ";" + number(v.y) + ";" + number(v.z) + ";"; }
+std::string vector3(Vector3 v) { return decimal(v.x) + ";" + decimal(v.y) + ";" + decimal(v.z) + ";"; }
 
 // Array elements are separated by commas and the last one closes the array with a semicolon.
 std::string separator(std::size_t index, std::size_t count) { return index + 1 < count ? "," : ";"; }
 
-std::string face(const MeshFace& f) {
-    return "3;" + std::to_string(f.corners[0]) + "," + std::to_string(f.corners[1]) + "," +
-           std::to_string(f.corners[2]) + ";";
+} // namespace
+
+XTextWriter::XTextWriter() { out_ = "xof 0303txt 0032\n"; }
+
+void XTextWriter::line(const std::string& text) {
+    out_.append(static_cast<std::size_t>(depth_), ' ');
+    out_ += text;
+    out_ += '\n';
 }
 
-void writeMatrix(XText& x, int depth, const Matrix& m) {
-    x.line(depth, "FrameTransformMatrix {");
+void XTextWriter::open(std::string_view templateName, std::string_view name) {
+    if (depth_ == 0) line("");
+    std::string head(templateName);
+    if (!name.empty()) head.append(" ").append(name);
+    line(head.append(" {"));
+    ++depth_;
+}
+
+void XTextWriter::close() {
+    --depth_;
+    line("}");
+}
+
+void XTextWriter::count(std::uint32_t value) { line(std::to_string(value) + ";"); }
+
+void XTextWriter::vectors(std::span<const MeshVertex> vertices, Vector3 MeshVertex::*member) {
+    for (std::size_t i = 0; i < vertices.size(); ++i)
+        line(vector3(vertices[i].*member) + separator(i, vertices.size()));
+}
+
+void XTextWriter::faces(std::span<const MeshFace> faces) {
+    for (std::size_t i = 0; i < faces.size(); ++i) {
+        const auto& c = faces[i].corners;
+        line("3;" + std::to_string(c[0]) + "," + std::to_string(c[1]) + "," + std::to_string(c[2]) + ";" +
+             separator(i, faces.size()));
+    }
+}
+
+void XTextWriter::indices(std::span<const std::uint32_t> values) {
+    for (std::size_t i = 0; i < values.size(); ++i)
+        line(std::to_string(values[i]) + (i + 1 < values.size() ? "," : ";;"));
+}
+
+void XTextWriter::colour(std::span<const float> channels) {
+    std::string text;
+    for (const float c : channels)
+        text += decimal(c) + ";";
+    line(text + ";");
+}
+
+void XTextWriter::number(float value) { line(decimal(value) + ";"); }
+
+void XTextWriter::matrix(const Matrix& m) {
     std::string values;
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 4; ++column)
-            values += number(m.m[row][column]) + (row == 3 && column == 3 ? ";;" : ",");
-    x.line(depth + 1, values);
-    x.line(depth, "}");
+            values += decimal(m.m[row][column]) + (row == 3 && column == 3 ? ";;" : ",");
+    line(values);
 }
 
-void writeMaterial(XText& x, int depth, Material material) {
-    const MaterialLook& look = lookOf(material);
-    x.line(depth, "Material {");
-    x.line(depth + 1, number(look.diffuse.r) + ";" + number(look.diffuse.g) + ";" + number(look.diffuse.b) +
-                          ";" + number(look.diffuse.a) + ";;");
-    x.line(depth + 1, number(look.power) + ";");
-    x.line(depth + 1,
-           number(look.specular.r) + ";" + number(look.specular.g) + ";" + number(look.specular.b) + ";;");
-    x.line(depth + 1,
-           number(look.emissive.r) + ";" + number(look.emissive.g) + ";" + number(look.emissive.b) + ";;");
-    x.line(depth, "}");
-}
-
-void writeMesh(XText& x, int depth, const TriangleMesh& mesh) {
-    const auto& vertices = mesh.vertices();
-    const auto& faces = mesh.faces();
-    x.line(depth, "Mesh {");
-    x.line(depth + 1, std::to_string(vertices.size()) + ";");
-    for (std::size_t i = 0; i < vertices.size(); ++i)
-        x.line(depth + 1, vector3(vertices[i].position) + separator(i, vertices.size()));
-    x.line(depth + 1, std::to_string(faces.size()) + ";");
-    for (std::size_t i = 0; i < faces.size(); ++i)
-        x.line(depth + 1, face(faces[i]) + separator(i, faces.size()));
-
-    x.line(depth + 1, "MeshNormals {");
-    x.line(depth + 2, std::to_string(vertices.size()) + ";");
-    for (std::size_t i = 0; i < vertices.size(); ++i)
-        x.line(depth + 2, vector3(vertices[i].normal) + separator(i, vertices.size()));
-    x.line(depth + 2, std::to_string(faces.size()) + ";");
-    for (std::size_t i = 0; i < faces.size(); ++i)
-        x.line(depth + 2, face(faces[i]) + separator(i, faces.size()));
-    x.line(depth + 1, "}");
-
-    // Materials in order of first use; faces refer to them by index.
-    std::vector<Material> used;
-    std::map<Material, std::size_t> indexOf;
-    for (const MeshFace& f : faces)
-        if (indexOf.emplace(f.material, used.size()).second) used.push_back(f.material);
-    x.line(depth + 1, "MeshMaterialList {");
-    x.line(depth + 2, std::to_string(used.size()) + ";");
-    x.line(depth + 2, std::to_string(faces.size()) + ";");
-    for (std::size_t i = 0; i < faces.size(); ++i)
-        x.line(depth + 2, std::to_string(indexOf[faces[i].material]) + (i + 1 < faces.size() ? "," : ";;"));
-    for (Material material : used)
-        writeMaterial(x, depth + 2, material);
-    x.line(depth + 1, "}");
-    x.line(depth, "}");
-}
-
-} // namespace
-
-std::string xText(const ModelFileContent& file) {
-    XText x;
-    x.line(0, "xof 0303txt 0032");
-    for (const TopFrame& top : file.frames) {
-        x.line(0, "");
-        x.line(0, "Frame " + top.name + " {");
-        writeMatrix(x, 1, top.matrix);
-        for (const NamedMesh& child : top.children) {
-            x.line(1, "Frame " + child.frame + " {");
-            writeMesh(x, 2, child.mesh);
-            x.line(1, "}");
-        }
-        x.line(0, "}");
-    }
-    return x.take();
-}
+std::vector<std::uint8_t> XTextWriter::take() { return {out_.begin(), out_.end()}; }
 
 } // namespace bw::modelgen

@@ -29,15 +29,16 @@ const char* encodingName(const bw::XFileHeader& h) {
 std::string quoted(const std::string& name) { return "\"" + name + "\""; }
 
 void printTree(const bw::XDataObject& object, int depth, std::vector<const bw::XDataObject*>& meshes) {
-    std::printf("%*s%s %s, %zu bytes, %zu children\n", depth * 2, "", object.templateName.c_str(),
-                quoted(object.name).c_str(), object.data.size(), object.children.size());
+    std::printf("%*s%s %s, %zu bytes, %zu children\n", depth * 2, "",
+                std::string(object.templateName).c_str(), quoted(object.name).c_str(), object.data.size(),
+                object.children.size());
     if (object.templateName == "TID_D3DRMMesh") meshes.push_back(&object);
     for (const auto& child : object.children) {
         if (!child.isReference()) {
             printTree(child.object(), depth + 1, meshes);
         } else if (const bw::XDataObject* target = child.target()) {
             std::printf("%*s{ %s } -> %s\n", (depth + 1) * 2, "", child.referenceName().c_str(),
-                        target->templateName.c_str());
+                        std::string(target->templateName).c_str());
         } else {
             std::printf("%*s{ %s } unresolved\n", (depth + 1) * 2, "", child.referenceName().c_str());
         }

@@ -17,11 +17,32 @@ struct Descriptor {
     }
 };
 
+// Without O_NONBLOCK, opening a pipe that no one writes to would wait for ever.
+constexpr int readFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+
+RegularFile readOpened(const Descriptor& file, std::size_t limit, bool headOnly);
+
 } // namespace
 
 RegularFile readRegularFile(const std::filesystem::path& path, std::size_t limit, bool headOnly) {
-    // Without O_NONBLOCK, opening a pipe that no one writes to would wait for ever.
-    const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    return readOpened(Descriptor{::open(path.c_str(), readFlags)}, limit, headOnly);
+}
+
+OpenFolder::OpenFolder(std::filesystem::path folder)
+    : folder_(std::move(folder)), descriptor_(::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+
+OpenFolder::~OpenFolder() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+}
+
+RegularFile OpenFolder::read(const std::filesystem::path& name, std::size_t limit) const {
+    if (descriptor_ < 0) return readRegularFile(folder_ / name, limit);
+    return readOpened(Descriptor{::openat(descriptor_, name.c_str(), readFlags)}, limit, false);
+}
+
+namespace {
+
+RegularFile readOpened(const Descriptor& file, std::size_t limit, bool headOnly) {
     if (file.fd < 0) return {errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Failed, {}};
     struct stat status {};
     if (::fstat(file.fd, &status) != 0) return {FileRead::Failed, {}};
@@ -42,5 +63,7 @@ RegularFile readRegularFile(const std::filesystem::path& path, std::size_t limit
     result.bytes.resize(done);
     return result;
 }
+
+} // namespace
 
 } // namespace bw

@@ -99,6 +99,8 @@ const BoundingBox& Mesh::positionBounds() const {
 std::vector<AttributeRange> buildAttributeTable(std::span<const std::uint32_t> indices,
                                                 std::span<const std::uint32_t> faceAttributes) {
     std::vector<AttributeRange> table;
+    // A mesh has a few materials: room for them at once.
+    table.reserve(4);
     std::uint32_t lowest = 0, highest = 0;
     for (std::size_t f = 0; f < faceAttributes.size(); ++f) {
         const auto face = indices.subspan(3 * f, 3);

@@ -82,6 +82,12 @@ std::vector<std::uint32_t> pointRepresentatives(const Mesh& mesh) {
 std::vector<std::uint32_t> generateAdjacency(const Mesh& mesh) {
     const auto rep = pointRepresentatives(mesh);
     const std::uint32_t faces = mesh.faceCount();
+    // Each corner's point, once, rather than looked up again in every pass.
+    const std::span<const std::uint32_t> indices = mesh.indices();
+    std::vector<std::uint32_t> point(indices.size());
+    for (std::size_t i = 0; i < indices.size(); ++i)
+        point[i] = rep[indices[i]];
+    constexpr std::uint32_t nextCorner[3] = {1, 2, 0};
     // Every directed edge, listed under the point it leaves, faces in increasing order:
     // the first other face on the way back from b to a is then the first in b's list.
     struct Edge {
@@ -89,24 +95,23 @@ std::vector<std::uint32_t> generateAdjacency(const Mesh& mesh) {
         std::uint32_t face;
     };
     std::vector<std::uint32_t> start(rep.size() + 1, 0);
-    for (std::uint32_t f = 0; f < faces; ++f)
-        for (std::uint32_t corner : mesh.face(f))
-            ++start[rep[corner] + 1];
+    for (const std::uint32_t p : point)
+        ++start[p + 1];
     for (std::size_t p = 1; p < start.size(); ++p)
         start[p] += start[p - 1];
-    std::vector<Edge> edges(std::size_t{faces} * 3);
+    std::vector<Edge> edges(point.size());
     std::vector<std::uint32_t> filled(start.begin(), start.end() - 1);
     for (std::uint32_t f = 0; f < faces; ++f) {
-        const auto c = mesh.face(f);
+        const std::uint32_t* c = point.data() + std::size_t{f} * 3;
         for (int k = 0; k < 3; ++k)
-            edges[filled[rep[c[k]]]++] = {rep[c[(k + 1) % 3]], f};
+            edges[filled[c[k]]++] = {c[nextCorner[k]], f};
     }
 
     std::vector<std::uint32_t> adjacency(std::size_t{faces} * 3, noAdjacentFace);
     for (std::uint32_t f = 0; f < faces; ++f) {
-        const auto c = mesh.face(f);
+        const std::uint32_t* c = point.data() + std::size_t{f} * 3;
         for (int k = 0; k < 3; ++k) {
-            const std::uint32_t a = rep[c[k]], b = rep[c[(k + 1) % 3]];
+            const std::uint32_t a = c[k], b = c[nextCorner[k]];
             if (a == b) continue;
             for (std::uint32_t e = start[b]; e < start[b + 1]; ++e) {
                 if (edges[e].to == a && edges[e].face != f) {

@@ -1,6 +1,7 @@
 #include "scene3d/platform/mesh/XMeshLoader.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -18,19 +19,37 @@ namespace {
 
 [[noreturn]] void fail(const std::string& what) { throw PlatformError(result::invalidData, "mesh: " + what); }
 
-// Polygons as one list of corner indices with the start of each polygon.
+// Polygons as one list of corner indices with the start of each polygon, and one past
+// the last; the starts are left out where every polygon is a triangle, as in most meshes.
 struct Polygons {
     std::vector<std::uint32_t> corners;
-    std::vector<std::uint32_t> start{0};
+    std::vector<std::uint32_t> start;
+    std::uint32_t polygons = 0;
 
-    std::uint32_t count() const { return static_cast<std::uint32_t>(start.size() - 1); }
-    std::uint32_t size(std::uint32_t p) const { return start[p + 1] - start[p]; }
+    std::uint32_t count() const { return polygons; }
+    std::uint32_t first(std::uint32_t p) const { return start.empty() ? 3 * p : start[p]; }
+    std::uint32_t size(std::uint32_t p) const { return start.empty() ? 3 : start[p + 1] - start[p]; }
+};
+
+// Vectors (three FLOATs each) where they lie in an object's data, which outlives the
+// reading: copied once, into the mesh's vertices, rather than into a list first.
+class PackedVectors {
+public:
+    PackedVectors() = default;
+    explicit PackedVectors(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+
+    std::size_t size() const { return bytes_.size() / 12; }
+    bool empty() const { return bytes_.empty(); }
+    const std::uint8_t* at(std::size_t i) const { return bytes_.data() + i * 12; }
+
+private:
+    std::span<const std::uint8_t> bytes_;
 };
 
 struct MeshSource {
-    std::vector<Vector3> positions;
+    PackedVectors positions;
     Polygons faces;
-    std::vector<Vector3> normals;
+    PackedVectors normals;
     Polygons normalFaces; // empty when the mesh has no normals
     std::vector<std::pair<float, float>> textureCoordinates;
     std::vector<std::optional<std::uint32_t>> colours;
@@ -45,32 +64,65 @@ std::uint32_t countOf(XDataReader& r, std::size_t bytesEach) {
     return n;
 }
 
-std::vector<Vector3> readVectors(XDataReader& r) {
-    std::vector<Vector3> v(countOf(r, 12));
-    for (auto& p : v) {
-        p.x = r.floatValue();
-        p.y = r.floatValue();
-        p.z = r.floatValue();
-    }
-    return v;
-}
+// The data holds floats and integers little-endian, as this machine does: a run of them is
+// copied as it lies.
+PackedVectors readVectors(XDataReader& r) { return PackedVectors(r.take(std::size_t{countOf(r, 12)} * 12)); }
 
 Polygons readPolygons(XDataReader& r, std::size_t indexLimit) {
     Polygons polygons;
     const std::uint32_t count = countOf(r, 4);
-    // Mostly triangles; countOf has bounded count by the data.
-    polygons.start.reserve(std::size_t{count} + 1);
-    polygons.corners.reserve(std::size_t{count} * 3);
-    for (std::uint32_t p = 0; p < count; ++p) {
-        const std::uint32_t corners = countOf(r, 4);
+    polygons.polygons = count;
+    // Read in place, word by word: a face is a handful of values, and a call per value
+    // cost more than the face.
+    const std::span<const std::uint8_t> data = r.take(r.remaining());
+    const std::size_t words = data.size() / 4;
+    const auto word = [&](std::size_t at) {
+        std::uint32_t v;
+        std::memcpy(&v, data.data() + at * 4, 4);
+        return v;
+    };
+    // Every face takes a word for its count besides its corners: a bound on the corners.
+    polygons.corners.resize(words > count ? words - count : 0);
+    std::uint32_t* const out = polygons.corners.data();
+    std::size_t at = 0;
+    std::uint32_t written = 0;
+    // The largest index seen, checked once at the end: an index out of range fails the
+    // mesh all the same.
+    std::uint32_t largest = 0;
+    std::uint32_t p = 0;
+    // Triangles, most faces of most meshes, four words at a time.
+    for (; p < count && words - at >= 4; ++p) {
+        std::uint32_t face[4];
+        std::memcpy(face, data.data() + at * 4, sizeof face);
+        if (face[0] != 3) break;
+        out[written] = face[1];
+        out[written + 1] = face[2];
+        out[written + 2] = face[3];
+        largest = std::max({largest, face[1], face[2], face[3]});
+        written += 3;
+        at += 4;
+    }
+    if (p < count) {
+        // Any other polygon, and what follows it, with the starts kept.
+        polygons.start.resize(std::size_t{count} + 1); // countOf has bounded count by the data
+        for (std::uint32_t q = 0; q <= p; ++q)
+            polygons.start[q] = 3 * q;
+    }
+    for (; p < count; ++p) {
+        if (at >= words) fail("faces end early");
+        const std::uint32_t corners = word(at++);
+        if (corners > words - at) fail("count larger than its data");
         if (corners < 3) fail("face with fewer than three corners");
         for (std::uint32_t c = 0; c < corners; ++c) {
-            const std::uint32_t index = r.dword();
-            if (index >= indexLimit) fail("face index out of range");
-            polygons.corners.push_back(index);
+            const std::uint32_t index = word(at++);
+            largest = std::max(largest, index);
+            out[written++] = index;
         }
-        polygons.start.push_back(static_cast<std::uint32_t>(polygons.corners.size()));
+        polygons.start[p + 1] = written;
     }
+    if (written > 0 && largest >= indexLimit) fail("face index out of range");
+    polygons.corners.resize(written);
+    r.rewind(data.size() - at * 4);
     return polygons;
 }
 
@@ -93,7 +145,8 @@ std::uint32_t packColour(const ColorValue& c) {
 }
 
 MaterialRecord readMaterial(const XDataObject& object) {
-    if (object.templateName != "TID_D3DRMMaterial") fail("material list holds a " + object.templateName);
+    if (object.templateName != "TID_D3DRMMaterial")
+        fail("material list holds a " + std::string(object.templateName));
     XDataReader r(object);
     MaterialRecord record;
     record.material.diffuse = readColour(r, true);
@@ -148,15 +201,18 @@ void readMaterialList(const XDataObject& object, MeshSource& source) {
     XDataReader r(object);
     const std::uint32_t materialCount = r.dword();
     const std::uint32_t listed = countOf(r, 4);
-    std::vector<std::uint32_t> indexes(listed);
-    for (auto& i : indexes) {
-        i = r.dword();
-        if (i >= materialCount) fail("face material out of range");
-    }
-    // A short list repeats its last entry for the remaining faces.
-    source.faceMaterials.assign(source.faces.count(), indexes.empty() ? 0 : indexes.back());
-    std::copy_n(indexes.begin(), std::min<std::size_t>(indexes.size(), source.faces.count()),
-                source.faceMaterials.begin());
+    const std::uint8_t* indexes = r.take(std::size_t{listed} * 4).data();
+    // Every entry is checked, those past the faces too; a short list repeats its last
+    // entry for the remaining faces.
+    const std::uint32_t faces = source.faces.count();
+    source.faceMaterials.resize(std::max(faces, listed));
+    if (listed > 0) std::memcpy(source.faceMaterials.data(), indexes, std::size_t{listed} * 4);
+    if (std::any_of(source.faceMaterials.begin(), source.faceMaterials.begin() + listed,
+                    [&](std::uint32_t i) { return i >= materialCount; }))
+        fail("face material out of range");
+    std::fill(source.faceMaterials.begin() + listed, source.faceMaterials.end(),
+              listed > 0 ? source.faceMaterials[listed - 1] : 0);
+    source.faceMaterials.resize(faces);
     for (const auto& child : object.children) {
         if (source.materials.size() == materialCount) break;
         source.materials.push_back(readMaterial(child.object()));
@@ -170,7 +226,6 @@ MeshSource readMeshSource(const XDataObject& object) {
     XDataReader r(object);
     source.positions = readVectors(r);
     source.faces = readPolygons(r, source.positions.size());
-    source.faceMaterials.assign(source.faces.count(), 0);
 
     using Reader = void (*)(const XDataObject&, MeshSource&);
     const std::pair<std::string_view, Reader> childReaders[] = {
@@ -179,33 +234,39 @@ MeshSource readMeshSource(const XDataObject& object) {
         {"TID_D3DRMMeshVertexColors", readVertexColours},
         {"TID_D3DRMMeshMaterialList", readMaterialList},
     };
-    std::vector<std::string_view> seen;
+    std::array<bool, std::size(childReaders)> seen{};
     for (const auto& child : object.children) {
         const XDataObject& data = child.object();
-        for (const auto& [id, read] : childReaders) {
+        for (std::size_t k = 0; k < seen.size(); ++k) {
             // The first child of each kind counts; later ones are ignored.
-            if (data.templateName != id || std::find(seen.begin(), seen.end(), id) != seen.end()) continue;
-            seen.push_back(id);
-            read(data, source);
+            if (data.templateName != childReaders[k].first || seen[k]) continue;
+            seen[k] = true;
+            childReaders[k].second(data, source);
         }
     }
+    // Without a material list (the last of the readers) every face takes the first material.
+    if (!seen.back()) source.faceMaterials.assign(source.faces.count(), 0);
     return source;
 }
 
 // Vertex index for one face corner: the file's vertex for the first normal it is used
 // with, an appended copy for each further normal. The copies of a vertex are few (one
-// per face around a corner at most), so each vertex keeps them in a short chain.
+// per face around a corner at most), so each vertex keeps them in a short chain. Where
+// nothing can need splitting (no normals, or each vertex with its own normal) it holds
+// nothing and every corner keeps its vertex.
 class VertexSplitter {
 public:
-    explicit VertexSplitter(std::uint32_t fileVertices)
-        : normalOf_(fileVertices), firstCopy_(fileVertices, noCopy) {
+    VertexSplitter(std::uint32_t fileVertices, bool splits) : fileVertices_(fileVertices), splits_(splits) {
+        if (!splits) return;
+        normalOf_.resize(fileVertices);
+        firstCopy_.assign(fileVertices, noCopy);
         origin_.reserve(fileVertices);
         for (std::uint32_t v = 0; v < fileVertices; ++v)
             origin_.push_back(v);
     }
 
     std::uint32_t vertexFor(std::uint32_t position, std::optional<std::uint32_t> normal) {
-        if (!normal) return position;
+        if (!splits_ || !normal) return position;
         if (!normalOf_[position]) normalOf_[position] = normal;
         if (normalOf_[position] == normal) return position;
         std::uint32_t* link = &firstCopy_[position];
@@ -219,8 +280,12 @@ public:
         return vertex;
     }
 
-    std::uint32_t vertexCount() const { return static_cast<std::uint32_t>(origin_.size()); }
-    std::uint32_t originOf(std::uint32_t v) const { return origin_[v]; }
+    bool splits() const { return splits_; }
+    std::uint32_t vertexCount() const {
+        return splits_ ? static_cast<std::uint32_t>(origin_.size()) : fileVertices_;
+    }
+    std::uint32_t originOf(std::uint32_t v) const { return splits_ ? origin_[v] : v; }
+    // Only where it splits.
     std::optional<std::uint32_t> normalOf(std::uint32_t v) const { return normalOf_[v]; }
 
 private:
@@ -231,6 +296,8 @@ private:
     };
     static constexpr std::uint32_t noCopy = 0xFFFFFFFF;
 
+    std::uint32_t fileVertices_;
+    bool splits_;
     std::vector<std::optional<std::uint32_t>> normalOf_;
     std::vector<std::uint32_t> origin_;
     std::vector<std::uint32_t> firstCopy_; // per file vertex
@@ -245,16 +312,30 @@ std::uint32_t layoutFor(const MeshSource& s) {
     return code;
 }
 
-Mesh buildMesh(const MeshSource& s) {
+// Whether every vertex takes the normal of the same index at every corner, as many
+// writers give them (DirectX's own among them): nothing needs splitting then.
+bool normalsFollowVertices(const MeshSource& s) {
+    return s.normals.size() == s.positions.size() && s.normalFaces.corners == s.faces.corners;
+}
+
+Mesh buildMesh(MeshSource& s) {
     const bool hasNormals = s.normalFaces.count() > 0;
-    VertexSplitter splitter(static_cast<std::uint32_t>(s.positions.size()));
+    const bool normalPerVertex = hasNormals && normalsFollowVertices(s);
+    VertexSplitter splitter(static_cast<std::uint32_t>(s.positions.size()), hasNormals && !normalPerVertex);
     std::vector<std::uint32_t> indices;
     std::vector<std::uint32_t> attributes;
-    // A fan has two corners fewer than its polygon.
-    indices.reserve((s.faces.corners.size() - 2 * std::size_t{s.faces.count()}) * 3);
-    attributes.reserve(s.faces.corners.size() - 2 * std::size_t{s.faces.count()});
-    for (std::uint32_t f = 0; f < s.faces.count(); ++f) {
-        const std::uint32_t first = s.faces.start[f];
+    // Triangles whose corners keep their vertices are the file's faces as they are.
+    const bool asInFile = !splitter.splits() && s.faces.corners.size() == 3 * std::size_t{s.faces.count()};
+    if (asInFile) {
+        indices = std::move(s.faces.corners);
+        attributes = std::move(s.faceMaterials);
+    } else {
+        // A fan has two corners fewer than its polygon.
+        indices.reserve((s.faces.corners.size() - 2 * std::size_t{s.faces.count()}) * 3);
+        attributes.reserve(s.faces.corners.size() - 2 * std::size_t{s.faces.count()});
+    }
+    for (std::uint32_t f = 0; f < s.faces.count() && !asInFile; ++f) {
+        const std::uint32_t first = s.faces.first(f);
         const auto corner = [&](std::uint32_t c) {
             const auto normal = hasNormals ? std::optional(s.normalFaces.corners[first + c]) : std::nullopt;
             return splitter.vertexFor(s.faces.corners[first + c], normal);
@@ -272,19 +353,24 @@ Mesh buildMesh(const MeshSource& s) {
     const std::uint32_t code = layoutFor(s);
     const VertexLayout layout = *vertexLayoutOf(code);
     std::vector<float> vertices(std::size_t{splitter.vertexCount()} * layout.slotCount, 0.0f);
+    // Attribute by attribute: each pass is a plain copy where nothing was split.
+    for (std::uint32_t v = 0; v < splitter.vertexCount(); ++v)
+        std::memcpy(vertices.data() + std::size_t{v} * layout.slotCount, s.positions.at(splitter.originOf(v)),
+                    12);
+    if (layout.normal >= 0 && hasNormals) {
+        for (std::uint32_t v = 0; v < splitter.vertexCount(); ++v) {
+            const std::optional<std::uint32_t> normal =
+                normalPerVertex ? std::optional(v) : splitter.normalOf(v);
+            if (normal)
+                std::memcpy(vertices.data() + std::size_t{v} * layout.slotCount + layout.normal,
+                            s.normals.at(*normal), 12);
+        }
+    }
+    if (layout.diffuse < 0 && layout.texture[0] < 0)
+        return Mesh(code, std::move(vertices), std::move(indices), std::move(attributes));
     for (std::uint32_t v = 0; v < splitter.vertexCount(); ++v) {
         float* out = vertices.data() + std::size_t{v} * layout.slotCount;
         const std::uint32_t origin = splitter.originOf(v);
-        const Vector3 p = s.positions[origin];
-        out[0] = p.x;
-        out[1] = p.y;
-        out[2] = p.z;
-        if (layout.normal >= 0 && splitter.normalOf(v)) {
-            const Vector3 n = s.normals[*splitter.normalOf(v)];
-            out[layout.normal] = n.x;
-            out[layout.normal + 1] = n.y;
-            out[layout.normal + 2] = n.z;
-        }
         if (layout.diffuse >= 0) {
             const std::uint32_t colour = s.colours[origin].value_or(0xFFFFFFFFu);
             std::memcpy(out + layout.diffuse, &colour, sizeof colour);
@@ -362,7 +448,7 @@ LoadedMesh mergeParts(std::vector<LoadedMesh> parts) {
 
 } // namespace
 
-LoadedMesh loadMeshFromXObject(const XDataObject& meshObject, LoadBudget* budget) {
+LoadedMesh loadMeshFromXObject(const XDataObject& meshObject, LoadBudget* budget, Adjacency adjacency) {
     MeshSource source = readMeshSource(meshObject);
     // The file's vertices and the triangles of the fans now; the vertices split for their
     // normals, bounded by the corners already read, once they are known.
@@ -371,8 +457,9 @@ LoadedMesh loadMeshFromXObject(const XDataObject& meshObject, LoadBudget* budget
                               source.faces.corners.size() - 2 * std::size_t{source.faces.count()});
     Mesh mesh = buildMesh(source);
     if (budget) budget->countGeometry(mesh.vertexCount() - source.positions.size(), 0);
-    auto adjacency = generateAdjacency(mesh);
-    return {std::move(mesh), std::move(adjacency), std::move(source.materials)};
+    std::vector<std::uint32_t> faceAdjacency;
+    if (adjacency == Adjacency::Generate) faceAdjacency = generateAdjacency(mesh);
+    return {std::move(mesh), std::move(faceAdjacency), std::move(source.materials)};
 }
 
 LoadedMesh loadMeshFromXFile(const std::filesystem::path& path) {

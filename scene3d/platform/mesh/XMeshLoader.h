@@ -29,7 +29,11 @@ struct LoadedMesh {
 // Throws PlatformError: invalidData for inconsistent data, notFound for a reference to
 // an unknown object. The faces and vertices are counted against budget when one is
 // given, the faces before the mesh is built, which throws PlatformError (overBudget).
-LoadedMesh loadMeshFromXObject(const XDataObject& meshObject, LoadBudget* budget = nullptr);
+// Without adjacency, the adjacency list stays empty: for callers that work it out only if
+// it is asked for (it costs about as much as the rest of the loading).
+enum class Adjacency { Generate, Skip };
+LoadedMesh loadMeshFromXObject(const XDataObject& meshObject, LoadBudget* budget = nullptr,
+                               Adjacency adjacency = Adjacency::Generate);
 
 // Loads every mesh of a .x file, inside frames or not, into one mesh: positions and
 // normals taken through the frames' transforms, materials appended in file order (a mesh

@@ -82,6 +82,15 @@ std::uint32_t XBinaryLexer::readDword() {
            (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
 }
 
+bool XBinaryLexer::takeList(Token& list) {
+    while (peek().kind == TokenKind::Comma || peek().kind == TokenKind::Semicolon)
+        next();
+    const TokenKind kind = peek().kind;
+    if (kind != TokenKind::IntegerList && kind != TokenKind::FloatList) return false;
+    list = next();
+    return true;
+}
+
 XTokenSource::Filler XBinaryLexer::takeFillerToEnd() {
     // No token code has a zero low byte, so zeros where a token would start are padding.
     if (peeked_ || pos_ >= bytes_.size() || bytes_[pos_] != 0) return {};

@@ -20,6 +20,7 @@ public:
     Token next() override;
     std::size_t remainingBytes() const override { return bytes_.size() - pos_; }
     Filler takeFillerToEnd() override;
+    bool takeList(Token& list) override;
 
 private:
     Token lex();

@@ -28,7 +28,8 @@ const XDataObject& XChild::object() const {
 
 std::span<const std::uint8_t> XDataReader::take(std::size_t bytes) {
     if (bytes > remaining())
-        throw PlatformError(result::invalidData, "data of '" + object_.templateName + "' ends too early");
+        throw PlatformError(result::invalidData,
+                            "data of '" + std::string(object_.templateName) + "' ends too early");
     const auto part = std::span<const std::uint8_t>(object_.data).subspan(offset_, bytes);
     offset_ += bytes;
     return part;
@@ -56,7 +57,7 @@ const std::string& XDataReader::string() {
     const std::uint32_t index = dword();
     if (index >= object_.strings.size())
         throw PlatformError(result::invalidData,
-                            "string index out of range in '" + object_.templateName + "'");
+                            "string index out of range in '" + std::string(object_.templateName) + "'");
     return object_.strings[index];
 }
 

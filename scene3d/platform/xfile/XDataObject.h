@@ -1,10 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "scene3d/platform/xfile/Guid.h"
@@ -39,7 +41,9 @@ private:
 // 64-bit files), DOUBLE as 64-bit, and every string as a 32-bit index into strings.
 class XDataObject {
 public:
-    std::string templateName; // "TID_D3DRMFrame" etc. for standard templates, else the template's name
+    // "TID_D3DRMFrame" etc. for standard templates, else the template's name; held by
+    // xtemplate, so that no object copies it.
+    std::string_view templateName;
     std::shared_ptr<const XTemplate> xtemplate;
     std::string name; // empty for an unnamed object
     std::optional<Guid> id;
@@ -63,12 +67,14 @@ public:
     float floatValue();
     const std::string& string();
     void skip(std::size_t bytes);
+    // The next bytes as they lie, for reading runs of values at once; rewind gives back
+    // the end of what was taken and not used.
+    std::span<const std::uint8_t> take(std::size_t bytes);
+    void rewind(std::size_t bytes) { offset_ -= std::min(bytes, offset_); }
     std::size_t offset() const { return offset_; }
     std::size_t remaining() const { return object_.data.size() - offset_; }
 
 private:
-    std::span<const std::uint8_t> take(std::size_t bytes);
-
     const XDataObject& object_;
     std::size_t offset_ = 0;
 };

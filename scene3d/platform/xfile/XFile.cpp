@@ -81,7 +81,9 @@ XFileHeader parseXFileHeader(std::span<const std::uint8_t> bytes) {
 
 struct XFile::State {
     XFileHeader header;
-    std::vector<std::uint8_t> bytes;
+    std::vector<std::uint8_t> bytes;    // given to fromBytes
+    FileBytes fileBytes;                // read by open
+    std::span<const std::uint8_t> all;  // either
     std::vector<std::uint8_t> expanded; // compressed files only
     std::unique_ptr<XTokenSource> tokens;
     XTemplateSet templates = XTemplateSet::extending(standardTemplates());
@@ -102,7 +104,18 @@ XFile& XFile::operator=(XFile&&) noexcept = default;
 XFile::~XFile() = default;
 
 XFile XFile::open(const std::filesystem::path& path) {
-    RegularFile file = readRegularFile(path, maxFileSize);
+    return fromFile(readRegularFile(path, maxFileSize), path);
+}
+
+XFile XFile::open(const OpenFolder& folder, const std::filesystem::path& name) {
+    RegularFile file = folder.read(name, maxFileSize);
+    // The whole path only for a message.
+    const std::filesystem::path path =
+        file.outcome == FileRead::Ok ? std::filesystem::path() : folder.path() / name;
+    return fromFile(std::move(file), path);
+}
+
+XFile XFile::fromFile(RegularFile file, const std::filesystem::path& path) {
     switch (file.outcome) {
     case FileRead::Ok:
         break;
@@ -114,21 +127,29 @@ XFile XFile::open(const std::filesystem::path& path) {
     default:
         throw PlatformError(result::fileNotFound, "cannot open " + path.string());
     }
-    return fromBytes(std::vector<std::uint8_t>(file.bytes.begin(), file.bytes.end()));
+    auto state = std::make_unique<State>();
+    state->fileBytes = std::move(file.bytes);
+    state->all = {reinterpret_cast<const std::uint8_t*>(state->fileBytes.data()), state->fileBytes.size()};
+    return fromState(std::move(state));
 }
 
 XFile XFile::fromBytes(std::vector<std::uint8_t> bytes) {
     auto state = std::make_unique<State>();
-    state->header = parseXFileHeader(bytes);
     state->bytes = std::move(bytes);
-    std::span<const std::uint8_t> body = std::span<const std::uint8_t>(state->bytes).subspan(headerSize);
+    state->all = state->bytes;
+    return fromState(std::move(state));
+}
+
+XFile XFile::fromState(std::unique_ptr<State> state) {
+    state->header = parseXFileHeader(state->all);
+    std::span<const std::uint8_t> body = state->all.subspan(headerSize);
     if (state->header.compressed) {
         std::size_t trailing = 0;
         state->expanded = expandMszip(body, &trailing);
         if (trailing > 0)
             state->warnings.add("ignored " + std::to_string(trailing) +
                                 " bytes after the last compressed block at byte " +
-                                std::to_string(state->bytes.size() - trailing));
+                                std::to_string(state->all.size() - trailing));
         body = state->expanded;
     }
     // Token offsets count from the start of the file, header included.
@@ -150,7 +171,7 @@ const XWarnings& XFile::warnings() const { return state_->warnings; }
 
 std::uint64_t XFile::heldBytes() const {
     const State& s = *state_;
-    return s.bytes.size() + s.expanded.size() + (s.parser ? s.parser->valueBytes() : 0);
+    return s.all.size() + s.expanded.size() + (s.parser ? s.parser->valueBytes() : 0);
 }
 
 bool XFile::readOne() {

@@ -13,6 +13,9 @@
 
 namespace bw {
 
+class OpenFolder;
+struct RegularFile;
+
 enum class XEncoding { Text, Binary };
 
 // The 16 bytes every .x file starts with: "xof 0302txt 0032".
@@ -39,6 +42,8 @@ public:
     // (LoadBudget.h) for a file larger than maxExpandedXFileSize or a compressed one that
     // would expand beyond the limits of Mszip.h.
     static XFile open(const std::filesystem::path& path);
+    // The same for a file of a folder held open (path as the folder's path and a name).
+    static XFile open(const OpenFolder& folder, const std::filesystem::path& name);
     static XFile fromBytes(std::vector<std::uint8_t> bytes);
 
     XFile(XFile&&) noexcept;
@@ -70,6 +75,9 @@ public:
 private:
     struct State;
     explicit XFile(std::unique_ptr<State> state);
+    static XFile fromFile(RegularFile file, const std::filesystem::path& path);
+    // Reads the header of state->all and sets up the reading of the rest.
+    static XFile fromState(std::unique_ptr<State> state);
     // Parses the next top-level object into the list; false at the end.
     bool readOne();
     std::unique_ptr<State> state_;

@@ -1,8 +1,9 @@
 #include "scene3d/platform/xfile/XFileReadAhead.h"
 
 #include <algorithm>
-#include <map>
+#include <string>
 #include <thread>
+#include <unordered_map>
 #include <utility>
 
 #include "scene3d/platform/common/PlatformError.h"
@@ -24,9 +25,21 @@ XFileReadAhead::XFileReadAhead(std::vector<std::filesystem::path> paths, std::op
     : paths_(std::move(paths)), window_(std::max<std::size_t>(window, 1)), windowBytes_(windowBytes),
       slots_(paths_.size()), nextTurn_(paths_.size(), paths_.size()),
       readers_(readerCount(readers, paths_.size())) {
-    std::map<std::filesystem::path, std::size_t> later;
+    // By spelling: comparing paths part by part cost more than reading a small file.
+    std::unordered_map<std::string, std::size_t> folderIndex;
+    for (const std::filesystem::path& path : paths_) {
+        // Split by spelling at the last '/': path's own decomposition cost more than it saved.
+        const std::string& spelling = path.native();
+        const std::size_t slash = spelling.rfind('/');
+        const std::string folder = slash == std::string::npos ? std::string() : spelling.substr(0, slash + 1);
+        const auto [it, added] = folderIndex.try_emplace(folder, folders_.size());
+        if (added) folders_.push_back(std::make_unique<OpenFolder>(folder.empty() ? "." : folder));
+        folderOf_.push_back(it->second);
+        names_.emplace_back(slash == std::string::npos ? spelling : spelling.substr(slash + 1));
+    }
+    std::unordered_map<std::string, std::size_t> later;
     for (std::size_t i = paths_.size(); i-- > 0;) {
-        const auto [it, first] = later.try_emplace(paths_[i], i);
+        const auto [it, first] = later.try_emplace(paths_[i].native(), i);
         if (!first) nextTurn_[i] = std::exchange(it->second, i);
     }
     readers_.start([this] { readLoop(); });
@@ -40,10 +53,10 @@ XFileReadAhead::~XFileReadAhead() {
     readerWait_.notify_all();
 }
 
-XFileReadAhead::Slot XFileReadAhead::read(const std::filesystem::path& path) {
+XFileReadAhead::Slot XFileReadAhead::read(std::size_t index) const {
     Slot slot;
     try {
-        slot.file.emplace(XFile::open(path));
+        slot.file.emplace(XFile::open(*folders_[folderOf_[index]], names_[index]));
         slot.file->readRemaining();
         slot.bytes = slot.file->heldBytes();
     } catch (const PlatformError& error) {
@@ -95,7 +108,7 @@ void XFileReadAhead::readLoop() {
             }
             if (!index) return;
         }
-        store(*index, read(paths_[*index]));
+        store(*index, read(*index));
     }
 }
 
@@ -106,7 +119,7 @@ std::optional<XFile> XFileReadAhead::take() {
     while (!slots_[index].ready) {
         if (const std::optional<std::size_t> other = claimNext()) {
             lock.unlock();
-            store(*other, read(paths_[*other]));
+            store(*other, read(*other));
             lock.lock();
             continue;
         }

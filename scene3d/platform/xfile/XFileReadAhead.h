@@ -10,10 +10,12 @@
 #include <cstdint>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <vector>
 
+#include "scene3d/platform/common/RegularFile.h"
 #include "scene3d/platform/common/WorkerPool.h"
 #include "scene3d/platform/xfile/XFile.h"
 
@@ -52,7 +54,8 @@ private:
         std::exception_ptr failure;
     };
 
-    static Slot read(const std::filesystem::path& path);
+    // Reads the file at index of the list.
+    Slot read(std::size_t index) const;
     // The next file nobody reads yet (and not read already), if the window has room;
     // called with the lock held.
     std::optional<std::size_t> claimNext();
@@ -62,6 +65,10 @@ private:
     void readLoop();
 
     std::vector<std::filesystem::path> paths_;
+    // The folders of the files, held open, and each file's folder and name in it.
+    std::vector<std::unique_ptr<OpenFolder>> folders_;
+    std::vector<std::size_t> folderOf_;
+    std::vector<std::filesystem::path> names_;
     std::size_t window_;
     std::uint64_t windowBytes_;
     std::uint64_t bytesAhead_ = 0; // of the files read and not yet taken

@@ -37,12 +37,16 @@ std::uint32_t floatBits(float f) {
     return bits;
 }
 
+// Room beyond an array for the single values that commonly follow it (the face count
+// after a mesh's vertices), so that they do not move the whole array.
+constexpr std::uint64_t reserveSlack = 64;
+
 // Room for an array's values up front, four bytes each (most members take that): growing
 // value by value copied the data over and over. Never below doubling, so that many small
 // arrays in a row cost no more than appending; bounded, as the count was checked against
 // the rest of the file.
 void reserveForValues(std::vector<std::uint8_t>& data, std::uint64_t values) {
-    const std::uint64_t wanted = data.size() + values * 4;
+    const std::uint64_t wanted = data.size() + values * 4 + reserveSlack;
     if (wanted > data.capacity())
         data.reserve(
             static_cast<std::size_t>(std::max<std::uint64_t>(wanted, std::uint64_t{data.capacity()} * 2)));
@@ -53,13 +57,6 @@ float toFloat(double value) {
     if (value > FLT_MAX) return INFINITY;
     if (value < -FLT_MAX) return -INFINITY;
     return static_cast<float>(value);
-}
-
-// Vectors, texture coordinates and colours: their arrays are most of a model file.
-bool holdsSingleFloatsOnly(const XTemplate& xtemplate) {
-    return std::all_of(xtemplate.members.begin(), xtemplate.members.end(), [](const XMember& m) {
-        return m.primitive == PrimitiveType::Float && m.dimensions.empty();
-    });
 }
 
 std::uint64_t saturatingMultiply(std::uint64_t a, std::uint64_t b) {
@@ -192,6 +189,7 @@ void XParser::parseTemplate() {
         xtemplate->members.push_back(parseMember(xtemplate->members));
     }
     xtemplate->minimumValues = minimumValuesOf(xtemplate->members);
+    xtemplate->valueShape = valueShapeOf(xtemplate->members);
     if (const auto standard = standardDeclaration(templates_, *xtemplate)) {
         keepAllowedChildren(*xtemplate, *standard);
         xtemplate->standardId = standard->standardId;
@@ -373,6 +371,8 @@ std::unique_ptr<XDataObject> XParser::parseObject(std::uint32_t depth) {
             object->expandedCount =
                 std::min(maxExpandedObjects + 1, object->expandedCount + target->expandedCount);
         }
+        // Room for a few at once: most objects that have children have several.
+        if (object->children.empty()) object->children.reserve(4);
         object->children.push_back(std::move(child));
         if (object->height > maxObjectDepth)
             fail(result::parseError, "objects nested too deeply through references", childOffset);
@@ -435,9 +435,20 @@ void XParser::readInstance(const XTemplate& xtemplate, XDataObject& object, std:
                             tokens_.peek().offset);
             reserveForValues(object.data, saturatingMultiply(count, valuesEach));
         }
-        if (!member.primitive && count > 1 && depth + 1 < maxObjectDepth &&
-            holdsSingleFloatsOnly(*member.templateType)) {
-            readFloatRecords(*member.templateType, count, object);
+        // Vectors, colours and faces: their arrays are most of a model file.
+        if (!member.primitive && depth + 1 < maxObjectDepth) {
+            if (member.templateType->valueShape == XValueShape::SingleFloats) {
+                readFloatRecords(member.templateType->members, count, object);
+                continue;
+            }
+            if (member.templateType->valueShape == XValueShape::DwordRecords && count > 1) {
+                readDwordRecords(*member.templateType, count, object, depth + 1);
+                continue;
+            }
+        }
+        // A matrix's FLOATs.
+        if (member.primitive == PrimitiveType::Float && !member.dimensions.empty()) {
+            readFloatRecords(std::span(&member, 1), count, object);
             continue;
         }
         if (member.primitive && isIntegerType(*member.primitive) && !member.dimensions.empty()) {
@@ -455,14 +466,19 @@ void XParser::readInstance(const XTemplate& xtemplate, XDataObject& object, std:
     }
 }
 
-void XParser::readFloatRecords(const XTemplate& xtemplate, std::uint64_t count, XDataObject& object) {
-    const std::size_t members = xtemplate.members.size();
+void XParser::readFloatRecords(std::span<const XMember> recordMembers, std::uint64_t count,
+                               XDataObject& object) {
+    const std::size_t members = recordMembers.size();
     const std::uint64_t values = count * members; // the array check bounds it by the file size
     std::array<double, 256> numbers;
     std::uint64_t done = 0;
     // Runs of numbers as they come; the first value that is not one is read alone, by
     // the member's usual reading, which reports it.
     while (done < values) {
+        if (listValuesAhead(TokenKind::FloatList)) {
+            done += copyFromList(values - done, 4, object);
+            continue;
+        }
         std::size_t taken = 0;
         if (pendingIndex_ >= pending_.listCount) {
             const std::size_t wanted =
@@ -475,7 +491,7 @@ void XParser::readFloatRecords(const XTemplate& xtemplate, std::uint64_t count, 
             done += taken;
         }
         if (taken == 0 && done < values) {
-            const XMember& member = xtemplate.members[done % members];
+            const XMember& member = recordMembers[done % members];
             // The check readInstance makes before every member.
             if (tokens_.remainingBytes() == 0 && availableValues() < 1)
                 fail(result::badArraySize, "array '" + member.name + "' larger than the rest of the file",
@@ -491,6 +507,10 @@ void XParser::readIntegerArray(PrimitiveType type, std::uint64_t count, XDataObj
     std::array<std::uint32_t, 256> integers;
     std::uint64_t done = 0;
     while (done < count) {
+        if (listValuesAhead(TokenKind::IntegerList)) {
+            done += copyFromList(count - done, size, object);
+            continue;
+        }
         std::size_t taken = 0;
         if (pendingIndex_ >= pending_.listCount) {
             const std::size_t wanted =
@@ -507,6 +527,107 @@ void XParser::readIntegerArray(PrimitiveType type, std::uint64_t count, XDataObj
             ++done;
         }
     }
+}
+
+void XParser::readDwordRecords(const XTemplate& xtemplate, std::uint64_t count, XDataObject& object,
+                               std::uint32_t depth) {
+    const std::size_t members = xtemplate.members.size();
+    constexpr std::size_t inlineMembers = 16;
+    std::array<std::uint32_t, inlineMembers> singleValues{};
+    const bool countedList = members == 2 && xtemplate.members[0].dimensions.empty() &&
+                             xtemplate.members[1].dimensions.size() == 1 &&
+                             xtemplate.members[1].dimensions[0].sizeMember == 0;
+    std::uint64_t k = 0;
+    while (k < count) {
+        // Where the next record will not lie whole in one list (text, a token per value, a
+        // list ending inside it, a template too wide), it is read member by member.
+        if (members > inlineMembers || !listValuesAhead(TokenKind::IntegerList)) {
+            readInstance(xtemplate, object, depth);
+            ++k;
+            continue;
+        }
+        // The records that lie whole in the list, copied at once.
+        const std::uint8_t* values = pending_.list.data() + std::size_t{pendingIndex_} * 4;
+        const std::uint64_t left = pending_.listCount - pendingIndex_;
+        if (countedList && k == 0 && left > 0) {
+            // Room for all the records if they are like the first, as a mesh's faces are:
+            // one allocation, not a doubling per face count; bounded by the list.
+            std::uint32_t n;
+            std::memcpy(&n, values, 4);
+            const std::uint64_t words = std::min(left, saturatingMultiply(count, std::uint64_t{n} + 1));
+            object.data.reserve(object.data.size() + static_cast<std::size_t>(words) * 4 + reserveSlack);
+        }
+        std::uint64_t whole = 0;
+        // A count and that many values, as a face is: walked without the members.
+        for (; countedList && k < count && whole < left; ++k) {
+            std::uint32_t n;
+            std::memcpy(&n, values + whole * 4, 4);
+            if (n >= left - whole) break;
+            whole += 1 + std::uint64_t{n};
+        }
+        for (; !countedList && k < count; ++k) {
+            std::uint64_t used = whole;
+            for (std::size_t i = 0; i < members && used <= left; ++i) {
+                const XMember& member = xtemplate.members[i];
+                if (member.dimensions.empty()) {
+                    if (used < left) std::memcpy(&singleValues[i], values + used * 4, 4);
+                    ++used;
+                } else {
+                    const XArrayDimension& d = member.dimensions.front();
+                    used += d.sizeMember >= 0 ? singleValues[d.sizeMember] : d.fixedSize;
+                }
+            }
+            if (used > left) break;
+            whole = used;
+        }
+        if (whole > 0) {
+            checkValueBytes(whole * 4 + object.data.size(), pending_.offset);
+            object.data.insert(object.data.end(), values, values + whole * 4);
+            pendingIndex_ += static_cast<std::uint32_t>(whole);
+        }
+        if (k < count) {
+            readInstance(xtemplate, object, depth);
+            ++k;
+        }
+    }
+}
+
+bool XParser::listValuesAhead(TokenKind kind) {
+    if (pendingIndex_ >= pending_.listCount) {
+        if (!tokens_.takeList(pending_)) return false;
+        pendingIndex_ = 0;
+    }
+    return pending_.kind == kind;
+}
+
+std::uint64_t XParser::copyFromList(std::uint64_t wanted, std::size_t size, XDataObject& object) {
+    const std::uint64_t n = std::min<std::uint64_t>(wanted, pending_.listCount - pendingIndex_);
+    const std::size_t elementSize = pending_.listElementSize;
+    const std::uint8_t* from = pending_.list.data() + std::size_t{pendingIndex_} * elementSize;
+    if (elementSize == size) {
+        // 32-bit floats and DWORDs as the file has them.
+        object.data.insert(object.data.end(), from, from + n * size);
+        pendingIndex_ += static_cast<std::uint32_t>(n);
+        return n;
+    }
+    const std::size_t at = object.data.size();
+    object.data.resize(at + n * size);
+    std::uint8_t* to = object.data.data() + at;
+    if (pending_.kind == TokenKind::FloatList) {
+        for (std::size_t i = 0; i < n; ++i) {
+            double d;
+            std::memcpy(&d, from + i * 8, 8);
+            storeLittleEndian(to + i * 4, floatBits(toFloat(d)), 4);
+        }
+    } else {
+        for (std::size_t i = 0; i < n; ++i) {
+            std::uint32_t v;
+            std::memcpy(&v, from + i * 4, 4);
+            storeLittleEndian(to + i * size, v, size);
+        }
+    }
+    pendingIndex_ += static_cast<std::uint32_t>(n);
+    return n;
 }
 
 std::uint32_t XParser::readPrimitive(PrimitiveType type, XDataObject& object) {

@@ -69,12 +69,23 @@ private:
     std::string optionalName();
 
     void readInstance(const XTemplate& xtemplate, XDataObject& object, std::uint32_t depth);
-    // count instances of a template whose members are all single FLOATs, as readInstance
-    // reads them, as one run of numbers.
-    void readFloatRecords(const XTemplate& xtemplate, std::uint64_t count, XDataObject& object);
+    // count records of FLOATs, one per member (the members of a template whose members are
+    // all single FLOATs, or one FLOAT array member), as readInstance reads them, as one run
+    // of numbers.
+    void readFloatRecords(std::span<const XMember> recordMembers, std::uint64_t count, XDataObject& object);
     // An array of count integers of the type, runs of them at a time where the source
     // offers them.
     void readIntegerArray(PrimitiveType type, std::uint64_t count, XDataObject& object);
+    // count instances of a template of the DwordRecords shape, as readInstance reads them:
+    // each record that lies whole in a binary integer list is copied from it at once.
+    void readDwordRecords(const XTemplate& xtemplate, std::uint64_t count, XDataObject& object,
+                          std::uint32_t depth);
+    // Whether values of the kind (IntegerList or FloatList) are next in a binary list: the
+    // one being read, else the next token when that is a list, which is then taken.
+    bool listValuesAhead(TokenKind kind);
+    // Copies up to wanted values of the list being read into the object's data, FLOATs as
+    // 32-bit floats and integers at size bytes; returns how many.
+    std::uint64_t copyFromList(std::uint64_t wanted, std::size_t size, XDataObject& object);
     std::uint32_t readPrimitive(PrimitiveType type, XDataObject& object);
     std::uint32_t nextIntegerValue();
     double nextFloatValue();

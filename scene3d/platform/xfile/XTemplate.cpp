@@ -84,6 +84,20 @@ std::uint64_t minimumValuesOf(const std::vector<XMember>& members) {
     return total;
 }
 
+XValueShape valueShapeOf(const std::vector<XMember>& members) {
+    if (members.empty()) return XValueShape::Mixed;
+    const auto singleFloat = [](const XMember& m) {
+        return m.primitive == PrimitiveType::Float && m.dimensions.empty();
+    };
+    const auto dword = [](const XMember& m) {
+        return (m.primitive == PrimitiveType::Dword || m.primitive == PrimitiveType::Sdword) &&
+               m.dimensions.size() <= 1;
+    };
+    if (std::all_of(members.begin(), members.end(), singleFloat)) return XValueShape::SingleFloats;
+    if (std::all_of(members.begin(), members.end(), dword)) return XValueShape::DwordRecords;
+    return XValueShape::Mixed;
+}
+
 bool XTemplate::allowsChild(const XTemplate& child) const {
     switch (restriction) {
     case XRestriction::Open:
@@ -110,15 +124,23 @@ void XTemplateSet::add(std::shared_ptr<const XTemplate> xtemplate) {
     byName_[xtemplate->name] = std::move(xtemplate);
 }
 
+const std::shared_ptr<const XTemplate>* XTemplateSet::exactEntry(std::string_view name) const {
+    for (const XTemplateSet* set = this; set; set = set->base_)
+        if (const auto it = set->byName_.find(name); it != set->byName_.end()) return &it->second;
+    return nullptr;
+}
+
 std::shared_ptr<const XTemplate> XTemplateSet::findExact(std::string_view name) const {
-    const auto it = byName_.find(name);
-    if (it != byName_.end()) return it->second;
-    return base_ ? base_->findExact(name) : nullptr;
+    const auto* entry = exactEntry(name);
+    return entry ? *entry : nullptr;
 }
 
 XTemplateMatch XTemplateSet::lookup(std::string_view name) const {
     XTemplateMatch match;
-    match.xtemplate = findExact(name);
+    if (const auto* entry = exactEntry(name)) {
+        match.xtemplate = *entry;
+        return match;
+    }
     // Only a name no template has as spelled pays for the search by letter case.
     for (const XTemplateSet* set = this; !match.xtemplate && set; set = set->base_) {
         std::vector<std::shared_ptr<const XTemplate>> found;

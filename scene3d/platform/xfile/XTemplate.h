@@ -31,6 +31,11 @@ struct XMember {
 
 enum class XRestriction { Closed, Open, Restricted };
 
+// How the values of an instance lie, for reading arrays of instances as runs of values
+// rather than member by member: vectors and colours are single FLOATs only; mesh faces
+// are DWORDs, some of them arrays sized by an earlier one.
+enum class XValueShape : std::uint8_t { Mixed, SingleFloats, DwordRecords };
+
 struct XAllowedChild {
     std::string name;
     std::optional<Guid> guid;
@@ -47,6 +52,7 @@ struct XTemplate {
     std::vector<XAllowedChild> allowedChildren; // for Restricted
     // Fewest values one instance reads; 0 means an instance reads nothing at all.
     std::uint64_t minimumValues = 0;
+    XValueShape valueShape = XValueShape::Mixed;
 
     bool allowsChild(const XTemplate& child) const;
 };
@@ -61,6 +67,7 @@ bool isIntegerType(PrimitiveType type);
 
 // Fewest values an instance of a template with these members reads.
 std::uint64_t minimumValuesOf(const std::vector<XMember>& members);
+XValueShape valueShapeOf(const std::vector<XMember>& members);
 
 // What a name finds in a set: the template, or none; ambiguous when no template has the
 // name as spelled and several have it in other letter cases.
@@ -94,6 +101,10 @@ public:
     std::vector<std::shared_ptr<const XTemplate>> all() const;
 
 private:
+    // Where the set holds the template of exactly that name; null when it holds none. Looked
+    // up for every object read: no reference count is touched on the way.
+    const std::shared_ptr<const XTemplate>* exactEntry(std::string_view name) const;
+
     std::map<std::string, std::shared_ptr<const XTemplate>, std::less<>> byName_;
     std::map<Guid, std::shared_ptr<const XTemplate>> byGuid_;
     const XTemplateSet* base_ = nullptr; // looked in after this set's own templates

@@ -120,6 +120,11 @@ public:
     // Takes Integer tokens in a row, up to integers.size(), and may stop before any
     // token at all (this one takes none); what is left is read one value at a time.
     virtual std::size_t takeIntegers(std::span<std::uint32_t> /*integers*/) { return 0; }
+
+    // Skips separators; when the next token is an IntegerList or FloatList, takes it into
+    // list and returns true, else takes nothing more and returns false. Lists are of the
+    // binary form only: a text source says false without looking.
+    virtual bool takeList(Token& /*list*/) { return false; }
 };
 
 } // namespace bw

@@ -56,3 +56,25 @@ TEST(RegularFile, AnythingButARegularFileReadsAsMissingWithoutBlocking) {
     EXPECT_EQ(readRegularFile(folder.path / "to-pipe", 100).outcome, FileRead::NotRegular);
     EXPECT_EQ(readRegularFile("/dev/zero", 100, true).outcome, FileRead::NotRegular) << "endless device";
 }
+
+TEST(RegularFile, AnOpenFolderReadsItsFilesByNameAsTheirPathsWould) {
+    Folder folder;
+    folder.write("a.txt", "hello");
+    fs::create_directories(folder.path / "sub");
+    folder.write("sub/b.txt", "inner");
+    const bw::OpenFolder open(folder.path);
+    EXPECT_EQ(text(open.read("a.txt", 100)), "hello");
+    EXPECT_EQ(text(open.read("sub/b.txt", 100)), "inner");
+    EXPECT_EQ(open.read("a.txt", 4).outcome, FileRead::TooLarge);
+    EXPECT_EQ(open.read("sub", 100).outcome, FileRead::NotRegular);
+    EXPECT_EQ(open.read("missing", 100).outcome, FileRead::Missing);
+    // A file written after the folder was opened is found too.
+    folder.write("later.txt", "late");
+    EXPECT_EQ(text(open.read("later.txt", 100)), "late");
+
+    // A folder that cannot be opened reads by the whole path, with the same outcomes.
+    const bw::OpenFolder missing(folder.path / "not-there");
+    EXPECT_EQ(missing.read("a.txt", 100).outcome, FileRead::Missing);
+    const bw::OpenFolder notAFolder(folder.path / "a.txt");
+    EXPECT_NE(notAFolder.read("x", 100).outcome, FileRead::Ok);
+}

@@ -1,0 +1,7 @@
+#include "bench/ModelFolder.h"
+
+namespace bench {
+
+std::filesystem::path modelFolder() { return BOARDWRIGHT_MODELS_DIR; }
+
+} // namespace bench
