@@ -8,7 +8,8 @@
 
 namespace bw::modelview {
 
-ModelReadAhead::ModelReadAhead(std::filesystem::path modelFolder, ReadAhead mode) : folder_(std::move(modelFolder)) {
+ModelReadAhead::ModelReadAhead(std::filesystem::path modelFolder, ReadAhead mode)
+    : folder_(std::move(modelFolder)) {
     const auto& table = partFrames();
     std::vector<std::filesystem::path> paths;
     for (const LoadStep& step : loadSequence())

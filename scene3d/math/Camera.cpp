@@ -43,7 +43,8 @@ namespace {
 // What unproject needs besides the point: empty when it cannot be done.
 std::optional<Matrix> clipToModel(const Viewport& viewport, const Matrix& projection, const Matrix& view,
                                   const Matrix& world) {
-    if (viewport.width == 0 || viewport.height == 0 || viewport.maxZ - viewport.minZ == 0.0f) return std::nullopt;
+    if (viewport.width == 0 || viewport.height == 0 || viewport.maxZ - viewport.minZ == 0.0f)
+        return std::nullopt;
     return inverse(world * view * projection);
 }
 
@@ -68,7 +69,8 @@ std::optional<ScreenRay> unprojectRay(float x, float y, const Viewport& viewport
                                       const Matrix& view, const Matrix& world) {
     const auto toModel = clipToModel(viewport, projection, view, world);
     if (!toModel) return std::nullopt;
-    return ScreenRay{unprojectWith(*toModel, {x, y, 0.0f}, viewport), unprojectWith(*toModel, {x, y, 1.0f}, viewport)};
+    return ScreenRay{unprojectWith(*toModel, {x, y, 0.0f}, viewport),
+                     unprojectWith(*toModel, {x, y, 1.0f}, viewport)};
 }
 
 } // namespace bw

@@ -117,7 +117,8 @@ TEST(RayIntersection, TheBoundsNeverLoseAHit) {
             vertices.push_back(trial % 5 == 0 && i % 3 == 2 ? 0.5f : coordinate(random)); // some flat
         std::vector<std::uint32_t> indices;
         for (int i = 1; i + 1 < corners; ++i)
-            indices.insert(indices.end(), {0u, static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(i + 1)});
+            indices.insert(indices.end(),
+                           {0u, static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(i + 1)});
         const Mesh mesh(0x002, vertices, indices, std::vector<std::uint32_t>(indices.size() / 3, 0));
         const Mesh reference = withWideBounds(mesh);
         for (std::uint32_t target = 0; target < mesh.vertexCount() * 2; ++target) {
