@@ -1,145 +1,229 @@
 #include "scene3d/platform/raster/FragmentStage.h"
 
+#include <algorithm>
+
+#include "scene3d/platform/raster/PixelQuad.h"
+
 namespace bw::raster {
 
 using namespace fixedfunction;
+using namespace quad;
 
 namespace {
 
-struct Rgba {
-    float r, g, b, a;
+// Pixels per run of a span: the masks of a run live on the stack.
+constexpr int groupsPerRun = 64;
+constexpr int pixelsPerRun = groupsPerRun * lanes;
+
+struct Colours {
+    Floats r, g, b, a;
 };
 
-// Clamps to [0, 1]; NaN becomes 0.
-inline float saturate(float c) { return c > 0.0f ? (c < 1.0f ? c : 1.0f) : 0.0f; }
-
-// Non-negative after saturation, where adding a half rounds as lround would, without a call per channel.
-inline std::uint32_t toByte(float c) {
-    return static_cast<std::uint32_t>(saturate(c) * 255.0f + 0.5f); // NOLINT(bugprone-incorrect-roundings)
+// An attribute of the four pixels from column offset `offset`.
+inline Floats attribute(const SpanRow& row, int index, Floats offsets) {
+    return onPlane(broadcast(row.at[index]), broadcast(row.step[index]), offsets);
 }
 
-inline std::uint32_t pack(const Rgba& c) {
-    return 0xFF000000u | (toByte(c.r) << 16) | (toByte(c.g) << 8) | toByte(c.b);
+// Unknown functions pass, as D3DCMP_ALWAYS does.
+template <std::uint32_t Function> Floats depthPasses(Floats incoming, Floats stored) {
+    if constexpr (Function == D3DCMP_NEVER) return _mm_setzero_ps();
+    else if constexpr (Function == D3DCMP_LESS) return _mm_cmplt_ps(incoming, stored);
+    else if constexpr (Function == D3DCMP_EQUAL) return _mm_cmpeq_ps(incoming, stored);
+    else if constexpr (Function == D3DCMP_LESSEQUAL) return _mm_cmple_ps(incoming, stored);
+    else if constexpr (Function == D3DCMP_GREATER) return _mm_cmpgt_ps(incoming, stored);
+    else if constexpr (Function == D3DCMP_NOTEQUAL) return _mm_cmpneq_ps(incoming, stored);
+    else if constexpr (Function == D3DCMP_GREATEREQUAL) return _mm_cmpge_ps(incoming, stored);
+    else return _mm_castsi128_ps(_mm_set1_epi32(-1));
 }
 
-inline Rgba unpack(std::uint32_t argb) {
-    constexpr float toUnit = 1.0f / 255.0f;
-    return {static_cast<float>((argb >> 16) & 0xFF) * toUnit, static_cast<float>((argb >> 8) & 0xFF) * toUnit,
-            static_cast<float>(argb & 0xFF) * toUnit, static_cast<float>(argb >> 24) * toUnit};
-}
-
-inline bool depthPasses(std::uint32_t function, float incoming, float stored) {
-    switch (function) {
-    case D3DCMP_NEVER:
-        return false;
-    case D3DCMP_LESS:
-        return incoming < stored;
-    case D3DCMP_EQUAL:
-        return incoming == stored;
-    case D3DCMP_LESSEQUAL:
-        return incoming <= stored;
-    case D3DCMP_GREATER:
-        return incoming > stored;
-    case D3DCMP_NOTEQUAL:
-        return incoming != stored;
-    case D3DCMP_GREATEREQUAL:
-        return incoming >= stored;
-    default:
-        return true;
+template <std::uint32_t Function, bool Write>
+bool testDepth(const SpanRow& row, float* depthRun, int count, GroupMasks masks) {
+    int any = 0;
+    for (int group = 0, x = 0; x < count; ++group, x += lanes) {
+        const int pixels = std::min(lanes, count - x);
+        const Floats z = attribute(row, attributeDepth, columnOffsets(row.firstOffset + x));
+        const Floats stored = loadFloats(depthRun + x, pixels);
+        const Floats passed = depthPasses<Function>(z, stored);
+        const int bits = _mm_movemask_ps(passed) & firstLanes(pixels);
+        masks[group] = static_cast<std::uint8_t>(bits);
+        any |= bits;
+        if (Write && bits != 0) storeFloats(depthRun + x, select(_mm_castsi128_ps(laneMask(bits)), z, stored), pixels);
     }
+    return any != 0;
 }
 
-inline Rgba blendFactor(std::uint32_t mode, const Rgba& source, const Rgba& destination) {
+// No depth test (or no depth buffer): every pixel of the run passes.
+bool passAll(const SpanRow&, float*, int count, GroupMasks masks) {
+    for (int group = 0, x = 0; x < count; ++group, x += lanes)
+        masks[group] = static_cast<std::uint8_t>(firstLanes(count - x));
+    return count > 0;
+}
+
+Colours blendFactor(std::uint32_t mode, const Colours& source, const Colours& destination) {
+    const Floats one = broadcast(1.0f);
+    const auto inverse = [&](const Colours& c) {
+        return Colours{_mm_sub_ps(one, c.r), _mm_sub_ps(one, c.g), _mm_sub_ps(one, c.b), _mm_sub_ps(one, c.a)};
+    };
     switch (mode) {
-    case D3DBLEND_ZERO:
-        return {0.0f, 0.0f, 0.0f, 0.0f};
+    case D3DBLEND_ZERO: {
+        const Floats zero = _mm_setzero_ps();
+        return {zero, zero, zero, zero};
+    }
     case D3DBLEND_SRCCOLOR:
         return source;
     case D3DBLEND_INVSRCCOLOR:
-        return {1.0f - source.r, 1.0f - source.g, 1.0f - source.b, 1.0f - source.a};
+        return inverse(source);
     case D3DBLEND_SRCALPHA:
         return {source.a, source.a, source.a, source.a};
-    case D3DBLEND_INVSRCALPHA:
-        return {1.0f - source.a, 1.0f - source.a, 1.0f - source.a, 1.0f - source.a};
+    case D3DBLEND_INVSRCALPHA: {
+        const Floats f = _mm_sub_ps(one, source.a);
+        return {f, f, f, f};
+    }
     case D3DBLEND_DESTALPHA:
         return {destination.a, destination.a, destination.a, destination.a};
-    case D3DBLEND_INVDESTALPHA:
-        return {1.0f - destination.a, 1.0f - destination.a, 1.0f - destination.a, 1.0f - destination.a};
+    case D3DBLEND_INVDESTALPHA: {
+        const Floats f = _mm_sub_ps(one, destination.a);
+        return {f, f, f, f};
+    }
     case D3DBLEND_DESTCOLOR:
         return destination;
     case D3DBLEND_INVDESTCOLOR:
-        return {1.0f - destination.r, 1.0f - destination.g, 1.0f - destination.b, 1.0f - destination.a};
+        return inverse(destination);
     default: // D3DBLEND_ONE
-        return {1.0f, 1.0f, 1.0f, 1.0f};
+        return {one, one, one, one};
     }
 }
 
-inline Rgba blend(const DrawState& state, const Rgba& source, std::uint32_t stored) {
-    const Rgba destination = unpack(stored);
-    const Rgba s = blendFactor(state.sourceBlend, source, destination);
-    const Rgba d = blendFactor(state.destinationBlend, source, destination);
-    return {source.r * s.r + destination.r * d.r, source.g * s.g + destination.g * d.g,
-            source.b * s.b + destination.b * d.b, 1.0f};
+Colours blend(const DrawState& state, const Colours& source, Ints stored) {
+    const Colours destination{unpackChannel<16>(stored), unpackChannel<8>(stored), unpackChannel<0>(stored),
+                              unpackChannel<24>(stored)};
+    const Colours s = blendFactor(state.sourceBlend, source, destination);
+    const Colours d = blendFactor(state.destinationBlend, source, destination);
+    const auto mix = [](Floats a, Floats fa, Floats b, Floats fb) {
+        return _mm_add_ps(_mm_mul_ps(a, fa), _mm_mul_ps(b, fb));
+    };
+    return {mix(source.r, s.r, destination.r, d.r), mix(source.g, s.g, destination.g, d.g),
+            mix(source.b, s.b, destination.b, d.b), broadcast(1.0f)};
+}
+
+// The texels at the lanes named by bits; other lanes stay 0.
+Colours sampleTexture(const Sampler& sampler, Floats u, Floats v, int bits) {
+    alignas(16) float us[lanes], vs[lanes];
+    _mm_store_ps(us, u);
+    _mm_store_ps(vs, v);
+    alignas(16) float r[lanes] = {}, g[lanes] = {}, b[lanes] = {}, a[lanes] = {};
+    for (int lane = 0; lane < lanes; ++lane) {
+        if (!(bits & (1 << lane))) continue;
+        const SampledColour texel = sampler.sample(us[lane], vs[lane]);
+        r[lane] = texel.r;
+        g[lane] = texel.g;
+        b[lane] = texel.b;
+        a[lane] = texel.a;
+    }
+    return {_mm_load_ps(r), _mm_load_ps(g), _mm_load_ps(b), _mm_load_ps(a)};
 }
 
 template <bool Textured, bool Blended, bool Specular>
-void shadeSpan(const SpanContext& context, const SpanTarget& target, int y, int xBegin, int xEnd) {
-    const AttributePlanes& planes = context.setup->planes;
-    const DrawState& state = *context.state;
-    const float dy = static_cast<float>(y - context.setup->originY);
+void shadeColours(const SpanContext& context, const SpanRow& row, std::uint32_t* colourRun, int count,
+                  const std::uint8_t* masks) {
+    for (int group = 0, x = 0; x < count; ++group, x += lanes) {
+        const int bits = masks[group];
+        if (bits == 0) continue;
+        const int pixels = std::min(lanes, count - x);
+        const Floats offsets = columnOffsets(row.firstOffset + x);
+        const Floats w = _mm_div_ps(broadcast(1.0f), attribute(row, attributeInvW, offsets));
+        const auto varying = [&](Varying v) { return _mm_mul_ps(attribute(row, attributeOf(v), offsets), w); };
 
-    // Attribute values at the row's origin column.
-    constexpr int used = attributesNeeded(Textured, Specular);
-    float row[used];
-    for (int i = 0; i < used; ++i)
-        row[i] = planes.atOrigin[i] + planes.dy[i] * dy;
-    const bool depthTest = state.depthTest && target.depthRow;
-    const bool depthWrite = state.depthWrite && target.depthRow;
-
-    for (int x = xBegin; x < xEnd; ++x) {
-        const float dx = static_cast<float>(x - context.setup->originX);
-        auto at = [&](int i) { return row[i] + planes.dx[i] * dx; };
-        const float z = at(attributeDepth);
-        if (depthTest && !depthPasses(state.depthFunction, z, target.depthRow[x])) continue;
-
-        const float w = 1.0f / at(attributeInvW);
-        auto varying = [&](int v) { return at(attributeVaryings + v) * w; };
-        Rgba colour{varying(varyingRed), varying(varyingGreen), varying(varyingBlue), varying(varyingAlpha)};
+        Colours colour{varying(varyingRed), varying(varyingGreen), varying(varyingBlue), varying(varyingAlpha)};
         if constexpr (Textured) {
-            const SampledColour texel = context.sampler->sample(varying(varyingU), varying(varyingV));
-            colour = {saturate(colour.r) * texel.r, saturate(colour.g) * texel.g,
-                      saturate(colour.b) * texel.b, texel.a};
+            const Colours texel = sampleTexture(*context.sampler, varying(varyingU), varying(varyingV), bits);
+            colour = {_mm_mul_ps(saturate(colour.r), texel.r), _mm_mul_ps(saturate(colour.g), texel.g),
+                      _mm_mul_ps(saturate(colour.b), texel.b), texel.a};
         }
         if constexpr (Specular) {
-            colour.r = saturate(colour.r) + varying(varyingSpecularRed);
-            colour.g = saturate(colour.g) + varying(varyingSpecularGreen);
-            colour.b = saturate(colour.b) + varying(varyingSpecularBlue);
+            colour.r = _mm_add_ps(saturate(colour.r), varying(varyingSpecularRed));
+            colour.g = _mm_add_ps(saturate(colour.g), varying(varyingSpecularGreen));
+            colour.b = _mm_add_ps(saturate(colour.b), varying(varyingSpecularBlue));
         }
-        if constexpr (Blended) {
-            colour = {saturate(colour.r), saturate(colour.g), saturate(colour.b), saturate(colour.a)};
-            colour = blend(state, colour, target.colourRow[x]);
+        const bool whole = bits == 0xF && pixels == lanes;
+        if (Blended || !whole) {
+            const Ints stored = loadPixels(colourRun + x, pixels);
+            if constexpr (Blended) {
+                colour = {saturate(colour.r), saturate(colour.g), saturate(colour.b), saturate(colour.a)};
+                colour = blend(*context.state, colour, stored);
+            }
+            storePixels(colourRun + x, select(laneMask(bits), pack(colour.r, colour.g, colour.b), stored), pixels);
+        } else {
+            storePixels(colourRun + x, pack(colour.r, colour.g, colour.b), lanes);
         }
-        target.colourRow[x] = pack(colour);
-        if (depthWrite) target.depthRow[x] = z;
     }
 }
 
-template <bool Textured, bool Blended, bool Specular> constexpr SpanShader shader() {
-    return &shadeSpan<Textured, Blended, Specular>;
+template <std::uint32_t Function> DepthPass depthPassFor(bool write) {
+    return write ? &testDepth<Function, true> : &testDepth<Function, false>;
+}
+
+DepthPass depthPassFor(std::uint32_t function, bool write) {
+    switch (function) {
+    case D3DCMP_NEVER:
+        return depthPassFor<D3DCMP_NEVER>(write);
+    case D3DCMP_LESS:
+        return depthPassFor<D3DCMP_LESS>(write);
+    case D3DCMP_EQUAL:
+        return depthPassFor<D3DCMP_EQUAL>(write);
+    case D3DCMP_LESSEQUAL:
+        return depthPassFor<D3DCMP_LESSEQUAL>(write);
+    case D3DCMP_GREATER:
+        return depthPassFor<D3DCMP_GREATER>(write);
+    case D3DCMP_NOTEQUAL:
+        return depthPassFor<D3DCMP_NOTEQUAL>(write);
+    case D3DCMP_GREATEREQUAL:
+        return depthPassFor<D3DCMP_GREATEREQUAL>(write);
+    default:
+        return depthPassFor<D3DCMP_ALWAYS>(write);
+    }
+}
+
+template <bool Textured, bool Blended, bool Specular> constexpr ColourPass colourPass() {
+    return &shadeColours<Textured, Blended, Specular>;
 }
 
 // Indexed by textured * 4 + blended * 2 + specular.
-constexpr SpanShader spanShaders[8] = {
-    shader<false, false, false>(), shader<false, false, true>(), shader<false, true, false>(),
-    shader<false, true, true>(),   shader<true, false, false>(), shader<true, false, true>(),
-    shader<true, true, false>(),   shader<true, true, true>(),
+constexpr ColourPass colourPasses[8] = {
+    colourPass<false, false, false>(), colourPass<false, false, true>(), colourPass<false, true, false>(),
+    colourPass<false, true, true>(),   colourPass<true, false, false>(), colourPass<true, false, true>(),
+    colourPass<true, true, false>(),   colourPass<true, true, true>(),
 };
 
 } // namespace
 
-SpanShader spanShaderFor(const DrawState& state) {
-    const int index = (state.texture ? 4 : 0) + (state.blend ? 2 : 0) + (state.specular ? 1 : 0);
-    return spanShaders[index];
+SpanShader spanShaderFor(const DrawState& state, bool hasDepthBuffer) {
+    SpanShader shader;
+    shader.depth = state.depthTest && hasDepthBuffer ? depthPassFor(state.depthFunction, state.depthWrite)
+                                                     : &passAll;
+    shader.colour = colourPasses[(state.texture ? 4 : 0) + (state.blend ? 2 : 0) + (state.specular ? 1 : 0)];
+    return shader;
+}
+
+void shadeSpan(const SpanShader& shader, const SpanContext& context, const SpanTarget& target, int y, int xBegin,
+               int xEnd) {
+    const TriangleSetup& setup = *context.setup;
+    const AttributePlanes& planes = setup.planes;
+    const float dy = static_cast<float>(y - setup.originY);
+    const int used = attributesNeeded(context.state->texture != nullptr, context.state->specular);
+    SpanRow row;
+    for (int i = 0; i < used; ++i) {
+        row.at[i] = planes.atOrigin[i] + planes.dy[i] * dy;
+        row.step[i] = planes.dx[i];
+    }
+
+    std::uint8_t masks[groupsPerRun];
+    for (int x = xBegin; x < xEnd; x += pixelsPerRun) {
+        const int count = std::min(pixelsPerRun, xEnd - x);
+        row.firstOffset = x - setup.originX;
+        float* depthRun = target.depthRow ? target.depthRow + x : nullptr;
+        if (shader.depth(row, depthRun, count, masks)) shader.colour(context, row, target.colourRow + x, count, masks);
+    }
 }
 
 } // namespace bw::raster

@@ -1,8 +1,10 @@
 #pragma once
 // Fragment stage: shades the pixels of one span of a triangle. Depth test, texture stage 0
 // (texture colour times diffuse, alpha from the texture), specular add, blending and the
-// writes to the colour and depth buffers. Specialised per feature set so that the pixel
-// loop carries no tests for features the draw does not use.
+// writes to the colour and depth buffers. Pixels go four at a time, in two passes over
+// each run of a span: the depth pass tests and writes depth and notes which pixels passed,
+// the colour pass shades only those. Each pass is specialised (depth function and write;
+// texture, blending and specular) so that its loop carries no tests for the draw's state.
 
 #include <cstdint>
 
@@ -23,10 +25,32 @@ struct SpanContext {
     const Sampler* sampler = nullptr; // set when the draw is textured
 };
 
-// Shades pixels xBegin .. xEnd - 1 of row y.
-using SpanShader = void (*)(const SpanContext& context, const SpanTarget& target, int y, int xBegin,
-                            int xEnd);
+// A span's attributes at the row's origin column and their steps per column.
+struct SpanRow {
+    float at[attributeCount];
+    float step[attributeCount];
+    int firstOffset = 0; // column of the span's first pixel less the triangle's originX
+};
 
-SpanShader spanShaderFor(const DrawState& state);
+// Bits of the pixels of each group of four that passed the depth test.
+using GroupMasks = std::uint8_t*;
+
+// Tests the depth of pixels [0, count) of the run (writing it where it passed and the draw
+// writes depth) and fills one mask per group of four; false when no pixel passed.
+using DepthPass = bool (*)(const SpanRow& row, float* depthRun, int count, GroupMasks masks);
+// Shades the pixels of the run that the masks name.
+using ColourPass = void (*)(const SpanContext& context, const SpanRow& row, std::uint32_t* colourRun,
+                            int count, const std::uint8_t* masks);
+
+struct SpanShader {
+    DepthPass depth = nullptr;
+    ColourPass colour = nullptr;
+};
+
+SpanShader spanShaderFor(const DrawState& state, bool hasDepthBuffer);
+
+// Shades pixels xBegin .. xEnd - 1 of row y.
+void shadeSpan(const SpanShader& shader, const SpanContext& context, const SpanTarget& target, int y, int xBegin,
+               int xEnd);
 
 } // namespace bw::raster

@@ -117,14 +117,14 @@ void rasterizeBand(const FrameQueue& queue, int band, FrameBuffer& frame, DepthB
         std::optional<Sampler> sampler;
         if (state.texture) sampler.emplace(*state.texture);
         const SpanContext context{&setup, &state, sampler ? &*sampler : nullptr};
-        const SpanShader shade = spanShaderFor(state);
+        const SpanShader shader = spanShaderFor(state, depth.exists());
 
         const int rowEnd = std::min(setup.bounds.y1, bandBottom);
         for (int y = std::max(setup.bounds.y0, bandTop); y < rowEnd; ++y) {
             const Span span = spanOfRow(setup, y);
             if (span.begin >= span.end) continue;
             const SpanTarget target{frame.row(y), depth.exists() ? depth.row(y) : nullptr};
-            shade(context, target, y, span.begin, span.end);
+            shadeSpan(shader, context, target, y, span.begin, span.end);
         }
     }
 }
