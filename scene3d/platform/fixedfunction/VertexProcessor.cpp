@@ -76,7 +76,7 @@ VertexProcessingSetup prepareVertexProcessing(const FixedFunctionState& state, c
 }
 
 void processVertices(const VertexProcessingSetup& setup, const VertexInput& input, std::uint32_t first,
-                     std::uint32_t count, ClipVertex* out) {
+                     std::uint32_t count, ClipVertex* out, LitColourStore store) {
     const VertexFields& fields = input.fields;
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint8_t* vertex = input.data + static_cast<std::size_t>(first + i) * input.stride;
@@ -84,22 +84,25 @@ void processVertices(const VertexProcessingSetup& setup, const VertexInput& inpu
         const Vector3 position = readVector(vertex, 0);
         toClipSpace(position, setup.worldViewProjection, result);
 
-        VertexColours colours;
-        if (fields.diffuse >= 0)
-            colours.diffuse = unpackColour(readField<std::uint32_t>(vertex, fields.diffuse));
-        if (fields.specular >= 0)
-            colours.specular = unpackColour(readField<std::uint32_t>(vertex, fields.specular));
-
-        if (setup.lighting) {
-            const Vector3 normal = fields.normal >= 0 ? readVector(vertex, fields.normal) : Vector3{};
-            const Vector3 worldPosition =
-                setup.lightingSetup.needsPosition ? transformCoord(position, setup.world) : Vector3{};
-            const LitColour lit =
-                lightVertex(setup.lightingSetup, worldPosition,
-                            normalize(transformNormal(normal, setup.normalMatrix)), colours);
-            storeColours(lit.diffuse, lit.specular, result);
+        if (setup.lighting && store.valid) {
+            storeColours(store.colours[i].diffuse, store.colours[i].specular, result);
         } else {
-            storeColours(colours.diffuse, colours.specular, result);
+            VertexColours colours;
+            if (fields.diffuse >= 0)
+                colours.diffuse = unpackColour(readField<std::uint32_t>(vertex, fields.diffuse));
+            if (fields.specular >= 0)
+                colours.specular = unpackColour(readField<std::uint32_t>(vertex, fields.specular));
+            if (setup.lighting) {
+                const Vector3 normal = fields.normal >= 0 ? readVector(vertex, fields.normal) : Vector3{};
+                const Vector3 worldPosition =
+                    setup.lightingSetup.needsPosition ? transformCoord(position, setup.world) : Vector3{};
+                const LitColour lit = lightVertex(setup.lightingSetup, worldPosition,
+                                                  normalize(transformNormal(normal, setup.normalMatrix)), colours);
+                if (store.colours) store.colours[i] = lit;
+                storeColours(lit.diffuse, lit.specular, result);
+            } else {
+                storeColours(colours.diffuse, colours.specular, result);
+            }
         }
 
         if (fields.texCoord >= 0) {

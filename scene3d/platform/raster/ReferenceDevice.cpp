@@ -114,7 +114,10 @@ ResultCode ReferenceDevice::Clear(std::uint32_t flags, std::uint32_t colour, flo
 
 ResultCode ReferenceDevice::EndScene() {
     const ResultCode result = StatefulDevice::EndScene();
-    if (result == D3D_OK) flush();
+    if (result == D3D_OK) {
+        flush();
+        litColours_.endScene();
+    }
     return result;
 }
 
@@ -189,9 +192,11 @@ ResultCode ReferenceDevice::DrawIndexedTriangles(const IndexedTriangles& batch) 
     mapping_ = viewportMappingFor(state.viewport);
     firstScreenVertex_ = queue_.appendVertices(vertexCount);
     const std::uint32_t chunks = (vertexCount + verticesPerChunk - 1) / verticesPerChunk;
+    const LitColourStore litColours = litColours_.storeFor(batch, *fields, stride, lowest, vertexCount, setup);
     workers_.forEach(chunks, [&](std::uint32_t chunk) {
         const std::uint32_t begin = chunk * verticesPerChunk;
-        processVertexRange(setup, input, lowest, begin, std::min(vertexCount, begin + verticesPerChunk));
+        processVertexRange(setup, input, lowest, begin, std::min(vertexCount, begin + verticesPerChunk),
+                           litColours);
     });
 
     const DrawState draw = currentDrawState();
@@ -205,8 +210,10 @@ ResultCode ReferenceDevice::DrawIndexedTriangles(const IndexedTriangles& batch) 
 }
 
 void ReferenceDevice::processVertexRange(const VertexProcessingSetup& setup, const VertexInput& input,
-                                         std::uint32_t first, std::uint32_t begin, std::uint32_t end) {
-    processVertices(setup, input, first + begin, end - begin, clipVertices_.data() + begin);
+                                         std::uint32_t first, std::uint32_t begin, std::uint32_t end,
+                                         LitColourStore litColours) {
+    if (litColours.colours) litColours.colours += begin;
+    processVertices(setup, input, first + begin, end - begin, clipVertices_.data() + begin, litColours);
     for (std::uint32_t i = begin; i < end; ++i) {
         clipCodes_[i] = clipCodeOf(clipVertices_[i], guardBand_);
         if ((clipCodes_[i] & (clipBitsMask | clipInvalid)) == 0)

@@ -11,6 +11,7 @@
 #include "scene3d/platform/common/WorkerPool.h"
 #include "scene3d/platform/device/DeviceDriver.h"
 #include "scene3d/platform/device/Direct3DDevice8.h"
+#include "scene3d/platform/fixedfunction/LitColourCache.h"
 #include "scene3d/platform/fixedfunction/StatefulDevice.h"
 #include "scene3d/platform/raster/Clipper.h"
 #include "scene3d/platform/raster/DepthBuffer.h"
@@ -22,8 +23,6 @@
 namespace bw {
 
 namespace fixedfunction {
-struct VertexProcessingSetup;
-struct VertexInput;
 } // namespace fixedfunction
 
 class ReferenceDevice : public fixedfunction::StatefulDevice {
@@ -61,7 +60,7 @@ private:
     raster::DrawState currentDrawState() const;
     void processVertexRange(const fixedfunction::VertexProcessingSetup& setup,
                             const fixedfunction::VertexInput& input, std::uint32_t first, std::uint32_t begin,
-                            std::uint32_t end);
+                            std::uint32_t end, fixedfunction::LitColourStore litColours);
     void queueTriangle(std::uint32_t i0, std::uint32_t i1, std::uint32_t i2, const raster::DrawState& state);
     void flush();
 
@@ -76,6 +75,7 @@ private:
     std::vector<fixedfunction::ClipVertex> clipVertices_;
     std::vector<std::uint32_t> clipCodes_;
     std::uint32_t firstScreenVertex_ = 0; // queue index of the draw's first processed vertex
+    fixedfunction::LitColourCache litColours_; // of meshes drawn again unchanged
     raster::GuardBand guardBand_;
     raster::ViewportMapping mapping_;
 };
