@@ -80,19 +80,13 @@ GuardBand guardBandFor(std::uint32_t viewportWidth, std::uint32_t viewportHeight
 std::uint32_t clipCodeOf(const ClipVertex& v, const GuardBand& band) {
     if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z) || !std::isfinite(v.w))
         return clipInvalid;
-    std::uint32_t code = 0;
-    if (v.z < 0.0f) code |= clipNear;
-    if (v.z > v.w) code |= clipFar;
-    if (v.w < minimumW) code |= clipBehindEye;
-    if (v.x < -band.xLimit * v.w) code |= clipGuardLeft;
-    if (v.x > band.xLimit * v.w) code |= clipGuardRight;
-    if (v.y > band.yLimit * v.w) code |= clipGuardTop;
-    if (v.y < -band.yLimit * v.w) code |= clipGuardBottom;
-    if (v.x < -v.w) code |= outsideLeft;
-    if (v.x > v.w) code |= outsideRight;
-    if (v.y < -v.w) code |= outsideBottom;
-    if (v.y > v.w) code |= outsideTop;
-    return code;
+    // Without branches: most vertices are inside, but which test fails is unpredictable.
+    const auto bit = [](bool outside, std::uint32_t code) { return static_cast<std::uint32_t>(outside) * code; };
+    return bit(v.z < 0.0f, clipNear) | bit(v.z > v.w, clipFar) | bit(v.w < minimumW, clipBehindEye) |
+           bit(v.x < -band.xLimit * v.w, clipGuardLeft) | bit(v.x > band.xLimit * v.w, clipGuardRight) |
+           bit(v.y > band.yLimit * v.w, clipGuardTop) | bit(v.y < -band.yLimit * v.w, clipGuardBottom) |
+           bit(v.x < -v.w, outsideLeft) | bit(v.x > v.w, outsideRight) | bit(v.y < -v.w, outsideBottom) |
+           bit(v.y > v.w, outsideTop);
 }
 
 int clipTriangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c, std::uint32_t planes,

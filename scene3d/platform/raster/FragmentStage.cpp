@@ -19,10 +19,20 @@ struct Colours {
     Floats r, g, b, a;
 };
 
-// An attribute of the four pixels from column offset `offset`.
-inline Floats attribute(const SpanRow& row, int index, Floats offsets) {
-    return onPlane(broadcast(row.at[index]), broadcast(row.step[index]), offsets);
-}
+// The planes of the attributes a pass reads, in registers: the span row is read through
+// pointers that the pass's stores might alias.
+template <int Count> struct RowPlanes {
+    Floats at[Count];
+    Floats step[Count];
+
+    explicit RowPlanes(const SpanRow& row) {
+        for (int i = 0; i < Count; ++i) {
+            at[i] = broadcast(row.at[i]);
+            step[i] = broadcast(row.step[i]);
+        }
+    }
+    Floats operator()(int index, Floats offsets) const { return onPlane(at[index], step[index], offsets); }
+};
 
 // Unknown functions pass, as D3DCMP_ALWAYS does.
 template <std::uint32_t Function> Floats depthPasses(Floats incoming, Floats stored) {
@@ -38,10 +48,12 @@ template <std::uint32_t Function> Floats depthPasses(Floats incoming, Floats sto
 
 template <std::uint32_t Function, bool Write>
 bool testDepth(const SpanRow& row, float* depthRun, int count, GroupMasks masks) {
+    const RowPlanes<attributeDepth + 1> planes(row);
+    const int firstOffset = row.firstOffset;
     int any = 0;
     for (int group = 0, x = 0; x < count; ++group, x += lanes) {
         const int pixels = std::min(lanes, count - x);
-        const Floats z = attribute(row, attributeDepth, columnOffsets(row.firstOffset + x));
+        const Floats z = planes(attributeDepth, columnOffsets(firstOffset + x));
         const Floats stored = loadFloats(depthRun + x, pixels);
         const Floats passed = depthPasses<Function>(z, stored);
         const int bits = _mm_movemask_ps(passed) & firstLanes(pixels);
@@ -126,13 +138,15 @@ Colours sampleTexture(const Sampler& sampler, Floats u, Floats v, int bits) {
 template <bool Textured, bool Blended, bool Specular>
 void shadeColours(const SpanContext& context, const SpanRow& row, std::uint32_t* colourRun, int count,
                   const std::uint8_t* masks) {
+    const RowPlanes<attributesNeeded(Textured, Specular)> planes(row);
+    const int firstOffset = row.firstOffset;
     for (int group = 0, x = 0; x < count; ++group, x += lanes) {
         const int bits = masks[group];
         if (bits == 0) continue;
         const int pixels = std::min(lanes, count - x);
-        const Floats offsets = columnOffsets(row.firstOffset + x);
-        const Floats w = _mm_div_ps(broadcast(1.0f), attribute(row, attributeInvW, offsets));
-        const auto varying = [&](Varying v) { return _mm_mul_ps(attribute(row, attributeOf(v), offsets), w); };
+        const Floats offsets = columnOffsets(firstOffset + x);
+        const Floats w = _mm_div_ps(broadcast(1.0f), planes(attributeInvW, offsets));
+        const auto varying = [&](Varying v) { return _mm_mul_ps(planes(attributeOf(v), offsets), w); };
 
         Colours colour{varying(varyingRed), varying(varyingGreen), varying(varyingBlue), varying(varyingAlpha)};
         if constexpr (Textured) {

@@ -50,9 +50,9 @@ Span scanRow(const TriangleSetup& t, const std::int64_t rowEdges[3]) {
     return {t.bounds.x0 + begin, t.bounds.x0 + x};
 }
 
-// Each edge bounds the span from one side; the bound is estimated in floating point and
-// then corrected with the exact edge functions (the estimate can only be one pixel too
-// generous).
+// Each edge bounds the span from one side; the bound is estimated in floating point,
+// widened by far more than the estimate's rounding error, and then corrected with the
+// exact edge functions (the estimate can only be one pixel too generous).
 Span solveRow(const TriangleSetup& t, const std::int64_t rowEdges[3]) {
     int begin = t.bounds.x0;
     int end = t.bounds.x1;
@@ -62,12 +62,13 @@ Span solveRow(const TriangleSetup& t, const std::int64_t rowEdges[3]) {
             if (rowEdges[i] < 0) return {0, 0};
             continue;
         }
-        const double offset = -static_cast<double>(rowEdges[i]) / static_cast<double>(edge.stepX);
+        const double offset = -static_cast<double>(rowEdges[i]) * edge.inverseStepX;
+        const double slack = 1e-9 * (1.0 + std::fabs(offset));
         if (edge.stepX > 0) {
-            const double first = std::ceil(offset) + t.originX;
+            const double first = std::ceil(offset - slack) + t.originX;
             if (first > begin) begin = first >= end ? end : static_cast<int>(first);
         } else {
-            const double last = std::floor(offset) + t.originX;
+            const double last = std::floor(offset + slack) + t.originX;
             if (last + 1 < end) end = last < begin ? begin : static_cast<int>(last) + 1;
         }
     }

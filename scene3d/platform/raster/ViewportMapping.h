@@ -3,6 +3,8 @@
 // in Direct3D 8: x = -1 maps to the viewport's left edge X, which is also the centre of
 // its first pixel column.
 
+#include <xmmintrin.h>
+
 #include <cmath>
 
 #include "scene3d/math/Viewport.h"
@@ -31,6 +33,10 @@ inline ViewportMapping viewportMappingFor(const Viewport& viewport) {
             viewport.minZ};
 }
 
+// Rounds to nearest, ties to even, as lrint does in the default rounding mode, without
+// a library call; the guard band keeps positions well inside the int32 range.
+inline std::int32_t roundToSubpixel(float value) { return _mm_cvtss_si32(_mm_set_ss(value)); }
+
 // v must have passed the clipper's w test. The varyings come out divided by w, ready to be
 // interpolated linearly on screen.
 inline ScreenVertex toScreen(const fixedfunction::ClipVertex& v, const ViewportMapping& mapping) {
@@ -38,8 +44,8 @@ inline ScreenVertex toScreen(const fixedfunction::ClipVertex& v, const ViewportM
     const float invW = 1.0f / v.w;
     const float x = (v.x * invW * mapping.scaleX + mapping.offsetX) * subpixelScale;
     const float y = (v.y * invW * mapping.scaleY + mapping.offsetY) * subpixelScale;
-    s.x = static_cast<std::int32_t>(std::lrint(x));
-    s.y = static_cast<std::int32_t>(std::lrint(y));
+    s.x = roundToSubpixel(x);
+    s.y = roundToSubpixel(y);
     s.attributes[attributeDepth] = v.z * invW * mapping.scaleZ + mapping.offsetZ;
     s.attributes[attributeInvW] = invW;
     for (int i = 0; i < fixedfunction::varyingCount; ++i)

@@ -332,6 +332,69 @@ TEST(RasterPixels, TrianglesSharingEdgesNeitherOverlapNorLeaveGaps) {
     }
 }
 
+// Wide triangles (whose spans are solved per row rather than scanned), vertices often on
+// pixel centres and half pixels: each pixel is hit by exactly the triangles whose edge
+// functions, evaluated exactly with the top-left rule, cover its centre.
+TEST(RasterPixels, WideTrianglesCoverExactlyThePixelCentresInside) {
+    constexpr int size = 256; // a subpixel step is exactly 1 / 32768 in device coordinates
+    struct Point {
+        std::int64_t x, y; // subpixels
+    };
+    std::uint32_t seed = 99;
+    auto next = [&seed](int range) {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(range));
+    };
+    auto randomPoint = [&] {
+        const int grid = next(3) == 0 ? 256 : next(2) == 0 ? 128 : 1;
+        return Point{(next(300 * 256 / grid) - 20 * 256 / grid) * std::int64_t{grid},
+                     (next(300 * 256 / grid) - 20 * 256 / grid) * std::int64_t{grid}};
+    };
+    auto covers = [](Point a, Point b, Point c, std::int64_t px, std::int64_t py) {
+        const std::int64_t area = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+        if (area == 0) return false;
+        if (area < 0) std::swap(b, c);
+        const Point corners[] = {a, b, c, a};
+        for (int i = 0; i < 3; ++i) {
+            const Point p = corners[i], q = corners[i + 1];
+            const std::int64_t dx = q.x - p.x, dy = q.y - p.y;
+            const std::int64_t e = dx * (py * 256 - p.y) - dy * (px * 256 - p.x);
+            const bool topLeft = dy < 0 || (dy == 0 && dx > 0);
+            if (e < 0 || (e == 0 && !topLeft)) return false;
+        }
+        return true;
+    };
+
+    std::vector<Vertex> vertices;
+    std::vector<std::uint16_t> indices;
+    std::vector<int> expected(size * size, 0);
+    for (int t = 0; t < 24; ++t) {
+        const Point p[3] = {randomPoint(), randomPoint(), randomPoint()};
+        for (const Point& point : p) {
+            indices.push_back(static_cast<std::uint16_t>(vertices.size()));
+            vertices.push_back({static_cast<float>(point.x) / 32768.0f - 1.0f,
+                                1.0f - static_cast<float>(point.y) / 32768.0f, 0.5f});
+        }
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                expected[y * size + x] += covers(p[0], p[1], p[2], x, y);
+    }
+    for (unsigned threads : {1u, 2u}) {
+        auto device = identityDevice(size, size, threads);
+        device->SetRenderState(D3DRS_LIGHTING, 1);
+        device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
+        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+        device->SetMaterial(flatColour(1.0f / 255.0f, 0, 0));
+        draw(*device, vertices, indices);
+        const Picture picture = pictureOf(*device);
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                ASSERT_EQ(red(picture.at(x, y)), expected[y * size + x]) << x << ", " << y << " threads " << threads;
+    }
+}
+
 TEST(RasterPixels, TwoThreadsDrawTheSamePictureAsOne) {
     auto drawScene = [](unsigned threads) {
         auto device = identityDevice(200, 150, threads);
