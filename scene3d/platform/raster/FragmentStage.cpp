@@ -50,16 +50,19 @@ template <std::uint32_t Function, bool Write>
 bool testDepth(const SpanRow& row, float* depthRun, int count, GroupMasks masks) {
     const RowPlanes<attributeDepth + 1> planes(row);
     const int firstOffset = row.firstOffset;
+    const int reach = row.reach;
     int any = 0;
     for (int group = 0, x = 0; x < count; ++group, x += lanes) {
         const int pixels = std::min(lanes, count - x);
+        const int touched = std::max(pixels, std::min(lanes, reach - x));
         const Floats z = planes(attributeDepth, columnOffsets(firstOffset + x));
-        const Floats stored = loadFloats(depthRun + x, pixels);
+        const Floats stored = loadFloats(depthRun + x, touched);
         const Floats passed = depthPasses<Function>(z, stored);
         const int bits = _mm_movemask_ps(passed) & firstLanes(pixels);
         masks[group] = static_cast<std::uint8_t>(bits);
         any |= bits;
-        if (Write && bits != 0) storeFloats(depthRun + x, select(_mm_castsi128_ps(laneMask(bits)), z, stored), pixels);
+        if (Write && bits != 0)
+            storeFloats(depthRun + x, select(_mm_castsi128_ps(laneMask(bits)), z, stored), touched);
     }
     return any != 0;
 }
@@ -140,6 +143,7 @@ void shadeColours(const SpanContext& context, const SpanRow& row, std::uint32_t*
                   const std::uint8_t* masks) {
     const RowPlanes<attributesNeeded(Textured, Specular)> planes(row);
     const int firstOffset = row.firstOffset;
+    const int reach = row.reach;
     for (int group = 0, x = 0; x < count; ++group, x += lanes) {
         const int bits = masks[group];
         if (bits == 0) continue;
@@ -161,12 +165,13 @@ void shadeColours(const SpanContext& context, const SpanRow& row, std::uint32_t*
         }
         const bool whole = bits == 0xF && pixels == lanes;
         if (Blended || !whole) {
-            const Ints stored = loadPixels(colourRun + x, pixels);
+            const int touched = std::max(pixels, std::min(lanes, reach - x));
+            const Ints stored = loadPixels(colourRun + x, touched);
             if constexpr (Blended) {
                 colour = {saturate(colour.r), saturate(colour.g), saturate(colour.b), saturate(colour.a)};
                 colour = blend(*context.state, colour, stored);
             }
-            storePixels(colourRun + x, select(laneMask(bits), pack(colour.r, colour.g, colour.b), stored), pixels);
+            storePixels(colourRun + x, select(laneMask(bits), pack(colour.r, colour.g, colour.b), stored), touched);
         } else {
             storePixels(colourRun + x, pack(colour.r, colour.g, colour.b), lanes);
         }
@@ -235,6 +240,7 @@ void shadeSpan(const SpanShader& shader, const SpanContext& context, const SpanT
     for (int x = xBegin; x < xEnd; x += pixelsPerRun) {
         const int count = std::min(pixelsPerRun, xEnd - x);
         row.firstOffset = x - setup.originX;
+        row.reach = target.rowWidth - x;
         float* depthRun = target.depthRow ? target.depthRow + x : nullptr;
         if (shader.depth(row, depthRun, count, masks)) shader.colour(context, row, target.colourRow + x, count, masks);
     }

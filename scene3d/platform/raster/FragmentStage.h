@@ -17,6 +17,7 @@ namespace bw::raster {
 struct SpanTarget {
     std::uint32_t* colourRow = nullptr;
     float* depthRow = nullptr; // null without a depth buffer
+    int rowWidth = 0;
 };
 
 struct SpanContext {
@@ -29,7 +30,11 @@ struct SpanContext {
 struct SpanRow {
     float at[attributeCount];
     float step[attributeCount];
-    int firstOffset = 0; // column of the span's first pixel less the triangle's originX
+    int firstOffset = 0; // column of the run's first pixel less the triangle's originX
+    // Pixels from the run's first that lie in its row. Pixels of the row beyond the span
+    // are this thread's too, so a group of four may read them and write them back
+    // unchanged; beyond the row they may be another thread's.
+    int reach = 0;
 };
 
 // Bits of the pixels of each group of four that passed the depth test.

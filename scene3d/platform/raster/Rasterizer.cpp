@@ -124,7 +124,7 @@ void rasterizeBand(const FrameQueue& queue, int band, FrameBuffer& frame, DepthB
         for (int y = std::max(setup.bounds.y0, bandTop); y < rowEnd; ++y) {
             const Span span = spanOfRow(setup, y);
             if (span.begin >= span.end) continue;
-            const SpanTarget target{frame.row(y), depth.exists() ? depth.row(y) : nullptr};
+            const SpanTarget target{frame.row(y), depth.exists() ? depth.row(y) : nullptr, frame.width()};
             shadeSpan(shader, context, target, y, span.begin, span.end);
         }
     }

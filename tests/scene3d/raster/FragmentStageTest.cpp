@@ -112,6 +112,8 @@ TriangleSetup randomPlanes(std::mt19937& random) {
 
 constexpr int rowWidth = 640;
 constexpr int row = 12;
+// Past the row's end: the next row, which the stage must leave alone.
+constexpr int guardPixels = 4;
 
 struct Rows {
     std::vector<std::uint32_t> colours;
@@ -121,9 +123,9 @@ struct Rows {
 // Stored depths around the triangle's, every third exactly equal to it (for EQUAL and
 // NOTEQUAL), one NaN.
 Rows randomRows(std::mt19937& random, const TriangleSetup& t) {
-    Rows rows{std::vector<std::uint32_t>(rowWidth), std::vector<float>(rowWidth)};
+    Rows rows{std::vector<std::uint32_t>(rowWidth + guardPixels), std::vector<float>(rowWidth + guardPixels)};
     std::uniform_real_distribution<float> near(0.3f, 1.0f);
-    for (int x = 0; x < rowWidth; ++x) {
+    for (int x = 0; x < rowWidth + guardPixels; ++x) {
         rows.colours[x] = static_cast<std::uint32_t>(random());
         std::uint32_t unused = 0;
         float z = 2.0f;
@@ -149,8 +151,11 @@ TEST(FragmentStage, ShadesEveryPixelExactlyAsThePerPixelFormula) {
     struct Span {
         int begin, end;
     };
-    // Empty, shorter than a group, group-sized, unaligned, across the 256-pixel runs.
-    const Span spans[] = {{5, 5}, {0, 1}, {1, 3}, {4, 8}, {2, 7}, {6, 15}, {3, 259}, {0, 256}, {17, rowWidth}};
+    // Empty, shorter than a group, group-sized, unaligned, across the 256-pixel runs, up to
+    // and near the row's end (where a group of four must not reach past it).
+    const Span spans[] = {{5, 5},   {0, 1},          {1, 3},   {4, 8},         {2, 7},
+                          {6, 15},  {3, 259},        {0, 256}, {17, rowWidth}, {rowWidth - 3, rowWidth},
+                          {rowWidth - 6, rowWidth - 1}};
     const std::uint32_t blends[][2] = {{D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA}, {D3DBLEND_ONE, D3DBLEND_ONE},
                                        {D3DBLEND_DESTCOLOR, D3DBLEND_ZERO}, {D3DBLEND_INVDESTALPHA, D3DBLEND_SRCCOLOR},
                                        {D3DBLEND_INVSRCCOLOR, D3DBLEND_INVDESTCOLOR}, {D3DBLEND_DESTALPHA, 99}};
@@ -178,9 +183,9 @@ TEST(FragmentStage, ShadesEveryPixelExactlyAsThePerPixelFormula) {
                     for (int x = span.begin; x < span.end; ++x)
                         referencePixel(setup, state, context.sampler, x, row, expected.colours[x],
                                        expected.depths[x]);
-                    shadeSpan(shader, context, {actual.colours.data(), actual.depths.data()}, row, span.begin,
-                              span.end);
-                    for (int x = 0; x < rowWidth; ++x) {
+                    shadeSpan(shader, context, {actual.colours.data(), actual.depths.data(), rowWidth}, row,
+                              span.begin, span.end);
+                    for (int x = 0; x < rowWidth + guardPixels; ++x) {
                         ASSERT_EQ(actual.colours[x], expected.colours[x])
                             << "pixel " << x << ", span " << span.begin << ".." << span.end << ", function "
                             << function << ", depth mode " << depthMode << ", features " << features;
@@ -206,7 +211,7 @@ TEST(FragmentStage, WithoutDepthBufferEveryPixelIsDrawn) {
     state.depthFunction = D3DCMP_NEVER;
     const SpanContext context{&setup, &state, nullptr};
     std::vector<std::uint32_t> colours(rowWidth, 0u);
-    shadeSpan(spanShaderFor(state, false), context, {colours.data(), nullptr}, row, 2, 9);
+    shadeSpan(spanShaderFor(state, false), context, {colours.data(), nullptr, rowWidth}, row, 2, 9);
     for (int x = 0; x < rowWidth; ++x)
         EXPECT_EQ(colours[x] != 0u, x >= 2 && x < 9) << x;
 }
