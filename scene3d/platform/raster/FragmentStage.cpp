@@ -46,19 +46,33 @@ template <std::uint32_t Function> Floats depthPasses(Floats incoming, Floats sto
     else return _mm_castsi128_ps(_mm_set1_epi32(-1));
 }
 
+// Column offsets of the next group: exact, the offsets being small whole numbers.
+inline Floats nextGroup(Floats offsets) { return _mm_add_ps(offsets, broadcast(static_cast<float>(lanes))); }
+
 template <std::uint32_t Function, bool Write>
 bool testDepth(const SpanRow& row, float* depthRun, int count, GroupMasks masks) {
-    const RowPlanes<attributeDepth + 1> planes(row);
-    const int firstOffset = row.firstOffset;
-    const int reach = row.reach;
+    const Floats atColumn0 = broadcast(row.at[attributeDepth]);
+    const Floats step = broadcast(row.step[attributeDepth]);
+    Floats offsets = columnOffsets(row.firstOffset);
     int any = 0;
-    for (int group = 0, x = 0; x < count; ++group, x += lanes) {
-        const int pixels = std::min(lanes, count - x);
-        const int touched = std::max(pixels, std::min(lanes, reach - x));
-        const Floats z = planes(attributeDepth, columnOffsets(firstOffset + x));
-        const Floats stored = loadFloats(depthRun + x, touched);
+    int group = 0;
+    int x = 0;
+    // Whole groups first: every lane is a pixel of the span.
+    for (; x + lanes <= count; x += lanes, ++group, offsets = nextGroup(offsets)) {
+        const Floats z = onPlane(atColumn0, step, offsets);
+        const Floats stored = _mm_loadu_ps(depthRun + x);
         const Floats passed = depthPasses<Function>(z, stored);
-        const int bits = _mm_movemask_ps(passed) & firstLanes(pixels);
+        const int bits = _mm_movemask_ps(passed);
+        masks[group] = static_cast<std::uint8_t>(bits);
+        any |= bits;
+        if constexpr (Write) _mm_storeu_ps(depthRun + x, select(passed, z, stored));
+    }
+    if (x < count) {
+        const int pixels = count - x;
+        const int touched = std::max(pixels, std::min(lanes, row.reach - x));
+        const Floats z = onPlane(atColumn0, step, offsets);
+        const Floats stored = loadFloats(depthRun + x, touched);
+        const int bits = _mm_movemask_ps(depthPasses<Function>(z, stored)) & firstLanes(pixels);
         masks[group] = static_cast<std::uint8_t>(bits);
         any |= bits;
         if (Write && bits != 0)
@@ -142,16 +156,10 @@ template <bool Textured, bool Blended, bool Specular>
 void shadeColours(const SpanContext& context, const SpanRow& row, std::uint32_t* colourRun, int count,
                   const std::uint8_t* masks) {
     const RowPlanes<attributesNeeded(Textured, Specular)> planes(row);
-    const int firstOffset = row.firstOffset;
-    const int reach = row.reach;
-    for (int group = 0, x = 0; x < count; ++group, x += lanes) {
-        const int bits = masks[group];
-        if (bits == 0) continue;
-        const int pixels = std::min(lanes, count - x);
-        const Floats offsets = columnOffsets(firstOffset + x);
+    // The pixels of one group; stored is what they hold now (read only when blending).
+    const auto shade = [&](Floats offsets, int bits, Ints stored) {
         const Floats w = _mm_div_ps(broadcast(1.0f), planes(attributeInvW, offsets));
         const auto varying = [&](Varying v) { return _mm_mul_ps(planes(attributeOf(v), offsets), w); };
-
         Colours colour{varying(varyingRed), varying(varyingGreen), varying(varyingBlue), varying(varyingAlpha)};
         if constexpr (Textured) {
             const Colours texel = sampleTexture(*context.sampler, varying(varyingU), varying(varyingV), bits);
@@ -163,18 +171,32 @@ void shadeColours(const SpanContext& context, const SpanRow& row, std::uint32_t*
             colour.g = _mm_add_ps(saturate(colour.g), varying(varyingSpecularGreen));
             colour.b = _mm_add_ps(saturate(colour.b), varying(varyingSpecularBlue));
         }
-        const bool whole = bits == 0xF && pixels == lanes;
-        if (Blended || !whole) {
-            const int touched = std::max(pixels, std::min(lanes, reach - x));
-            const Ints stored = loadPixels(colourRun + x, touched);
-            if constexpr (Blended) {
-                colour = {saturate(colour.r), saturate(colour.g), saturate(colour.b), saturate(colour.a)};
-                colour = blend(*context.state, colour, stored);
-            }
-            storePixels(colourRun + x, select(laneMask(bits), pack(colour.r, colour.g, colour.b), stored), touched);
-        } else {
-            storePixels(colourRun + x, pack(colour.r, colour.g, colour.b), lanes);
+        if constexpr (Blended) {
+            colour = {saturate(colour.r), saturate(colour.g), saturate(colour.b), saturate(colour.a)};
+            colour = blend(*context.state, colour, stored);
         }
+        return pack(colour.r, colour.g, colour.b);
+    };
+
+    Floats offsets = columnOffsets(row.firstOffset);
+    int group = 0;
+    int x = 0;
+    for (; x + lanes <= count; x += lanes, ++group, offsets = nextGroup(offsets)) {
+        const int bits = masks[group];
+        if (bits == 0) continue;
+        if (!Blended && bits == 0xF) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(colourRun + x), shade(offsets, bits, Ints{}));
+            continue;
+        }
+        const Ints stored = _mm_loadu_si128(reinterpret_cast<const __m128i*>(colourRun + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(colourRun + x),
+                         select(laneMask(bits), shade(offsets, bits, stored), stored));
+    }
+    if (x < count && masks[group] != 0) {
+        const int bits = masks[group];
+        const int touched = std::max(count - x, std::min(lanes, row.reach - x));
+        const Ints stored = loadPixels(colourRun + x, touched);
+        storePixels(colourRun + x, select(laneMask(bits), shade(offsets, bits, stored), stored), touched);
     }
 }
 

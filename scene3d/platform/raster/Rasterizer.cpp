@@ -50,10 +50,21 @@ Span scanRow(const TriangleSetup& t, const std::int64_t rowEdges[3]) {
     return {t.bounds.x0 + begin, t.bounds.x0 + x};
 }
 
+// 1 / stepX of each edge (0 for vertical ones): where a row crosses the edge, without a
+// division per row.
+struct EdgeCrossings {
+    double inverseStepX[3] = {};
+
+    explicit EdgeCrossings(const TriangleSetup& t) {
+        for (int i = 0; i < 3; ++i)
+            if (t.edges[i].stepX != 0) inverseStepX[i] = 1.0 / static_cast<double>(t.edges[i].stepX);
+    }
+};
+
 // Each edge bounds the span from one side; the bound is estimated in floating point,
 // widened by far more than the estimate's rounding error, and then corrected with the
 // exact edge functions (the estimate can only be one pixel too generous).
-Span solveRow(const TriangleSetup& t, const std::int64_t rowEdges[3]) {
+Span solveRow(const TriangleSetup& t, const EdgeCrossings& crossings, const std::int64_t rowEdges[3]) {
     int begin = t.bounds.x0;
     int end = t.bounds.x1;
     for (int i = 0; i < 3; ++i) {
@@ -62,7 +73,7 @@ Span solveRow(const TriangleSetup& t, const std::int64_t rowEdges[3]) {
             if (rowEdges[i] < 0) return {0, 0};
             continue;
         }
-        const double offset = -static_cast<double>(rowEdges[i]) * edge.inverseStepX;
+        const double offset = -static_cast<double>(rowEdges[i]) * crossings.inverseStepX[i];
         const double slack = 1e-9 * (1.0 + std::fabs(offset));
         if (edge.stepX > 0) {
             const double first = std::ceil(offset - slack) + t.originX;
@@ -87,13 +98,13 @@ ScreenVertex withColoursOf(const ScreenVertex& first, ScreenVertex vertex) {
     return vertex;
 }
 
-// The covered pixels of row y.
-Span spanOfRow(const TriangleSetup& t, int y) {
+// The covered pixels of row y; crossings only for triangles wider than narrowTriangle.
+Span spanOfRow(const TriangleSetup& t, const std::optional<EdgeCrossings>& crossings, int y) {
     const std::int64_t dy = y - t.originY;
     const std::int64_t rowEdges[3] = {t.edges[0].atOrigin + t.edges[0].stepY * dy,
                                       t.edges[1].atOrigin + t.edges[1].stepY * dy,
                                       t.edges[2].atOrigin + t.edges[2].stepY * dy};
-    return t.bounds.x1 - t.bounds.x0 <= narrowTriangle ? scanRow(t, rowEdges) : solveRow(t, rowEdges);
+    return crossings ? solveRow(t, *crossings, rowEdges) : scanRow(t, rowEdges);
 }
 
 } // namespace
@@ -120,9 +131,11 @@ void rasterizeBand(const FrameQueue& queue, int band, FrameBuffer& frame, DepthB
         const SpanContext context{&setup, &state, sampler ? &*sampler : nullptr};
         const SpanShader shader = spanShaderFor(state, depth.exists());
 
+        std::optional<EdgeCrossings> crossings;
+        if (setup.bounds.x1 - setup.bounds.x0 > narrowTriangle) crossings.emplace(setup);
         const int rowEnd = std::min(setup.bounds.y1, bandBottom);
         for (int y = std::max(setup.bounds.y0, bandTop); y < rowEnd; ++y) {
-            const Span span = spanOfRow(setup, y);
+            const Span span = spanOfRow(setup, crossings, y);
             if (span.begin >= span.end) continue;
             const SpanTarget target{frame.row(y), depth.exists() ? depth.row(y) : nullptr, frame.width()};
             shadeSpan(shader, context, target, y, span.begin, span.end);

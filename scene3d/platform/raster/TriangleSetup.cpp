@@ -17,7 +17,6 @@ EdgeFunction edgeFunction(const ScreenVertex& a, const ScreenVertex& b, std::int
     edge.stepX = -dy * subpixelScale;
     edge.stepY = dx * subpixelScale;
     edge.atOrigin = dx * (originY - a.y) - dy * (originX - a.x);
-    if (edge.stepX != 0) edge.inverseStepX = 1.0 / static_cast<double>(edge.stepX);
     const bool topLeft = dy < 0 || (dy == 0 && dx > 0);
     if (!topLeft) edge.atOrigin -= 1;
     return edge;

@@ -17,7 +17,6 @@ struct EdgeFunction {
     std::int64_t atOrigin = 0;
     std::int64_t stepX = 0;
     std::int64_t stepY = 0;
-    double inverseStepX = 0.0; // 1 / stepX (0 when stepX is): where a row crosses the edge
 };
 
 // attribute(x, y) = atOrigin + dx (x - originX) + dy (y - originY), one entry per
