@@ -37,8 +37,9 @@ private:
 
 } // namespace
 
-std::vector<std::uint32_t> lightingInputsOf(const VertexProcessingSetup& setup, const VertexFields& fields) {
-    std::vector<std::uint32_t> inputs;
+void lightingInputsOf(const VertexProcessingSetup& setup, const VertexFields& fields,
+                      std::vector<std::uint32_t>& inputs) {
+    inputs.clear();
     Bits bits(inputs);
     bits.add(fields.normal), bits.add(fields.diffuse), bits.add(fields.specular);
     // The normal matrix follows from the world matrix.
@@ -52,7 +53,6 @@ std::vector<std::uint32_t> lightingInputsOf(const VertexProcessingSetup& setup, 
     bits.add(l.specular), bits.add(l.localViewer), bits.add(l.needsPosition);
     // Only specular highlights look at the viewer: the camera may turn around a diffuse scene.
     if (l.specular) bits.add(l.eyePosition), bits.add(l.towardsViewer);
-    return inputs;
 }
 
 std::size_t LitColourCache::KeyHash::operator()(const Key& key) const {
@@ -70,15 +70,16 @@ LitColourStore LitColourCache::storeFor(const IndexedTriangles& batch, const Ver
     if (!setup.lighting || batch.contentRevision == 0) return {};
     Entry& entry = entries_[Key{batch.contentRevision, batch.vertices, stride, batch.fvf, first, count}];
     entry.lastScene = scene_;
-    std::vector<std::uint32_t> inputs = lightingInputsOf(setup, fields);
-    if (entry.colours.size() == count && entry.inputs == inputs) return {entry.colours.data(), true};
-    entry.inputs = std::move(inputs);
+    lightingInputsOf(setup, fields, inputs_);
+    if (entry.colours.size() == count && entry.inputs == inputs_) return {entry.colours.data(), true};
+    entry.inputs = inputs_;
     entry.colours.resize(count);
     return {entry.colours.data(), false};
 }
 
 void LitColourCache::endScene() {
     ++scene_;
+    if (scene_ % scenesBetweenSweeps != 0) return;
     std::erase_if(entries_, [this](const auto& item) { return item.second.lastScene + scenesKept < scene_; });
 }
 

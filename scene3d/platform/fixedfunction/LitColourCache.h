@@ -17,11 +17,13 @@ namespace bw::fixedfunction {
 
 // Everything lighting reads besides the vertices themselves, as raw bits, so that
 // equal inputs give bit-identical colours.
-std::vector<std::uint32_t> lightingInputsOf(const VertexProcessingSetup& setup, const VertexFields& fields);
+void lightingInputsOf(const VertexProcessingSetup& setup, const VertexFields& fields,
+                      std::vector<std::uint32_t>& inputs);
 
 class LitColourCache {
 public:
     static constexpr std::uint64_t scenesKept = 60;
+    static constexpr std::uint64_t scenesBetweenSweeps = 16;
 
     // The store for vertices first .. first + count - 1 of the batch, lit under setup:
     // valid when an earlier draw left their colours; otherwise the caller fills every one
@@ -29,7 +31,8 @@ public:
     // revision.
     LitColourStore storeFor(const IndexedTriangles& batch, const VertexFields& fields, std::uint32_t stride,
                             std::uint32_t first, std::uint32_t count, const VertexProcessingSetup& setup);
-    // Ends a scene: drops the entries not drawn during the last scenesKept scenes.
+    // Ends a scene; now and then drops the entries not drawn during the last scenesKept
+    // scenes (looking at every entry each scene would cost more than it frees).
     void endScene();
     void clear() { entries_.clear(); }
     std::size_t entryCount() const { return entries_.size(); }
@@ -54,6 +57,7 @@ private:
     };
 
     std::unordered_map<Key, Entry, KeyHash> entries_;
+    std::vector<std::uint32_t> inputs_; // of the current draw, kept to reuse its memory
     std::uint64_t scene_ = 0;
 };
 

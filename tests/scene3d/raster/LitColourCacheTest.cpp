@@ -114,7 +114,7 @@ TEST(LitColourCache, DropsColoursNotDrawnForSomeScenes) {
     hidden.contentRevision = nextContentRevision();
     LitColourCache cache;
     cache.storeFor(hidden, fields, 32, 0, 4, setup);
-    for (std::uint64_t scene = 0; scene <= LitColourCache::scenesKept; ++scene) {
+    for (std::uint64_t scene = 0; scene <= LitColourCache::scenesKept + LitColourCache::scenesBetweenSweeps; ++scene) {
         cache.storeFor(shown, fields, 32, 0, 4, setup);
         cache.endScene();
     }
