@@ -11,8 +11,6 @@ namespace {
 
 // Farthest a vertex may lie outside the viewport, in pixels.
 constexpr float guardPixels = 8192.0f;
-// Smallest w kept, so that the perspective divide stays finite.
-constexpr float minimumW = 1e-5f;
 
 // Signed distance of v from plane `plane`: >= 0 inside. In double, so that a vertex far
 // beyond the guard band does not swamp the band's own size.
@@ -75,18 +73,6 @@ GuardBand guardBandFor(std::uint32_t viewportWidth, std::uint32_t viewportHeight
     const float halfWidth = std::max(1.0f, static_cast<float>(viewportWidth) * 0.5f);
     const float halfHeight = std::max(1.0f, static_cast<float>(viewportHeight) * 0.5f);
     return {1.0f + guardPixels / halfWidth, 1.0f + guardPixels / halfHeight};
-}
-
-std::uint32_t clipCodeOf(const ClipVertex& v, const GuardBand& band) {
-    if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z) || !std::isfinite(v.w))
-        return clipInvalid;
-    // Without branches: most vertices are inside, but which test fails is unpredictable.
-    const auto bit = [](bool outside, std::uint32_t code) { return static_cast<std::uint32_t>(outside) * code; };
-    return bit(v.z < 0.0f, clipNear) | bit(v.z > v.w, clipFar) | bit(v.w < minimumW, clipBehindEye) |
-           bit(v.x < -band.xLimit * v.w, clipGuardLeft) | bit(v.x > band.xLimit * v.w, clipGuardRight) |
-           bit(v.y > band.yLimit * v.w, clipGuardTop) | bit(v.y < -band.yLimit * v.w, clipGuardBottom) |
-           bit(v.x < -v.w, outsideLeft) | bit(v.x > v.w, outsideRight) | bit(v.y < -v.w, outsideBottom) |
-           bit(v.y > v.w, outsideTop);
 }
 
 int clipTriangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c, std::uint32_t planes,
