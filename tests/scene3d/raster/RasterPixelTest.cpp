@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 
 #include "scene3d/math/Camera.h"
 #include "scene3d/math/Transforms.h"
@@ -332,10 +333,11 @@ TEST(RasterPixels, TrianglesSharingEdgesNeitherOverlapNorLeaveGaps) {
     }
 }
 
-// Wide triangles (whose spans are solved per row rather than scanned), vertices often on
-// pixel centres and half pixels: each pixel is hit by exactly the triangles whose edge
-// functions, evaluated exactly with the top-left rule, cover its centre.
-TEST(RasterPixels, WideTrianglesCoverExactlyThePixelCentresInside) {
+// Large triangles (whose rows are solved) and small ones up to and just past the size
+// whose rows are tested pixel by pixel, vertices often on pixel centres and half pixels:
+// each pixel is hit by exactly the triangles whose edge functions, evaluated exactly with
+// the top-left rule, cover its centre.
+TEST(RasterPixels, TrianglesOfEverySizeCoverExactlyThePixelCentresInside) {
     constexpr int size = 256; // a subpixel step is exactly 1 / 32768 in device coordinates
     struct Point {
         std::int64_t x, y; // subpixels
@@ -345,10 +347,12 @@ TEST(RasterPixels, WideTrianglesCoverExactlyThePixelCentresInside) {
         seed = seed * 1664525u + 1013904223u;
         return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(range));
     };
-    auto randomPoint = [&] {
+    // Within reach pixels of (cx, cy).
+    auto randomPoint = [&](int cx, int cy, int reach) {
         const int grid = next(3) == 0 ? 256 : next(2) == 0 ? 128 : 1;
-        return Point{(next(300 * 256 / grid) - 20 * 256 / grid) * std::int64_t{grid},
-                     (next(300 * 256 / grid) - 20 * 256 / grid) * std::int64_t{grid}};
+        const int cells = 2 * reach * 256 / grid;
+        return Point{(cx - reach) * std::int64_t{256} + next(cells) * std::int64_t{grid},
+                     (cy - reach) * std::int64_t{256} + next(cells) * std::int64_t{grid}};
     };
     auto covers = [](Point a, Point b, Point c, std::int64_t px, std::int64_t py) {
         const std::int64_t area = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
@@ -368,8 +372,11 @@ TEST(RasterPixels, WideTrianglesCoverExactlyThePixelCentresInside) {
     std::vector<Vertex> vertices;
     std::vector<std::uint16_t> indices;
     std::vector<int> expected(size * size, 0);
-    for (int t = 0; t < 24; ++t) {
-        const Point p[3] = {randomPoint(), randomPoint(), randomPoint()};
+    const int reaches[] = {150, 34, 31, 8, 3};
+    for (int t = 0; t < 60; ++t) {
+        const int reach = reaches[t % std::size(reaches)];
+        const int cx = t % 5 == 0 ? 128 : next(size), cy = t % 5 == 0 ? 128 : next(size);
+        const Point p[3] = {randomPoint(cx, cy, reach), randomPoint(cx, cy, reach), randomPoint(cx, cy, reach)};
         for (const Point& point : p) {
             indices.push_back(static_cast<std::uint16_t>(vertices.size()));
             vertices.push_back({static_cast<float>(point.x) / 32768.0f - 1.0f,
