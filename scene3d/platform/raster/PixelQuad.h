@@ -1,8 +1,7 @@
 #pragma once
-// Four floats at once in SSE2 registers (which every x86-64 has): four neighbouring
-// pixels of a row in the fragment stage, four attributes in triangle set-up. Each
-// operation gives in every lane exactly what the scalar formula gives for one value: no
-// fused multiply-add, no approximate reciprocal.
+// Four neighbouring pixels of a row at once, in SSE2 registers (which every x86-64 has).
+// Each operation gives in every lane exactly what the fragment stage's scalar formula
+// gives for one pixel: no fused multiply-add, no approximate reciprocal.
 
 #include <emmintrin.h>
 

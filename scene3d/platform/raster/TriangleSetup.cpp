@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "scene3d/platform/raster/PixelQuad.h"
-
 namespace bw::raster {
 
 namespace {
@@ -57,24 +55,15 @@ bool setupTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenV
     const float toOriginX = static_cast<float>(originX - v0.x) * toPixels;
     const float toOriginY = static_cast<float>(originY - v0.y) * toPixels;
 
-    // Four attributes at a time, each lane computing exactly what one attribute's scalar
-    // formula gives.
-    using namespace quad;
     AttributePlanes& planes = out.planes;
-    for (int i = 0; i < attributesUsed; i += lanes) {
-        const int count = std::min(lanes, attributesUsed - i);
-        const Floats a0 = loadFloats(v0.attributes + i, count);
-        const Floats d1 = _mm_sub_ps(loadFloats(v1.attributes + i, count), a0);
-        const Floats d2 = _mm_sub_ps(loadFloats(v2.attributes + i, count), a0);
-        const Floats dx = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d1, broadcast(ey2)), _mm_mul_ps(d2, broadcast(ey1))),
-                                     broadcast(inverseArea));
-        const Floats dy = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d2, broadcast(ex1)), _mm_mul_ps(d1, broadcast(ex2))),
-                                     broadcast(inverseArea));
-        storeFloats(planes.dx + i, dx, count);
-        storeFloats(planes.dy + i, dy, count);
-        storeFloats(planes.atOrigin + i,
-                    _mm_add_ps(_mm_add_ps(a0, _mm_mul_ps(dx, broadcast(toOriginX))), _mm_mul_ps(dy, broadcast(toOriginY))),
-                    count);
+    for (int i = 0; i < attributesUsed; ++i) {
+        const float d1 = v1.attributes[i] - v0.attributes[i];
+        const float d2 = v2.attributes[i] - v0.attributes[i];
+        const float dx = (d1 * ey2 - d2 * ey1) * inverseArea;
+        const float dy = (d2 * ex1 - d1 * ex2) * inverseArea;
+        planes.dx[i] = dx;
+        planes.dy[i] = dy;
+        planes.atOrigin[i] = v0.attributes[i] + dx * toOriginX + dy * toOriginY;
     }
     return true;
 }
