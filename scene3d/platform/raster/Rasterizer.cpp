@@ -1,11 +1,7 @@
 #include "scene3d/platform/raster/Rasterizer.h"
 
-#include <emmintrin.h>
-
 #include <algorithm>
-#include <bit>
 #include <cmath>
-#include <cstdlib>
 #include <optional>
 
 #include "scene3d/platform/raster/FragmentStage.h"
@@ -23,110 +19,79 @@ struct Span {
     int end;
 };
 
-// The covered pixels of each row of a triangle, row after row downwards.
+// Floor of a / s for s > 0, exactly: a double estimate, corrected in integers. Also
+// gives the remainder a - s floor(a / s), in [0, s).
+std::int64_t floorDivide(std::int64_t a, std::int64_t s, double inverseS, std::int64_t& remainder) {
+    auto quotient = static_cast<std::int64_t>(std::floor(static_cast<double>(a) * inverseS));
+    remainder = a - s * quotient;
+    while (remainder < 0)
+        remainder += s, --quotient;
+    while (remainder >= s)
+        remainder -= s, ++quotient;
+    return quotient;
+}
+
+// The covered pixels of each row of a triangle, row after row downwards, exactly and in
+// a few integer steps per row whatever the triangle's shape.
 //
-// Small triangles (the most) test every pixel of the row's bounds, four at a time: their
-// edge functions fit in 32 bits there, and the covered pixels of a row are contiguous.
-//
-// For larger ones each edge bounds a row from one side; where the row crosses it is
-// estimated in floating point, widened by far more than the estimate's rounding error,
-// and then corrected with the exact edge functions (the estimate can only be one pixel
-// too generous).
+// With E(x) = rowE + stepX x on a row (x counted from originX) and s = |stepX|, an edge
+// with stepX > 0 covers x >= -floor(rowE / s) and one with stepX < 0 covers
+// x <= floor(rowE / s). From one row to the next rowE grows by stepY = A s + B
+// (0 <= B < s), so floor(rowE / s) grows by A, or A + 1 when the remainder passes s.
+// Edges with stepX = 0 cover a whole row or none of it.
 class RowSpans {
 public:
-    // Bounds and extent, in pixels, up to which a triangle counts as small: its edge
-    // functions at pixels of its bounds stay below 2 x (64 x 256)^2 = 2^29.
-    static constexpr int smallWidth = 64;
-    static constexpr std::int64_t smallExtent = std::int64_t{64} * subpixelScale;
-
     RowSpans(const TriangleSetup& t, int firstRow) : t_(t) {
         const std::int64_t dy = firstRow - t.originY;
-        std::int64_t extent = 0; // largest |dx| or |dy| of an edge, in subpixels
         for (int i = 0; i < 3; ++i) {
             const EdgeFunction& edge = t.edges[i];
-            rowEdges_[i] = edge.atOrigin + edge.stepY * dy;
-            extent = std::max({extent, std::abs(edge.stepX) / subpixelScale, std::abs(edge.stepY) / subpixelScale});
+            Edge& e = edges_[i];
+            e.rowE = edge.atOrigin + edge.stepY * dy;
+            e.stepY = edge.stepY;
+            e.direction = edge.stepX > 0 ? -1 : edge.stepX < 0 ? 1 : 0;
+            if (e.direction == 0) continue;
+            e.s = edge.stepX > 0 ? edge.stepX : -edge.stepX;
+            const double inverseS = 1.0 / static_cast<double>(e.s);
+            e.quotient = floorDivide(e.rowE, e.s, inverseS, e.remainder);
+            e.quotientStep = floorDivide(edge.stepY, e.s, inverseS, e.remainderStep);
         }
-        const int width = t.bounds.x1 - t.bounds.x0;
-        groups_ = extent <= smallExtent && width <= smallWidth ? (width + 3) / 4 : 0;
-        for (int i = 0; i < 3; ++i) {
-            const auto stepX = static_cast<std::int32_t>(t.edges[i].stepX);
-            if (groups_ > 0) {
-                laneSteps_[i] = _mm_setr_epi32(0, stepX, 2 * stepX, 3 * stepX);
-                groupSteps_[i] = _mm_set1_epi32(4 * stepX);
-            } else {
-                inverseStepX_[i] = t.edges[i].stepX != 0 ? 1.0 / static_cast<double>(t.edges[i].stepX) : 0.0;
-            }
-        }
-        if (groups_ > 0) pixelBits_ = width == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << width) - 1;
     }
 
     // The current row's span; then moves down a row.
     Span next() {
-        const Span span = groups_ > 0 ? test() : solve();
-        for (int i = 0; i < 3; ++i)
-            rowEdges_[i] += t_.edges[i].stepY;
-        return span;
+        std::int64_t first = t_.bounds.x0 - t_.originX;
+        std::int64_t last = t_.bounds.x1 - 1 - t_.originX;
+        bool outside = false;
+        for (Edge& e : edges_) {
+            if (e.direction < 0)
+                first = std::max(first, -e.quotient);
+            else if (e.direction > 0)
+                last = std::min(last, e.quotient);
+            else
+                outside |= e.rowE < 0;
+            e.rowE += e.stepY;
+            e.remainder += e.remainderStep;
+            e.quotient += e.quotientStep;
+            if (e.remainder >= e.s) e.remainder -= e.s, ++e.quotient;
+        }
+        if (outside || first > last) return {0, 0};
+        return {t_.originX + static_cast<int>(first), t_.originX + static_cast<int>(last) + 1};
     }
 
 private:
-    Span test() const {
-        __m128i e[3];
-        for (int i = 0; i < 3; ++i)
-            e[i] = _mm_add_epi32(_mm_set1_epi32(static_cast<std::int32_t>(rowEdges_[i])), laneSteps_[i]);
-        std::uint64_t covered = 0;
-        for (int group = 0; group < groups_; ++group) {
-            // A pixel is outside when one of its edge functions is negative: its sign bit.
-            const __m128i any = _mm_or_si128(_mm_or_si128(e[0], e[1]), e[2]);
-            const auto outside = static_cast<std::uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(any)));
-            covered |= (outside ^ 0xF) << (4 * group);
-            for (int i = 0; i < 3; ++i)
-                e[i] = _mm_add_epi32(e[i], groupSteps_[i]);
-        }
-        covered &= pixelBits_;
-        if (covered == 0) return {0, 0};
-        return {t_.bounds.x0 + std::countr_zero(covered), t_.bounds.x0 + 64 - std::countl_zero(covered)};
-    }
-
-    bool covers(int x) const {
-        const std::int64_t dx = x - t_.originX;
-        return rowEdges_[0] + t_.edges[0].stepX * dx >= 0 && rowEdges_[1] + t_.edges[1].stepX * dx >= 0 &&
-               rowEdges_[2] + t_.edges[2].stepX * dx >= 0;
-    }
-
-    Span solve() const {
-        int begin = t_.bounds.x0;
-        int end = t_.bounds.x1;
-        for (int i = 0; i < 3; ++i) {
-            const std::int64_t stepX = t_.edges[i].stepX;
-            if (stepX == 0) {
-                if (rowEdges_[i] < 0) return {0, 0};
-                continue;
-            }
-            const double offset = -static_cast<double>(rowEdges_[i]) * inverseStepX_[i];
-            const double slack = 1e-9 * (1.0 + std::fabs(offset));
-            if (stepX > 0) {
-                const double first = std::ceil(offset - slack) + t_.originX;
-                if (first > begin) begin = first >= end ? end : static_cast<int>(first);
-            } else {
-                const double last = std::floor(offset + slack) + t_.originX;
-                if (last + 1 < end) end = last < begin ? begin : static_cast<int>(last) + 1;
-            }
-        }
-        while (begin < end && !covers(begin))
-            ++begin;
-        while (end > begin && !covers(end - 1))
-            --end;
-        return {begin, end};
-    }
+    struct Edge {
+        std::int64_t rowE = 0;
+        std::int64_t stepY = 0;
+        int direction = 0; // -1: bounds the span's start, 1: its end, 0: the whole row
+        std::int64_t s = 1;
+        std::int64_t quotient = 0; // floor(rowE / s)
+        std::int64_t remainder = 0;
+        std::int64_t quotientStep = 0; // floor(stepY / s)
+        std::int64_t remainderStep = 0;
+    };
 
     const TriangleSetup& t_;
-    std::int64_t rowEdges_[3];
-    int groups_ = 0; // groups of four pixels a small triangle's rows test; 0 for a large one
-    std::uint64_t pixelBits_ = 0;
-    __m128i laneSteps_[3];
-    __m128i groupSteps_[3];
-    double inverseStepX_[3] = {};
+    Edge edges_[3];
 };
 
 // The vertex with the colours of the first vertex instead of its own (flat shading).
