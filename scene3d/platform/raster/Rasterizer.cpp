@@ -1,5 +1,7 @@
 #include "scene3d/platform/raster/Rasterizer.h"
 
+#include <xmmintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -49,7 +51,11 @@ public:
             e.rowE = edge.atOrigin + edge.stepY * dy;
             e.stepY = edge.stepY;
             e.direction = edge.stepX > 0 ? -1 : edge.stepX < 0 ? 1 : 0;
-            if (e.direction == 0) continue;
+            if (e.direction == 0) {
+                e.s = 1;
+                e.quotient = e.remainder = e.quotientStep = e.remainderStep = 0;
+                continue;
+            }
             e.s = edge.stepX > 0 ? edge.stepX : -edge.stepX;
             const double inverseS = 1.0 / static_cast<double>(e.s);
             e.quotient = floorDivide(e.rowE, e.s, inverseS, e.remainder);
@@ -79,15 +85,17 @@ public:
     }
 
 private:
+    // Every field set by the constructor: a triangle's rows are too few to pay for
+    // clearing them first.
     struct Edge {
-        std::int64_t rowE = 0;
-        std::int64_t stepY = 0;
-        int direction = 0; // -1: bounds the span's start, 1: its end, 0: the whole row
-        std::int64_t s = 1;
-        std::int64_t quotient = 0; // floor(rowE / s)
-        std::int64_t remainder = 0;
-        std::int64_t quotientStep = 0; // floor(stepY / s)
-        std::int64_t remainderStep = 0;
+        std::int64_t rowE;
+        std::int64_t stepY;
+        int direction; // -1: bounds the span's start, 1: its end, 0: the whole row
+        std::int64_t s;
+        std::int64_t quotient; // floor(rowE / s)
+        std::int64_t remainder;
+        std::int64_t quotientStep; // floor(stepY / s)
+        std::int64_t remainderStep;
     };
 
     const TriangleSetup& t_;
@@ -102,6 +110,18 @@ ScreenVertex withColoursOf(const ScreenVertex& first, ScreenVertex vertex) {
     return vertex;
 }
 
+// A band's triangles are in submission order, their vertices spread over the frame's
+// whole vertex store: fetching them ahead hides most of the memory latency.
+constexpr std::size_t prefetchDistance = 8;
+
+void prefetchVertices(const FrameQueue& queue, const QueuedTriangle& triangle) {
+    for (const std::uint32_t index : triangle.vertex) {
+        const char* vertex = reinterpret_cast<const char*>(&queue.vertex(index));
+        _mm_prefetch(vertex, _MM_HINT_T0);
+        _mm_prefetch(vertex + sizeof(ScreenVertex) - 1, _MM_HINT_T0);
+    }
+}
+
 } // namespace
 
 void rasterizeBand(const FrameQueue& queue, int band, FrameBuffer& frame, DepthBuffer& depth) {
@@ -109,8 +129,11 @@ void rasterizeBand(const FrameQueue& queue, int band, FrameBuffer& frame, DepthB
     const int bandBottom = std::min(bandTop + FrameQueue::bandHeight, frame.height());
     TriangleSetup setup;
 
-    for (const std::uint32_t index : queue.band(band)) {
-        const QueuedTriangle& triangle = queue.triangle(index);
+    const std::vector<std::uint32_t>& triangles = queue.band(band);
+    for (std::size_t position = 0; position < triangles.size(); ++position) {
+        if (position + prefetchDistance < triangles.size())
+            prefetchVertices(queue, queue.triangle(triangles[position + prefetchDistance]));
+        const QueuedTriangle& triangle = queue.triangle(triangles[position]);
         const DrawState& state = queue.drawState(triangle.drawState);
         const ScreenVertex& v0 = queue.vertex(triangle.vertex[0]);
         const ScreenVertex& v1 = queue.vertex(triangle.vertex[1]);
