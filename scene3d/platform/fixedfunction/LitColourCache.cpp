@@ -23,7 +23,9 @@ public:
             for (const float value : row)
                 add(value);
     }
-    void add(const Material& m) { add(m.diffuse), add(m.ambient), add(m.specular), add(m.emissive), add(m.power); }
+    void add(const Material& m) {
+        add(m.diffuse), add(m.ambient), add(m.specular), add(m.emissive), add(m.power);
+    }
     void add(const ActiveLight& l) {
         add(static_cast<std::uint32_t>(l.type)), add(l.toLight), add(l.position), add(l.direction);
         add(l.diffuse), add(l.specular), add(l.ambient), add(l.range);
@@ -49,7 +51,8 @@ void lightingInputsOf(const VertexProcessingSetup& setup, const VertexFields& fi
     for (int i = 0; i < l.lightCount; ++i)
         bits.add(l.lights[i]);
     bits.add(l.globalAmbient), bits.add(l.material);
-    bits.add(l.diffuseSource), bits.add(l.ambientSource), bits.add(l.specularSource), bits.add(l.emissiveSource);
+    bits.add(l.diffuseSource), bits.add(l.ambientSource), bits.add(l.specularSource),
+        bits.add(l.emissiveSource);
     bits.add(l.specular), bits.add(l.localViewer), bits.add(l.needsPosition);
     // Only specular highlights look at the viewer: the camera may turn around a diffuse scene.
     if (l.specular) bits.add(l.eyePosition), bits.add(l.towardsViewer);

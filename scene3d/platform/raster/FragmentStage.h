@@ -1,10 +1,11 @@
 #pragma once
 // Fragment stage: shades the pixels of one span of a triangle. Depth test, texture stage 0
 // (texture colour times diffuse, alpha from the texture), specular add, blending and the
-// writes to the colour and depth buffers. Pixels go four at a time, in two passes over
-// each run of a span: the depth pass tests and writes depth and notes which pixels passed,
-// the colour pass shades only those. Each pass is specialised (depth function and write;
-// texture, blending and specular) so that its loop carries no tests for the draw's state.
+// writes to the colour and depth buffers. Pixels go four or eight at a time (SSE2, or
+// AVX2 where the processor has it), in two passes over each run of a span: the depth pass
+// tests and writes depth and notes which pixels passed, the colour pass shades only those.
+// Each pass is specialised (depth function and write; texture, blending and specular) so
+// that its loop carries no tests for the draw's state.
 
 #include <cstdint>
 
@@ -37,7 +38,7 @@ struct SpanRow {
     int reach = 0;
 };
 
-// Bits of the pixels of each group of four that passed the depth test.
+// Bits of the pixels of each group (of four or eight) that passed the depth test.
 using GroupMasks = std::uint8_t*;
 
 // Tests the depth of pixels [0, count) of the run (writing it where it passed and the draw
@@ -52,10 +53,16 @@ struct SpanShader {
     ColourPass colour = nullptr;
 };
 
-SpanShader spanShaderFor(const DrawState& state, bool hasDepthBuffer);
+// How many pixels the passes take at once: the most this processor allows (eight with
+// AVX2, else four), or four whatever it allows (to compare the two). The pictures are the
+// same either way.
+enum class PixelGroups { Widest, Four };
+
+SpanShader spanShaderFor(const DrawState& state, bool hasDepthBuffer,
+                         PixelGroups groups = PixelGroups::Widest);
 
 // Shades pixels xBegin .. xEnd - 1 of row y.
-void shadeSpan(const SpanShader& shader, const SpanContext& context, const SpanTarget& target, int y, int xBegin,
-               int xEnd);
+void shadeSpan(const SpanShader& shader, const SpanContext& context, const SpanTarget& target, int y,
+               int xBegin, int xEnd);
 
 } // namespace bw::raster

@@ -1,110 +1,121 @@
 #pragma once
-// Four neighbouring pixels of a row at once, in SSE2 registers (which every x86-64 has).
-// Each operation gives in every lane exactly what the fragment stage's scalar formula
-// gives for one pixel: no fused multiply-add, no approximate reciprocal.
+// Four neighbouring pixels of a row at once, in SSE2 registers (which every x86-64 has),
+// for the fragment passes (FragmentPasses.h). Each operation gives in every lane exactly
+// what the scalar formula gives for one pixel: no fused multiply-add, no approximate
+// reciprocal.
 
 #include <emmintrin.h>
 
 #include <cstdint>
 
-namespace bw::raster::quad {
+namespace bw::raster {
 
-using Floats = __m128;
-using Ints = __m128i;
+struct Quad {
+    using Floats = __m128;
+    using Ints = __m128i;
 
-inline constexpr int lanes = 4;
+    static constexpr int lanes = 4;
 
-inline Floats broadcast(float value) { return _mm_set1_ps(value); }
+    static Floats broadcast(float value) { return _mm_set1_ps(value); }
+    static Floats zero() { return _mm_setzero_ps(); }
+    static Floats add(Floats a, Floats b) { return _mm_add_ps(a, b); }
+    static Floats sub(Floats a, Floats b) { return _mm_sub_ps(a, b); }
+    static Floats mul(Floats a, Floats b) { return _mm_mul_ps(a, b); }
+    static Floats div(Floats a, Floats b) { return _mm_div_ps(a, b); }
 
-// The lanes named by the low four bits of laneBits, all bits set.
-inline Ints laneMask(int laneBits) {
-    const Ints bits = _mm_setr_epi32(1, 2, 4, 8);
-    return _mm_cmpeq_epi32(_mm_and_si128(_mm_set1_epi32(laneBits), bits), bits);
-}
+    // Comparisons give all bits set where they hold; NaN compares false except in notEqual.
+    static Floats less(Floats a, Floats b) { return _mm_cmplt_ps(a, b); }
+    static Floats lessEqual(Floats a, Floats b) { return _mm_cmple_ps(a, b); }
+    static Floats equal(Floats a, Floats b) { return _mm_cmpeq_ps(a, b); }
+    static Floats notEqual(Floats a, Floats b) { return _mm_cmpneq_ps(a, b); }
+    static Floats greater(Floats a, Floats b) { return _mm_cmpgt_ps(a, b); }
+    static Floats greaterEqual(Floats a, Floats b) { return _mm_cmpge_ps(a, b); }
+    static Floats all() { return _mm_castsi128_ps(_mm_set1_epi32(-1)); }
+    static int bitsOf(Floats mask) { return _mm_movemask_ps(mask); }
 
-// Bits of the lanes of the first count pixels.
-constexpr int firstLanes(int count) { return count >= lanes ? 0xF : (1 << count) - 1; }
-
-// column - originX of the four pixels from column, as the scalar code converts it.
-inline Floats columnOffsets(int firstOffset) {
-    return _mm_cvtepi32_ps(_mm_add_epi32(_mm_set1_epi32(firstOffset), _mm_setr_epi32(0, 1, 2, 3)));
-}
-
-// atColumn0 + step x offset, one multiply and one add as in the scalar code.
-inline Floats onPlane(Floats atColumn0, Floats step, Floats offsets) {
-    return _mm_add_ps(atColumn0, _mm_mul_ps(step, offsets));
-}
-
-// Partial groups read and write only their own count pixels: the rest of the row (or the
-// next row) may be another thread's.
-inline Floats loadFloats(const float* p, int count) {
-    if (count == lanes) return _mm_loadu_ps(p);
-    alignas(16) float values[lanes] = {};
-    for (int i = 0; i < count; ++i)
-        values[i] = p[i];
-    return _mm_load_ps(values);
-}
-
-inline void storeFloats(float* p, Floats v, int count) {
-    if (count == lanes) {
-        _mm_storeu_ps(p, v);
-        return;
+    // The lanes named by the low bits of laneBits, all bits set.
+    static Ints laneMask(int laneBits) {
+        const Ints bits = _mm_setr_epi32(1, 2, 4, 8);
+        return _mm_cmpeq_epi32(_mm_and_si128(_mm_set1_epi32(laneBits), bits), bits);
     }
-    alignas(16) float values[lanes];
-    _mm_store_ps(values, v);
-    for (int i = 0; i < count; ++i)
-        p[i] = values[i];
-}
+    static Floats asFloats(Ints v) { return _mm_castsi128_ps(v); }
 
-inline Ints loadPixels(const std::uint32_t* p, int count) {
-    if (count == lanes) return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    alignas(16) std::uint32_t values[lanes] = {};
-    for (int i = 0; i < count; ++i)
-        values[i] = p[i];
-    return _mm_load_si128(reinterpret_cast<const __m128i*>(values));
-}
-
-inline void storePixels(std::uint32_t* p, Ints v, int count) {
-    if (count == lanes) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
-        return;
+    // column - originX of the pixels from column, as the scalar code converts it.
+    static Floats columnOffsets(int firstOffset) {
+        return _mm_cvtepi32_ps(_mm_add_epi32(_mm_set1_epi32(firstOffset), _mm_setr_epi32(0, 1, 2, 3)));
     }
-    alignas(16) std::uint32_t values[lanes];
-    _mm_store_si128(reinterpret_cast<__m128i*>(values), v);
-    for (int i = 0; i < count; ++i)
-        p[i] = values[i];
-}
 
-// mask ? a : b, lane by lane.
-inline Floats select(Floats mask, Floats a, Floats b) {
-    return _mm_or_ps(_mm_and_ps(mask, a), _mm_andnot_ps(mask, b));
-}
-inline Ints select(Ints mask, Ints a, Ints b) {
-    return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b));
-}
+    static Floats loadFloats(const float* p) { return _mm_loadu_ps(p); }
+    static void storeFloats(float* p, Floats v) { _mm_storeu_ps(p, v); }
+    static Ints loadPixels(const std::uint32_t* p) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    }
+    static void storePixels(std::uint32_t* p, Ints v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
 
-// c > 0 ? (c < 1 ? c : 1) : 0, so NaN becomes 0: maxps returns its second operand when
-// the first is NaN.
-inline Floats saturate(Floats c) {
-    return _mm_min_ps(_mm_max_ps(c, _mm_setzero_ps()), _mm_set1_ps(1.0f));
-}
+    // Partial groups read and write only their own count pixels: the rest of the row (or
+    // the next row) may be another thread's.
+    static Floats loadFloats(const float* p, int count) {
+        if (count == lanes) return loadFloats(p);
+        alignas(16) float values[lanes] = {};
+        for (int i = 0; i < count; ++i)
+            values[i] = p[i];
+        return _mm_load_ps(values);
+    }
+    static void storeFloats(float* p, Floats v, int count) {
+        if (count == lanes) return storeFloats(p, v);
+        alignas(16) float values[lanes];
+        _mm_store_ps(values, v);
+        for (int i = 0; i < count; ++i)
+            p[i] = values[i];
+    }
+    static Ints loadPixels(const std::uint32_t* p, int count) {
+        if (count == lanes) return loadPixels(p);
+        alignas(16) std::uint32_t values[lanes] = {};
+        for (int i = 0; i < count; ++i)
+            values[i] = p[i];
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(values));
+    }
+    static void storePixels(std::uint32_t* p, Ints v, int count) {
+        if (count == lanes) return storePixels(p, v);
+        alignas(16) std::uint32_t values[lanes];
+        _mm_store_si128(reinterpret_cast<__m128i*>(values), v);
+        for (int i = 0; i < count; ++i)
+            p[i] = values[i];
+    }
+    static void toArray(float* out, Floats v) { _mm_storeu_ps(out, v); }
+    static Floats fromArray(const float* in) { return _mm_loadu_ps(in); }
 
-// Saturated, times 255, plus a half, truncated: rounds as the scalar code does.
-inline Ints toBytes(Floats c) {
-    return _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(saturate(c), _mm_set1_ps(255.0f)), _mm_set1_ps(0.5f)));
-}
+    // mask ? a : b, lane by lane.
+    static Floats select(Floats mask, Floats a, Floats b) {
+        return _mm_or_ps(_mm_and_ps(mask, a), _mm_andnot_ps(mask, b));
+    }
+    static Ints select(Ints mask, Ints a, Ints b) {
+        return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b));
+    }
 
-// Opaque 0xAARRGGBB pixels from the channels.
-inline Ints pack(Floats r, Floats g, Floats b) {
-    const Ints argb = _mm_or_si128(_mm_or_si128(_mm_slli_epi32(toBytes(r), 16), _mm_slli_epi32(toBytes(g), 8)),
-                                   toBytes(b));
-    return _mm_or_si128(argb, _mm_set1_epi32(static_cast<int>(0xFF000000u)));
-}
+    // c > 0 ? (c < 1 ? c : 1) : 0, so NaN becomes 0: maxps returns its second operand
+    // when the first is NaN.
+    static Floats saturate(Floats c) {
+        return _mm_min_ps(_mm_max_ps(c, _mm_setzero_ps()), _mm_set1_ps(1.0f));
+    }
 
-// Channel (argb >> shift) & 0xFF of each pixel in [0, 1].
-template <int Shift> Floats unpackChannel(Ints argb) {
-    const Ints byte = _mm_and_si128(_mm_srli_epi32(argb, Shift), _mm_set1_epi32(0xFF));
-    return _mm_mul_ps(_mm_cvtepi32_ps(byte), _mm_set1_ps(1.0f / 255.0f));
-}
+    // Saturated, times 255, plus a half, truncated: rounds as the scalar code does.
+    static Ints toBytes(Floats c) {
+        return _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(saturate(c), _mm_set1_ps(255.0f)), _mm_set1_ps(0.5f)));
+    }
 
-} // namespace bw::raster::quad
+    // Opaque 0xAARRGGBB pixels from the channels.
+    static Ints pack(Floats r, Floats g, Floats b) {
+        const Ints argb = _mm_or_si128(
+            _mm_or_si128(_mm_slli_epi32(toBytes(r), 16), _mm_slli_epi32(toBytes(g), 8)), toBytes(b));
+        return _mm_or_si128(argb, _mm_set1_epi32(static_cast<int>(0xFF000000u)));
+    }
+
+    // Channel (argb >> shift) & 0xFF of each pixel in [0, 1].
+    template <int Shift> static Floats unpackChannel(Ints argb) {
+        const Ints byte = _mm_and_si128(_mm_srli_epi32(argb, Shift), _mm_set1_epi32(0xFF));
+        return _mm_mul_ps(_mm_cvtepi32_ps(byte), _mm_set1_ps(1.0f / 255.0f));
+    }
+};
+
+} // namespace bw::raster

@@ -192,7 +192,8 @@ ResultCode ReferenceDevice::DrawIndexedTriangles(const IndexedTriangles& batch) 
     mapping_ = viewportMappingFor(state.viewport);
     firstScreenVertex_ = queue_.appendVertices(vertexCount);
     const std::uint32_t chunks = (vertexCount + verticesPerChunk - 1) / verticesPerChunk;
-    const LitColourStore litColours = litColours_.storeFor(batch, *fields, stride, lowest, vertexCount, setup);
+    const LitColourStore litColours =
+        litColours_.storeFor(batch, *fields, stride, lowest, vertexCount, setup);
     workers_.forEach(chunks, [&](std::uint32_t chunk) {
         const std::uint32_t begin = chunk * verticesPerChunk;
         processVertexRange(setup, input, lowest, begin, std::min(vertexCount, begin + verticesPerChunk),

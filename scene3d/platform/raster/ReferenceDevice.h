@@ -22,8 +22,7 @@
 
 namespace bw {
 
-namespace fixedfunction {
-} // namespace fixedfunction
+namespace fixedfunction {} // namespace fixedfunction
 
 class ReferenceDevice : public fixedfunction::StatefulDevice {
 public:
@@ -74,7 +73,7 @@ private:
     // Scratch of the current draw, kept to avoid reallocating per call.
     std::vector<fixedfunction::ClipVertex> clipVertices_;
     std::vector<std::uint32_t> clipCodes_;
-    std::uint32_t firstScreenVertex_ = 0; // queue index of the draw's first processed vertex
+    std::uint32_t firstScreenVertex_ = 0;      // queue index of the draw's first processed vertex
     fixedfunction::LitColourCache litColours_; // of meshes drawn again unchanged
     raster::GuardBand guardBand_;
     raster::ViewportMapping mapping_;

@@ -88,9 +88,23 @@ TEST(Clipper, OutcodesFollowEachPlanesInequality) {
         return code;
     };
     const float w = 3.0f;
-    const float values[] = {0.0f, -0.0f, 1.0f, -1.0f, w, -w, band.xLimit * w, -band.xLimit * w, band.yLimit * w,
-                            -band.yLimit * w, std::nextafter(w, 10.0f), std::nextafter(-w, -10.0f), 1e30f,
-                            -1e30f, INFINITY, -INFINITY, std::nanf("")};
+    const float values[] = {0.0f,
+                            -0.0f,
+                            1.0f,
+                            -1.0f,
+                            w,
+                            -w,
+                            band.xLimit * w,
+                            -band.xLimit * w,
+                            band.yLimit * w,
+                            -band.yLimit * w,
+                            std::nextafter(w, 10.0f),
+                            std::nextafter(-w, -10.0f),
+                            1e30f,
+                            -1e30f,
+                            INFINITY,
+                            -INFINITY,
+                            std::nanf("")};
     int checked = 0;
     for (const float x : values)
         for (const float y : values)

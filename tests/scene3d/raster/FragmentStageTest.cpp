@@ -1,6 +1,6 @@
-// The fragment stage shades four pixels at a time in two passes; each pixel must come out
-// exactly as the per-pixel formula gives it, whatever the span's length and position, the
-// depth function, the blend factors and the texture.
+// The fragment stage shades four or eight pixels at a time in two passes; each pixel must
+// come out exactly as the per-pixel formula gives it, whatever the span's length and
+// position, the depth function, the blend factors and the texture, with either grouping.
 
 #include <gtest/gtest.h>
 
@@ -34,29 +34,47 @@ Rgba unpack(std::uint32_t argb) {
 
 bool passes(std::uint32_t function, float incoming, float stored) {
     switch (function) {
-    case D3DCMP_NEVER: return false;
-    case D3DCMP_LESS: return incoming < stored;
-    case D3DCMP_EQUAL: return incoming == stored;
-    case D3DCMP_LESSEQUAL: return incoming <= stored;
-    case D3DCMP_GREATER: return incoming > stored;
-    case D3DCMP_NOTEQUAL: return incoming != stored;
-    case D3DCMP_GREATEREQUAL: return incoming >= stored;
-    default: return true;
+    case D3DCMP_NEVER:
+        return false;
+    case D3DCMP_LESS:
+        return incoming < stored;
+    case D3DCMP_EQUAL:
+        return incoming == stored;
+    case D3DCMP_LESSEQUAL:
+        return incoming <= stored;
+    case D3DCMP_GREATER:
+        return incoming > stored;
+    case D3DCMP_NOTEQUAL:
+        return incoming != stored;
+    case D3DCMP_GREATEREQUAL:
+        return incoming >= stored;
+    default:
+        return true;
     }
 }
 
 Rgba factor(std::uint32_t mode, const Rgba& s, const Rgba& d) {
     switch (mode) {
-    case D3DBLEND_ZERO: return {0, 0, 0, 0};
-    case D3DBLEND_SRCCOLOR: return s;
-    case D3DBLEND_INVSRCCOLOR: return {1 - s.r, 1 - s.g, 1 - s.b, 1 - s.a};
-    case D3DBLEND_SRCALPHA: return {s.a, s.a, s.a, s.a};
-    case D3DBLEND_INVSRCALPHA: return {1 - s.a, 1 - s.a, 1 - s.a, 1 - s.a};
-    case D3DBLEND_DESTALPHA: return {d.a, d.a, d.a, d.a};
-    case D3DBLEND_INVDESTALPHA: return {1 - d.a, 1 - d.a, 1 - d.a, 1 - d.a};
-    case D3DBLEND_DESTCOLOR: return d;
-    case D3DBLEND_INVDESTCOLOR: return {1 - d.r, 1 - d.g, 1 - d.b, 1 - d.a};
-    default: return {1, 1, 1, 1};
+    case D3DBLEND_ZERO:
+        return {0, 0, 0, 0};
+    case D3DBLEND_SRCCOLOR:
+        return s;
+    case D3DBLEND_INVSRCCOLOR:
+        return {1 - s.r, 1 - s.g, 1 - s.b, 1 - s.a};
+    case D3DBLEND_SRCALPHA:
+        return {s.a, s.a, s.a, s.a};
+    case D3DBLEND_INVSRCALPHA:
+        return {1 - s.a, 1 - s.a, 1 - s.a, 1 - s.a};
+    case D3DBLEND_DESTALPHA:
+        return {d.a, d.a, d.a, d.a};
+    case D3DBLEND_INVDESTALPHA:
+        return {1 - d.a, 1 - d.a, 1 - d.a, 1 - d.a};
+    case D3DBLEND_DESTCOLOR:
+        return d;
+    case D3DBLEND_INVDESTCOLOR:
+        return {1 - d.r, 1 - d.g, 1 - d.b, 1 - d.a};
+    default:
+        return {1, 1, 1, 1};
     }
 }
 
@@ -153,52 +171,64 @@ TEST(FragmentStage, ShadesEveryPixelExactlyAsThePerPixelFormula) {
     };
     // Empty, shorter than a group, group-sized, unaligned, across the 256-pixel runs, up to
     // and near the row's end (where a group of four must not reach past it).
-    const Span spans[] = {{5, 5},   {0, 1},          {1, 3},   {4, 8},         {2, 7},
-                          {6, 15},  {3, 259},        {0, 256}, {17, rowWidth}, {rowWidth - 3, rowWidth},
+    const Span spans[] = {{5, 5},
+                          {0, 1},
+                          {1, 3},
+                          {4, 8},
+                          {2, 7},
+                          {6, 15},
+                          {3, 259},
+                          {0, 256},
+                          {17, rowWidth},
+                          {rowWidth - 3, rowWidth},
                           {rowWidth - 6, rowWidth - 1}};
-    const std::uint32_t blends[][2] = {{D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA}, {D3DBLEND_ONE, D3DBLEND_ONE},
-                                       {D3DBLEND_DESTCOLOR, D3DBLEND_ZERO}, {D3DBLEND_INVDESTALPHA, D3DBLEND_SRCCOLOR},
-                                       {D3DBLEND_INVSRCCOLOR, D3DBLEND_INVDESTCOLOR}, {D3DBLEND_DESTALPHA, 99}};
+    const std::uint32_t blends[][2] = {
+        {D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA},     {D3DBLEND_ONE, D3DBLEND_ONE},
+        {D3DBLEND_DESTCOLOR, D3DBLEND_ZERO},           {D3DBLEND_INVDESTALPHA, D3DBLEND_SRCCOLOR},
+        {D3DBLEND_INVSRCCOLOR, D3DBLEND_INVDESTCOLOR}, {D3DBLEND_DESTALPHA, 99}};
     int checkedSpans = 0;
-    for (std::uint32_t function = 0; function <= D3DCMP_ALWAYS; ++function) {
-        for (int depthMode = 0; depthMode < 3; ++depthMode) { // no test, test, test and write
-            for (int features = 0; features < 8; ++features) {
-                DrawState state;
-                state.depthTest = depthMode > 0;
-                state.depthWrite = depthMode > 1;
-                state.depthFunction = function;
-                state.texture = features & 4 ? &texture : nullptr;
-                state.blend = features & 2;
-                state.specular = features & 1;
-                const auto& blend = blends[(function + features) % std::size(blends)];
-                state.sourceBlend = blend[0];
-                state.destinationBlend = blend[1];
-                const TriangleSetup setup = randomPlanes(random);
-                const SpanContext context{&setup, &state, state.texture ? &sampler : nullptr};
-                const SpanShader shader = spanShaderFor(state, true);
+    for (const PixelGroups groups : {PixelGroups::Widest, PixelGroups::Four}) {
+        for (std::uint32_t function = 0; function <= D3DCMP_ALWAYS; ++function) {
+            for (int depthMode = 0; depthMode < 3; ++depthMode) { // no test, test, test and write
+                for (int features = 0; features < 8; ++features) {
+                    DrawState state;
+                    state.depthTest = depthMode > 0;
+                    state.depthWrite = depthMode > 1;
+                    state.depthFunction = function;
+                    state.texture = features & 4 ? &texture : nullptr;
+                    state.blend = features & 2;
+                    state.specular = features & 1;
+                    const auto& blend = blends[(function + features) % std::size(blends)];
+                    state.sourceBlend = blend[0];
+                    state.destinationBlend = blend[1];
+                    const TriangleSetup setup = randomPlanes(random);
+                    const SpanContext context{&setup, &state, state.texture ? &sampler : nullptr};
+                    const SpanShader shader = spanShaderFor(state, true, groups);
 
-                for (const Span& span : spans) {
-                    const Rows before = randomRows(random, setup);
-                    Rows expected = before, actual = before;
-                    for (int x = span.begin; x < span.end; ++x)
-                        referencePixel(setup, state, context.sampler, x, row, expected.colours[x],
-                                       expected.depths[x]);
-                    shadeSpan(shader, context, {actual.colours.data(), actual.depths.data(), rowWidth}, row,
-                              span.begin, span.end);
-                    for (int x = 0; x < rowWidth + guardPixels; ++x) {
-                        ASSERT_EQ(actual.colours[x], expected.colours[x])
-                            << "pixel " << x << ", span " << span.begin << ".." << span.end << ", function "
-                            << function << ", depth mode " << depthMode << ", features " << features;
-                        // Bitwise, so that a NaN left in place compares equal.
-                        ASSERT_EQ(std::memcmp(&actual.depths[x], &expected.depths[x], sizeof(float)), 0)
-                            << "depth " << x << ", function " << function << ", depth mode " << depthMode;
+                    for (const Span& span : spans) {
+                        const Rows before = randomRows(random, setup);
+                        Rows expected = before, actual = before;
+                        for (int x = span.begin; x < span.end; ++x)
+                            referencePixel(setup, state, context.sampler, x, row, expected.colours[x],
+                                           expected.depths[x]);
+                        shadeSpan(shader, context, {actual.colours.data(), actual.depths.data(), rowWidth},
+                                  row, span.begin, span.end);
+                        for (int x = 0; x < rowWidth + guardPixels; ++x) {
+                            ASSERT_EQ(actual.colours[x], expected.colours[x])
+                                << "pixel " << x << ", span " << span.begin << ".." << span.end
+                                << ", function " << function << ", depth mode " << depthMode << ", features "
+                                << features << (groups == PixelGroups::Four ? ", four at a time" : "");
+                            // Bitwise, so that a NaN left in place compares equal.
+                            ASSERT_EQ(std::memcmp(&actual.depths[x], &expected.depths[x], sizeof(float)), 0)
+                                << "depth " << x << ", function " << function << ", depth mode " << depthMode;
+                        }
+                        ++checkedSpans;
                     }
-                    ++checkedSpans;
                 }
             }
         }
     }
-    EXPECT_EQ(checkedSpans, 9 * 3 * 8 * static_cast<int>(std::size(spans)));
+    EXPECT_EQ(checkedSpans, 2 * 9 * 3 * 8 * static_cast<int>(std::size(spans)));
 }
 
 // Without a depth buffer every pixel of the span is drawn, whatever the draw asks for.
@@ -210,10 +240,13 @@ TEST(FragmentStage, WithoutDepthBufferEveryPixelIsDrawn) {
     state.depthWrite = true;
     state.depthFunction = D3DCMP_NEVER;
     const SpanContext context{&setup, &state, nullptr};
-    std::vector<std::uint32_t> colours(rowWidth, 0u);
-    shadeSpan(spanShaderFor(state, false), context, {colours.data(), nullptr, rowWidth}, row, 2, 9);
-    for (int x = 0; x < rowWidth; ++x)
-        EXPECT_EQ(colours[x] != 0u, x >= 2 && x < 9) << x;
+    for (const PixelGroups groups : {PixelGroups::Widest, PixelGroups::Four}) {
+        std::vector<std::uint32_t> colours(rowWidth, 0u);
+        shadeSpan(spanShaderFor(state, false, groups), context, {colours.data(), nullptr, rowWidth}, row, 2,
+                  13);
+        for (int x = 0; x < rowWidth; ++x)
+            EXPECT_EQ(colours[x] != 0u, x >= 2 && x < 13) << x;
+    }
 }
 
 } // namespace

@@ -19,7 +19,9 @@ namespace {
 using fixedfunction::LitColourCache;
 using fixedfunction::LitColourStore;
 
-fixedfunction::VertexFields fieldsOfTestVertex() { return *fixedfunction::vertexFieldsOf(*vertexLayoutOf(fvf::positionNormalTexture)); }
+fixedfunction::VertexFields fieldsOfTestVertex() {
+    return *fixedfunction::vertexFieldsOf(*vertexLayoutOf(fvf::positionNormalTexture));
+}
 
 Light whiteLight(Vector3 direction) {
     Light light;
@@ -49,7 +51,8 @@ TEST(LitColourCache, KeepsColoursOnlyWhileEveryLightingInputStaysTheSame) {
     batch.contentRevision = nextContentRevision();
     LitColourCache cache;
     auto storeFor = [&](const fixedfunction::FixedFunctionState& state, std::uint32_t first = 0) {
-        return cache.storeFor(batch, fields, 32, first, 4, fixedfunction::prepareVertexProcessing(state, fields));
+        return cache.storeFor(batch, fields, 32, first, 4,
+                              fixedfunction::prepareVertexProcessing(state, fields));
     };
 
     const auto state = litState();
@@ -63,9 +66,13 @@ TEST(LitColourCache, KeepsColoursOnlyWhileEveryLightingInputStaysTheSame) {
     // Each input that lighting reads, changed on its own, makes the colours stale.
     const std::function<void(fixedfunction::FixedFunctionState&)> changes[] = {
         [](auto& s) { s.world = translationMatrix(1, 0, 0); },
-        [](auto& s) { s.lights[0].light.direction = normalize(Vector3{0, 1, 1}); },
+        [](auto& s) {
+            s.lights[0].light.direction = normalize(Vector3{0, 1, 1});
+        },
         [](auto& s) { s.lights[0].light.diffuse.g = 0.5f; },
-        [](auto& s) { s.lights[1] = {whiteLight({1, 0, 0}), true, true}; },
+        [](auto& s) {
+            s.lights[1] = {whiteLight({1, 0, 0}), true, true};
+        },
         [](auto& s) { s.lights[0].enabled = false; },
         [](auto& s) { s.material.diffuse.r = 0.25f; },
         [](auto& s) { s.material.emissive.b = 0.1f; },
@@ -114,7 +121,8 @@ TEST(LitColourCache, DropsColoursNotDrawnForSomeScenes) {
     hidden.contentRevision = nextContentRevision();
     LitColourCache cache;
     cache.storeFor(hidden, fields, 32, 0, 4, setup);
-    for (std::uint64_t scene = 0; scene <= LitColourCache::scenesKept + LitColourCache::scenesBetweenSweeps; ++scene) {
+    for (std::uint64_t scene = 0; scene <= LitColourCache::scenesKept + LitColourCache::scenesBetweenSweeps;
+         ++scene) {
         cache.storeFor(shown, fields, 32, 0, 4, setup);
         cache.endScene();
     }
@@ -134,7 +142,9 @@ TEST(LitColourCache, FramesDrawnFromKeptColoursEqualFramesLitAfresh) {
         const float angle = 6.2831853f * static_cast<float>(i) / steps;
         const float x = std::cos(angle), y = std::sin(angle);
         vertices.push_back({x, y, 0, x * 0.7f, y * 0.7f, -0.7f});
-        if (i > 0) indices.insert(indices.end(), {0, static_cast<std::uint16_t>(i + 1), static_cast<std::uint16_t>(i)});
+        if (i > 0)
+            indices.insert(indices.end(),
+                           {0, static_cast<std::uint16_t>(i + 1), static_cast<std::uint16_t>(i)});
     }
     const std::uint64_t revision = nextContentRevision();
     auto drawOn = [&](ReferenceDevice& device, std::uint64_t contentRevision) {
@@ -167,11 +177,15 @@ TEST(LitColourCache, FramesDrawnFromKeptColoursEqualFramesLitAfresh) {
     };
     const std::function<void(ReferenceDevice&)> changes[] = {
         [](auto&) {},
-        [](auto& d) { d.SetLight(0, whiteLight({-0.5f, 0.4f, 1})); },
+        [](auto& d) {
+            d.SetLight(0, whiteLight({-0.5f, 0.4f, 1}));
+        },
         [](auto& d) { d.SetTransform(D3DTS_WORLD, rotationYMatrix(0.3f)); },
         [](auto& d) { d.SetRenderState(D3DRS_AMBIENT, 0x00404040); },
         [](auto& d) { d.SetRenderState(D3DRS_SPECULARENABLE, 1); },
-        [](auto& d) { d.SetTransform(D3DTS_VIEW, *lookAtLH({1, 1, -4}, {0, 0, 0}, {0, 1, 0})); },
+        [](auto& d) {
+            d.SetTransform(D3DTS_VIEW, *lookAtLH({1, 1, -4}, {0, 0, 0}, {0, 1, 0}));
+        },
         [](auto& d) { d.LightEnable(0, false); },
     };
     auto cached = ReferenceDevice::createOffscreen(48, 48, 1);

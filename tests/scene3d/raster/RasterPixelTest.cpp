@@ -376,7 +376,8 @@ TEST(RasterPixels, TrianglesOfEverySizeCoverExactlyThePixelCentresInside) {
     for (int t = 0; t < 60; ++t) {
         const int reach = reaches[t % std::size(reaches)];
         const int cx = t % 5 == 0 ? 128 : next(size), cy = t % 5 == 0 ? 128 : next(size);
-        const Point p[3] = {randomPoint(cx, cy, reach), randomPoint(cx, cy, reach), randomPoint(cx, cy, reach)};
+        const Point p[3] = {randomPoint(cx, cy, reach), randomPoint(cx, cy, reach),
+                            randomPoint(cx, cy, reach)};
         for (const Point& point : p) {
             indices.push_back(static_cast<std::uint16_t>(vertices.size()));
             vertices.push_back({static_cast<float>(point.x) / 32768.0f - 1.0f,
@@ -398,7 +399,8 @@ TEST(RasterPixels, TrianglesOfEverySizeCoverExactlyThePixelCentresInside) {
         const Picture picture = pictureOf(*device);
         for (int y = 0; y < size; ++y)
             for (int x = 0; x < size; ++x)
-                ASSERT_EQ(red(picture.at(x, y)), expected[y * size + x]) << x << ", " << y << " threads " << threads;
+                ASSERT_EQ(red(picture.at(x, y)), expected[y * size + x])
+                    << x << ", " << y << " threads " << threads;
     }
 }
 

@@ -54,16 +54,19 @@ TEST(ViewportMapping, EachCoordinateIsItsOwnFormulaExactly) {
         fixedfunction::ClipVertex v;
         v.w = weight(random);
         // Some positions land exactly half way between subpixels.
-        v.x = i % 7 == 0 ? ((static_cast<float>(i) + 0.5f) / subpixelScale - mapping.offsetX) / mapping.scaleX * v.w
-                         : coordinate(random);
+        v.x = i % 7 == 0
+                  ? ((static_cast<float>(i) + 0.5f) / subpixelScale - mapping.offsetX) / mapping.scaleX * v.w
+                  : coordinate(random);
         v.y = coordinate(random);
         v.z = coordinate(random);
         for (float& varying : v.varyings)
             varying = coordinate(random);
         const ScreenVertex s = toScreen(v, mapping);
         const float invW = 1.0f / v.w;
-        ASSERT_EQ(s.x, static_cast<std::int32_t>(std::lrint((v.x * invW * mapping.scaleX + mapping.offsetX) * subpixelScale)));
-        ASSERT_EQ(s.y, static_cast<std::int32_t>(std::lrint((v.y * invW * mapping.scaleY + mapping.offsetY) * subpixelScale)));
+        ASSERT_EQ(s.x, static_cast<std::int32_t>(
+                           std::lrint((v.x * invW * mapping.scaleX + mapping.offsetX) * subpixelScale)));
+        ASSERT_EQ(s.y, static_cast<std::int32_t>(
+                           std::lrint((v.y * invW * mapping.scaleY + mapping.offsetY) * subpixelScale)));
         ASSERT_EQ(s.attributes[attributeDepth], v.z * invW * mapping.scaleZ + mapping.offsetZ);
         ASSERT_EQ(s.attributes[attributeInvW], invW);
         for (int k = 0; k < fixedfunction::varyingCount; ++k)
