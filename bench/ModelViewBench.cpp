@@ -9,12 +9,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <string_view>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <QGuiApplication>
 #include <stdexcept>
+#include <string_view>
 
 #include "bench/FullModelView.h"
 #include "scene3d/framework/CD3DPick.h"
@@ -107,7 +107,8 @@ void BM_PickFullModel(benchmark::State& state) {
         hits = 0;
         for (int row = 0; row < grid; ++row) {
             for (int column = 0; column < grid; ++column) {
-                const float x = (static_cast<float>(column) + 0.5f) * static_cast<float>(viewSize.width) / grid;
+                const float x =
+                    (static_cast<float>(column) + 0.5f) * static_cast<float>(viewSize.width) / grid;
                 const float y = (static_cast<float>(row) + 0.5f) * static_cast<float>(viewSize.height) / grid;
                 bw::CD3DPick pick;
                 pick.ViewportPick(device, root, x, y);

@@ -104,8 +104,9 @@ void processVertices(const VertexProcessingSetup& setup, const VertexInput& inpu
                 const Vector3 normal = fields.normal >= 0 ? readVector(vertex, fields.normal) : Vector3{};
                 const Vector3 worldPosition =
                     setup.lightingSetup.needsPosition ? transformCoord(position, setup.world) : Vector3{};
-                const LitColour lit = lightVertex(setup.lightingSetup, worldPosition,
-                                                  normalize(transformNormal(normal, setup.normalMatrix)), colours);
+                const LitColour lit =
+                    lightVertex(setup.lightingSetup, worldPosition,
+                                normalize(transformNormal(normal, setup.normalMatrix)), colours);
                 if (store.colours) store.colours[i] = lit;
                 storeColours(lit.diffuse, lit.specular, result);
             } else {
