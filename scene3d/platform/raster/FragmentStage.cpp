@@ -29,11 +29,13 @@ void shadeSpan(const SpanShader& shader, const SpanContext& context, const SpanT
     const AttributePlanes& planes = setup.planes;
     const float dy = static_cast<float>(y - setup.originY);
     const int used = attributesNeeded(context.state->texture != nullptr, context.state->specular);
+    // Each attribute at the row's origin column, four at a time: atOrigin + dy (y - originY).
     SpanRow row;
-    for (int i = 0; i < used; ++i) {
-        row.at[i] = planes.atOrigin[i] + planes.dy[i] * dy;
-        row.step[i] = planes.dx[i];
-    }
+    row.step = planes.dx;
+    const Quad::Floats rowOffset = Quad::broadcast(dy);
+    for (int i = 0; i < used; i += Quad::lanes)
+        _mm_store_ps(row.at + i, Quad::add(Quad::loadFloats(planes.atOrigin + i),
+                                           Quad::mul(Quad::loadFloats(planes.dy + i), rowOffset)));
 
     std::uint8_t masks[passes::maxGroupsPerRun];
     for (int x = xBegin; x < xEnd; x += passes::pixelsPerRun) {

@@ -29,9 +29,9 @@ struct SpanContext {
 
 // A span's attributes at the row's origin column and their steps per column.
 struct SpanRow {
-    float at[attributeCount];
-    float step[attributeCount];
-    int firstOffset = 0; // column of the run's first pixel less the triangle's originX
+    alignas(16) float at[paddedAttributeCount];
+    const float* step = nullptr; // the planes' dx
+    int firstOffset = 0;         // column of the run's first pixel less the triangle's originX
     // Pixels from the run's first that lie in its row. Pixels of the row beyond the span
     // are this thread's too, so a group of four may read them and write them back
     // unchanged; beyond the row they may be another thread's.

@@ -21,10 +21,11 @@ struct Span {
     int end;
 };
 
-// Floor of a / s for s > 0, exactly: a double estimate, corrected in integers. Also
-// gives the remainder a - s floor(a / s), in [0, s).
+// Floor of a / s for s > 0, exactly: a double estimate (truncated, so up to one too
+// high for negative quotients), corrected in integers. Also gives the remainder
+// a - s floor(a / s), in [0, s).
 std::int64_t floorDivide(std::int64_t a, std::int64_t s, double inverseS, std::int64_t& remainder) {
-    auto quotient = static_cast<std::int64_t>(std::floor(static_cast<double>(a) * inverseS));
+    auto quotient = static_cast<std::int64_t>(static_cast<double>(a) * inverseS);
     remainder = a - s * quotient;
     while (remainder < 0)
         remainder += s, --quotient;

@@ -112,7 +112,7 @@ void referencePixel(const TriangleSetup& t, const DrawState& state, const Sample
 // Planes with colours running past 0 and 1 and a 1/w that stays positive.
 TriangleSetup randomPlanes(std::mt19937& random) {
     std::uniform_real_distribution<float> value(-0.3f, 1.3f), gradient(-0.02f, 0.02f);
-    TriangleSetup t;
+    TriangleSetup t{};
     t.originX = 3;
     t.originY = 10;
     for (int i = 0; i < attributeCount; ++i) {
