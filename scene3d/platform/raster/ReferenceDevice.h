@@ -57,10 +57,20 @@ private:
 
     ResultCode applyPresentParameters(const PresentParameters& parameters);
     raster::DrawState currentDrawState() const;
-    void processVertexRange(const fixedfunction::VertexProcessingSetup& setup,
-                            const fixedfunction::VertexInput& input, std::uint32_t first, std::uint32_t begin,
-                            std::uint32_t end, fixedfunction::LitColourStore litColours);
-    void queueTriangle(std::uint32_t i0, std::uint32_t i1, std::uint32_t i2, const raster::DrawState& state);
+    // The vertices of the current draw as the vertex stage reads them.
+    struct DrawVertices {
+        const fixedfunction::VertexProcessingSetup& setup;
+        const fixedfunction::VertexInput& input;
+        std::uint32_t first; // the draw's lowest index
+        fixedfunction::LitColourStore litColours;
+    };
+
+    void processVertexRange(const DrawVertices& draw, std::uint32_t begin, std::uint32_t end);
+    // The clip-space vertex of the draw's vertex i, computed again: only triangles that
+    // need clipping ask for it, so that the frame does not store every vertex twice.
+    static fixedfunction::ClipVertex clipVertexOf(const DrawVertices& draw, std::uint32_t i);
+    void queueTriangle(const DrawVertices& draw, std::uint32_t i0, std::uint32_t i1, std::uint32_t i2,
+                       const raster::DrawState& state);
     void flush();
 
     DeviceCreation creation_;
@@ -71,7 +81,6 @@ private:
     Cooperation cooperation_ = Cooperation::Ready;
 
     // Scratch of the current draw, kept to avoid reallocating per call.
-    std::vector<fixedfunction::ClipVertex> clipVertices_;
     std::vector<std::uint32_t> clipCodes_;
     std::uint32_t firstScreenVertex_ = 0;      // queue index of the draw's first processed vertex
     fixedfunction::LitColourCache litColours_; // of meshes drawn again unchanged

@@ -131,7 +131,7 @@ TEST(LitColourCache, DropsColoursNotDrawnForSomeScenes) {
     EXPECT_FALSE(cache.storeFor(hidden, fields, 32, 0, 4, setup).valid);
 }
 
-// A lit sphere-like fan drawn frame after frame with a revision, its lighting changed in
+// A lit fan drawn frame after frame with a revision, its lighting and view changed in
 // between: each picture equals that of a device that lights every draw afresh.
 TEST(LitColourCache, FramesDrawnFromKeptColoursEqualFramesLitAfresh) {
     std::vector<Vertex> vertices;
@@ -185,6 +185,16 @@ TEST(LitColourCache, FramesDrawnFromKeptColoursEqualFramesLitAfresh) {
         [](auto& d) { d.SetRenderState(D3DRS_SPECULARENABLE, 1); },
         [](auto& d) {
             d.SetTransform(D3DTS_VIEW, *lookAtLH({1, 1, -4}, {0, 0, 0}, {0, 1, 0}));
+        },
+        // Tilted across the near plane: the clipped triangles take their colours from the
+        // store too, also with flat shading.
+        [](auto& d) {
+            d.SetTransform(D3DTS_WORLD, rotationXMatrix(1.2f));
+            d.SetTransform(D3DTS_PROJECTION, perspectiveFovLH(0.8f, 1.0f, 3.5f, 100.0f));
+        },
+        [](auto& d) {
+            d.SetRenderState(D3DRS_SHADEMODE, D3DSHADE_FLAT);
+            d.SetLight(0, whiteLight({0.2f, 0.1f, 1})); // onto the fan's first vertex
         },
         [](auto& d) { d.LightEnable(0, false); },
     };
