@@ -211,9 +211,10 @@ ResultCode ReferenceDevice::DrawIndexedTriangles(const IndexedTriangles& batch) 
 }
 
 void ReferenceDevice::processVertexRange(const DrawVertices& draw, std::uint32_t begin, std::uint32_t end) {
-    // A block at a time through a small buffer that stays in the cache.
+    // A block at a time through a small buffer that stays in the cache; one per thread,
+    // made once (its vertices would otherwise be cleared at every draw).
     constexpr std::uint32_t blockSize = 64;
-    ClipVertex block[blockSize];
+    static thread_local ClipVertex block[blockSize];
     for (std::uint32_t blockBegin = begin; blockBegin < end; blockBegin += blockSize) {
         const std::uint32_t count = std::min(blockSize, end - blockBegin);
         LitColourStore litColours = draw.litColours;
