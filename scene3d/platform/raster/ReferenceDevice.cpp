@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "scene3d/platform/device/DeviceWindow.h"
 #include "scene3d/platform/device/Formats.h"
@@ -83,6 +84,7 @@ ResultCode ReferenceDevice::TestCooperativeLevel() {
 
 void ReferenceDevice::simulateDeviceLost() {
     queue_.clear();
+    pendingClear_ = {};
     cooperation_ = Cooperation::Lost;
 }
 
@@ -93,6 +95,7 @@ void ReferenceDevice::simulateDeviceRestorable() {
 ResultCode ReferenceDevice::Reset(const PresentParameters& parameters) {
     if (cooperation_ == Cooperation::Lost) return D3DERR_DEVICELOST;
     queue_.clear();
+    pendingClear_ = {};
     if (const auto result = applyPresentParameters(parameters); failed(result)) {
         cooperation_ = Cooperation::NotReset;
         return result;
@@ -107,8 +110,8 @@ ResultCode ReferenceDevice::Clear(std::uint32_t flags, std::uint32_t colour, flo
     if (flags & D3DCLEAR_ZBUFFER && !(z >= 0.0f && z <= 1.0f)) return D3DERR_INVALIDCALL;
     if (cooperation_ != Cooperation::Ready) return D3D_OK;
     flush();
-    if (flags & D3DCLEAR_TARGET) frame_.clear(colour);
-    if (flags & D3DCLEAR_ZBUFFER) depth_.clear(z);
+    if (flags & D3DCLEAR_TARGET) pendingClear_.colour = true, pendingClear_.colourValue = colour;
+    if (flags & D3DCLEAR_ZBUFFER) pendingClear_.depth = true, pendingClear_.depthValue = z;
     return D3D_OK;
 }
 
@@ -265,8 +268,17 @@ void ReferenceDevice::queueTriangle(const DrawVertices& vertices, std::uint32_t 
 }
 
 void ReferenceDevice::flush() {
-    if (queue_.triangleCount() == 0) return;
-    workers_.forEach(static_cast<std::uint32_t>(queue_.bandCount()), [this](std::uint32_t band) {
+    const PendingClear clear = std::exchange(pendingClear_, PendingClear{});
+    if (queue_.triangleCount() == 0) {
+        if (clear.colour) frame_.clear(clear.colourValue);
+        if (clear.depth) depth_.clear(clear.depthValue);
+        return;
+    }
+    workers_.forEach(static_cast<std::uint32_t>(queue_.bandCount()), [&](std::uint32_t band) {
+        const int top = static_cast<int>(band) * FrameQueue::bandHeight;
+        const int bottom = std::min(top + FrameQueue::bandHeight, frame_.height());
+        if (clear.colour) frame_.clearRows(top, bottom, clear.colourValue);
+        if (clear.depth) depth_.clearRows(top, bottom, clear.depthValue);
         rasterizeBand(queue_, static_cast<int>(band), frame_, depth_);
     });
     queue_.clear();

@@ -71,6 +71,9 @@ private:
     static fixedfunction::ClipVertex clipVertexOf(const DrawVertices& draw, std::uint32_t i);
     void queueTriangle(const DrawVertices& draw, std::uint32_t i0, std::uint32_t i1, std::uint32_t i2,
                        const raster::DrawState& state);
+    // Draws the queued triangles, each band after applying the pending clear to its rows
+    // (so that a band's pixels are cleared just before they are drawn, while they stay in
+    // the cache); with nothing queued, applies the pending clear alone.
     void flush();
 
     DeviceCreation creation_;
@@ -78,6 +81,14 @@ private:
     raster::FrameBuffer frame_;
     raster::DepthBuffer depth_;
     WorkerPool workers_; // the bands of a frame share out over the cores
+    // A Clear waits for the next flush, which applies it band by band.
+    struct PendingClear {
+        bool colour = false;
+        std::uint32_t colourValue = 0;
+        bool depth = false;
+        float depthValue = 1.0f;
+    };
+    PendingClear pendingClear_;
     Cooperation cooperation_ = Cooperation::Ready;
 
     // Scratch of the current draw, kept to avoid reallocating per call.

@@ -36,6 +36,33 @@ TEST(RasterPixels, ClearSetsEveryPixelAndTheDepthThatLaterDrawsAreTestedAgainst)
     EXPECT_EQ(device->Clear(D3DCLEAR_ZBUFFER, 0, 2.0f, 0), D3DERR_INVALIDCALL);
 }
 
+// Clears wait for the next drawing and are applied band by band: each buffer gets the
+// last clear that named it, before the triangles drawn after it and after those drawn
+// before it, with any number of threads.
+TEST(RasterPixels, ClearsApplyInOrderWithTheDrawsAroundThem) {
+    for (unsigned threads : {1u, 2u}) {
+        auto device = identityDevice(40, 70, threads); // bands of 32 rows, the last one short
+        device->SetRenderState(D3DRS_LIGHTING, 1);
+        device->SetMaterial(flatColour(1, 0, 0));
+        draw(*device, quad(-1, -1, 0, 1, 0.5f), quadIndices); // left half red, before the clears
+        device->Clear(D3DCLEAR_TARGET, 0x00000080, 1.0f, 0);
+        device->Clear(D3DCLEAR_ZBUFFER, 0, 0.2f, 0);
+        device->Clear(D3DCLEAR_TARGET, 0x00008000, 1.0f, 0); // the colour that counts
+        device->SetMaterial(flatColour(0, 0, 1));
+        draw(*device, quad(-1, -1, 1, 1, 0.6f), quadIndices); // behind the cleared depth
+        draw(*device, quad(-1, -1, 1, 0, 0.1f), quadIndices); // in front: bottom half blue
+        const Picture picture = pictureOf(*device);
+        for (int y = 0; y < 70; ++y)
+            for (int x = 0; x < 40; ++x)
+                ASSERT_EQ(picture.at(x, y), y >= 35 ? 0xFF0000FFu : 0xFF008000u)
+                    << x << ", " << y << " threads " << threads;
+
+        // A clear with nothing drawn after it still shows.
+        device->Clear(D3DCLEAR_TARGET, 0x00123456, 1.0f, 0);
+        EXPECT_EQ(pictureOf(*device).at(39, 69), 0xFF123456u);
+    }
+}
+
 // Ambient level 0x10101010, one or two white directional lights, the default material of
 // the program's scene: colour = ambient x (global + light ambients) + diffuse x sum(N.L).
 TEST(RasterPixels, LitQuadHasTheColourOfTheLightingFormula) {
