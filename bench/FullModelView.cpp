@@ -1,5 +1,6 @@
 #include "bench/FullModelView.h"
 
+#include <charconv>
 #include <stdexcept>
 
 #include "modelview/FrameTable.h"
@@ -21,7 +22,25 @@ bool isKind(bw::IDirect3DDevice8& device, DeviceKind kind) {
 
 } // namespace
 
-FullModelView::FullModelView(DeviceKind kind, const std::filesystem::path& folder) {
+std::optional<ViewSize> parseViewSize(std::string_view text) {
+    constexpr int largest = 16384;
+    auto number = [](std::string_view digits) -> std::optional<int> {
+        int value = 0;
+        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        if (error != std::errc() || end != digits.data() + digits.size() || value < 1 || value > largest)
+            return std::nullopt;
+        return value;
+    };
+    const auto cross = text.find('x');
+    if (cross == std::string_view::npos) return std::nullopt;
+    const auto width = number(text.substr(0, cross));
+    const auto height = number(text.substr(cross + 1));
+    if (!width || !height) return std::nullopt;
+    return ViewSize{*width, *height};
+}
+
+FullModelView::FullModelView(DeviceKind kind, ViewSize size, const std::filesystem::path& folder)
+    : size_(size), window_(size.width, size.height) {
     // Wired as the program's start wires them, each view with its own choice of device.
     bw::DeviceDrivers drivers;
     drivers.reference = std::make_shared<bw::ReferenceDriver>();
@@ -40,7 +59,7 @@ FullModelView::FullModelView(DeviceKind kind, const std::filesystem::path& folde
         throw std::runtime_error("the device asked for was not made: " + (notifier_.said.empty()
                                                                               ? std::string("no reason given")
                                                                               : notifier_.said.back()));
-    view_->setViewSize(viewWidth, viewHeight);
+    view_->setViewSize(size.width, size.height);
     view_->defaultSceneSetup();
     view_->setCameraEyeDistance(-10.0f);
     view_->setAxesAndBaseShown();

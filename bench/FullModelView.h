@@ -1,11 +1,14 @@
 #pragma once
 // The PC model as the program holds it after start-up, in a model view drawing into a
-// 1024 x 768 window that drops its pictures, with every part frame switched on: the
-// heaviest scene a user can build, drawn and picked through the program's own code.
+// window (1024 x 768 unless asked otherwise) that drops its pictures, with every part
+// frame switched on: the heaviest scene a user can build, drawn and picked through the
+// program's own code.
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bench/DiscardingWindow.h"
@@ -14,8 +17,13 @@
 
 namespace bench {
 
-inline constexpr int viewWidth = 1024;
-inline constexpr int viewHeight = 768;
+struct ViewSize {
+    int width = 1024;
+    int height = 768;
+};
+
+// Reads "WIDTHxHEIGHT" (both 1 .. 16384); empty when the text is not such a size.
+std::optional<ViewSize> parseViewSize(std::string_view text);
 
 enum class DeviceKind { Reference, OpenGL };
 
@@ -23,13 +31,14 @@ class FullModelView {
 public:
     // Needs a QGuiApplication. Throws std::runtime_error when the kind of device asked
     // for cannot be had here (the program would have fallen back to another).
-    explicit FullModelView(DeviceKind kind, const std::filesystem::path& folder = modelFolder());
+    FullModelView(DeviceKind kind, ViewSize size, const std::filesystem::path& folder = modelFolder());
     ~FullModelView();
     FullModelView(const FullModelView&) = delete;
     FullModelView& operator=(const FullModelView&) = delete;
 
     bw::modelview::ModelView& view() { return *view_; }
     const DiscardingWindow& window() const { return window_; }
+    ViewSize size() const { return size_; }
 
 private:
     class Notifier : public bw::UserNotifier {
@@ -41,7 +50,8 @@ private:
     };
 
     Notifier notifier_;
-    DiscardingWindow window_{viewWidth, viewHeight};
+    ViewSize size_;
+    DiscardingWindow window_;
     std::unique_ptr<bw::modelview::ModelView> view_;
 };
 

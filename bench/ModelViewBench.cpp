@@ -1,17 +1,20 @@
-// The full PC model (every part on) at 1024 x 768: the time of one RenderScene on the
-// reference rasterizer and on the OpenGL device, and the time of one pick (ViewportPick
-// and FindNearest, as a click does) over a fixed 10 x 10 grid of pixels. The median of
-// the repetitions is the figure to quote. Run it under xvfb-run where there is no
+// The full PC model (every part on) at 1024 x 768, or at the size --size=WIDTHxHEIGHT
+// asks for: the time of one RenderScene on the reference rasterizer and on the OpenGL
+// device, and the time of one pick (ViewportPick and FindNearest, as a click does) over a
+// fixed 10 x 10 grid of pixels. The median of the repetitions is the figure to quote; the
+// size is in each result's label and counters. Run it under xvfb-run where there is no
 // display; without OpenGL the OpenGL figure is skipped with a reason.
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <iostream>
 #include <map>
 #include <memory>
 #include <QGuiApplication>
 #include <stdexcept>
+#include <string_view>
 
 #include "bench/FullModelView.h"
 #include "scene3d/framework/CD3DPick.h"
@@ -26,11 +29,40 @@ using bench::FullModelView;
 // the application object goes, which the OpenGL device needs.
 std::map<DeviceKind, std::unique_ptr<FullModelView>> views;
 std::map<DeviceKind, std::string> failures;
+bench::ViewSize viewSize;
+
+void reportSize(benchmark::State& state) {
+    state.counters["width"] = viewSize.width;
+    state.counters["height"] = viewSize.height;
+    state.SetLabel(std::to_string(viewSize.width) + "x" + std::to_string(viewSize.height));
+}
+
+// Takes --size=WIDTHxHEIGHT out of the arguments; false when it is there but malformed.
+bool takeSizeOption(int& argc, char** argv) {
+    constexpr std::string_view option = "--size=";
+    int kept = 1;
+    bool good = true;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument.substr(0, option.size()) != option) {
+            argv[kept++] = argv[i];
+            continue;
+        }
+        const auto size = bench::parseViewSize(argument.substr(option.size()));
+        if (size)
+            viewSize = *size;
+        else
+            good = false;
+    }
+    argc = kept;
+    argv[argc] = nullptr;
+    return good;
+}
 
 FullModelView* viewFor(DeviceKind kind, benchmark::State& state) {
     if (!views.count(kind) && !failures.count(kind)) {
         try {
-            views[kind] = std::make_unique<FullModelView>(kind);
+            views[kind] = std::make_unique<FullModelView>(kind, viewSize);
         } catch (const std::exception& error) {
             failures[kind] = error.what();
         }
@@ -46,6 +78,7 @@ void BM_DrawFullModel(benchmark::State& state) {
     const auto kind = state.range(0) == 0 ? DeviceKind::Reference : DeviceKind::OpenGL;
     FullModelView* model = viewFor(kind, state);
     if (!model) return;
+    reportSize(state);
     const int presentedBefore = model->window().presentedCount();
     for (auto _ : state)
         model->view().RenderScene();
@@ -64,6 +97,7 @@ void BM_DrawFullModel(benchmark::State& state) {
 void BM_PickFullModel(benchmark::State& state) {
     FullModelView* model = viewFor(DeviceKind::Reference, state);
     if (!model) return;
+    reportSize(state);
     constexpr int grid = 10;
     constexpr int picksPerPass = grid * grid;
     bw::IDirect3DDevice8& device = model->view().device();
@@ -73,8 +107,9 @@ void BM_PickFullModel(benchmark::State& state) {
         hits = 0;
         for (int row = 0; row < grid; ++row) {
             for (int column = 0; column < grid; ++column) {
-                const float x = (static_cast<float>(column) + 0.5f) * bench::viewWidth / grid;
-                const float y = (static_cast<float>(row) + 0.5f) * bench::viewHeight / grid;
+                const float x =
+                    (static_cast<float>(column) + 0.5f) * static_cast<float>(viewSize.width) / grid;
+                const float y = (static_cast<float>(row) + 0.5f) * static_cast<float>(viewSize.height) / grid;
                 bw::CD3DPick pick;
                 pick.ViewportPick(device, root, x, y);
                 const std::int32_t nearest = pick.FindNearest();
@@ -106,6 +141,10 @@ BENCHMARK(BM_PickFullModel)
     ->ReportAggregatesOnly(true);
 
 int main(int argc, char** argv) {
+    if (!takeSizeOption(argc, argv)) {
+        std::cerr << "--size wants WIDTHxHEIGHT, each 1 .. 16384, as in --size=2560x1440\n";
+        return 2;
+    }
     benchmark::Initialize(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb");

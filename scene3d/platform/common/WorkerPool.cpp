@@ -4,6 +4,8 @@
 #include <atomic>
 #include <utility>
 
+#include <sched.h>
+
 namespace bw {
 
 WorkerPool::WorkerPool(unsigned workerCount) {
@@ -23,8 +25,20 @@ WorkerPool::~WorkerPool() {
         thread.join();
 }
 
+unsigned WorkerPool::usableCores() {
+    // The cores this process may run on (taskset, cgroups), not all the machine has: a
+    // worker per core it may not use would only take turns with the caller.
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    if (sched_getaffinity(0, sizeof allowed, &allowed) == 0) {
+        const int count = CPU_COUNT(&allowed);
+        if (count > 0) return static_cast<unsigned>(count);
+    }
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
 unsigned WorkerPool::coresBesidesCaller(unsigned limit) {
-    return std::clamp(std::thread::hardware_concurrency(), 1u, std::max(limit, 1u)) - 1;
+    return std::clamp(usableCores(), 1u, std::max(limit, 1u)) - 1;
 }
 
 void WorkerPool::start(std::function<void()> job) {

@@ -23,7 +23,9 @@ public:
 
     unsigned workerCount() const { return static_cast<unsigned>(threads_.size()); }
 
-    // One thread per hardware thread, less the caller's own, between 0 and limit - 1.
+    // The hardware threads this process may run on (at least 1).
+    static unsigned usableCores();
+    // One thread per usable hardware thread, less the caller's own, between 0 and limit - 1.
     static unsigned coresBesidesCaller(unsigned limit);
 
     // Runs job once on every worker and returns at once; waits first for the job before.

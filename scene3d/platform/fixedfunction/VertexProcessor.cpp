@@ -1,5 +1,7 @@
 #include "scene3d/platform/fixedfunction/VertexProcessor.h"
 
+#include <xmmintrin.h>
+
 #include <cstring>
 
 #include "scene3d/math/VectorTransform.h"
@@ -28,12 +30,18 @@ Vector3 readVector(const std::uint8_t* vertex, int offset) {
     return {f[0], f[1], f[2]};
 }
 
+// x, y, z and w at once (SSE2), each summed in the order p.x m0 + p.y m1 + p.z m2 + m3.
 void toClipSpace(Vector3 p, const Matrix& matrix, ClipVertex& out) {
-    const auto& m = matrix.m;
-    out.x = p.x * m[0][0] + p.y * m[1][0] + p.z * m[2][0] + m[3][0];
-    out.y = p.x * m[0][1] + p.y * m[1][1] + p.z * m[2][1] + m[3][1];
-    out.z = p.x * m[0][2] + p.y * m[1][2] + p.z * m[2][2] + m[3][2];
-    out.w = p.x * m[0][3] + p.y * m[1][3] + p.z * m[2][3] + m[3][3];
+    const auto row = [&](int r) { return _mm_loadu_ps(matrix.m[r]); };
+    __m128 v = _mm_add_ps(_mm_mul_ps(_mm_set1_ps(p.x), row(0)), _mm_mul_ps(_mm_set1_ps(p.y), row(1)));
+    v = _mm_add_ps(v, _mm_mul_ps(_mm_set1_ps(p.z), row(2)));
+    v = _mm_add_ps(v, row(3));
+    alignas(16) float clip[4];
+    _mm_store_ps(clip, v);
+    out.x = clip[0];
+    out.y = clip[1];
+    out.z = clip[2];
+    out.w = clip[3];
 }
 
 void storeColours(const ColorValue& diffuse, const ColorValue& specular, ClipVertex& out) {
@@ -76,7 +84,7 @@ VertexProcessingSetup prepareVertexProcessing(const FixedFunctionState& state, c
 }
 
 void processVertices(const VertexProcessingSetup& setup, const VertexInput& input, std::uint32_t first,
-                     std::uint32_t count, ClipVertex* out) {
+                     std::uint32_t count, ClipVertex* out, LitColourStore store) {
     const VertexFields& fields = input.fields;
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint8_t* vertex = input.data + static_cast<std::size_t>(first + i) * input.stride;
@@ -84,22 +92,26 @@ void processVertices(const VertexProcessingSetup& setup, const VertexInput& inpu
         const Vector3 position = readVector(vertex, 0);
         toClipSpace(position, setup.worldViewProjection, result);
 
-        VertexColours colours;
-        if (fields.diffuse >= 0)
-            colours.diffuse = unpackColour(readField<std::uint32_t>(vertex, fields.diffuse));
-        if (fields.specular >= 0)
-            colours.specular = unpackColour(readField<std::uint32_t>(vertex, fields.specular));
-
-        if (setup.lighting) {
-            const Vector3 normal = fields.normal >= 0 ? readVector(vertex, fields.normal) : Vector3{};
-            const Vector3 worldPosition =
-                setup.lightingSetup.needsPosition ? transformCoord(position, setup.world) : Vector3{};
-            const LitColour lit =
-                lightVertex(setup.lightingSetup, worldPosition,
-                            normalize(transformNormal(normal, setup.normalMatrix)), colours);
-            storeColours(lit.diffuse, lit.specular, result);
+        if (setup.lighting && store.valid) {
+            storeColours(store.colours[i].diffuse, store.colours[i].specular, result);
         } else {
-            storeColours(colours.diffuse, colours.specular, result);
+            VertexColours colours;
+            if (fields.diffuse >= 0)
+                colours.diffuse = unpackColour(readField<std::uint32_t>(vertex, fields.diffuse));
+            if (fields.specular >= 0)
+                colours.specular = unpackColour(readField<std::uint32_t>(vertex, fields.specular));
+            if (setup.lighting) {
+                const Vector3 normal = fields.normal >= 0 ? readVector(vertex, fields.normal) : Vector3{};
+                const Vector3 worldPosition =
+                    setup.lightingSetup.needsPosition ? transformCoord(position, setup.world) : Vector3{};
+                const LitColour lit =
+                    lightVertex(setup.lightingSetup, worldPosition,
+                                normalize(transformNormal(normal, setup.normalMatrix)), colours);
+                if (store.colours) store.colours[i] = lit;
+                storeColours(lit.diffuse, lit.specular, result);
+            } else {
+                storeColours(colours.diffuse, colours.specular, result);
+            }
         }
 
         if (fields.texCoord >= 0) {

@@ -42,8 +42,17 @@ struct VertexProcessingSetup {
 
 VertexProcessingSetup prepareVertexProcessing(const FixedFunctionState& state, const VertexFields& fields);
 
-// Processes vertices first .. first + count - 1 of the input into out[0 .. count - 1].
+// Lit colours of the vertices from an earlier draw of them under the same lighting
+// (valid), or room to keep the colours this draw computes (not valid). Without colours,
+// neither.
+struct LitColourStore {
+    LitColour* colours = nullptr;
+    bool valid = false;
+};
+
+// Processes vertices first .. first + count - 1 of the input into out[0 .. count - 1];
+// with lighting on, store.colours[0 .. count - 1] are those vertices' lit colours.
 void processVertices(const VertexProcessingSetup& setup, const VertexInput& input, std::uint32_t first,
-                     std::uint32_t count, ClipVertex* out);
+                     std::uint32_t count, ClipVertex* out, LitColourStore store = {});
 
 } // namespace bw::fixedfunction

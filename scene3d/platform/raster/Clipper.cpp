@@ -11,8 +11,6 @@ namespace {
 
 // Farthest a vertex may lie outside the viewport, in pixels.
 constexpr float guardPixels = 8192.0f;
-// Smallest w kept, so that the perspective divide stays finite.
-constexpr float minimumW = 1e-5f;
 
 // Signed distance of v from plane `plane`: >= 0 inside. In double, so that a vertex far
 // beyond the guard band does not swamp the band's own size.
@@ -75,24 +73,6 @@ GuardBand guardBandFor(std::uint32_t viewportWidth, std::uint32_t viewportHeight
     const float halfWidth = std::max(1.0f, static_cast<float>(viewportWidth) * 0.5f);
     const float halfHeight = std::max(1.0f, static_cast<float>(viewportHeight) * 0.5f);
     return {1.0f + guardPixels / halfWidth, 1.0f + guardPixels / halfHeight};
-}
-
-std::uint32_t clipCodeOf(const ClipVertex& v, const GuardBand& band) {
-    if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z) || !std::isfinite(v.w))
-        return clipInvalid;
-    std::uint32_t code = 0;
-    if (v.z < 0.0f) code |= clipNear;
-    if (v.z > v.w) code |= clipFar;
-    if (v.w < minimumW) code |= clipBehindEye;
-    if (v.x < -band.xLimit * v.w) code |= clipGuardLeft;
-    if (v.x > band.xLimit * v.w) code |= clipGuardRight;
-    if (v.y > band.yLimit * v.w) code |= clipGuardTop;
-    if (v.y < -band.yLimit * v.w) code |= clipGuardBottom;
-    if (v.x < -v.w) code |= outsideLeft;
-    if (v.x > v.w) code |= outsideRight;
-    if (v.y < -v.w) code |= outsideBottom;
-    if (v.y > v.w) code |= outsideTop;
-    return code;
 }
 
 int clipTriangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c, std::uint32_t planes,

@@ -4,6 +4,8 @@
 // a guard band, and clipped against the band's edges otherwise, so that screen positions
 // always fit the fixed-point rasterizer.
 
+#include <xmmintrin.h>
+
 #include <cstdint>
 
 #include "scene3d/platform/fixedfunction/PipelineVertex.h"
@@ -41,7 +43,25 @@ struct GuardBand {
 // A guard band that keeps screen positions within guardPixels of the viewport.
 GuardBand guardBandFor(std::uint32_t viewportWidth, std::uint32_t viewportHeight);
 
-std::uint32_t clipCodeOf(const fixedfunction::ClipVertex& v, const GuardBand& band);
+// Smallest w kept, so that the perspective divide stays finite.
+inline constexpr float minimumW = 1e-5f;
+
+// Four comparisons at once (SSE2): a vertex's outcode costs no more than its transform.
+inline std::uint32_t clipCodeOf(const fixedfunction::ClipVertex& v, const GuardBand& band) {
+    const __m128 position = _mm_setr_ps(v.x, v.y, v.z, v.w);
+    // x - x is 0 for finite x, NaN for infinities and NaN.
+    const __m128 zero = _mm_setzero_ps();
+    if (_mm_movemask_ps(_mm_cmpeq_ps(_mm_sub_ps(position, position), zero)) != 0xF) return clipInvalid;
+    const __m128 w = _mm_set1_ps(v.w);
+    // x < -limit w is -x > limit w, exactly: negation rounds nothing.
+    const __m128 signedXY = _mm_setr_ps(-v.x, v.x, v.y, -v.y);
+    const __m128 guard = _mm_mul_ps(_mm_setr_ps(band.xLimit, band.xLimit, band.yLimit, band.yLimit), w);
+    const int guardBits = _mm_movemask_ps(_mm_cmpgt_ps(signedXY, guard));
+    const int outsideBits = _mm_movemask_ps(_mm_cmpgt_ps(_mm_setr_ps(-v.x, v.x, -v.y, v.y), w));
+    const int depthBits = _mm_movemask_ps(
+        _mm_cmpgt_ps(_mm_setr_ps(0.0f, v.z, minimumW, 0.0f), _mm_setr_ps(v.z, v.w, v.w, 0.0f)));
+    return static_cast<std::uint32_t>(depthBits | guardBits << 3 | outsideBits << 7);
+}
 
 // Clips the triangle a, b, c against the planes named by planes (clip bits); writes the
 // resulting convex polygon to out and returns its vertex count (0 when nothing is left).

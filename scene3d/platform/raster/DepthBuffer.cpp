@@ -17,4 +17,6 @@ void DepthBuffer::release() {
 
 void DepthBuffer::clear(float depth) { std::fill(depths_.begin(), depths_.end(), depth); }
 
+void DepthBuffer::clearRows(int y0, int y1, float depth) { std::fill(row(y0), row(y1), depth); }
+
 } // namespace bw::raster

@@ -15,3 +15,11 @@ void FrameBuffer::clear(std::uint32_t colour) {
 }
 
 } // namespace bw::raster
+
+namespace bw::raster {
+
+void FrameBuffer::clearRows(int y0, int y1, std::uint32_t colour) {
+    std::fill(row(y0), row(y1), colour | 0xFF000000u);
+}
+
+} // namespace bw::raster

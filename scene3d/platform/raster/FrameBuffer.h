@@ -11,6 +11,8 @@ class FrameBuffer {
 public:
     void resize(int width, int height);
     void clear(std::uint32_t colour);
+    // Rows y0 .. y1 - 1 only.
+    void clearRows(int y0, int y1, std::uint32_t colour);
 
     int width() const { return width_; }
     int height() const { return height_; }

@@ -18,7 +18,7 @@ void FrameQueue::resize(int targetHeight) {
 }
 
 void FrameQueue::clear() {
-    vertices_.clear();
+    vertexCount_ = 0;
     triangles_.clear();
     drawStates_.clear();
     textures_.clear();
@@ -35,13 +35,15 @@ void FrameQueue::beginDraw(const DrawState& state, std::shared_ptr<const Texture
 }
 
 std::uint32_t FrameQueue::addVertex(const ScreenVertex& vertex) {
-    vertices_.push_back(vertex);
-    return static_cast<std::uint32_t>(vertices_.size() - 1);
+    const std::uint32_t index = appendVertices(1);
+    vertices_[index] = vertex;
+    return index;
 }
 
 std::uint32_t FrameQueue::appendVertices(std::uint32_t count) {
-    const auto first = static_cast<std::uint32_t>(vertices_.size());
-    vertices_.resize(vertices_.size() + count);
+    const std::uint32_t first = vertexCount_;
+    vertexCount_ += count;
+    if (vertexCount_ > vertices_.size()) vertices_.resize(vertexCount_);
     return first;
 }
 

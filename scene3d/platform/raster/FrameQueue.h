@@ -48,7 +48,10 @@ public:
     const DrawState& drawState(std::uint32_t index) const { return drawStates_[index]; }
 
 private:
+    // Grows to the largest frame's vertices and stays: only the first vertexCount_ are
+    // this frame's, so that a frame does not pay for clearing them again.
     std::vector<ScreenVertex> vertices_;
+    std::uint32_t vertexCount_ = 0;
     std::vector<QueuedTriangle> triangles_;
     std::vector<DrawState> drawStates_;
     std::vector<std::shared_ptr<const Texture>> textures_; // alive until rasterised

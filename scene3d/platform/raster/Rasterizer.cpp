@@ -1,5 +1,7 @@
 #include "scene3d/platform/raster/Rasterizer.h"
 
+#include <xmmintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -19,64 +21,87 @@ struct Span {
     int end;
 };
 
-bool covers(const TriangleSetup& t, const std::int64_t rowEdges[3], int x) {
-    const std::int64_t dx = x - t.originX;
-    return rowEdges[0] + t.edges[0].stepX * dx >= 0 && rowEdges[1] + t.edges[1].stepX * dx >= 0 &&
-           rowEdges[2] + t.edges[2].stepX * dx >= 0;
+// Floor of a / s for s > 0, exactly: a double estimate (truncated, so up to one too
+// high for negative quotients), corrected in integers. Also gives the remainder
+// a - s floor(a / s), in [0, s).
+std::int64_t floorDivide(std::int64_t a, std::int64_t s, double inverseS, std::int64_t& remainder) {
+    auto quotient = static_cast<std::int64_t>(static_cast<double>(a) * inverseS);
+    remainder = a - s * quotient;
+    while (remainder < 0)
+        remainder += s, --quotient;
+    while (remainder >= s)
+        remainder -= s, ++quotient;
+    return quotient;
 }
 
-// Triangles at most this many pixels wide find their spans by stepping the edge
-// functions across the bounds, which is cheaper than solving for them.
-constexpr int narrowTriangle = 16;
-
-Span scanRow(const TriangleSetup& t, const std::int64_t rowEdges[3]) {
-    const int width = t.bounds.x1 - t.bounds.x0;
-    const std::int64_t offset = t.bounds.x0 - t.originX;
-    std::int64_t e0 = rowEdges[0] + t.edges[0].stepX * offset;
-    std::int64_t e1 = rowEdges[1] + t.edges[1].stepX * offset;
-    std::int64_t e2 = rowEdges[2] + t.edges[2].stepX * offset;
-    int x = 0;
-    for (; x < width && (e0 | e1 | e2) < 0; ++x) {
-        e0 += t.edges[0].stepX;
-        e1 += t.edges[1].stepX;
-        e2 += t.edges[2].stepX;
-    }
-    const int begin = x;
-    for (; x < width && (e0 | e1 | e2) >= 0; ++x) {
-        e0 += t.edges[0].stepX;
-        e1 += t.edges[1].stepX;
-        e2 += t.edges[2].stepX;
-    }
-    return {t.bounds.x0 + begin, t.bounds.x0 + x};
-}
-
-// Each edge bounds the span from one side; the bound is estimated in floating point and
-// then corrected with the exact edge functions (the estimate can only be one pixel too
-// generous).
-Span solveRow(const TriangleSetup& t, const std::int64_t rowEdges[3]) {
-    int begin = t.bounds.x0;
-    int end = t.bounds.x1;
-    for (int i = 0; i < 3; ++i) {
-        const EdgeFunction& edge = t.edges[i];
-        if (edge.stepX == 0) {
-            if (rowEdges[i] < 0) return {0, 0};
-            continue;
-        }
-        const double offset = -static_cast<double>(rowEdges[i]) / static_cast<double>(edge.stepX);
-        if (edge.stepX > 0) {
-            const double first = std::ceil(offset) + t.originX;
-            if (first > begin) begin = first >= end ? end : static_cast<int>(first);
-        } else {
-            const double last = std::floor(offset) + t.originX;
-            if (last + 1 < end) end = last < begin ? begin : static_cast<int>(last) + 1;
+// The covered pixels of each row of a triangle, row after row downwards, exactly and in
+// a few integer steps per row whatever the triangle's shape.
+//
+// With E(x) = rowE + stepX x on a row (x counted from originX) and s = |stepX|, an edge
+// with stepX > 0 covers x >= -floor(rowE / s) and one with stepX < 0 covers
+// x <= floor(rowE / s). From one row to the next rowE grows by stepY = A s + B
+// (0 <= B < s), so floor(rowE / s) grows by A, or A + 1 when the remainder passes s.
+// Edges with stepX = 0 cover a whole row or none of it.
+class RowSpans {
+public:
+    RowSpans(const TriangleSetup& t, int firstRow) : t_(t) {
+        const std::int64_t dy = firstRow - t.originY;
+        for (int i = 0; i < 3; ++i) {
+            const EdgeFunction& edge = t.edges[i];
+            Edge& e = edges_[i];
+            e.rowE = edge.atOrigin + edge.stepY * dy;
+            e.stepY = edge.stepY;
+            e.direction = edge.stepX > 0 ? -1 : edge.stepX < 0 ? 1 : 0;
+            if (e.direction == 0) {
+                e.s = 1;
+                e.quotient = e.remainder = e.quotientStep = e.remainderStep = 0;
+                continue;
+            }
+            e.s = edge.stepX > 0 ? edge.stepX : -edge.stepX;
+            const double inverseS = 1.0 / static_cast<double>(e.s);
+            e.quotient = floorDivide(e.rowE, e.s, inverseS, e.remainder);
+            e.quotientStep = floorDivide(edge.stepY, e.s, inverseS, e.remainderStep);
         }
     }
-    while (begin < end && !covers(t, rowEdges, begin))
-        ++begin;
-    while (end > begin && !covers(t, rowEdges, end - 1))
-        --end;
-    return {begin, end};
-}
+
+    // The current row's span; then moves down a row.
+    Span next() {
+        std::int64_t first = t_.bounds.x0 - t_.originX;
+        std::int64_t last = t_.bounds.x1 - 1 - t_.originX;
+        bool outside = false;
+        for (Edge& e : edges_) {
+            if (e.direction < 0)
+                first = std::max(first, -e.quotient);
+            else if (e.direction > 0)
+                last = std::min(last, e.quotient);
+            else
+                outside |= e.rowE < 0;
+            e.rowE += e.stepY;
+            e.remainder += e.remainderStep;
+            e.quotient += e.quotientStep;
+            if (e.remainder >= e.s) e.remainder -= e.s, ++e.quotient;
+        }
+        if (outside || first > last) return {0, 0};
+        return {t_.originX + static_cast<int>(first), t_.originX + static_cast<int>(last) + 1};
+    }
+
+private:
+    // Every field set by the constructor: a triangle's rows are too few to pay for
+    // clearing them first.
+    struct Edge {
+        std::int64_t rowE;
+        std::int64_t stepY;
+        int direction; // -1: bounds the span's start, 1: its end, 0: the whole row
+        std::int64_t s;
+        std::int64_t quotient; // floor(rowE / s)
+        std::int64_t remainder;
+        std::int64_t quotientStep; // floor(stepY / s)
+        std::int64_t remainderStep;
+    };
+
+    const TriangleSetup& t_;
+    Edge edges_[3];
+};
 
 // The vertex with the colours of the first vertex instead of its own (flat shading).
 ScreenVertex withColoursOf(const ScreenVertex& first, ScreenVertex vertex) {
@@ -86,13 +111,16 @@ ScreenVertex withColoursOf(const ScreenVertex& first, ScreenVertex vertex) {
     return vertex;
 }
 
-// The covered pixels of row y.
-Span spanOfRow(const TriangleSetup& t, int y) {
-    const std::int64_t dy = y - t.originY;
-    const std::int64_t rowEdges[3] = {t.edges[0].atOrigin + t.edges[0].stepY * dy,
-                                      t.edges[1].atOrigin + t.edges[1].stepY * dy,
-                                      t.edges[2].atOrigin + t.edges[2].stepY * dy};
-    return t.bounds.x1 - t.bounds.x0 <= narrowTriangle ? scanRow(t, rowEdges) : solveRow(t, rowEdges);
+// A band's triangles are in submission order, their vertices spread over the frame's
+// whole vertex store: fetching them ahead hides most of the memory latency.
+constexpr std::size_t prefetchDistance = 8;
+
+void prefetchVertices(const FrameQueue& queue, const QueuedTriangle& triangle) {
+    for (const std::uint32_t index : triangle.vertex) {
+        const char* vertex = reinterpret_cast<const char*>(&queue.vertex(index));
+        _mm_prefetch(vertex, _MM_HINT_T0);
+        _mm_prefetch(vertex + sizeof(ScreenVertex) - 1, _MM_HINT_T0);
+    }
 }
 
 } // namespace
@@ -102,8 +130,11 @@ void rasterizeBand(const FrameQueue& queue, int band, FrameBuffer& frame, DepthB
     const int bandBottom = std::min(bandTop + FrameQueue::bandHeight, frame.height());
     TriangleSetup setup;
 
-    for (const std::uint32_t index : queue.band(band)) {
-        const QueuedTriangle& triangle = queue.triangle(index);
+    const std::vector<std::uint32_t>& triangles = queue.band(band);
+    for (std::size_t position = 0; position < triangles.size(); ++position) {
+        if (position + prefetchDistance < triangles.size())
+            prefetchVertices(queue, queue.triangle(triangles[position + prefetchDistance]));
+        const QueuedTriangle& triangle = queue.triangle(triangles[position]);
         const DrawState& state = queue.drawState(triangle.drawState);
         const ScreenVertex& v0 = queue.vertex(triangle.vertex[0]);
         const ScreenVertex& v1 = queue.vertex(triangle.vertex[1]);
@@ -117,14 +148,16 @@ void rasterizeBand(const FrameQueue& queue, int band, FrameBuffer& frame, DepthB
         std::optional<Sampler> sampler;
         if (state.texture) sampler.emplace(*state.texture);
         const SpanContext context{&setup, &state, sampler ? &*sampler : nullptr};
-        const SpanShader shade = spanShaderFor(state);
+        const SpanShader shader = spanShaderFor(state, depth.exists());
 
+        const int rowBegin = std::max(setup.bounds.y0, bandTop);
         const int rowEnd = std::min(setup.bounds.y1, bandBottom);
-        for (int y = std::max(setup.bounds.y0, bandTop); y < rowEnd; ++y) {
-            const Span span = spanOfRow(setup, y);
+        RowSpans rows(setup, rowBegin);
+        for (int y = rowBegin; y < rowEnd; ++y) {
+            const Span span = rows.next();
             if (span.begin >= span.end) continue;
-            const SpanTarget target{frame.row(y), depth.exists() ? depth.row(y) : nullptr};
-            shade(context, target, y, span.begin, span.end);
+            const SpanTarget target{frame.row(y), depth.exists() ? depth.row(y) : nullptr, frame.width()};
+            shadeSpan(shader, context, target, y, span.begin, span.end);
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "scene3d/platform/device/DeviceWindow.h"
 #include "scene3d/platform/device/Formats.h"
@@ -83,6 +84,7 @@ ResultCode ReferenceDevice::TestCooperativeLevel() {
 
 void ReferenceDevice::simulateDeviceLost() {
     queue_.clear();
+    pendingClear_ = {};
     cooperation_ = Cooperation::Lost;
 }
 
@@ -93,6 +95,7 @@ void ReferenceDevice::simulateDeviceRestorable() {
 ResultCode ReferenceDevice::Reset(const PresentParameters& parameters) {
     if (cooperation_ == Cooperation::Lost) return D3DERR_DEVICELOST;
     queue_.clear();
+    pendingClear_ = {};
     if (const auto result = applyPresentParameters(parameters); failed(result)) {
         cooperation_ = Cooperation::NotReset;
         return result;
@@ -107,14 +110,17 @@ ResultCode ReferenceDevice::Clear(std::uint32_t flags, std::uint32_t colour, flo
     if (flags & D3DCLEAR_ZBUFFER && !(z >= 0.0f && z <= 1.0f)) return D3DERR_INVALIDCALL;
     if (cooperation_ != Cooperation::Ready) return D3D_OK;
     flush();
-    if (flags & D3DCLEAR_TARGET) frame_.clear(colour);
-    if (flags & D3DCLEAR_ZBUFFER) depth_.clear(z);
+    if (flags & D3DCLEAR_TARGET) pendingClear_.colour = true, pendingClear_.colourValue = colour;
+    if (flags & D3DCLEAR_ZBUFFER) pendingClear_.depth = true, pendingClear_.depthValue = z;
     return D3D_OK;
 }
 
 ResultCode ReferenceDevice::EndScene() {
     const ResultCode result = StatefulDevice::EndScene();
-    if (result == D3D_OK) flush();
+    if (result == D3D_OK) {
+        flush();
+        litColours_.endScene();
+    }
     return result;
 }
 
@@ -183,39 +189,59 @@ ResultCode ReferenceDevice::DrawIndexedTriangles(const IndexedTriangles& batch) 
     const FixedFunctionState& state = state_.state();
     const VertexProcessingSetup setup = prepareVertexProcessing(state, *fields);
     const VertexInput input{static_cast<const std::uint8_t*>(batch.vertices), stride, *fields};
-    clipVertices_.resize(vertexCount);
     clipCodes_.resize(vertexCount);
     guardBand_ = guardBandFor(state.viewport.width, state.viewport.height);
     mapping_ = viewportMappingFor(state.viewport);
     firstScreenVertex_ = queue_.appendVertices(vertexCount);
     const std::uint32_t chunks = (vertexCount + verticesPerChunk - 1) / verticesPerChunk;
+    DrawVertices vertices{setup, input, lowest,
+                          litColours_.storeFor(batch, *fields, stride, lowest, vertexCount, setup)};
     workers_.forEach(chunks, [&](std::uint32_t chunk) {
         const std::uint32_t begin = chunk * verticesPerChunk;
-        processVertexRange(setup, input, lowest, begin, std::min(vertexCount, begin + verticesPerChunk));
+        processVertexRange(vertices, begin, std::min(vertexCount, begin + verticesPerChunk));
     });
+    // Every colour is in the store now: clipping reads them from there.
+    vertices.litColours.valid = vertices.litColours.colours != nullptr;
 
     const DrawState draw = currentDrawState();
     queue_.beginDraw(draw, state.texture, cullModeFrom(state.renderStates[D3DRS_CULLMODE]));
     for (auto i = indexBegin; i < indexEnd; i += 3)
-        queueTriangle(readIndex(batch, i) - lowest, readIndex(batch, i + 1) - lowest,
+        queueTriangle(vertices, readIndex(batch, i) - lowest, readIndex(batch, i + 1) - lowest,
                       readIndex(batch, i + 2) - lowest, draw);
 
     if (queue_.triangleCount() > maxQueuedTriangles) flush();
     return D3D_OK;
 }
 
-void ReferenceDevice::processVertexRange(const VertexProcessingSetup& setup, const VertexInput& input,
-                                         std::uint32_t first, std::uint32_t begin, std::uint32_t end) {
-    processVertices(setup, input, first + begin, end - begin, clipVertices_.data() + begin);
-    for (std::uint32_t i = begin; i < end; ++i) {
-        clipCodes_[i] = clipCodeOf(clipVertices_[i], guardBand_);
-        if ((clipCodes_[i] & (clipBitsMask | clipInvalid)) == 0)
-            queue_.vertexAt(firstScreenVertex_ + i) = toScreen(clipVertices_[i], mapping_);
+void ReferenceDevice::processVertexRange(const DrawVertices& draw, std::uint32_t begin, std::uint32_t end) {
+    // A block at a time through a small buffer that stays in the cache; one per thread,
+    // made once (its vertices would otherwise be cleared at every draw).
+    constexpr std::uint32_t blockSize = 64;
+    static thread_local ClipVertex block[blockSize];
+    for (std::uint32_t blockBegin = begin; blockBegin < end; blockBegin += blockSize) {
+        const std::uint32_t count = std::min(blockSize, end - blockBegin);
+        LitColourStore litColours = draw.litColours;
+        if (litColours.colours) litColours.colours += blockBegin;
+        processVertices(draw.setup, draw.input, draw.first + blockBegin, count, block, litColours);
+        for (std::uint32_t k = 0; k < count; ++k) {
+            const std::uint32_t i = blockBegin + k;
+            clipCodes_[i] = clipCodeOf(block[k], guardBand_);
+            if ((clipCodes_[i] & (clipBitsMask | clipInvalid)) == 0)
+                queue_.vertexAt(firstScreenVertex_ + i) = toScreen(block[k], mapping_);
+        }
     }
 }
 
-void ReferenceDevice::queueTriangle(std::uint32_t i0, std::uint32_t i1, std::uint32_t i2,
-                                    const DrawState& draw) {
+ClipVertex ReferenceDevice::clipVertexOf(const DrawVertices& draw, std::uint32_t i) {
+    LitColourStore litColours = draw.litColours;
+    if (litColours.colours) litColours.colours += i;
+    ClipVertex vertex;
+    processVertices(draw.setup, draw.input, draw.first + i, 1, &vertex, litColours);
+    return vertex;
+}
+
+void ReferenceDevice::queueTriangle(const DrawVertices& vertices, std::uint32_t i0, std::uint32_t i1,
+                                    std::uint32_t i2, const DrawState& draw) {
     const std::uint32_t c0 = clipCodes_[i0], c1 = clipCodes_[i1], c2 = clipCodes_[i2];
     // All three outside the same side of the view or the same clip plane: nothing shows.
     if ((c0 & c1 & c2) != 0 || ((c0 | c1 | c2) & clipInvalid)) return;
@@ -226,14 +252,15 @@ void ReferenceDevice::queueTriangle(std::uint32_t i0, std::uint32_t i1, std::uin
     }
 
     ClipVertex polygon[maxClippedVertices];
-    const int count =
-        clipTriangle(clipVertices_[i0], clipVertices_[i1], clipVertices_[i2], planes, guardBand_, polygon);
+    const ClipVertex first = clipVertexOf(vertices, i0);
+    const int count = clipTriangle(first, clipVertexOf(vertices, i1), clipVertexOf(vertices, i2), planes,
+                                   guardBand_, polygon);
     if (count == 0) return;
     std::uint32_t screen[maxClippedVertices];
     for (int i = 0; i < count; ++i) {
         if (draw.flatShading)
             for (const Varying colour : colourVaryings)
-                polygon[i].varyings[colour] = clipVertices_[i0].varyings[colour];
+                polygon[i].varyings[colour] = first.varyings[colour];
         screen[i] = queue_.addVertex(toScreen(polygon[i], mapping_));
     }
     for (int i = 1; i + 1 < count; ++i)
@@ -241,8 +268,17 @@ void ReferenceDevice::queueTriangle(std::uint32_t i0, std::uint32_t i1, std::uin
 }
 
 void ReferenceDevice::flush() {
-    if (queue_.triangleCount() == 0) return;
-    workers_.forEach(static_cast<std::uint32_t>(queue_.bandCount()), [this](std::uint32_t band) {
+    const PendingClear clear = std::exchange(pendingClear_, PendingClear{});
+    if (queue_.triangleCount() == 0) {
+        if (clear.colour) frame_.clear(clear.colourValue);
+        if (clear.depth) depth_.clear(clear.depthValue);
+        return;
+    }
+    workers_.forEach(static_cast<std::uint32_t>(queue_.bandCount()), [&](std::uint32_t band) {
+        const int top = static_cast<int>(band) * FrameQueue::bandHeight;
+        const int bottom = std::min(top + FrameQueue::bandHeight, frame_.height());
+        if (clear.colour) frame_.clearRows(top, bottom, clear.colourValue);
+        if (clear.depth) depth_.clearRows(top, bottom, clear.depthValue);
         rasterizeBand(queue_, static_cast<int>(band), frame_, depth_);
     });
     queue_.clear();

@@ -11,6 +11,7 @@
 #include "scene3d/platform/common/WorkerPool.h"
 #include "scene3d/platform/device/DeviceDriver.h"
 #include "scene3d/platform/device/Direct3DDevice8.h"
+#include "scene3d/platform/fixedfunction/LitColourCache.h"
 #include "scene3d/platform/fixedfunction/StatefulDevice.h"
 #include "scene3d/platform/raster/Clipper.h"
 #include "scene3d/platform/raster/DepthBuffer.h"
@@ -21,10 +22,7 @@
 
 namespace bw {
 
-namespace fixedfunction {
-struct VertexProcessingSetup;
-struct VertexInput;
-} // namespace fixedfunction
+namespace fixedfunction {} // namespace fixedfunction
 
 class ReferenceDevice : public fixedfunction::StatefulDevice {
 public:
@@ -59,10 +57,23 @@ private:
 
     ResultCode applyPresentParameters(const PresentParameters& parameters);
     raster::DrawState currentDrawState() const;
-    void processVertexRange(const fixedfunction::VertexProcessingSetup& setup,
-                            const fixedfunction::VertexInput& input, std::uint32_t first, std::uint32_t begin,
-                            std::uint32_t end);
-    void queueTriangle(std::uint32_t i0, std::uint32_t i1, std::uint32_t i2, const raster::DrawState& state);
+    // The vertices of the current draw as the vertex stage reads them.
+    struct DrawVertices {
+        const fixedfunction::VertexProcessingSetup& setup;
+        const fixedfunction::VertexInput& input;
+        std::uint32_t first; // the draw's lowest index
+        fixedfunction::LitColourStore litColours;
+    };
+
+    void processVertexRange(const DrawVertices& draw, std::uint32_t begin, std::uint32_t end);
+    // The clip-space vertex of the draw's vertex i, computed again: only triangles that
+    // need clipping ask for it, so that the frame does not store every vertex twice.
+    static fixedfunction::ClipVertex clipVertexOf(const DrawVertices& draw, std::uint32_t i);
+    void queueTriangle(const DrawVertices& draw, std::uint32_t i0, std::uint32_t i1, std::uint32_t i2,
+                       const raster::DrawState& state);
+    // Draws the queued triangles, each band after applying the pending clear to its rows
+    // (so that a band's pixels are cleared just before they are drawn, while they stay in
+    // the cache); with nothing queued, applies the pending clear alone.
     void flush();
 
     DeviceCreation creation_;
@@ -70,12 +81,20 @@ private:
     raster::FrameBuffer frame_;
     raster::DepthBuffer depth_;
     WorkerPool workers_; // the bands of a frame share out over the cores
+    // A Clear waits for the next flush, which applies it band by band.
+    struct PendingClear {
+        bool colour = false;
+        std::uint32_t colourValue = 0;
+        bool depth = false;
+        float depthValue = 1.0f;
+    };
+    PendingClear pendingClear_;
     Cooperation cooperation_ = Cooperation::Ready;
 
     // Scratch of the current draw, kept to avoid reallocating per call.
-    std::vector<fixedfunction::ClipVertex> clipVertices_;
     std::vector<std::uint32_t> clipCodes_;
-    std::uint32_t firstScreenVertex_ = 0; // queue index of the draw's first processed vertex
+    std::uint32_t firstScreenVertex_ = 0;      // queue index of the draw's first processed vertex
+    fixedfunction::LitColourCache litColours_; // of meshes drawn again unchanged
     raster::GuardBand guardBand_;
     raster::ViewportMapping mapping_;
 };

@@ -65,6 +65,8 @@ bool setupTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenV
         planes.dy[i] = dy;
         planes.atOrigin[i] = v0.attributes[i] + dx * toOriginX + dy * toOriginY;
     }
+    for (int i = attributesUsed; i < paddedAttributes(attributesUsed); ++i)
+        planes.atOrigin[i] = planes.dx[i] = planes.dy[i] = 0.0f;
     return true;
 }
 

@@ -20,11 +20,16 @@ struct EdgeFunction {
 };
 
 // attribute(x, y) = atOrigin + dx (x - originX) + dy (y - originY), one entry per
-// ScreenAttribute.
+// ScreenAttribute, padded to whole groups of four so that they can be read four at a
+// time; set-up clears the entries past the draw's last attribute up to the next group.
+inline constexpr int paddedAttributeCount = (attributeCount + 3) / 4 * 4;
+
+constexpr int paddedAttributes(int used) { return (used + 3) / 4 * 4; }
+
 struct AttributePlanes {
-    float atOrigin[attributeCount];
-    float dx[attributeCount];
-    float dy[attributeCount];
+    float atOrigin[paddedAttributeCount];
+    float dx[paddedAttributeCount];
+    float dy[paddedAttributeCount];
 };
 
 struct TriangleSetup {

@@ -3,6 +3,8 @@
 // in Direct3D 8: x = -1 maps to the viewport's left edge X, which is also the centre of
 // its first pixel column.
 
+#include <xmmintrin.h>
+
 #include <cmath>
 
 #include "scene3d/math/Viewport.h"
@@ -31,19 +33,32 @@ inline ViewportMapping viewportMappingFor(const Viewport& viewport) {
             viewport.minZ};
 }
 
+// Rounds to nearest, ties to even, as lrint does in the default rounding mode, without
+// a library call; the guard band keeps positions well inside the int32 range.
+inline std::int32_t roundToSubpixel(float value) { return _mm_cvtss_si32(_mm_set_ss(value)); }
+
 // v must have passed the clipper's w test. The varyings come out divided by w, ready to be
 // interpolated linearly on screen.
 inline ScreenVertex toScreen(const fixedfunction::ClipVertex& v, const ViewportMapping& mapping) {
+    // x, y and z at once (SSE2), in the order of (x / w) scale + offset for each.
     ScreenVertex s;
     const float invW = 1.0f / v.w;
-    const float x = (v.x * invW * mapping.scaleX + mapping.offsetX) * subpixelScale;
-    const float y = (v.y * invW * mapping.scaleY + mapping.offsetY) * subpixelScale;
-    s.x = static_cast<std::int32_t>(std::lrint(x));
-    s.y = static_cast<std::int32_t>(std::lrint(y));
-    s.attributes[attributeDepth] = v.z * invW * mapping.scaleZ + mapping.offsetZ;
+    const __m128 inverse = _mm_set1_ps(invW);
+    const __m128 projected = _mm_mul_ps(_mm_setr_ps(v.x, v.y, v.z, 0.0f), inverse);
+    const __m128 mapped =
+        _mm_add_ps(_mm_mul_ps(projected, _mm_setr_ps(mapping.scaleX, mapping.scaleY, mapping.scaleZ, 0.0f)),
+                   _mm_setr_ps(mapping.offsetX, mapping.offsetY, mapping.offsetZ, 0.0f));
+    alignas(16) float screen[4];
+    _mm_store_ps(screen, _mm_mul_ps(mapped, _mm_set1_ps(static_cast<float>(subpixelScale))));
+    s.x = roundToSubpixel(screen[0]);
+    s.y = roundToSubpixel(screen[1]);
+    _mm_store_ps(screen, mapped);
+    s.attributes[attributeDepth] = screen[2];
     s.attributes[attributeInvW] = invW;
-    for (int i = 0; i < fixedfunction::varyingCount; ++i)
-        s.attributes[attributeVaryings + i] = v.varyings[i] * invW;
+    static_assert(fixedfunction::varyingCount == 9);
+    _mm_storeu_ps(s.attributes + attributeVaryings, _mm_mul_ps(_mm_loadu_ps(v.varyings), inverse));
+    _mm_storeu_ps(s.attributes + attributeVaryings + 4, _mm_mul_ps(_mm_loadu_ps(v.varyings + 4), inverse));
+    s.attributes[attributeVaryings + 8] = v.varyings[8] * invW;
     return s;
 }
 

@@ -12,6 +12,8 @@
 
 #include "scene3d/platform/common/WorkerPool.h"
 
+#include <sched.h>
+
 namespace bw {
 namespace {
 
@@ -149,6 +151,28 @@ TEST(WorkerPool, DestructionWaitsForTheRunningJobThenEndsTheThreads) {
     const auto before = std::chrono::steady_clock::now();
     { WorkerPool idle(4); }
     EXPECT_LT(std::chrono::steady_clock::now() - before, 2s);
+}
+
+// Pinned to one core (taskset -c 0) the pool adds no worker that could only take turns
+// with the caller.
+TEST(WorkerPool, CountsOnlyTheCoresTheThreadMayRunOn) {
+    cpu_set_t original;
+    ASSERT_EQ(sched_getaffinity(0, sizeof original, &original), 0);
+    const unsigned all = WorkerPool::usableCores();
+    EXPECT_EQ(all, static_cast<unsigned>(CPU_COUNT(&original)));
+    EXPECT_EQ(WorkerPool::coresBesidesCaller(64), all - 1);
+    EXPECT_EQ(WorkerPool::coresBesidesCaller(1), 0u);
+
+    int first = 0;
+    while (!CPU_ISSET(first, &original))
+        ++first;
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    CPU_SET(first, &one);
+    ASSERT_EQ(sched_setaffinity(0, sizeof one, &one), 0);
+    EXPECT_EQ(WorkerPool::usableCores(), 1u);
+    EXPECT_EQ(WorkerPool::coresBesidesCaller(8), 0u);
+    ASSERT_EQ(sched_setaffinity(0, sizeof original, &original), 0);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "scene3d/platform/raster/Clipper.h"
 
@@ -59,6 +60,61 @@ TEST(Clipper, OutcodesTellInsideOutsideAndInvalidVertices) {
     EXPECT_EQ(clipTriangle(vertexAt(0, 0, -1, 1, 0), vertexAt(1, 0, -1, 1, 0), vertexAt(0, 1, -2, 1, 0),
                            clipNear, band, out),
               0);
+}
+
+// Every plane's bit, for vertices on, near and far from each plane, infinities and NaN,
+// as each plane's own inequality gives it.
+TEST(Clipper, OutcodesFollowEachPlanesInequality) {
+    const GuardBand band = guardBandFor(640, 480);
+    auto expected = [&](const ClipVertex& v) {
+        for (const float c : {v.x, v.y, v.z, v.w})
+            if (!std::isfinite(c)) return std::uint32_t{clipInvalid};
+        const std::pair<bool, std::uint32_t> planes[] = {
+            {v.z < 0.0f, clipNear},
+            {v.z > v.w, clipFar},
+            {v.w < minimumW, clipBehindEye},
+            {v.x < -band.xLimit * v.w, clipGuardLeft},
+            {v.x > band.xLimit * v.w, clipGuardRight},
+            {v.y > band.yLimit * v.w, clipGuardTop},
+            {v.y < -band.yLimit * v.w, clipGuardBottom},
+            {v.x < -v.w, outsideLeft},
+            {v.x > v.w, outsideRight},
+            {v.y < -v.w, outsideBottom},
+            {v.y > v.w, outsideTop},
+        };
+        std::uint32_t code = 0;
+        for (const auto& [outside, bit] : planes)
+            if (outside) code |= bit;
+        return code;
+    };
+    const float w = 3.0f;
+    const float values[] = {0.0f,
+                            -0.0f,
+                            1.0f,
+                            -1.0f,
+                            w,
+                            -w,
+                            band.xLimit * w,
+                            -band.xLimit * w,
+                            band.yLimit * w,
+                            -band.yLimit * w,
+                            std::nextafter(w, 10.0f),
+                            std::nextafter(-w, -10.0f),
+                            1e30f,
+                            -1e30f,
+                            INFINITY,
+                            -INFINITY,
+                            std::nanf("")};
+    int checked = 0;
+    for (const float x : values)
+        for (const float y : values)
+            for (const float z : values)
+                for (const float ww : {w, minimumW, 0.0f, -w, INFINITY}) {
+                    const ClipVertex v = vertexAt(x, y, z, ww, 0);
+                    ASSERT_EQ(clipCodeOf(v, band), expected(v)) << x << ", " << y << ", " << z << ", " << ww;
+                    ++checked;
+                }
+    EXPECT_EQ(checked, 17 * 17 * 17 * 5);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 
 #include "scene3d/math/Camera.h"
 #include "scene3d/math/Transforms.h"
@@ -33,6 +34,33 @@ TEST(RasterPixels, ClearSetsEveryPixelAndTheDepthThatLaterDrawsAreTestedAgainst)
 
     EXPECT_EQ(device->Clear(D3DCLEAR_STENCIL, 0, 1.0f, 0), D3DERR_INVALIDCALL);
     EXPECT_EQ(device->Clear(D3DCLEAR_ZBUFFER, 0, 2.0f, 0), D3DERR_INVALIDCALL);
+}
+
+// Clears wait for the next drawing and are applied band by band: each buffer gets the
+// last clear that named it, before the triangles drawn after it and after those drawn
+// before it, with any number of threads.
+TEST(RasterPixels, ClearsApplyInOrderWithTheDrawsAroundThem) {
+    for (unsigned threads : {1u, 2u}) {
+        auto device = identityDevice(40, 70, threads); // bands of 32 rows, the last one short
+        device->SetRenderState(D3DRS_LIGHTING, 1);
+        device->SetMaterial(flatColour(1, 0, 0));
+        draw(*device, quad(-1, -1, 0, 1, 0.5f), quadIndices); // left half red, before the clears
+        device->Clear(D3DCLEAR_TARGET, 0x00000080, 1.0f, 0);
+        device->Clear(D3DCLEAR_ZBUFFER, 0, 0.2f, 0);
+        device->Clear(D3DCLEAR_TARGET, 0x00008000, 1.0f, 0); // the colour that counts
+        device->SetMaterial(flatColour(0, 0, 1));
+        draw(*device, quad(-1, -1, 1, 1, 0.6f), quadIndices); // behind the cleared depth
+        draw(*device, quad(-1, -1, 1, 0, 0.1f), quadIndices); // in front: bottom half blue
+        const Picture picture = pictureOf(*device);
+        for (int y = 0; y < 70; ++y)
+            for (int x = 0; x < 40; ++x)
+                ASSERT_EQ(picture.at(x, y), y >= 35 ? 0xFF0000FFu : 0xFF008000u)
+                    << x << ", " << y << " threads " << threads;
+
+        // A clear with nothing drawn after it still shows.
+        device->Clear(D3DCLEAR_TARGET, 0x00123456, 1.0f, 0);
+        EXPECT_EQ(pictureOf(*device).at(39, 69), 0xFF123456u);
+    }
 }
 
 // Ambient level 0x10101010, one or two white directional lights, the default material of
@@ -329,6 +357,77 @@ TEST(RasterPixels, TrianglesSharingEdgesNeitherOverlapNorLeaveGaps) {
                 ++checked;
             }
         EXPECT_GT(checked, 4000);
+    }
+}
+
+// Large triangles (whose rows are solved) and small ones up to and just past the size
+// whose rows are tested pixel by pixel, vertices often on pixel centres and half pixels:
+// each pixel is hit by exactly the triangles whose edge functions, evaluated exactly with
+// the top-left rule, cover its centre.
+TEST(RasterPixels, TrianglesOfEverySizeCoverExactlyThePixelCentresInside) {
+    constexpr int size = 256; // a subpixel step is exactly 1 / 32768 in device coordinates
+    struct Point {
+        std::int64_t x, y; // subpixels
+    };
+    std::uint32_t seed = 99;
+    auto next = [&seed](int range) {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(range));
+    };
+    // Within reach pixels of (cx, cy).
+    auto randomPoint = [&](int cx, int cy, int reach) {
+        const int grid = next(3) == 0 ? 256 : next(2) == 0 ? 128 : 1;
+        const int cells = 2 * reach * 256 / grid;
+        return Point{(cx - reach) * std::int64_t{256} + next(cells) * std::int64_t{grid},
+                     (cy - reach) * std::int64_t{256} + next(cells) * std::int64_t{grid}};
+    };
+    auto covers = [](Point a, Point b, Point c, std::int64_t px, std::int64_t py) {
+        const std::int64_t area = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+        if (area == 0) return false;
+        if (area < 0) std::swap(b, c);
+        const Point corners[] = {a, b, c, a};
+        for (int i = 0; i < 3; ++i) {
+            const Point p = corners[i], q = corners[i + 1];
+            const std::int64_t dx = q.x - p.x, dy = q.y - p.y;
+            const std::int64_t e = dx * (py * 256 - p.y) - dy * (px * 256 - p.x);
+            const bool topLeft = dy < 0 || (dy == 0 && dx > 0);
+            if (e < 0 || (e == 0 && !topLeft)) return false;
+        }
+        return true;
+    };
+
+    std::vector<Vertex> vertices;
+    std::vector<std::uint16_t> indices;
+    std::vector<int> expected(size * size, 0);
+    const int reaches[] = {150, 34, 31, 8, 3};
+    for (int t = 0; t < 60; ++t) {
+        const int reach = reaches[t % std::size(reaches)];
+        const int cx = t % 5 == 0 ? 128 : next(size), cy = t % 5 == 0 ? 128 : next(size);
+        const Point p[3] = {randomPoint(cx, cy, reach), randomPoint(cx, cy, reach),
+                            randomPoint(cx, cy, reach)};
+        for (const Point& point : p) {
+            indices.push_back(static_cast<std::uint16_t>(vertices.size()));
+            vertices.push_back({static_cast<float>(point.x) / 32768.0f - 1.0f,
+                                1.0f - static_cast<float>(point.y) / 32768.0f, 0.5f});
+        }
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                expected[y * size + x] += covers(p[0], p[1], p[2], x, y);
+    }
+    for (unsigned threads : {1u, 2u}) {
+        auto device = identityDevice(size, size, threads);
+        device->SetRenderState(D3DRS_LIGHTING, 1);
+        device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
+        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+        device->SetMaterial(flatColour(1.0f / 255.0f, 0, 0));
+        draw(*device, vertices, indices);
+        const Picture picture = pictureOf(*device);
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                ASSERT_EQ(red(picture.at(x, y)), expected[y * size + x])
+                    << x << ", " << y << " threads " << threads;
     }
 }
 

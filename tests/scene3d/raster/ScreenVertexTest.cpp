@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
+#include <random>
 
 #include "scene3d/platform/raster/ScreenVertex.h"
+#include "scene3d/platform/raster/ViewportMapping.h"
 
 namespace bw::raster {
 namespace {
@@ -39,6 +42,36 @@ TEST(PixelGrid, TheWholeCoordinateRangeDoesNotOverflow) {
     EXPECT_EQ(lastPixelAtOrBefore(top), top / subpixelScale);
     EXPECT_EQ(firstPixelAtOrAfter(bottom), bottom / subpixelScale);
     EXPECT_EQ(lastPixelAtOrBefore(bottom), bottom / subpixelScale);
+}
+
+// The viewport mapping works on x, y, z and the varyings four at a time; each value must be
+// what its own formula gives, rounding half-way positions to even as lrint does.
+TEST(ViewportMapping, EachCoordinateIsItsOwnFormulaExactly) {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<float> coordinate(-3.0f, 3.0f), weight(0.01f, 4.0f);
+    const ViewportMapping mapping = viewportMappingFor({16, 8, 1000, 700, 0.1f, 0.9f});
+    for (int i = 0; i < 2000; ++i) {
+        fixedfunction::ClipVertex v;
+        v.w = weight(random);
+        // Some positions land exactly half way between subpixels.
+        v.x = i % 7 == 0
+                  ? ((static_cast<float>(i) + 0.5f) / subpixelScale - mapping.offsetX) / mapping.scaleX * v.w
+                  : coordinate(random);
+        v.y = coordinate(random);
+        v.z = coordinate(random);
+        for (float& varying : v.varyings)
+            varying = coordinate(random);
+        const ScreenVertex s = toScreen(v, mapping);
+        const float invW = 1.0f / v.w;
+        ASSERT_EQ(s.x, static_cast<std::int32_t>(
+                           std::lrint((v.x * invW * mapping.scaleX + mapping.offsetX) * subpixelScale)));
+        ASSERT_EQ(s.y, static_cast<std::int32_t>(
+                           std::lrint((v.y * invW * mapping.scaleY + mapping.offsetY) * subpixelScale)));
+        ASSERT_EQ(s.attributes[attributeDepth], v.z * invW * mapping.scaleZ + mapping.offsetZ);
+        ASSERT_EQ(s.attributes[attributeInvW], invW);
+        for (int k = 0; k < fixedfunction::varyingCount; ++k)
+            ASSERT_EQ(s.attributes[attributeVaryings + k], v.varyings[k] * invW) << k;
+    }
 }
 
 } // namespace

@@ -1,0 +1,17 @@
+// Built with AVX2 enabled (see CMakeLists.txt). Everything compiled here is a template
+// instantiated for Octet alone, or local to this file, so that no AVX2 code can stand in
+// for a function the rest of the program calls on processors without it.
+
+#include "scene3d/platform/raster/FragmentStageAvx2.h"
+
+#include "scene3d/platform/raster/FragmentPasses.h"
+#include "scene3d/platform/raster/PixelOctet.h"
+
+namespace bw::raster {
+
+SpanShader avx2SpanShader(const DrawState& state, bool depthTest) {
+    return {passes::depthPassFor<Octet>(depthTest, state.depthFunction, state.depthWrite),
+            passes::colourPassFor<Octet, false>(state.texture != nullptr, state.blend, state.specular)};
+}
+
+} // namespace bw::raster
