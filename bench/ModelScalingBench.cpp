@@ -79,7 +79,8 @@ void BM_ScaledFrame(benchmark::State& state) {
     const std::int64_t factor = state.range(0);
     std::unique_ptr<bench::FullModelView> view;
     try {
-        view = std::make_unique<bench::FullModelView>(bench::DeviceKind::Reference, bench::ViewSize{}, folderFor(factor));
+        view = std::make_unique<bench::FullModelView>(bench::DeviceKind::Reference, bench::ViewSize{},
+                                                      folderFor(factor));
     } catch (const std::exception& error) {
         state.SkipWithError(error.what());
         return;
