@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <iterator>
+#include <memory_resource>
 #include <string_view>
 #include <utility>
 
@@ -79,6 +80,20 @@ XFileHeader parseXFileHeader(std::span<const std::uint8_t> bytes) {
     return header;
 }
 
+namespace {
+
+// The objects read, and the arena they live in (declared first, so that it ends last).
+struct ReadObjects {
+    explicit ReadObjects(std::size_t fileSize) : arena(fileSize + arenaSlack) {}
+
+    // The objects' values are about as large as the file; each object takes some more.
+    static constexpr std::size_t arenaSlack = 4096;
+    std::pmr::monotonic_buffer_resource arena;
+    std::vector<XObjectPtr> list;
+};
+
+} // namespace
+
 struct XFile::State {
     XFileHeader header;
     std::vector<std::uint8_t> bytes;    // given to fromBytes
@@ -91,8 +106,7 @@ struct XFile::State {
     XWarnings warnings;
     std::unique_ptr<XParser> parser;
     // Shared by the walks of a file read once (walkAgain).
-    std::shared_ptr<std::vector<std::unique_ptr<XDataObject>>> objects =
-        std::make_shared<std::vector<std::unique_ptr<XDataObject>>>();
+    std::shared_ptr<ReadObjects> objects;
     std::size_t handedOut = 0;      // objects nextObject has returned
     std::exception_ptr readFailure; // met by readRemaining, thrown when the walk gets there
     bool ended = false;             // the parser has nothing more to give
@@ -158,8 +172,9 @@ XFile XFile::fromState(std::unique_ptr<State> state) {
     } else {
         state->tokens = std::make_unique<XBinaryLexer>(body, state->header.floatBits / 8, headerSize);
     }
-    state->parser =
-        std::make_unique<XParser>(*state->tokens, state->templates, state->index, &state->warnings);
+    state->objects = std::make_shared<ReadObjects>(body.size());
+    state->parser = std::make_unique<XParser>(*state->tokens, state->templates, state->index,
+                                              state->objects->arena, &state->warnings);
     return XFile(std::move(state));
 }
 
@@ -175,7 +190,7 @@ std::uint64_t XFile::heldBytes() const {
 }
 
 bool XFile::readOne() {
-    std::unique_ptr<XDataObject> object;
+    XObjectPtr object;
     try {
         object = state_->parser->nextTopLevelObject();
     } catch (const PlatformError& error) {
@@ -190,19 +205,19 @@ bool XFile::readOne() {
         state_->ended = true;
         return false;
     }
-    state_->objects->push_back(std::move(object));
+    state_->objects->list.push_back(std::move(object));
     return true;
 }
 
 const XDataObject* XFile::nextObject() {
     State& s = *state_;
-    if (s.handedOut < s.objects->size()) return (*s.objects)[s.handedOut++].get();
+    if (s.handedOut < s.objects->list.size()) return s.objects->list[s.handedOut++].get();
     if (s.readFailure) {
         std::exception_ptr failure = std::exchange(s.readFailure, nullptr);
         std::rethrow_exception(failure);
     }
     if (s.ended || !readOne()) return nullptr;
-    return (*s.objects)[s.handedOut++].get();
+    return s.objects->list[s.handedOut++].get();
 }
 
 std::optional<XFile> XFile::walkAgain() const {

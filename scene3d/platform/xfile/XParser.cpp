@@ -24,7 +24,7 @@ void storeLittleEndian(std::uint8_t* out, std::uint64_t value, std::size_t bytes
         out[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-void appendLittleEndian(std::vector<std::uint8_t>& out, std::uint64_t value, std::size_t bytes) {
+void appendLittleEndian(std::pmr::vector<std::uint8_t>& out, std::uint64_t value, std::size_t bytes) {
     // Room for a small object's members at once, not grown a value at a time.
     if (out.capacity() == 0) out.reserve(64);
     for (std::size_t i = 0; i < bytes; ++i)
@@ -45,7 +45,7 @@ constexpr std::uint64_t reserveSlack = 64;
 // value by value copied the data over and over. Never below doubling, so that many small
 // arrays in a row cost no more than appending; bounded, as the count was checked against
 // the rest of the file.
-void reserveForValues(std::vector<std::uint8_t>& data, std::uint64_t values) {
+void reserveForValues(std::pmr::vector<std::uint8_t>& data, std::uint64_t values) {
     const std::uint64_t wanted = data.size() + values * 4 + reserveSlack;
     if (wanted > data.capacity())
         data.reserve(
@@ -143,7 +143,7 @@ bool XParser::atTemplateKeyword() {
     return t.kind == TokenKind::Template || isWord(t, "template");
 }
 
-std::unique_ptr<XDataObject> XParser::nextTopLevelObject() {
+XObjectPtr XParser::nextTopLevelObject() {
     for (;;) {
         if (const XTokenSource::Filler filler = tokens_.takeFillerToEnd(); filler.size > 0) {
             warn("ignored " + std::to_string(filler.size) + " bytes of padding after the last object",
@@ -162,7 +162,7 @@ std::unique_ptr<XDataObject> XParser::nextTopLevelObject() {
         }
         if (t.kind != TokenKind::Name)
             fail(result::parseError, "expected a template or a data object", t.offset);
-        if (std::unique_ptr<XDataObject> object = parseObject(0)) return object;
+        if (XObjectPtr object = parseObject(0)) return object;
     }
 }
 
@@ -316,7 +316,7 @@ void XParser::skipObject(const Token& head, std::uint32_t depth) {
     warn("skipped an object of the unknown template " + quoted(head.text), head.offset);
 }
 
-std::unique_ptr<XDataObject> XParser::parseObject(std::uint32_t depth) {
+XObjectPtr XParser::parseObject(std::uint32_t depth) {
     const Token head = expect(TokenKind::Name, "a template name");
     if (depth >= maxObjectDepth) fail(result::parseError, "objects nested too deeply", head.offset);
     XTemplateMatch match = templates_.lookup(head.text);
@@ -333,7 +333,7 @@ std::unique_ptr<XDataObject> XParser::parseObject(std::uint32_t depth) {
     const std::shared_ptr<const XTemplate> xtemplate = std::move(match.xtemplate);
     countObject(head.offset);
 
-    auto object = std::make_unique<XDataObject>();
+    XObjectPtr object(new (arena_.allocate(sizeof(XDataObject), alignof(XDataObject))) XDataObject(&arena_));
     object->templateName = xtemplate->standardId.empty() ? xtemplate->name : xtemplate->standardId;
     object->xtemplate = xtemplate;
     object->name = optionalName();
@@ -357,7 +357,7 @@ std::unique_ptr<XDataObject> XParser::parseObject(std::uint32_t depth) {
         XChild child;
         if (t.kind == TokenKind::OBrace) {
             child = parseReference();
-        } else if (std::unique_ptr<XDataObject> inner = parseObject(depth + 1)) {
+        } else if (XObjectPtr inner = parseObject(depth + 1)) {
             child = XChild::dataObject(std::move(inner));
         } else {
             continue; // skipped
