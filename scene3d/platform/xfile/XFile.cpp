@@ -1,5 +1,6 @@
 #include "scene3d/platform/xfile/XFile.h"
 
+#include <algorithm>
 #include <exception>
 #include <iterator>
 #include <memory_resource>
@@ -84,10 +85,12 @@ namespace {
 
 // The objects read, and the arena they live in (declared first, so that it ends last).
 struct ReadObjects {
-    explicit ReadObjects(std::size_t fileSize) : arena(fileSize + arenaSlack) {}
+    // Room for the objects of a small file, in as many bytes as the file, growing by
+    // doubling beyond.
+    explicit ReadObjects(std::size_t fileSize) : arena(std::clamp(fileSize, smallest, largest)) {}
 
-    // The objects' values are about as large as the file; each object takes some more.
-    static constexpr std::size_t arenaSlack = 4096;
+    static constexpr std::size_t smallest = 4096;
+    static constexpr std::size_t largest = 1 << 20;
     std::pmr::monotonic_buffer_resource arena;
     std::vector<XObjectPtr> list;
 };

@@ -24,7 +24,7 @@ void storeLittleEndian(std::uint8_t* out, std::uint64_t value, std::size_t bytes
         out[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-void appendLittleEndian(std::pmr::vector<std::uint8_t>& out, std::uint64_t value, std::size_t bytes) {
+void appendLittleEndian(std::vector<std::uint8_t>& out, std::uint64_t value, std::size_t bytes) {
     // Room for a small object's members at once, not grown a value at a time.
     if (out.capacity() == 0) out.reserve(64);
     for (std::size_t i = 0; i < bytes; ++i)
@@ -45,7 +45,7 @@ constexpr std::uint64_t reserveSlack = 64;
 // value by value copied the data over and over. Never below doubling, so that many small
 // arrays in a row cost no more than appending; bounded, as the count was checked against
 // the rest of the file.
-void reserveForValues(std::pmr::vector<std::uint8_t>& data, std::uint64_t values) {
+void reserveForValues(std::vector<std::uint8_t>& data, std::uint64_t values) {
     const std::uint64_t wanted = data.size() + values * 4 + reserveSlack;
     if (wanted > data.capacity())
         data.reserve(
