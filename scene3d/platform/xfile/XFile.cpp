@@ -124,7 +124,7 @@ XFile XFile::open(const std::filesystem::path& path) {
     return fromFile(readRegularFile(path, maxFileSize), path);
 }
 
-XFile XFile::open(const OpenFolder& folder, const std::filesystem::path& name) {
+XFile XFile::open(const OpenFolder& folder, const std::string& name) {
     RegularFile file = folder.read(name, maxFileSize);
     // The whole path only for a message.
     const std::filesystem::path path =
