@@ -323,6 +323,26 @@ TEST(MeshBounds, SphereAndBox) {
     EXPECT_EQ((Vector3{}), boundingBox(empty).maximum);
 }
 
+TEST(MeshAttributeTable, RunsOfEqualAttributesWithTheVerticesTheyUse) {
+    // Five vertices; faces with attributes 2,2,0,2: three runs, each with its own range.
+    const std::vector<float> vertices(5 * 3, 0.0f);
+    const Mesh mesh(fvf::xyz, vertices, {4, 1, 2, 3, 2, 1, 0, 0, 1, 3, 3, 3}, {2, 2, 0, 2});
+    EXPECT_EQ((std::vector<AttributeRange>{{2, 0, 2, 1, 4}, {0, 2, 1, 0, 2}, {2, 3, 1, 3, 1}}),
+              mesh.attributeTable());
+    EXPECT_TRUE(Mesh(fvf::xyz, {}, {}, {}).attributeTable().empty());
+
+    // The highest index of any run past the vertices, the largest index of all included.
+    for (const std::uint32_t bad : {5u, 0xFFFFFFFFu}) {
+        try {
+            Mesh(fvf::xyz, vertices, {0, 1, 2, 3, bad, 1}, {0, 1});
+            FAIL() << "index " << bad << " was taken";
+        } catch (const PlatformError& e) {
+            EXPECT_EQ(result::invalidCall, e.code());
+            EXPECT_NE(std::string(e.what()).find("index out of range"), std::string::npos);
+        }
+    }
+}
+
 TEST(MeshOptimizer, SortsFacesBySubsetAndKeepsEveryTriangle) {
     // Six triangles of a strip with attributes 1,0,1,0,2,0 and one vertex no face uses.
     std::vector<float> vertices;

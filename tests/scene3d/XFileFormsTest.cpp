@@ -99,7 +99,8 @@ TEST(XFileForms, BinaryListsMayBeSplitOrMergedFreely) {
     matrix.skip(48);
     EXPECT_EQ(7.0f, matrix.floatValue());
     EXPECT_EQ(8.0f, matrix.floatValue());
-    EXPECT_EQ((std::vector<std::uint8_t>{1, 0, 2, 0, 3, 0, 0, 0}), objects[1]->data);
+    EXPECT_EQ((std::vector<std::uint8_t>{1, 0, 2, 0, 3, 0, 0, 0}),
+              std::vector<std::uint8_t>(objects[1]->data.begin(), objects[1]->data.end()));
 }
 
 // A binary Mesh of two vectors' worth of triangles: vertices and faces as the lists say.

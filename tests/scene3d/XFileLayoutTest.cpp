@@ -89,7 +89,8 @@ TEST_F(CubeLayout, AnimationKeysAreHeaderThenTimedRecords) {
 
 TEST_F(CubeLayout, MembersArePackedAtTheirDeclaredSizes) {
     // Header: WORD major, WORD minor, DWORD flags.
-    EXPECT_EQ((std::vector<std::uint8_t>{1, 0, 0, 0, 1, 0, 0, 0}), objects[0]->data);
+    EXPECT_EQ((std::vector<std::uint8_t>{1, 0, 0, 0, 1, 0, 0, 0}),
+              std::vector<std::uint8_t>(objects[0]->data.begin(), objects[0]->data.end()));
     // Mesh: nVertices, 8 vectors, nFaces, then each face's count and indices inline.
     const XDataObject& mesh = child(*objects[3], 1);
     EXPECT_EQ(8u, dwordAt(mesh, 0));

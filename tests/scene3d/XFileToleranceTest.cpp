@@ -75,7 +75,8 @@ TEST(XFileTolerance, TemplateNamesMatchAsSpelledFirstThenInAnyLetterCase) {
     const test::ReadForms notes = readEveryFormAlike(declared);
     ASSERT_EQ(notes.objects.size(), 3u);
     EXPECT_EQ(notes.objects[0]->strings, std::vector<std::string>{"a"});
-    EXPECT_EQ(notes.objects[1]->data, (std::vector<std::uint8_t>{7, 0, 0, 0}));
+    EXPECT_EQ(std::vector<std::uint8_t>(notes.objects[1]->data.begin(), notes.objects[1]->data.end()),
+              (std::vector<std::uint8_t>{7, 0, 0, 0}));
     EXPECT_EQ(notes.objects[2]->data.size(), 24u);
     EXPECT_EQ(notes.objects[2]->children.size(), 1u);
     const std::string ambiguous = failureOf(bytesOf(declared + "note { 1; }"));

@@ -35,7 +35,7 @@ OpenFolder::~OpenFolder() {
     if (descriptor_ >= 0) ::close(descriptor_);
 }
 
-RegularFile OpenFolder::read(const std::filesystem::path& name, std::size_t limit) const {
+RegularFile OpenFolder::read(const std::string& name, std::size_t limit) const {
     if (descriptor_ < 0) return readRegularFile(folder_ / name, limit);
     return readOpened(Descriptor{::openat(descriptor_, name.c_str(), readFlags)}, limit, false);
 }

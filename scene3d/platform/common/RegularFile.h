@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace bw {
@@ -46,7 +47,7 @@ public:
     OpenFolder& operator=(const OpenFolder&) = delete;
 
     // readRegularFile of the file of that name in the folder; safe from several threads.
-    RegularFile read(const std::filesystem::path& name, std::size_t limit) const;
+    RegularFile read(const std::string& name, std::size_t limit) const;
     const std::filesystem::path& path() const { return folder_; }
 
 private:

@@ -1,6 +1,7 @@
 #include "scene3d/platform/mesh/Mesh.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <set>
 
@@ -18,10 +19,13 @@ Mesh::Mesh(std::uint32_t fvfCode, std::vector<float> vertices, std::vector<std::
         throw PlatformError(result::invalidCall, "mesh: partial vertex");
     if (indices_.size() != attributes_.size() * 3)
         throw PlatformError(result::invalidCall, "mesh: attribute count differs from face count");
-    const std::size_t count = vertices_.size() / layout_.slotCount;
-    if (std::any_of(indices_.begin(), indices_.end(), [count](std::uint32_t i) { return i >= count; }))
-        throw PlatformError(result::invalidCall, "mesh: index out of range");
     attributeTable_ = buildAttributeTable(indices_, attributes_);
+    // The table has the highest vertex of each run: the indices need no pass of their own.
+    const std::size_t count = vertices_.size() / layout_.slotCount;
+    if (std::any_of(attributeTable_.begin(), attributeTable_.end(), [count](const AttributeRange& run) {
+            return std::uint64_t{run.vertexStart} + run.vertexCount > count;
+        }))
+        throw PlatformError(result::invalidCall, "mesh: index out of range");
     positionBounds(); // now, so that readers on several threads only ever read it
 }
 
@@ -101,21 +105,22 @@ std::vector<AttributeRange> buildAttributeTable(std::span<const std::uint32_t> i
     std::vector<AttributeRange> table;
     // A mesh has a few materials: room for them at once.
     table.reserve(4);
-    std::uint32_t lowest = 0, highest = 0;
-    for (std::size_t f = 0; f < faceAttributes.size(); ++f) {
-        const auto face = indices.subspan(3 * f, 3);
-        const auto [low, high] = std::minmax({face[0], face[1], face[2]});
-        if (table.empty() || table.back().attributeId != faceAttributes[f]) {
-            table.push_back({faceAttributes[f], static_cast<std::uint32_t>(f), 0, low, 0});
-            lowest = low;
-            highest = high;
+    const std::size_t faces = faceAttributes.size();
+    for (std::size_t start = 0; start < faces;) {
+        const std::uint32_t id = faceAttributes[start];
+        const std::size_t end = static_cast<std::size_t>(
+            std::find_if(faceAttributes.begin() + static_cast<std::ptrdiff_t>(start), faceAttributes.end(),
+                         [id](std::uint32_t a) { return a != id; }) -
+            faceAttributes.begin());
+        // The run's corners in one flat pass, not face by face.
+        std::uint32_t lowest = UINT32_MAX, highest = 0;
+        for (const std::uint32_t index : indices.subspan(3 * start, 3 * (end - start))) {
+            lowest = std::min(lowest, index);
+            highest = std::max(highest, index);
         }
-        lowest = std::min(lowest, low);
-        highest = std::max(highest, high);
-        AttributeRange& run = table.back();
-        ++run.faceCount;
-        run.vertexStart = lowest;
-        run.vertexCount = highest - lowest + 1;
+        table.push_back({id, static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start),
+                         lowest, highest - lowest + 1});
+        start = end;
     }
     return table;
 }

@@ -1,5 +1,6 @@
 #include "scene3d/platform/xfile/StandardTemplates.h"
 
+#include <memory_resource>
 #include <span>
 #include <stdexcept>
 
@@ -216,7 +217,8 @@ XTemplateSet parseStandardTemplates() {
     const std::span<const std::uint8_t> bytes(
         reinterpret_cast<const std::uint8_t*>(standardTemplateText.data()), standardTemplateText.size());
     XTextLexer lexer(bytes);
-    XParser parser(lexer, set, index);
+    std::pmr::monotonic_buffer_resource arena; // for objects, of which there are none
+    XParser parser(lexer, set, index, arena);
     if (parser.nextTopLevelObject()) throw std::logic_error("standard templates contain a data object");
     return set;
 }

@@ -6,7 +6,9 @@
 
 namespace bw {
 
-XChild XChild::dataObject(std::unique_ptr<XDataObject> object) {
+void XObjectEnd::operator()(XDataObject* object) const { object->~XDataObject(); }
+
+XChild XChild::dataObject(XObjectPtr object) {
     XChild c;
     c.target_ = object.get();
     c.owned_ = std::move(object);

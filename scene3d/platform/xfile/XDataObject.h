@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <optional>
 #include <span>
 #include <string>
@@ -16,11 +17,19 @@ namespace bw {
 
 class XDataObject;
 
+// A file's objects live in one arena that the reading holds (XFile): an object's
+// allocations are nearly free, and ending one only runs its destructor, the arena's memory
+// going back at once with the file.
+struct XObjectEnd {
+    void operator()(XDataObject* object) const;
+};
+using XObjectPtr = std::unique_ptr<XDataObject, XObjectEnd>;
+
 // A child of a data object: a data object written inside it, or a reference { Name }
 // to an object written earlier in the same file.
 class XChild {
 public:
-    static XChild dataObject(std::unique_ptr<XDataObject> object);
+    static XChild dataObject(XObjectPtr object);
     static XChild reference(std::string name, const XDataObject* target);
 
     bool isReference() const { return !owned_; }
@@ -31,7 +40,7 @@ public:
     const std::string& referenceName() const { return referenceName_; }
 
 private:
-    std::unique_ptr<XDataObject> owned_;
+    XObjectPtr owned_;
     const XDataObject* target_ = nullptr;
     std::string referenceName_;
 };
@@ -41,6 +50,10 @@ private:
 // 64-bit files), DOUBLE as 64-bit, and every string as a 32-bit index into strings.
 class XDataObject {
 public:
+    // children are taken from the arena; data keeps its own allocator, whose bulk copies are
+    // memcpy (an arena allocator's are element by element in this library).
+    explicit XDataObject(std::pmr::memory_resource* arena) : children(arena) {}
+
     // "TID_D3DRMFrame" etc. for standard templates, else the template's name; held by
     // xtemplate, so that no object copies it.
     std::string_view templateName;
@@ -49,7 +62,7 @@ public:
     std::optional<Guid> id;
     std::vector<std::uint8_t> data;
     std::vector<std::string> strings;
-    std::vector<XChild> children;
+    std::pmr::vector<XChild> children;
     // Levels below and including this object, references followed; and the number of
     // objects a walk that follows references visits. Both are capped by the reader.
     std::uint32_t height = 1;

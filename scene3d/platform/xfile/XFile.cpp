@@ -1,7 +1,9 @@
 #include "scene3d/platform/xfile/XFile.h"
 
+#include <algorithm>
 #include <exception>
 #include <iterator>
+#include <memory_resource>
 #include <string_view>
 #include <utility>
 
@@ -79,6 +81,22 @@ XFileHeader parseXFileHeader(std::span<const std::uint8_t> bytes) {
     return header;
 }
 
+namespace {
+
+// The objects read, and the arena they live in (declared first, so that it ends last).
+struct ReadObjects {
+    // Room for the objects of a small file, in as many bytes as the file, growing by
+    // doubling beyond.
+    explicit ReadObjects(std::size_t fileSize) : arena(std::clamp(fileSize, smallest, largest)) {}
+
+    static constexpr std::size_t smallest = 4096;
+    static constexpr std::size_t largest = 1 << 20;
+    std::pmr::monotonic_buffer_resource arena;
+    std::vector<XObjectPtr> list;
+};
+
+} // namespace
+
 struct XFile::State {
     XFileHeader header;
     std::vector<std::uint8_t> bytes;    // given to fromBytes
@@ -91,8 +109,7 @@ struct XFile::State {
     XWarnings warnings;
     std::unique_ptr<XParser> parser;
     // Shared by the walks of a file read once (walkAgain).
-    std::shared_ptr<std::vector<std::unique_ptr<XDataObject>>> objects =
-        std::make_shared<std::vector<std::unique_ptr<XDataObject>>>();
+    std::shared_ptr<ReadObjects> objects;
     std::size_t handedOut = 0;      // objects nextObject has returned
     std::exception_ptr readFailure; // met by readRemaining, thrown when the walk gets there
     bool ended = false;             // the parser has nothing more to give
@@ -107,7 +124,7 @@ XFile XFile::open(const std::filesystem::path& path) {
     return fromFile(readRegularFile(path, maxFileSize), path);
 }
 
-XFile XFile::open(const OpenFolder& folder, const std::filesystem::path& name) {
+XFile XFile::open(const OpenFolder& folder, const std::string& name) {
     RegularFile file = folder.read(name, maxFileSize);
     // The whole path only for a message.
     const std::filesystem::path path =
@@ -158,8 +175,9 @@ XFile XFile::fromState(std::unique_ptr<State> state) {
     } else {
         state->tokens = std::make_unique<XBinaryLexer>(body, state->header.floatBits / 8, headerSize);
     }
-    state->parser =
-        std::make_unique<XParser>(*state->tokens, state->templates, state->index, &state->warnings);
+    state->objects = std::make_shared<ReadObjects>(body.size());
+    state->parser = std::make_unique<XParser>(*state->tokens, state->templates, state->index,
+                                              state->objects->arena, &state->warnings);
     return XFile(std::move(state));
 }
 
@@ -175,7 +193,7 @@ std::uint64_t XFile::heldBytes() const {
 }
 
 bool XFile::readOne() {
-    std::unique_ptr<XDataObject> object;
+    XObjectPtr object;
     try {
         object = state_->parser->nextTopLevelObject();
     } catch (const PlatformError& error) {
@@ -190,19 +208,19 @@ bool XFile::readOne() {
         state_->ended = true;
         return false;
     }
-    state_->objects->push_back(std::move(object));
+    state_->objects->list.push_back(std::move(object));
     return true;
 }
 
 const XDataObject* XFile::nextObject() {
     State& s = *state_;
-    if (s.handedOut < s.objects->size()) return (*s.objects)[s.handedOut++].get();
+    if (s.handedOut < s.objects->list.size()) return s.objects->list[s.handedOut++].get();
     if (s.readFailure) {
         std::exception_ptr failure = std::exchange(s.readFailure, nullptr);
         std::rethrow_exception(failure);
     }
     if (s.ended || !readOne()) return nullptr;
-    return (*s.objects)[s.handedOut++].get();
+    return s.objects->list[s.handedOut++].get();
 }
 
 std::optional<XFile> XFile::walkAgain() const {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "scene3d/platform/xfile/XDataObject.h"
@@ -43,7 +44,7 @@ public:
     // would expand beyond the limits of Mszip.h.
     static XFile open(const std::filesystem::path& path);
     // The same for a file of a folder held open (path as the folder's path and a name).
-    static XFile open(const OpenFolder& folder, const std::filesystem::path& name);
+    static XFile open(const OpenFolder& folder, const std::string& name);
     static XFile fromBytes(std::vector<std::uint8_t> bytes);
 
     XFile(XFile&&) noexcept;

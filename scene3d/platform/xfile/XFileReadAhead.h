@@ -13,6 +13,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "scene3d/platform/common/RegularFile.h"
@@ -68,7 +69,7 @@ private:
     // The folders of the files, held open, and each file's folder and name in it.
     std::vector<std::unique_ptr<OpenFolder>> folders_;
     std::vector<std::size_t> folderOf_;
-    std::vector<std::filesystem::path> names_;
+    std::vector<std::string> names_; // spelled as given: a path of each would be parsed for nothing
     std::size_t window_;
     std::uint64_t windowBytes_;
     std::uint64_t bytesAhead_ = 0; // of the files read and not yet taken

@@ -143,7 +143,7 @@ bool XParser::atTemplateKeyword() {
     return t.kind == TokenKind::Template || isWord(t, "template");
 }
 
-std::unique_ptr<XDataObject> XParser::nextTopLevelObject() {
+XObjectPtr XParser::nextTopLevelObject() {
     for (;;) {
         if (const XTokenSource::Filler filler = tokens_.takeFillerToEnd(); filler.size > 0) {
             warn("ignored " + std::to_string(filler.size) + " bytes of padding after the last object",
@@ -162,7 +162,7 @@ std::unique_ptr<XDataObject> XParser::nextTopLevelObject() {
         }
         if (t.kind != TokenKind::Name)
             fail(result::parseError, "expected a template or a data object", t.offset);
-        if (std::unique_ptr<XDataObject> object = parseObject(0)) return object;
+        if (XObjectPtr object = parseObject(0)) return object;
     }
 }
 
@@ -316,7 +316,7 @@ void XParser::skipObject(const Token& head, std::uint32_t depth) {
     warn("skipped an object of the unknown template " + quoted(head.text), head.offset);
 }
 
-std::unique_ptr<XDataObject> XParser::parseObject(std::uint32_t depth) {
+XObjectPtr XParser::parseObject(std::uint32_t depth) {
     const Token head = expect(TokenKind::Name, "a template name");
     if (depth >= maxObjectDepth) fail(result::parseError, "objects nested too deeply", head.offset);
     XTemplateMatch match = templates_.lookup(head.text);
@@ -333,7 +333,7 @@ std::unique_ptr<XDataObject> XParser::parseObject(std::uint32_t depth) {
     const std::shared_ptr<const XTemplate> xtemplate = std::move(match.xtemplate);
     countObject(head.offset);
 
-    auto object = std::make_unique<XDataObject>();
+    XObjectPtr object(new (arena_.allocate(sizeof(XDataObject), alignof(XDataObject))) XDataObject(&arena_));
     object->templateName = xtemplate->standardId.empty() ? xtemplate->name : xtemplate->standardId;
     object->xtemplate = xtemplate;
     object->name = optionalName();
@@ -357,7 +357,7 @@ std::unique_ptr<XDataObject> XParser::parseObject(std::uint32_t depth) {
         XChild child;
         if (t.kind == TokenKind::OBrace) {
             child = parseReference();
-        } else if (std::unique_ptr<XDataObject> inner = parseObject(depth + 1)) {
+        } else if (XObjectPtr inner = parseObject(depth + 1)) {
             child = XChild::dataObject(std::move(inner));
         } else {
             continue; // skipped

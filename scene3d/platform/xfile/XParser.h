@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <memory_resource>
 #include <string>
 
 #include "scene3d/platform/common/PlatformError.h"
@@ -41,14 +42,16 @@ private:
 // skipped, and bytes of padding after the last object ignored, each with a warning.
 class XParser {
 public:
-    XParser(XTokenSource& tokens, XTemplateSet& templates, XObjectIndex& index, XWarnings* warnings = nullptr)
-        : tokens_(tokens), templates_(templates), index_(index), warnings_(warnings) {}
+    // Objects are made in arena, which must outlive them.
+    XParser(XTokenSource& tokens, XTemplateSet& templates, XObjectIndex& index,
+            std::pmr::memory_resource& arena, XWarnings* warnings = nullptr)
+        : tokens_(tokens), templates_(templates), index_(index), arena_(arena), warnings_(warnings) {}
 
     // Registers the templates declared before the next top-level data object and returns
     // that object; nullptr at the end of the stream. Throws PlatformError on bad input, and
     // with overBudget (LoadBudget.h) past the limits above; an object skipped counts
     // against them as one read.
-    std::unique_ptr<XDataObject> nextTopLevelObject();
+    XObjectPtr nextTopLevelObject();
     // What the objects read so far hold, as counted against maxValueBytesPerFile.
     std::uint64_t valueBytes() const { return valueBytes_; }
 
@@ -59,7 +62,7 @@ private:
     XArrayDimension parseDimension(const std::vector<XMember>& earlier);
     void parseRestriction(XTemplate& xtemplate);
     // The object, or nullptr when its template is unknown and it was skipped.
-    std::unique_ptr<XDataObject> parseObject(std::uint32_t depth);
+    XObjectPtr parseObject(std::uint32_t depth);
     // Passes over an object of an unknown template up to its closing brace, nested braces
     // and all.
     void skipObject(const Token& head, std::uint32_t depth);
@@ -109,6 +112,7 @@ private:
     XTokenSource& tokens_;
     XTemplateSet& templates_;
     XObjectIndex& index_;
+    std::pmr::memory_resource& arena_;
     XWarnings* warnings_;
     Token pending_; // a binary list being read value by value
     std::uint32_t pendingIndex_ = 0;
