@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string>
-#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -14,8 +13,8 @@ namespace bw {
 namespace {
 
 unsigned readerCount(std::optional<unsigned> readers, std::size_t fileCount) {
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    return static_cast<unsigned>(std::min<std::size_t>(readers.value_or(cores - 1), fileCount));
+    return static_cast<unsigned>(
+        std::min<std::size_t>(readers.value_or(WorkerPool::usableCores() - 1), fileCount));
 }
 
 } // namespace
