@@ -1,6 +1,5 @@
 #include "modelview/ViewWidget.h"
 
-#include <cstring>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -29,29 +28,32 @@ WindowRect ViewWidget::windowRect() const {
 
 void ViewWidget::present(int width, int height, const std::uint32_t* pixels) {
     if (width <= 0 || height <= 0 || pixels == nullptr) return;
-    if (picture_.width() != width || picture_.height() != height)
-        picture_ = QImage(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        std::memcpy(picture_.scanLine(y), pixels + static_cast<std::size_t>(y) * width,
-                    sizeof(std::uint32_t) * width);
-    // A picture presented while painting is shown by that paint; one presented by a command
-    // is shown by the next paint without drawing it again.
-    if (!painting_) {
-        fresh_ = true;
-        update();
+    // The pixels are drawn where they lie, without a copy of the window's size kept beside
+    // the device's own buffer: they are only valid during this call.
+    const QImage picture(reinterpret_cast<const uchar*>(pixels), width, height,
+                         static_cast<qsizetype>(width) * 4, QImage::Format_RGB32);
+    if (painting_) {
+        QPainter(this).drawImage(QPoint(0, 0), picture);
+        presentedWhilePainting_ = true;
+        return;
     }
+    // A picture presented by a command is shown now, while its pixels are valid, by painting
+    // without drawing it again. A hidden view draws afresh when it is shown.
+    presented_ = &picture;
+    repaint();
+    presented_ = nullptr;
 }
 
 void ViewWidget::paintEvent(QPaintEvent*) {
+    if (presented_) {
+        QPainter(this).drawImage(QPoint(0, 0), *presented_);
+        return;
+    }
     painting_ = true;
-    if (!fresh_ && onPaint) onPaint();
+    presentedWhilePainting_ = false;
+    if (onPaint) onPaint();
     painting_ = false;
-    fresh_ = false;
-    QPainter painter(this);
-    if (picture_.isNull())
-        painter.fillRect(rect(), Qt::black);
-    else
-        painter.drawImage(QPoint(0, 0), picture_);
+    if (!presentedWhilePainting_) QPainter(this).fillRect(rect(), Qt::black);
 }
 
 void ViewWidget::mousePressEvent(QMouseEvent* event) {

@@ -1,6 +1,6 @@
 #pragma once
-// The 3D view PicGR: the window the device renders for. It shows the last presented
-// picture and hands mouse and paint events to whoever draws the model.
+// The 3D view PicGR: the window the device renders for. It shows each presented picture at
+// once and hands mouse and paint events to whoever draws the model.
 
 #include <functional>
 #include <QImage>
@@ -23,9 +23,6 @@ public:
     WindowRect windowRect() const override;
     void present(int width, int height, const std::uint32_t* pixels) override;
 
-    // The picture last presented (empty before the first).
-    const QImage& picture() const { return picture_; }
-
     // Asked to draw a new picture when the widget needs painting; it presents during the call.
     std::function<void()> onPaint;
     std::function<void(int buttons, double x, double y)> onMouseDown;
@@ -39,9 +36,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QImage picture_;
+    const QImage* presented_ = nullptr; // being shown by a paint present() asked for
     bool painting_ = false;
-    bool fresh_ = false; // presented since the last paint
+    bool presentedWhilePainting_ = false;
 };
 
 } // namespace bw::modelview

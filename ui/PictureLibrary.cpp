@@ -50,15 +50,20 @@ QPixmap iconPicture(const QString& icon, QSize size) {
 }
 
 QPixmap picture(const QString& name, QSize size) {
-    return cached(QStringLiteral("picture:%1:%2").arg(name, sizeKey(size)), size, [&](QPainter& p) {
-        // The build renders some pictures ahead at the size they are shown at on a 96-dpi
-        // screen (tools/picturegen): copying those pixels costs next to nothing.
-        const QImage ahead = renderedAhead(name, size);
-        if (!ahead.isNull())
-            p.drawImage(QPointF(0, 0), ahead);
-        else
+    const QString key = QStringLiteral("picture:%1:%2").arg(name, sizeKey(size));
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap)) return pixmap;
+    // The build renders some pictures ahead at the size they are shown at on a 96-dpi
+    // screen (tools/picturegen). The pixmap shares those pixels where the resource lies
+    // instead of holding a copy of its own.
+    const QImage ahead = renderedAhead(name, size);
+    if (ahead.isNull())
+        return cached(key, size, [&](QPainter& p) {
             renderSvg(p, resources::picturePath(name), QRectF(QPointF(0, 0), size));
-    });
+        });
+    pixmap = QPixmap::fromImage(ahead, Qt::NoFormatConversion);
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
 }
 
 QIcon windowIcon(const QString& name) {
