@@ -5,14 +5,21 @@
 namespace bw::raster {
 
 void DepthBuffer::resize(int width, int height) {
+    release();
     width_ = width;
-    depths_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 1.0f);
+    height_ = height;
 }
 
 void DepthBuffer::release() {
     width_ = 0;
+    height_ = 0;
     depths_.clear();
     depths_.shrink_to_fit();
+}
+
+void DepthBuffer::ensureAllocated() {
+    if (depths_.empty() && exists())
+        depths_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 1.0f);
 }
 
 void DepthBuffer::clear(float depth) { std::fill(depths_.begin(), depths_.end(), depth); }

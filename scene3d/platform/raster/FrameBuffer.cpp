@@ -7,7 +7,13 @@ namespace bw::raster {
 void FrameBuffer::resize(int width, int height) {
     width_ = width;
     height_ = height;
-    pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0xFF000000u);
+    pixels_.clear();
+    pixels_.shrink_to_fit();
+}
+
+void FrameBuffer::ensureAllocated() {
+    if (pixels_.empty())
+        pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0xFF000000u);
 }
 
 void FrameBuffer::clear(std::uint32_t colour) {

@@ -1,6 +1,7 @@
 #pragma once
 // The colour buffer the device draws into: 0xAARRGGBB pixels, rows from the top. Back
-// buffers have no alpha channel of their own, so alpha is always stored as 0xFF.
+// buffers have no alpha channel of their own, so alpha is always stored as 0xFF. The pixels
+// are allocated when first needed, so a device that never draws costs no memory for them.
 
 #include <cstdint>
 #include <vector>
@@ -9,7 +10,10 @@ namespace bw::raster {
 
 class FrameBuffer {
 public:
+    // Every pixel starts opaque black.
     void resize(int width, int height);
+    // Before the first row(), pixels() or clear.
+    void ensureAllocated();
     void clear(std::uint32_t colour);
     // Rows y0 .. y1 - 1 only.
     void clearRows(int y0, int y1, std::uint32_t colour);

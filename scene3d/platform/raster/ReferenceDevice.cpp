@@ -268,6 +268,8 @@ void ReferenceDevice::queueTriangle(const DrawVertices& vertices, std::uint32_t 
 }
 
 void ReferenceDevice::flush() {
+    frame_.ensureAllocated();
+    depth_.ensureAllocated();
     const PendingClear clear = std::exchange(pendingClear_, PendingClear{});
     if (queue_.triangleCount() == 0) {
         if (clear.colour) frame_.clear(clear.colourValue);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <malloc.h>
 
 #include "scene3d/math/Camera.h"
 #include "scene3d/math/Transforms.h"
@@ -34,6 +35,26 @@ TEST(RasterPixels, ClearSetsEveryPixelAndTheDepthThatLaterDrawsAreTestedAgainst)
 
     EXPECT_EQ(device->Clear(D3DCLEAR_STENCIL, 0, 1.0f, 0), D3DERR_INVALIDCALL);
     EXPECT_EQ(device->Clear(D3DCLEAR_ZBUFFER, 0, 2.0f, 0), D3DERR_INVALIDCALL);
+}
+
+// A device made only to ask what the platform can do (the program's trial device) holds
+// no picture memory; once it draws, it starts from opaque black and the far plane.
+TEST(RasterPixels, BuffersAreMadeWhenFirstDrawnAndStartBlackAndFar) {
+    const auto heldBytes = [] { return mallinfo2().hblkhd + mallinfo2().uordblks; };
+    const std::size_t before = heldBytes();
+    auto device = ReferenceDevice::createOffscreen(2000, 1500, 1);
+    EXPECT_LT(heldBytes() - before, std::size_t{1} << 20); // not 2000 x 1500 x 8 bytes
+
+    device->SetRenderState(D3DRS_LIGHTING, 1);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    device->SetMaterial(flatColour(0, 1, 0));
+    draw(*device, quad(-1, -1, 0, 0, 0.999f), quadIndices); // passes only against the far plane
+    const Picture first = pictureOf(*device);
+    ASSERT_EQ(first.width, 2000);
+    ASSERT_EQ(first.height, 1500);
+    EXPECT_EQ(first.at(1999, 0), black);
+    EXPECT_EQ(first.at(10, 1490), 0xFF00FF00u);
+    EXPECT_GE(heldBytes() - before, std::size_t{2000} * 1500 * 8);
 }
 
 // Clears wait for the next drawing and are applied band by band: each buffer gets the
