@@ -1,6 +1,5 @@
 #include "ui/PictureLibrary.h"
 
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QResource>
@@ -13,25 +12,10 @@
 namespace bw::ui {
 namespace {
 
-QPixmap cached(const QString& key, QSize size, const std::function<void(QPainter&)>& draw) {
-    QPixmap pixmap;
-    if (QPixmapCache::find(key, &pixmap)) return pixmap;
-    pixmap = QPixmap(size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    draw(painter);
-    painter.end();
-    QPixmapCache::insert(key, pixmap);
-    return pixmap;
-}
-
-QString sizeKey(QSize size) { return QStringLiteral("%1x%2").arg(size.width()).arg(size.height()); }
-
-// The picture's pixels as the build rendered them at exactly this size, or a null image. The
-// image reads the resource in place.
-QImage renderedAhead(const QString& name, QSize size) {
-    const QResource pixels(QStringLiteral(":/prerendered/%1-%2.argb32").arg(name, sizeKey(size)));
+// The pixels the build rendered for this key at exactly this size (tools/picturegen), or a
+// null image. The image reads the resource in place.
+QImage renderedAhead(const QString& key, QSize size) {
+    const QResource pixels(QStringLiteral(":/prerendered/%1.argb32").arg(QString(key).replace(':', '-')));
     const qint64 rowBytes = qint64{size.width()} * 4;
     if (!pixels.isValid() || pixels.compressionAlgorithm() != QResource::NoCompression ||
         pixels.size() != rowBytes * size.height())
@@ -42,7 +26,37 @@ QImage renderedAhead(const QString& name, QSize size) {
     return reinterpret_cast<quintptr>(pixels.data()) % alignof(quint32) == 0 ? inPlace : inPlace.copy();
 }
 
+// The pictures the program shows whenever it starts are rendered by the build at the size
+// they are shown at on a 96-dpi screen; the pixmap then shares those pixels where the
+// resource lies. Any other is drawn here, once per key.
+QStringList& drawnHere() {
+    static QStringList keys;
+    return keys;
+}
+
+QPixmap cached(const QString& key, QSize size, const std::function<void(QPainter&)>& draw) {
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap)) return pixmap;
+    const QImage ahead = renderedAhead(key, size);
+    if (!ahead.isNull()) {
+        pixmap = QPixmap::fromImage(ahead, Qt::NoFormatConversion);
+    } else {
+        pixmap = QPixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        draw(painter);
+        drawnHere() << key;
+    }
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
+}
+
+QString sizeKey(QSize size) { return QStringLiteral("%1x%2").arg(size.width()).arg(size.height()); }
+
 } // namespace
+
+QStringList picturesDrawnFromSvg() { return drawnHere(); }
 
 QPixmap iconPicture(const QString& icon, QSize size) {
     return cached(QStringLiteral("icon:%1:%2").arg(icon, sizeKey(size)), size,
@@ -50,20 +64,9 @@ QPixmap iconPicture(const QString& icon, QSize size) {
 }
 
 QPixmap picture(const QString& name, QSize size) {
-    const QString key = QStringLiteral("picture:%1:%2").arg(name, sizeKey(size));
-    QPixmap pixmap;
-    if (QPixmapCache::find(key, &pixmap)) return pixmap;
-    // The build renders some pictures ahead at the size they are shown at on a 96-dpi
-    // screen (tools/picturegen). The pixmap shares those pixels where the resource lies
-    // instead of holding a copy of its own.
-    const QImage ahead = renderedAhead(name, size);
-    if (ahead.isNull())
-        return cached(key, size, [&](QPainter& p) {
-            renderSvg(p, resources::picturePath(name), QRectF(QPointF(0, 0), size));
-        });
-    pixmap = QPixmap::fromImage(ahead, Qt::NoFormatConversion);
-    QPixmapCache::insert(key, pixmap);
-    return pixmap;
+    return cached(QStringLiteral("picture:%1:%2").arg(name, sizeKey(size)), size, [&](QPainter& p) {
+        renderSvg(p, resources::picturePath(name), QRectF(QPointF(0, 0), size));
+    });
 }
 
 QIcon windowIcon(const QString& name) {
@@ -78,18 +81,7 @@ QIcon windowIcon(const QString& name) {
 QPixmap buttonPicture(const QString& icon, QSize size, ButtonLook look) {
     const bool lit = look == ButtonLook::Highlighted;
     const QString key = QStringLiteral("button:%1:%2:%3").arg(icon, sizeKey(size)).arg(lit);
-    return cached(key, size, [&](QPainter& p) {
-        const QRectF tile = QRectF(QPointF(0, 0), size).adjusted(1, 1, -1, -1);
-        const qreal radius = size.width() / 6.0;
-        QLinearGradient fill(tile.topLeft(), tile.bottomLeft());
-        fill.setColorAt(0, lit ? QColor(0xe3, 0xf2, 0xfd) : QColor(0xfa, 0xfa, 0xfa));
-        fill.setColorAt(1, lit ? QColor(0x90, 0xca, 0xf9) : QColor(0xcf, 0xd8, 0xdc));
-        p.setPen(QPen(lit ? QColor(0x1e, 0x88, 0xe5) : QColor(0x90, 0xa4, 0xae), lit ? 2 : 1));
-        p.setBrush(fill);
-        p.drawRoundedRect(tile, radius, radius);
-        const qreal inset = size.width() * 0.12;
-        renderSvg(p, resources::iconPath(icon), tile.adjusted(inset, inset, -inset, -inset));
-    });
+    return cached(key, size, [&](QPainter& p) { renderButton(p, resources::iconPath(icon), size, lit); });
 }
 
 } // namespace bw::ui

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace bw::ui {
 
@@ -18,5 +19,9 @@ QPixmap picture(const QString& name, QSize size);
 QIcon windowIcon(const QString& name);
 // A palette button's picture: the icon on a tile, normal or lit.
 QPixmap buttonPicture(const QString& icon, QSize size, ButtonLook look);
+
+// The pictures drawn from their SVG so far, as "icon:<name>:<w>x<h>", "picture:..." or
+// "button:<name>:<w>x<h>:<lit>", in order; those the build rendered ahead are not among them.
+QStringList picturesDrawnFromSvg();
 
 } // namespace bw::ui
