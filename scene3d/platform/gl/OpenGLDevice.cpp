@@ -62,10 +62,14 @@ int glInteger(GlFunctions& f, GLenum name) {
 
 } // namespace
 
-OpenGLDevice::OpenGLDevice(const DeviceCreation& creation)
-    : creation_(creation), context_(std::make_unique<OffscreenContext>()),
+OpenGLDevice::OpenGLDevice(const DeviceCreation& creation) : OpenGLDevice(creation, nullptr) {}
+
+OpenGLDevice::OpenGLDevice(const DeviceCreation& creation, std::unique_ptr<OffscreenContext> unused)
+    : creation_(creation),
+      context_(unused && unused->exists() ? std::move(unused) : std::make_unique<OffscreenContext>()),
       gpu_(std::make_unique<GpuResources>(counters_)) {
-    if (!context_->create()) throw PlatformError(D3DERR_NOTAVAILABLE, "no OpenGL 3.3 core context");
+    if (!context_->exists() && !context_->create())
+        throw PlatformError(D3DERR_NOTAVAILABLE, "no OpenGL 3.3 core context");
     GlFunctions& f = context_->functions();
     maxTargetSize_ =
         std::min({maxTargetSize, glInteger(f, GL_MAX_RENDERBUFFER_SIZE), glInteger(f, GL_MAX_VIEWPORT_DIMS)});

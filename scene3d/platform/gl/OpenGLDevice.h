@@ -32,8 +32,10 @@ public:
     static constexpr std::uint64_t framesBeforeEviction = 300;
 
     // Throws PlatformError: D3DERR_NOTAVAILABLE when no OpenGL 3.3 core context can be
-    // made, D3DERR_INVALIDCALL when the parameters give no usable back buffer.
+    // made, D3DERR_INVALIDCALL when the parameters give no usable back buffer. A context
+    // made but not yet used for anything may be handed over instead of making one.
     explicit OpenGLDevice(const DeviceCreation& creation);
+    OpenGLDevice(const DeviceCreation& creation, std::unique_ptr<gl::OffscreenContext> unused);
     ~OpenGLDevice() override;
 
     // A windowless device drawing into a width x height target with a depth buffer.

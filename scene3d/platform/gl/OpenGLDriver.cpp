@@ -23,6 +23,13 @@ DeviceCaps openGLDeviceCaps(std::uint32_t maxTextureSize) {
     return caps;
 }
 
+OpenGLDriver::OpenGLDriver(std::uint32_t maxTextureSize) : OpenGLDriver(maxTextureSize, nullptr) {}
+
+OpenGLDriver::OpenGLDriver(std::uint32_t maxTextureSize, std::unique_ptr<gl::OffscreenContext> probe)
+    : maxTextureSize_(maxTextureSize), probe_(std::move(probe)) {}
+
+OpenGLDriver::~OpenGLDriver() = default;
+
 DeviceCaps OpenGLDriver::caps() const { return openGLDeviceCaps(maxTextureSize_); }
 
 bool OpenGLDriver::supportsBackBufferFormat(std::uint32_t format) const {
@@ -33,7 +40,8 @@ bool OpenGLDriver::supportsBackBufferFormat(std::uint32_t format) const {
 ResultCode OpenGLDriver::createDevice(const DeviceCreation& creation,
                                       std::shared_ptr<IDirect3DDevice8>& device) {
     try {
-        device = std::make_shared<OpenGLDevice>(creation);
+        // Making a context costs about as much as the rest of a device: the probe's is used.
+        device = std::make_shared<OpenGLDevice>(creation, std::move(probe_));
         return D3D_OK;
     } catch (const PlatformError& error) {
         return error.code();
@@ -43,12 +51,12 @@ ResultCode OpenGLDriver::createDevice(const DeviceCreation& creation,
 }
 
 std::shared_ptr<OpenGLDriver> openGLDriverIfAvailable() {
-    gl::OffscreenContext probe;
-    if (!probe.create()) return nullptr;
+    auto probe = std::make_unique<gl::OffscreenContext>();
+    if (!probe->create()) return nullptr;
     GLint maxTextureSize = 0;
-    probe.functions().glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
+    probe->functions().glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
     if (maxTextureSize <= 0) return nullptr;
-    return std::make_shared<OpenGLDriver>(static_cast<std::uint32_t>(maxTextureSize));
+    return std::make_shared<OpenGLDriver>(static_cast<std::uint32_t>(maxTextureSize), std::move(probe));
 }
 
 } // namespace bw

@@ -11,9 +11,17 @@ namespace bw {
 // What an OpenGL device offers: hardware transform and lighting among it.
 DeviceCaps openGLDeviceCaps(std::uint32_t maxTextureSize);
 
+namespace gl {
+class OffscreenContext;
+}
+
 class OpenGLDriver : public DeviceDriver {
 public:
-    explicit OpenGLDriver(std::uint32_t maxTextureSize) : maxTextureSize_(maxTextureSize) {}
+    // probe, when given, is the context that showed OpenGL can be had, used for nothing
+    // else since: the first device created takes it over instead of making its own.
+    explicit OpenGLDriver(std::uint32_t maxTextureSize);
+    OpenGLDriver(std::uint32_t maxTextureSize, std::unique_ptr<gl::OffscreenContext> probe);
+    ~OpenGLDriver() override;
 
     DeviceCaps caps() const override;
     bool supportsBackBufferFormat(std::uint32_t format) const override;
@@ -22,6 +30,7 @@ public:
 
 private:
     std::uint32_t maxTextureSize_;
+    std::unique_ptr<gl::OffscreenContext> probe_;
 };
 
 // The OpenGL driver when an OpenGL 3.3 core context can really be made here; empty

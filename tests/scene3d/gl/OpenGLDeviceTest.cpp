@@ -238,6 +238,24 @@ TEST(OpenGLDevice, TheDirect3DObjectServesTypeOneWithItUnlessTheReferenceIsForce
     EXPECT_EQ(caps.deviceType, D3DDEVTYPE_HAL);
     EXPECT_NE(caps.devCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT, 0u);
 
+    // The first device draws on the context that probed for OpenGL; the next makes its own.
+    // Each draws on its own, beside the other and after it is gone.
+    std::shared_ptr<IDirect3DDevice8> second;
+    ASSERT_EQ(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, &window, D3DCREATE_HARDWARE_VERTEXPROCESSING,
+                                     parameters, second),
+              D3D_OK);
+    const Quad shape;
+    device->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    drawUnlit(*device, shape.batch(), red);
+    second->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    drawUnlit(*second, shape.batch(), green);
+    EXPECT_EQ(centre(*device), red);
+    EXPECT_EQ(centre(*second), green);
+    second.reset();
+    device->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    drawUnlit(*device, shape.batch(), green);
+    EXPECT_EQ(centre(*device), green);
+
     drivers.referenceForced = true;
     ASSERT_EQ(createDirect3D(drivers)->CreateDevice(0, D3DDEVTYPE_HAL, &window,
                                                     D3DCREATE_SOFTWARE_VERTEXPROCESSING, parameters, device),
