@@ -22,8 +22,9 @@ constexpr int maxTargetSize = 16384;
 
 // Past this many threads the bands of a frame are too few to share out well.
 constexpr unsigned maxRasterThreads = 8;
-// Queued triangles beyond this are rasterised at once, to bound the queue's memory.
-constexpr std::size_t maxQueuedTriangles = 1u << 20;
+// Queued triangles beyond this are rasterised at once, to bound the queue's memory (a
+// set-up triangle takes about 300 bytes).
+constexpr std::size_t maxQueuedTriangles = 1u << 16;
 // Vertices one thread processes at a time.
 constexpr std::uint32_t verticesPerChunk = 4096;
 

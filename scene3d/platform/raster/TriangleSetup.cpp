@@ -26,7 +26,7 @@ EdgeFunction edgeFunction(const ScreenVertex& a, const ScreenVertex& b, std::int
 
 bool setupTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2,
                    const PixelRect& clip, int attributesUsed, TriangleSetup& out) {
-    PixelRect& bounds = out.bounds;
+    PixelRect bounds;
     bounds.x0 = std::max(clip.x0, firstPixelAtOrAfter(std::min({v0.x, v1.x, v2.x})));
     bounds.x1 = std::min(clip.x1, lastPixelAtOrBefore(std::max({v0.x, v1.x, v2.x})) + 1);
     bounds.y0 = std::max(clip.y0, firstPixelAtOrAfter(std::min({v0.y, v1.y, v2.y})));
@@ -37,9 +37,9 @@ bool setupTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenV
     out.originY = bounds.y0;
     const std::int64_t originX = static_cast<std::int64_t>(bounds.x0) * subpixelScale;
     const std::int64_t originY = static_cast<std::int64_t>(bounds.y0) * subpixelScale;
-    out.edges[0] = edgeFunction(v0, v1, originX, originY);
-    out.edges[1] = edgeFunction(v1, v2, originX, originY);
-    out.edges[2] = edgeFunction(v2, v0, originX, originY);
+    const EdgeFunction edges[3] = {edgeFunction(v0, v1, originX, originY),
+                                   edgeFunction(v1, v2, originX, originY),
+                                   edgeFunction(v2, v0, originX, originY)};
 
     // Fixed-point positions are exact in float; the plane gradients come from the edge
     // vectors of vertex 0, the value at the origin from vertex 0 itself.
@@ -50,7 +50,7 @@ bool setupTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenV
     const float ey2 = static_cast<float>(v2.y - v0.y) * toPixels;
     const std::int64_t area2 = static_cast<std::int64_t>(v1.x - v0.x) * (v2.y - v0.y) -
                                static_cast<std::int64_t>(v1.y - v0.y) * (v2.x - v0.x);
-    if (area2 <= 0) return false;
+    if (area2 <= 0 || !rowCoverageOf(edges, bounds, out.rows)) return false;
     const float inverseArea = static_cast<float>(subpixelScale * subpixelScale) / static_cast<float>(area2);
     const float toOriginX = static_cast<float>(originX - v0.x) * toPixels;
     const float toOriginY = static_cast<float>(originY - v0.y) * toPixels;
