@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "scene3d/platform/raster/FragmentStage.h"
 #include "scene3d/platform/raster/RowSpans.h"
 #include "scene3d/platform/raster/Sampler.h"
+#include "scene3d/platform/raster/SpanShading.h"
 
 namespace bw::raster {
 
@@ -21,11 +21,12 @@ void shadeRows(const SpanShader& shader, const SpanContext& context, BandRows ro
                DepthBuffer& depth) {
     const TriangleSetup& setup = *context.setup;
     RowSpans<StartEdges, EdgeCount> spans(setup.rows, setup.originX, setup.originY, rows.begin);
+    const SpanShading shading(shader, context);
     for (int y = rows.begin; y < rows.end; ++y) {
         const Span span = spans.next();
         if (span.begin >= span.end) continue;
         const SpanTarget target{frame.row(y), depth.exists() ? depth.row(y) : nullptr, frame.width()};
-        shadeSpan(shader, context, target, y, span.begin, span.end);
+        shading.shade(target, y, span.begin, span.end);
     }
 }
 
