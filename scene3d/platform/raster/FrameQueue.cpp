@@ -46,17 +46,16 @@ void FrameQueue::beginDraw(const DrawState& state, std::shared_ptr<const Texture
         textures_.push_back(std::move(texture));
 }
 
-std::uint32_t FrameQueue::addVertex(const ScreenVertex& vertex) {
-    const std::uint32_t index = appendVertices(1);
-    vertices_[index] = vertex;
-    return index;
+void FrameQueue::startDrawVertices(std::uint32_t count) {
+    vertexCount_ = count;
+    if (vertexCount_ > vertices_.size()) vertices_.resize(vertexCount_);
 }
 
-std::uint32_t FrameQueue::appendVertices(std::uint32_t count) {
-    const std::uint32_t first = vertexCount_;
-    vertexCount_ += count;
+std::uint32_t FrameQueue::addVertex(const ScreenVertex& vertex) {
+    const std::uint32_t index = vertexCount_++;
     if (vertexCount_ > vertices_.size()) vertices_.resize(vertexCount_);
-    return first;
+    vertices_[index] = vertex;
+    return index;
 }
 
 void FrameQueue::addTriangle(std::uint32_t a, std::uint32_t b, std::uint32_t c) {

@@ -35,9 +35,11 @@ public:
 
     // Starts a draw: later triangles are rasterised with this state.
     void beginDraw(const DrawState& state, std::shared_ptr<const Texture> texture, CullMode cull);
+    // Makes room for the current draw's count vertices, to be filled through vertexAt from
+    // index 0. The previous draw's are dropped: its triangles were set up as they came.
+    void startDrawVertices(std::uint32_t count);
+    // Adds a vertex after the draw's (one made by clipping); returns its index.
     std::uint32_t addVertex(const ScreenVertex& vertex);
-    // Makes room for count vertices, to be filled through vertexAt; returns the first index.
-    std::uint32_t appendVertices(std::uint32_t count);
     ScreenVertex& vertexAt(std::uint32_t index) { return vertices_[index]; }
     // Culls, orients, sets up and bins the triangle of three added vertices.
     void addTriangle(std::uint32_t a, std::uint32_t b, std::uint32_t c);
@@ -50,8 +52,9 @@ public:
     const DrawState& drawState(std::uint32_t index) const { return drawStates_[index]; }
 
 private:
-    // Grows to the largest frame's vertices and stays: only the first vertexCount_ are
-    // this frame's, so that a frame does not pay for clearing them again.
+    // The current draw's vertices: small enough to stay in the cache while its triangles
+    // are set up. Grows to the largest draw's and stays: only the first vertexCount_ are
+    // this draw's, so that a draw does not pay for clearing them again.
     std::vector<ScreenVertex> vertices_;
     std::uint32_t vertexCount_ = 0;
     // Kept as the vertices are: set-up fills every field of a triangle it queues.

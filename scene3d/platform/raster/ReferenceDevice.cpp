@@ -193,7 +193,7 @@ ResultCode ReferenceDevice::DrawIndexedTriangles(const IndexedTriangles& batch) 
     clipCodes_.resize(vertexCount);
     guardBand_ = guardBandFor(state.viewport.width, state.viewport.height);
     mapping_ = viewportMappingFor(state.viewport);
-    firstScreenVertex_ = queue_.appendVertices(vertexCount);
+    queue_.startDrawVertices(vertexCount);
     const std::uint32_t chunks = (vertexCount + verticesPerChunk - 1) / verticesPerChunk;
     DrawVertices vertices{setup, input, lowest,
                           litColours_.storeFor(batch, *fields, stride, lowest, vertexCount, setup)};
@@ -228,7 +228,7 @@ void ReferenceDevice::processVertexRange(const DrawVertices& draw, std::uint32_t
             const std::uint32_t i = blockBegin + k;
             clipCodes_[i] = clipCodeOf(block[k], guardBand_);
             if ((clipCodes_[i] & (clipBitsMask | clipInvalid)) == 0)
-                queue_.vertexAt(firstScreenVertex_ + i) = toScreen(block[k], mapping_);
+                queue_.vertexAt(i) = toScreen(block[k], mapping_);
         }
     }
 }
@@ -248,7 +248,7 @@ void ReferenceDevice::queueTriangle(const DrawVertices& vertices, std::uint32_t 
     if ((c0 & c1 & c2) != 0 || ((c0 | c1 | c2) & clipInvalid)) return;
     const std::uint32_t planes = (c0 | c1 | c2) & clipBitsMask;
     if (planes == 0) {
-        queue_.addTriangle(firstScreenVertex_ + i0, firstScreenVertex_ + i1, firstScreenVertex_ + i2);
+        queue_.addTriangle(i0, i1, i2);
         return;
     }
 
