@@ -18,16 +18,19 @@ bool rowCoverageOf(const EdgeFunction (&edges)[3], const PixelRect& bounds, RowC
         if (edge.stepX == 0) {
             // E = atOrigin + stepY (y - originY) on the whole row; stepY != 0, the triangle
             // having an area.
+            const std::int64_t s = edge.stepY > 0 ? edge.stepY : -edge.stepY;
+            const std::int64_t rows = floorDivide(edge.atOrigin, s, 1.0 / static_cast<double>(s), unused);
             if (edge.stepY > 0)
-                rowBegin = std::max(rowBegin, originY - floorDivide(edge.atOrigin, edge.stepY, unused));
+                rowBegin = std::max(rowBegin, originY - rows);
             else
-                rowEnd = std::min(rowEnd, originY + floorDivide(edge.atOrigin, -edge.stepY, unused) + 1);
+                rowEnd = std::min(rowEnd, originY + rows + 1);
             continue;
         }
         EdgeSteps steps;
         steps.divisor = edge.stepX > 0 ? edge.stepX : -edge.stepX;
-        steps.quotient = floorDivide(edge.atOrigin, steps.divisor, steps.remainder);
-        steps.quotientStep = floorDivide(edge.stepY, steps.divisor, steps.remainderStep);
+        const double inverse = 1.0 / static_cast<double>(steps.divisor);
+        steps.quotient = floorDivide(edge.atOrigin, steps.divisor, inverse, steps.remainder);
+        steps.quotientStep = floorDivide(edge.stepY, steps.divisor, inverse, steps.remainderStep);
         if (edge.stepX > 0)
             out.edges[out.startEdges++] = steps;
         else

@@ -44,10 +44,10 @@ struct RowCoverage {
 // first pixel. False when no row is left.
 bool rowCoverageOf(const EdgeFunction (&edges)[3], const PixelRect& bounds, RowCoverage& out);
 
-// Floor of a / s for s > 0, exactly: a double estimate corrected in integers. Also gives
-// the remainder a - s floor(a / s), in [0, s).
-inline std::int64_t floorDivide(std::int64_t a, std::int64_t s, std::int64_t& remainder) {
-    auto quotient = static_cast<std::int64_t>(static_cast<double>(a) / static_cast<double>(s));
+// Floor of a / s for s > 0, exactly: a double estimate (from inverseS, 1 / s) corrected
+// in integers. Also gives the remainder a - s floor(a / s), in [0, s).
+inline std::int64_t floorDivide(std::int64_t a, std::int64_t s, double inverseS, std::int64_t& remainder) {
+    auto quotient = static_cast<std::int64_t>(static_cast<double>(a) * inverseS);
     remainder = a - s * quotient;
     while (remainder < 0)
         remainder += s, --quotient;
@@ -74,8 +74,9 @@ public:
             if (rows != 0) {
                 // remainder + rows remainderStep >= 0: add its whole multiples of s.
                 std::int64_t carry = 0;
-                e.quotient += steps.quotientStep * rows +
-                              floorDivide(steps.remainder + steps.remainderStep * rows, e.s, carry);
+                e.quotient +=
+                    steps.quotientStep * rows + floorDivide(steps.remainder + steps.remainderStep * rows, e.s,
+                                                            1.0 / static_cast<double>(e.s), carry);
                 e.remainder = carry;
             }
         }
