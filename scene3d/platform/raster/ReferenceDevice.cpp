@@ -219,16 +219,20 @@ void ReferenceDevice::processVertexRange(const DrawVertices& draw, std::uint32_t
     // made once (its vertices would otherwise be cleared at every draw).
     constexpr std::uint32_t blockSize = 64;
     static thread_local ClipVertex block[blockSize];
+    // Copies the stores below cannot alias, so that they stay in registers.
+    const GuardBand band = guardBand_;
+    const ViewportMapping mapping = mapping_;
+    std::uint32_t* const clipCodes = clipCodes_.data();
     for (std::uint32_t blockBegin = begin; blockBegin < end; blockBegin += blockSize) {
         const std::uint32_t count = std::min(blockSize, end - blockBegin);
         LitColourStore litColours = draw.litColours;
         if (litColours.colours) litColours.colours += blockBegin;
         processVertices(draw.setup, draw.input, draw.first + blockBegin, count, block, litColours);
+        ScreenVertex* const screen = &queue_.vertexAt(blockBegin);
         for (std::uint32_t k = 0; k < count; ++k) {
-            const std::uint32_t i = blockBegin + k;
-            clipCodes_[i] = clipCodeOf(block[k], guardBand_);
-            if ((clipCodes_[i] & (clipBitsMask | clipInvalid)) == 0)
-                queue_.vertexAt(i) = toScreen(block[k], mapping_);
+            const std::uint32_t code = clipCodeOf(block[k], band);
+            clipCodes[blockBegin + k] = code;
+            if ((code & (clipBitsMask | clipInvalid)) == 0) toScreen(block[k], mapping, screen[k]);
         }
     }
 }
