@@ -45,10 +45,18 @@ struct RowCoverage {
 bool rowCoverageOf(const EdgeFunction (&edges)[3], const PixelRect& bounds, RowCoverage& out);
 
 // Floor of a / s for s > 0, exactly: a double estimate (from inverseS, 1 / s) corrected
-// in integers. Also gives the remainder a - s floor(a / s), in [0, s).
+// in integers. Also gives the remainder a - s floor(a / s), in [0, s). The estimate is off
+// by at most one for the values set-up meets; that step is taken without branches (their
+// outcome follows the sign of a, which varies from one edge to the next).
 inline std::int64_t floorDivide(std::int64_t a, std::int64_t s, double inverseS, std::int64_t& remainder) {
     auto quotient = static_cast<std::int64_t>(static_cast<double>(a) * inverseS);
     remainder = a - s * quotient;
+    const bool low = remainder < 0;
+    remainder += low ? s : 0;
+    quotient -= low;
+    const bool high = remainder >= s;
+    remainder -= high ? s : 0;
+    quotient += high;
     while (remainder < 0)
         remainder += s, --quotient;
     while (remainder >= s)
