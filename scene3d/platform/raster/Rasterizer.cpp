@@ -20,10 +20,15 @@ template <int StartEdges, int EdgeCount>
 void shadeRows(const SpanShader& shader, const SpanContext& context, BandRows rows, FrameBuffer& frame,
                DepthBuffer& depth) {
     const TriangleSetup& setup = *context.setup;
-    RowSpans<StartEdges, EdgeCount> spans(setup.rows, setup.originX, setup.originY, rows.begin);
+    // The band's spans first, in a loop without calls that keeps the walk in registers.
+    RowSpans<StartEdges, EdgeCount> walk(setup.rows, setup.originX, setup.originY, rows.begin);
+    Span spans[FrameQueue::bandHeight];
+    for (int y = rows.begin; y < rows.end; ++y)
+        spans[y - rows.begin] = walk.next();
+
     const SpanShading shading(shader, context);
     for (int y = rows.begin; y < rows.end; ++y) {
-        const Span span = spans.next();
+        const Span span = spans[y - rows.begin];
         if (span.begin >= span.end) continue;
         const SpanTarget target{frame.row(y), depth.exists() ? depth.row(y) : nullptr, frame.width()};
         shading.shade(target, y, span.begin, span.end);
