@@ -75,8 +75,8 @@ public:
             Edge& e = edges_[i];
             const EdgeSteps& steps = coverage.edges[i];
             e.s = steps.divisor;
-            e.quotientStep = steps.quotientStep;
-            e.remainderStep = steps.remainderStep;
+            e.quotientStepAndCarry = steps.quotientStep + 1;
+            e.remainderStepLessS = steps.remainderStep - steps.divisor;
             e.quotient = steps.quotient;
             e.remainder = steps.remainder;
             if (rows != 0) {
@@ -100,11 +100,12 @@ public:
                 first = -e.quotient > first ? -e.quotient : first;
             else
                 last = e.quotient < last ? e.quotient : last;
-            e.remainder += e.remainderStep;
-            e.quotient += e.quotientStep;
-            const bool wraps = e.remainder >= e.s;
-            e.remainder -= wraps ? e.s : 0;
-            e.quotient += wraps;
+            // remainder + remainderStep - s is in [-s, s): negative (all ones in borrow)
+            // when the remainder does not pass s, and then takes s back.
+            e.remainder += e.remainderStepLessS;
+            const std::int64_t borrow = e.remainder >> 63;
+            e.remainder += e.s & borrow;
+            e.quotient += e.quotientStepAndCarry + borrow;
         }
         if (first > last) return {0, 0};
         return {originX_ + static_cast<int>(first), originX_ + static_cast<int>(last) + 1};
@@ -114,8 +115,8 @@ private:
     struct Edge {
         std::int64_t quotient;
         std::int64_t remainder;
-        std::int64_t quotientStep;
-        std::int64_t remainderStep;
+        std::int64_t quotientStepAndCarry; // quotientStep + 1
+        std::int64_t remainderStepLessS;   // remainderStep - s
         std::int64_t s;
     };
 
