@@ -19,7 +19,7 @@ bool rowCoverageOf(const EdgeFunction (&edges)[3], const PixelRect& bounds, RowC
             // E = atOrigin + stepY (y - originY) on the whole row; stepY != 0, the triangle
             // having an area.
             const std::int64_t s = edge.stepY > 0 ? edge.stepY : -edge.stepY;
-            const std::int64_t rows = floorDivide(edge.atOrigin, s, 1.0 / static_cast<double>(s), unused);
+            const std::int64_t rows = floorDivide(edge.atOrigin, s, unused);
             if (edge.stepY > 0)
                 rowBegin = std::max(rowBegin, originY - rows);
             else
@@ -28,9 +28,8 @@ bool rowCoverageOf(const EdgeFunction (&edges)[3], const PixelRect& bounds, RowC
         }
         EdgeSteps steps;
         steps.divisor = edge.stepX > 0 ? edge.stepX : -edge.stepX;
-        const double inverse = 1.0 / static_cast<double>(steps.divisor);
-        steps.quotient = floorDivide(edge.atOrigin, steps.divisor, inverse, steps.remainder);
-        steps.quotientStep = floorDivide(edge.stepY, steps.divisor, inverse, steps.remainderStep);
+        steps.quotient = floorDivide(edge.atOrigin, steps.divisor, steps.remainder);
+        steps.quotientStep = floorDivide(edge.stepY, steps.divisor, steps.remainderStep);
         if (edge.stepX > 0)
             out.edges[out.startEdges++] = steps;
         else

@@ -44,23 +44,16 @@ struct RowCoverage {
 // first pixel. False when no row is left.
 bool rowCoverageOf(const EdgeFunction (&edges)[3], const PixelRect& bounds, RowCoverage& out);
 
-// Floor of a / s for s > 0, exactly: a double estimate (from inverseS, 1 / s) corrected
-// in integers. Also gives the remainder a - s floor(a / s), in [0, s). The estimate is off
-// by at most one for the values set-up meets; that step is taken without branches (their
-// outcome follows the sign of a, which varies from one edge to the next).
-inline std::int64_t floorDivide(std::int64_t a, std::int64_t s, double inverseS, std::int64_t& remainder) {
-    auto quotient = static_cast<std::int64_t>(static_cast<double>(a) * inverseS);
-    remainder = a - s * quotient;
-    const bool low = remainder < 0;
-    remainder += low ? s : 0;
-    quotient -= low;
-    const bool high = remainder >= s;
-    remainder -= high ? s : 0;
-    quotient += high;
-    while (remainder < 0)
-        remainder += s, --quotient;
-    while (remainder >= s)
-        remainder -= s, ++quotient;
+// Floor of a / s for s > 0, exactly. Also gives the remainder a - s floor(a / s), in
+// [0, s). One integer division (truncating), then the step to the floor for negative
+// quotients without a branch (its outcome follows the sign of a, which varies from one
+// edge to the next).
+inline std::int64_t floorDivide(std::int64_t a, std::int64_t s, std::int64_t& remainder) {
+    std::int64_t quotient = a / s;
+    remainder = a % s;
+    const bool negative = remainder < 0;
+    remainder += negative ? s : 0;
+    quotient -= negative;
     return quotient;
 }
 
@@ -82,9 +75,8 @@ public:
             if (rows != 0) {
                 // remainder + rows remainderStep >= 0: add its whole multiples of s.
                 std::int64_t carry = 0;
-                e.quotient +=
-                    steps.quotientStep * rows + floorDivide(steps.remainder + steps.remainderStep * rows, e.s,
-                                                            1.0 / static_cast<double>(e.s), carry);
+                e.quotient += steps.quotientStep * rows +
+                              floorDivide(steps.remainder + steps.remainderStep * rows, e.s, carry);
                 e.remainder = carry;
             }
         }
