@@ -2,6 +2,7 @@
 
 #include <xmmintrin.h>
 
+#include <cstddef>
 #include <cstring>
 
 #include "scene3d/math/VectorTransform.h"
@@ -30,28 +31,35 @@ Vector3 readVector(const std::uint8_t* vertex, int offset) {
     return {f[0], f[1], f[2]};
 }
 
+// The rows of a matrix in registers: the vertex loop's stores might otherwise alias them.
+struct MatrixRows {
+    __m128 row[4];
+
+    explicit MatrixRows(const Matrix& matrix) {
+        for (int r = 0; r < 4; ++r)
+            row[r] = _mm_loadu_ps(matrix.m[r]);
+    }
+};
+
 // x, y, z and w at once (SSE2), each summed in the order p.x m0 + p.y m1 + p.z m2 + m3.
-void toClipSpace(Vector3 p, const Matrix& matrix, ClipVertex& out) {
-    const auto row = [&](int r) { return _mm_loadu_ps(matrix.m[r]); };
-    __m128 v = _mm_add_ps(_mm_mul_ps(_mm_set1_ps(p.x), row(0)), _mm_mul_ps(_mm_set1_ps(p.y), row(1)));
-    v = _mm_add_ps(v, _mm_mul_ps(_mm_set1_ps(p.z), row(2)));
-    v = _mm_add_ps(v, row(3));
-    alignas(16) float clip[4];
-    _mm_store_ps(clip, v);
-    out.x = clip[0];
-    out.y = clip[1];
-    out.z = clip[2];
-    out.w = clip[3];
+void toClipSpace(Vector3 p, const MatrixRows& matrix, ClipVertex& out) {
+    static_assert(offsetof(ClipVertex, w) == 3 * sizeof(float));
+    __m128 v =
+        _mm_add_ps(_mm_mul_ps(_mm_set1_ps(p.x), matrix.row[0]), _mm_mul_ps(_mm_set1_ps(p.y), matrix.row[1]));
+    v = _mm_add_ps(v, _mm_mul_ps(_mm_set1_ps(p.z), matrix.row[2]));
+    _mm_storeu_ps(&out.x, _mm_add_ps(v, matrix.row[3]));
 }
 
+// Diffuse r, g, b, a and specular r, g, b lie in the order of the varyings.
 void storeColours(const ColorValue& diffuse, const ColorValue& specular, ClipVertex& out) {
-    out.varyings[varyingRed] = diffuse.r;
-    out.varyings[varyingGreen] = diffuse.g;
-    out.varyings[varyingBlue] = diffuse.b;
-    out.varyings[varyingAlpha] = diffuse.a;
-    out.varyings[varyingSpecularRed] = specular.r;
-    out.varyings[varyingSpecularGreen] = specular.g;
-    out.varyings[varyingSpecularBlue] = specular.b;
+    static_assert(varyingGreen == varyingRed + 1 && varyingBlue == varyingRed + 2 &&
+                  varyingAlpha == varyingRed + 3);
+    static_assert(varyingSpecularGreen == varyingSpecularRed + 1 &&
+                  varyingSpecularBlue == varyingSpecularRed + 2);
+    static_assert(offsetof(ColorValue, g) == sizeof(float) && offsetof(ColorValue, b) == 2 * sizeof(float) &&
+                  offsetof(ColorValue, a) == 3 * sizeof(float));
+    std::memcpy(&out.varyings[varyingRed], &diffuse, 4 * sizeof(float));
+    std::memcpy(&out.varyings[varyingSpecularRed], &specular, 3 * sizeof(float));
 }
 
 int byteOffset(int slot) { return slot < 0 ? -1 : slot * 4; }
@@ -86,11 +94,12 @@ VertexProcessingSetup prepareVertexProcessing(const FixedFunctionState& state, c
 void processVertices(const VertexProcessingSetup& setup, const VertexInput& input, std::uint32_t first,
                      std::uint32_t count, ClipVertex* out, LitColourStore store) {
     const VertexFields& fields = input.fields;
+    const MatrixRows worldViewProjection(setup.worldViewProjection);
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint8_t* vertex = input.data + static_cast<std::size_t>(first + i) * input.stride;
         ClipVertex& result = out[i];
         const Vector3 position = readVector(vertex, 0);
-        toClipSpace(position, setup.worldViewProjection, result);
+        toClipSpace(position, worldViewProjection, result);
 
         if (setup.lighting && store.valid) {
             storeColours(store.colours[i].diffuse, store.colours[i].specular, result);

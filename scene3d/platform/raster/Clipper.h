@@ -6,6 +6,7 @@
 
 #include <xmmintrin.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "scene3d/platform/fixedfunction/PipelineVertex.h"
@@ -48,16 +49,19 @@ inline constexpr float minimumW = 1e-5f;
 
 // Four comparisons at once (SSE2): a vertex's outcode costs no more than its transform.
 inline std::uint32_t clipCodeOf(const fixedfunction::ClipVertex& v, const GuardBand& band) {
-    const __m128 position = _mm_setr_ps(v.x, v.y, v.z, v.w);
+    static_assert(offsetof(fixedfunction::ClipVertex, w) == 3 * sizeof(float));
+    const __m128 position = _mm_loadu_ps(&v.x);
     // x - x is 0 for finite x, NaN for infinities and NaN.
     const __m128 zero = _mm_setzero_ps();
     if (_mm_movemask_ps(_mm_cmpeq_ps(_mm_sub_ps(position, position), zero)) != 0xF) return clipInvalid;
-    const __m128 w = _mm_set1_ps(v.w);
+    const __m128 w = _mm_shuffle_ps(position, position, _MM_SHUFFLE(3, 3, 3, 3));
     // x < -limit w is -x > limit w, exactly: negation rounds nothing.
-    const __m128 signedXY = _mm_setr_ps(-v.x, v.x, v.y, -v.y);
+    const __m128 xxyy = _mm_shuffle_ps(position, position, _MM_SHUFFLE(1, 1, 0, 0));
+    const __m128 signedXY = _mm_xor_ps(xxyy, _mm_setr_ps(-0.0f, 0.0f, 0.0f, -0.0f)); // -x, x, y, -y
     const __m128 guard = _mm_mul_ps(_mm_setr_ps(band.xLimit, band.xLimit, band.yLimit, band.yLimit), w);
     const int guardBits = _mm_movemask_ps(_mm_cmpgt_ps(signedXY, guard));
-    const int outsideBits = _mm_movemask_ps(_mm_cmpgt_ps(_mm_setr_ps(-v.x, v.x, -v.y, v.y), w));
+    const __m128 outside = _mm_xor_ps(xxyy, _mm_setr_ps(-0.0f, 0.0f, -0.0f, 0.0f)); // -x, x, -y, y
+    const int outsideBits = _mm_movemask_ps(_mm_cmpgt_ps(outside, w));
     const int depthBits = _mm_movemask_ps(
         _mm_cmpgt_ps(_mm_setr_ps(0.0f, v.z, minimumW, 0.0f), _mm_setr_ps(v.z, v.w, v.w, 0.0f)));
     return static_cast<std::uint32_t>(depthBits | guardBits << 3 | outsideBits << 7);

@@ -10,10 +10,6 @@
 
 namespace bw::raster::passes {
 
-// Pixels per run of a span: the masks of a run live on the stack.
-inline constexpr int pixelsPerRun = 256;
-inline constexpr int maxGroupsPerRun = pixelsPerRun / 4;
-
 template <class L> struct Colours { typename L::Floats r, g, b, a; };
 
 // Unknown functions pass, as D3DCMP_ALWAYS does.

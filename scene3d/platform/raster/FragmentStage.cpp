@@ -1,10 +1,9 @@
 #include "scene3d/platform/raster/FragmentStage.h"
 
-#include <algorithm>
-
 #include "scene3d/platform/raster/FragmentPasses.h"
 #include "scene3d/platform/raster/FragmentStageAvx2.h"
 #include "scene3d/platform/raster/PixelQuad.h"
+#include "scene3d/platform/raster/SpanShading.h"
 
 namespace bw::raster {
 
@@ -25,27 +24,7 @@ SpanShader spanShaderFor(const DrawState& state, bool hasDepthBuffer, PixelGroup
 
 void shadeSpan(const SpanShader& shader, const SpanContext& context, const SpanTarget& target, int y,
                int xBegin, int xEnd) {
-    const TriangleSetup& setup = *context.setup;
-    const AttributePlanes& planes = setup.planes;
-    const float dy = static_cast<float>(y - setup.originY);
-    const int used = attributesNeeded(context.state->texture != nullptr, context.state->specular);
-    // Each attribute at the row's origin column, four at a time: atOrigin + dy (y - originY).
-    SpanRow row;
-    row.step = planes.dx;
-    const Quad::Floats rowOffset = Quad::broadcast(dy);
-    for (int i = 0; i < used; i += Quad::lanes)
-        _mm_store_ps(row.at + i, Quad::add(Quad::loadFloats(planes.atOrigin + i),
-                                           Quad::mul(Quad::loadFloats(planes.dy + i), rowOffset)));
-
-    std::uint8_t masks[passes::maxGroupsPerRun];
-    for (int x = xBegin; x < xEnd; x += passes::pixelsPerRun) {
-        const int count = std::min(passes::pixelsPerRun, xEnd - x);
-        row.firstOffset = x - setup.originX;
-        row.reach = target.rowWidth - x;
-        float* depthRun = target.depthRow ? target.depthRow + x : nullptr;
-        if (shader.depth(row, depthRun, count, masks))
-            shader.colour(context, row, target.colourRow + x, count, masks);
-    }
+    SpanShading(shader, context).shade(target, y, xBegin, xEnd);
 }
 
 } // namespace bw::raster

@@ -38,6 +38,10 @@ struct SpanRow {
     int reach = 0;
 };
 
+// Pixels per run of a span: the masks of a run live on the stack.
+inline constexpr int pixelsPerRun = 256;
+inline constexpr int maxGroupsPerRun = pixelsPerRun / 4;
+
 // Bits of the pixels of each group (of four or eight) that passed the depth test.
 using GroupMasks = std::uint8_t*;
 
@@ -61,7 +65,7 @@ enum class PixelGroups { Widest, Four };
 SpanShader spanShaderFor(const DrawState& state, bool hasDepthBuffer,
                          PixelGroups groups = PixelGroups::Widest);
 
-// Shades pixels xBegin .. xEnd - 1 of row y.
+// Shades pixels xBegin .. xEnd - 1 of row y (SpanShading.h shades a triangle's spans).
 void shadeSpan(const SpanShader& shader, const SpanContext& context, const SpanTarget& target, int y,
                int xBegin, int xEnd);
 

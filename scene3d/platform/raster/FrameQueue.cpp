@@ -10,6 +10,18 @@ CullMode cullModeFrom(std::uint32_t renderStateValue) {
     return CullMode::CounterClockwise;
 }
 
+namespace {
+
+// The vertex with the colours of the first vertex instead of its own (flat shading).
+ScreenVertex withColoursOf(const ScreenVertex& first, ScreenVertex vertex) {
+    const float scale = vertex.attributes[attributeInvW] / first.attributes[attributeInvW];
+    for (const fixedfunction::Varying colour : fixedfunction::colourVaryings)
+        vertex.attributes[attributeOf(colour)] = first.attributes[attributeOf(colour)] * scale;
+    return vertex;
+}
+
+} // namespace
+
 FrameQueue::FrameQueue(int targetHeight) { resize(targetHeight); }
 
 void FrameQueue::resize(int targetHeight) {
@@ -19,7 +31,7 @@ void FrameQueue::resize(int targetHeight) {
 
 void FrameQueue::clear() {
     vertexCount_ = 0;
-    triangles_.clear();
+    triangleCount_ = 0;
     drawStates_.clear();
     textures_.clear();
     for (auto& list : bands_)
@@ -34,17 +46,16 @@ void FrameQueue::beginDraw(const DrawState& state, std::shared_ptr<const Texture
         textures_.push_back(std::move(texture));
 }
 
-std::uint32_t FrameQueue::addVertex(const ScreenVertex& vertex) {
-    const std::uint32_t index = appendVertices(1);
-    vertices_[index] = vertex;
-    return index;
+void FrameQueue::startDrawVertices(std::uint32_t count) {
+    vertexCount_ = count;
+    if (vertexCount_ > vertices_.size()) vertices_.resize(vertexCount_);
 }
 
-std::uint32_t FrameQueue::appendVertices(std::uint32_t count) {
-    const std::uint32_t first = vertexCount_;
-    vertexCount_ += count;
+std::uint32_t FrameQueue::addVertex(const ScreenVertex& vertex) {
+    const std::uint32_t index = vertexCount_++;
     if (vertexCount_ > vertices_.size()) vertices_.resize(vertexCount_);
-    return first;
+    vertices_[index] = vertex;
+    return index;
 }
 
 void FrameQueue::addTriangle(std::uint32_t a, std::uint32_t b, std::uint32_t c) {
@@ -59,17 +70,23 @@ void FrameQueue::addTriangle(std::uint32_t a, std::uint32_t b, std::uint32_t c) 
     if (area2 > 0 && cull_ == CullMode::Clockwise) return;
     if (area2 < 0) std::swap(b, c);
 
-    const PixelRect& clip = drawStates_.back().clip;
-    const int x0 = std::max(clip.x0, firstPixelAtOrAfter(std::min({v0.x, v1.x, v2.x})));
-    const int x1 = std::min(clip.x1 - 1, lastPixelAtOrBefore(std::max({v0.x, v1.x, v2.x})));
-    const int y0 = std::max(clip.y0, firstPixelAtOrAfter(std::min({v0.y, v1.y, v2.y})));
-    const int y1 = std::min(clip.y1 - 1, lastPixelAtOrBefore(std::max({v0.y, v1.y, v2.y})));
-    if (x0 > x1 || y0 > y1) return; // covers no pixel centre
+    if (triangleCount_ == triangles_.size())
+        triangles_.resize(triangles_.size() + triangles_.size() / 2 + 64);
+    QueuedTriangle& queued = triangles_[triangleCount_];
+    queued.drawState = static_cast<std::uint32_t>(drawStates_.size() - 1);
+    const DrawState& state = drawStates_.back();
+    const int attributes = attributesNeeded(state.texture != nullptr, state.specular);
+    const ScreenVertex& first = vertices_[a];
+    const bool set =
+        state.flatShading
+            ? setupTriangle(first, withColoursOf(first, vertices_[b]), withColoursOf(first, vertices_[c]),
+                            state.clip, attributes, queued.setup)
+            : setupTriangle(first, vertices_[b], vertices_[c], state.clip, attributes, queued.setup);
+    if (!set) return; // covers no pixel centre
 
-    const auto index = static_cast<std::uint32_t>(triangles_.size());
-    triangles_.push_back({{a, b, c}, static_cast<std::uint32_t>(drawStates_.size() - 1)});
-    const int lastBand = std::min(y1 / bandHeight, bandCount() - 1);
-    for (int band = y0 / bandHeight; band <= lastBand; ++band)
+    const std::uint32_t index = triangleCount_++;
+    const int lastBand = std::min((queued.setup.rows.rowEnd - 1) / bandHeight, bandCount() - 1);
+    for (int band = queued.setup.rows.rowBegin / bandHeight; band <= lastBand; ++band)
         bands_[band].push_back(index);
 }
 

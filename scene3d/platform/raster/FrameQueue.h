@@ -1,8 +1,9 @@
 #pragma once
-// The triangles of the frame being drawn, after vertex processing, clipping, culling and
-// the viewport mapping, waiting to be rasterised. They are kept in submission order and
-// sorted into horizontal bands of the render target, so that bands can be rasterised on
-// separate threads with the same result as one thread.
+// The triangles of the frame being drawn, after vertex processing, clipping, culling,
+// the viewport mapping and set-up, waiting to be rasterised. They are kept in submission
+// order and sorted into horizontal bands of the render target, so that bands can be
+// rasterised on separate threads with the same result as one thread. Each is set up once
+// here, however many bands it crosses.
 
 #include <cstdint>
 #include <memory>
@@ -10,11 +11,12 @@
 
 #include "scene3d/platform/raster/DrawState.h"
 #include "scene3d/platform/raster/ScreenVertex.h"
+#include "scene3d/platform/raster/TriangleSetup.h"
 
 namespace bw::raster {
 
 struct QueuedTriangle {
-    std::uint32_t vertex[3]; // clockwise on screen
+    TriangleSetup setup;
     std::uint32_t drawState;
 };
 
@@ -33,14 +35,16 @@ public:
 
     // Starts a draw: later triangles are rasterised with this state.
     void beginDraw(const DrawState& state, std::shared_ptr<const Texture> texture, CullMode cull);
+    // Makes room for the current draw's count vertices, to be filled through vertexAt from
+    // index 0. The previous draw's are dropped: its triangles were set up as they came.
+    void startDrawVertices(std::uint32_t count);
+    // Adds a vertex after the draw's (one made by clipping); returns its index.
     std::uint32_t addVertex(const ScreenVertex& vertex);
-    // Makes room for count vertices, to be filled through vertexAt; returns the first index.
-    std::uint32_t appendVertices(std::uint32_t count);
     ScreenVertex& vertexAt(std::uint32_t index) { return vertices_[index]; }
-    // Culls, orients and bins the triangle of three added vertices.
+    // Culls, orients, sets up and bins the triangle of three added vertices.
     void addTriangle(std::uint32_t a, std::uint32_t b, std::uint32_t c);
 
-    std::size_t triangleCount() const { return triangles_.size(); }
+    std::size_t triangleCount() const { return triangleCount_; }
     int bandCount() const { return static_cast<int>(bands_.size()); }
     const std::vector<std::uint32_t>& band(int index) const { return bands_[index]; }
     const QueuedTriangle& triangle(std::uint32_t index) const { return triangles_[index]; }
@@ -48,11 +52,14 @@ public:
     const DrawState& drawState(std::uint32_t index) const { return drawStates_[index]; }
 
 private:
-    // Grows to the largest frame's vertices and stays: only the first vertexCount_ are
-    // this frame's, so that a frame does not pay for clearing them again.
+    // The current draw's vertices: small enough to stay in the cache while its triangles
+    // are set up. Grows to the largest draw's and stays: only the first vertexCount_ are
+    // this draw's, so that a draw does not pay for clearing them again.
     std::vector<ScreenVertex> vertices_;
     std::uint32_t vertexCount_ = 0;
+    // Kept as the vertices are: set-up fills every field of a triangle it queues.
     std::vector<QueuedTriangle> triangles_;
+    std::uint32_t triangleCount_ = 0;
     std::vector<DrawState> drawStates_;
     std::vector<std::shared_ptr<const Texture>> textures_; // alive until rasterised
     std::vector<std::vector<std::uint32_t>> bands_;

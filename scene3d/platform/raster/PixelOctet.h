@@ -55,17 +55,29 @@ struct Octet {
     }
 
     // Masked loads and stores touch only the first count pixels: the rest of the row (or
-    // the next row) may be another thread's.
+    // the next row) may be another thread's. Mostly count is a whole group (the pixels
+    // past a span's end being in its row), which needs no mask: masked stores are slow.
     static Ints firstCount(int count) {
         return _mm256_cmpgt_epi32(_mm256_set1_epi32(count), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
     }
-    static Floats loadFloats(const float* p, int count) { return _mm256_maskload_ps(p, firstCount(count)); }
-    static void storeFloats(float* p, Floats v, int count) { _mm256_maskstore_ps(p, firstCount(count), v); }
+    static Floats loadFloats(const float* p, int count) {
+        return count >= lanes ? loadFloats(p) : _mm256_maskload_ps(p, firstCount(count));
+    }
+    static void storeFloats(float* p, Floats v, int count) {
+        if (count >= lanes)
+            storeFloats(p, v);
+        else
+            _mm256_maskstore_ps(p, firstCount(count), v);
+    }
     static Ints loadPixels(const std::uint32_t* p, int count) {
-        return _mm256_maskload_epi32(reinterpret_cast<const int*>(p), firstCount(count));
+        return count >= lanes ? loadPixels(p)
+                              : _mm256_maskload_epi32(reinterpret_cast<const int*>(p), firstCount(count));
     }
     static void storePixels(std::uint32_t* p, Ints v, int count) {
-        _mm256_maskstore_epi32(reinterpret_cast<int*>(p), firstCount(count), v);
+        if (count >= lanes)
+            storePixels(p, v);
+        else
+            _mm256_maskstore_epi32(reinterpret_cast<int*>(p), firstCount(count), v);
     }
     static void toArray(float* out, Floats v) { _mm256_storeu_ps(out, v); }
     static Floats fromArray(const float* in) { return _mm256_loadu_ps(in); }

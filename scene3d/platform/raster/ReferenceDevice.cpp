@@ -22,8 +22,9 @@ constexpr int maxTargetSize = 16384;
 
 // Past this many threads the bands of a frame are too few to share out well.
 constexpr unsigned maxRasterThreads = 8;
-// Queued triangles beyond this are rasterised at once, to bound the queue's memory.
-constexpr std::size_t maxQueuedTriangles = 1u << 20;
+// Queued triangles beyond this are rasterised at once, to bound the queue's memory (a
+// set-up triangle takes about 300 bytes).
+constexpr std::size_t maxQueuedTriangles = 1u << 16;
 // Vertices one thread processes at a time.
 constexpr std::uint32_t verticesPerChunk = 4096;
 
@@ -192,7 +193,7 @@ ResultCode ReferenceDevice::DrawIndexedTriangles(const IndexedTriangles& batch) 
     clipCodes_.resize(vertexCount);
     guardBand_ = guardBandFor(state.viewport.width, state.viewport.height);
     mapping_ = viewportMappingFor(state.viewport);
-    firstScreenVertex_ = queue_.appendVertices(vertexCount);
+    queue_.startDrawVertices(vertexCount);
     const std::uint32_t chunks = (vertexCount + verticesPerChunk - 1) / verticesPerChunk;
     DrawVertices vertices{setup, input, lowest,
                           litColours_.storeFor(batch, *fields, stride, lowest, vertexCount, setup)};
@@ -218,16 +219,20 @@ void ReferenceDevice::processVertexRange(const DrawVertices& draw, std::uint32_t
     // made once (its vertices would otherwise be cleared at every draw).
     constexpr std::uint32_t blockSize = 64;
     static thread_local ClipVertex block[blockSize];
+    // Copies the stores below cannot alias, so that they stay in registers.
+    const GuardBand band = guardBand_;
+    const ViewportMapping mapping = mapping_;
+    std::uint32_t* const clipCodes = clipCodes_.data();
     for (std::uint32_t blockBegin = begin; blockBegin < end; blockBegin += blockSize) {
         const std::uint32_t count = std::min(blockSize, end - blockBegin);
         LitColourStore litColours = draw.litColours;
         if (litColours.colours) litColours.colours += blockBegin;
         processVertices(draw.setup, draw.input, draw.first + blockBegin, count, block, litColours);
+        ScreenVertex* const screen = &queue_.vertexAt(blockBegin);
         for (std::uint32_t k = 0; k < count; ++k) {
-            const std::uint32_t i = blockBegin + k;
-            clipCodes_[i] = clipCodeOf(block[k], guardBand_);
-            if ((clipCodes_[i] & (clipBitsMask | clipInvalid)) == 0)
-                queue_.vertexAt(firstScreenVertex_ + i) = toScreen(block[k], mapping_);
+            const std::uint32_t code = clipCodeOf(block[k], band);
+            clipCodes[blockBegin + k] = code;
+            if ((code & (clipBitsMask | clipInvalid)) == 0) toScreen(block[k], mapping, screen[k]);
         }
     }
 }
@@ -247,7 +252,7 @@ void ReferenceDevice::queueTriangle(const DrawVertices& vertices, std::uint32_t 
     if ((c0 & c1 & c2) != 0 || ((c0 | c1 | c2) & clipInvalid)) return;
     const std::uint32_t planes = (c0 | c1 | c2) & clipBitsMask;
     if (planes == 0) {
-        queue_.addTriangle(firstScreenVertex_ + i0, firstScreenVertex_ + i1, firstScreenVertex_ + i2);
+        queue_.addTriangle(i0, i1, i2);
         return;
     }
 

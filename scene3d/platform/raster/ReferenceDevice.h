@@ -93,7 +93,6 @@ private:
 
     // Scratch of the current draw, kept to avoid reallocating per call.
     std::vector<std::uint32_t> clipCodes_;
-    std::uint32_t firstScreenVertex_ = 0;      // queue index of the draw's first processed vertex
     fixedfunction::LitColourCache litColours_; // of meshes drawn again unchanged
     raster::GuardBand guardBand_;
     raster::ViewportMapping mapping_;

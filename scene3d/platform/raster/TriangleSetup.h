@@ -1,12 +1,14 @@
 #pragma once
-// Triangle set-up: exact integer edge functions with the top-left fill rule, and planes
-// for depth, 1/w and the varyings divided by w (for perspective-correct interpolation).
-// Everything is evaluated relative to the first pixel of the triangle's bounds, so that
-// the result does not depend on which band asks for it.
+// Triangle set-up, once per triangle when it is queued: the walk over its covered rows
+// (from exact integer edge functions with the top-left fill rule), and planes for depth,
+// 1/w and the varyings divided by w (for perspective-correct interpolation). Everything
+// is evaluated relative to the first pixel of the triangle's bounds, so that the result
+// does not depend on which band draws it.
 
 #include <cstdint>
 
 #include "scene3d/platform/raster/DrawState.h"
+#include "scene3d/platform/raster/RowSpans.h"
 #include "scene3d/platform/raster/ScreenVertex.h"
 
 namespace bw::raster {
@@ -33,9 +35,8 @@ struct AttributePlanes {
 };
 
 struct TriangleSetup {
-    EdgeFunction edges[3];
-    PixelRect bounds; // bounding pixels of the triangle within the clip rectangle
-    int originX = 0;
+    RowCoverage rows;
+    int originX = 0; // the first pixel of the triangle's bounds within the clip rectangle
     int originY = 0;
     AttributePlanes planes;
 };
@@ -48,7 +49,7 @@ constexpr int attributesNeeded(bool textured, bool specular) {
 }
 
 // v0, v1, v2 run clockwise on screen. Sets up the first attributesUsed planes. False when
-// no pixel of the clip rectangle can be covered.
+// no row of the clip rectangle can hold a covered pixel.
 bool setupTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2,
                    const PixelRect& clip, int attributesUsed, TriangleSetup& out);
 

@@ -6,6 +6,7 @@
 #include <xmmintrin.h>
 
 #include <cmath>
+#include <cstddef>
 
 #include "scene3d/math/Viewport.h"
 #include "scene3d/platform/fixedfunction/PipelineVertex.h"
@@ -38,27 +39,31 @@ inline ViewportMapping viewportMappingFor(const Viewport& viewport) {
 inline std::int32_t roundToSubpixel(float value) { return _mm_cvtss_si32(_mm_set_ss(value)); }
 
 // v must have passed the clipper's w test. The varyings come out divided by w, ready to be
-// interpolated linearly on screen.
-inline ScreenVertex toScreen(const fixedfunction::ClipVertex& v, const ViewportMapping& mapping) {
-    // x, y and z at once (SSE2), in the order of (x / w) scale + offset for each.
-    ScreenVertex s;
+// interpolated linearly on screen. Writes every field of s.
+inline void toScreen(const fixedfunction::ClipVertex& v, const ViewportMapping& mapping, ScreenVertex& s) {
+    static_assert(offsetof(fixedfunction::ClipVertex, w) == 3 * sizeof(float));
+    // x, y and z at once (SSE2), in the order of (x / w) scale + offset for each; the w
+    // lane's scale and offset are 0.
     const float invW = 1.0f / v.w;
     const __m128 inverse = _mm_set1_ps(invW);
-    const __m128 projected = _mm_mul_ps(_mm_setr_ps(v.x, v.y, v.z, 0.0f), inverse);
+    const __m128 projected = _mm_mul_ps(_mm_loadu_ps(&v.x), inverse);
     const __m128 mapped =
         _mm_add_ps(_mm_mul_ps(projected, _mm_setr_ps(mapping.scaleX, mapping.scaleY, mapping.scaleZ, 0.0f)),
                    _mm_setr_ps(mapping.offsetX, mapping.offsetY, mapping.offsetZ, 0.0f));
-    alignas(16) float screen[4];
-    _mm_store_ps(screen, _mm_mul_ps(mapped, _mm_set1_ps(static_cast<float>(subpixelScale))));
-    s.x = roundToSubpixel(screen[0]);
-    s.y = roundToSubpixel(screen[1]);
-    _mm_store_ps(screen, mapped);
-    s.attributes[attributeDepth] = screen[2];
+    const __m128 screen = _mm_mul_ps(mapped, _mm_set1_ps(static_cast<float>(subpixelScale)));
+    s.x = roundToSubpixel(_mm_cvtss_f32(screen));
+    s.y = roundToSubpixel(_mm_cvtss_f32(_mm_shuffle_ps(screen, screen, _MM_SHUFFLE(1, 1, 1, 1))));
+    s.attributes[attributeDepth] = _mm_cvtss_f32(_mm_movehl_ps(mapped, mapped));
     s.attributes[attributeInvW] = invW;
     static_assert(fixedfunction::varyingCount == 9);
     _mm_storeu_ps(s.attributes + attributeVaryings, _mm_mul_ps(_mm_loadu_ps(v.varyings), inverse));
     _mm_storeu_ps(s.attributes + attributeVaryings + 4, _mm_mul_ps(_mm_loadu_ps(v.varyings + 4), inverse));
     s.attributes[attributeVaryings + 8] = v.varyings[8] * invW;
+}
+
+inline ScreenVertex toScreen(const fixedfunction::ClipVertex& v, const ViewportMapping& mapping) {
+    ScreenVertex s;
+    toScreen(v, mapping, s);
     return s;
 }
 

@@ -452,6 +452,43 @@ TEST(RasterPixels, TrianglesOfEverySizeCoverExactlyThePixelCentresInside) {
     }
 }
 
+// More triangles than the device queues at once: the queue is drawn and emptied between
+// draws, after the pending clear and before the later draws, with nothing lost.
+TEST(RasterPixels, AScenePastTheQueuedTriangleLimitDrawsEveryTriangleOnceInOrder) {
+    const int width = 256, height = 140; // one quad per pixel: 71680 triangles
+    std::vector<Vertex> grid;
+    for (int j = 0; j <= height; ++j)
+        for (int i = 0; i <= width; ++i)
+            grid.push_back({(static_cast<float>(i) - 0.5f) / (width / 2.0f) - 1.0f,
+                            1.0f - (static_cast<float>(j) - 0.5f) / (height / 2.0f), 0.5f});
+    std::vector<std::uint16_t> indices;
+    auto at = [&](int i, int j) { return static_cast<std::uint16_t>(j * (width + 1) + i); };
+    for (int j = 0; j < height; ++j)
+        for (int i = 0; i < width; ++i)
+            indices.insert(indices.end(), {at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j),
+                                           at(i + 1, j + 1), at(i, j + 1)});
+    for (unsigned threads : {1u, 2u}) {
+        auto device = identityDevice(width, height, threads);
+        device->Clear(D3DCLEAR_TARGET, 0x000010, 1.0f, 0);
+        device->SetRenderState(D3DRS_LIGHTING, 1);
+        device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
+        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+        device->SetMaterial(flatColour(1.0f / 255.0f, 0, 0));
+        ASSERT_EQ(draw(*device, grid, indices), D3D_OK);
+        device->SetMaterial(flatColour(0, 2.0f / 255.0f, 0));
+        ASSERT_EQ(draw(*device, quad(-1.5f, -1.5f, 1.5f, 1.5f, 0.5f), quadIndices), D3D_OK);
+        const Picture picture = pictureOf(*device);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const std::uint32_t p = picture.at(x, y);
+                ASSERT_TRUE(red(p) == 1 && green(p) == 2 && blue(p) == 16)
+                    << "pixel " << x << ", " << y << " is " << std::hex << p << ", threads " << threads;
+            }
+    }
+}
+
 TEST(RasterPixels, TwoThreadsDrawTheSamePictureAsOne) {
     auto drawScene = [](unsigned threads) {
         auto device = identityDevice(200, 150, threads);
