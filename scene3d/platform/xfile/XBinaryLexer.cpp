@@ -15,6 +15,8 @@ enum BinaryToken : std::uint16_t {
     tokenGuid = 5,
     tokenIntegerList = 6,
     tokenFloatList = 7,
+    tokenComma = 19,
+    tokenSemicolon = 20,
     tokenTemplate = 31,
     tokenArray = 52,
 };
@@ -27,7 +29,7 @@ struct StandAlone {
 constexpr StandAlone standAloneTokens[] = {
     {10, TokenKind::OBrace},   {11, TokenKind::CBrace},   {12, TokenKind::OParen},    {13, TokenKind::CParen},
     {14, TokenKind::OBracket}, {15, TokenKind::CBracket}, {16, TokenKind::OAngle},    {17, TokenKind::CAngle},
-    {18, TokenKind::Dot},      {19, TokenKind::Comma},    {20, TokenKind::Semicolon},
+    {18, TokenKind::Dot},      {tokenComma, TokenKind::Comma},    {tokenSemicolon, TokenKind::Semicolon},
 };
 
 struct TypeToken {
@@ -91,6 +93,50 @@ bool XBinaryLexer::takeList(Token& list) {
     return true;
 }
 
+std::size_t XBinaryLexer::valueBytesAhead() {
+    // Values are stored 4 bytes each (8 for a DOUBLE, which comes from a list of them), so a
+    // list's bytes bound what it gives; a lone integer or string gives 4. The records are
+    // only passed over here, within what is left: what is wrong with them is reported when
+    // they are read.
+    std::size_t bytes = 0;
+    if (peeked_) {
+        const TokenKind kind = peeked_->kind;
+        if (kind == TokenKind::IntegerList || kind == TokenKind::FloatList) {
+            bytes += peeked_->list.size();
+        } else if (kind == TokenKind::Integer || kind == TokenKind::String) {
+            bytes += 4;
+        } else if (kind != TokenKind::Comma && kind != TokenKind::Semicolon) {
+            return 0;
+        }
+    }
+    const auto dword = [&](std::size_t at) {
+        return static_cast<std::uint32_t>(bytes_[at]) | (static_cast<std::uint32_t>(bytes_[at + 1]) << 8) |
+               (static_cast<std::uint32_t>(bytes_[at + 2]) << 16) |
+               (static_cast<std::uint32_t>(bytes_[at + 3]) << 24);
+    };
+    for (std::size_t at = pos_; bytes_.size() - at >= 2;) {
+        const auto code = static_cast<std::uint16_t>(bytes_[at] | (bytes_[at + 1] << 8));
+        const std::size_t left = bytes_.size() - at - 2;
+        if (code == tokenIntegerList || code == tokenFloatList) {
+            if (left < 4) break;
+            const std::uint64_t size =
+                std::uint64_t{dword(at + 2)} * (code == tokenIntegerList ? 4 : static_cast<unsigned>(floatBytes_));
+            if (size > left - 4) break;
+            bytes += static_cast<std::size_t>(size);
+            at += 6 + static_cast<std::size_t>(size);
+        } else if (code == tokenInteger) {
+            if (left < 4) break;
+            bytes += 4;
+            at += 6;
+        } else if (code == tokenComma || code == tokenSemicolon) {
+            at += 2;
+        } else {
+            break; // a string, a name, a brace: the values end here or go on slowly
+        }
+    }
+    return bytes;
+}
+
 XTokenSource::Filler XBinaryLexer::takeFillerToEnd() {
     // No token code has a zero low byte, so zeros where a token would start are padding.
     if (peeked_ || pos_ >= bytes_.size() || bytes_[pos_] != 0) return {};
@@ -115,7 +161,7 @@ Token XBinaryLexer::lex() {
         t.kind = TokenKind::String;
         t.text = asText(take(readDword()));
         const std::uint16_t terminator = readWord();
-        if (terminator != 19 && terminator != 20)
+        if (terminator != tokenComma && terminator != tokenSemicolon)
             throw PlatformError(result::parseError,
                                 "binary .x: string without terminator at byte " + std::to_string(t.offset));
         // The terminator is a DWORD in most writers and a lone token in some; its upper half

@@ -19,6 +19,7 @@ public:
     const Token& peek() override;
     Token next() override;
     std::size_t remainingBytes() const override { return bytes_.size() - pos_; }
+    std::size_t valueBytesAhead() override;
     Filler takeFillerToEnd() override;
     bool takeList(Token& list) override;
 

@@ -46,10 +46,10 @@ constexpr std::uint64_t reserveSlack = 64;
 // arrays in a row cost no more than appending; bounded, as the count was checked against
 // the rest of the file.
 void reserveForValues(std::vector<std::uint8_t>& data, std::uint64_t values) {
-    const std::uint64_t wanted = data.size() + values * 4 + reserveSlack;
-    if (wanted > data.capacity())
-        data.reserve(
-            static_cast<std::size_t>(std::max<std::uint64_t>(wanted, std::uint64_t{data.capacity()} * 2)));
+    const std::uint64_t needed = data.size() + values * 4;
+    if (needed > data.capacity())
+        data.reserve(static_cast<std::size_t>(
+            std::max<std::uint64_t>(needed + reserveSlack, std::uint64_t{data.capacity()} * 2)));
 }
 
 // Values beyond the float range become infinities rather than undefined conversions.
@@ -340,6 +340,11 @@ XObjectPtr XParser::parseObject(std::uint32_t depth) {
     if (tokens_.peek().kind == TokenKind::Guid) object->id = tokens_.next().guid;
     expect(TokenKind::OBrace, "'{' to open the object");
 
+    // Room for the values at once where the source can tell how much (growing the data
+    // copied it again at every array), never beyond what the values may still take.
+    if (const std::uint64_t ahead = tokens_.valueBytesAhead(); ahead > 0)
+        object->data.reserve(static_cast<std::size_t>(
+            std::min(ahead, maxValueBytesPerFile - std::min(valueBytes_, maxValueBytesPerFile))));
     readInstance(*xtemplate, *object, 0);
     finishData();
     checkValueBytes(sizeof(XDataObject) + object->data.size(), head.offset);
@@ -555,7 +560,9 @@ void XParser::readDwordRecords(const XTemplate& xtemplate, std::uint64_t count, 
             std::uint32_t n;
             std::memcpy(&n, values, 4);
             const std::uint64_t words = std::min(left, saturatingMultiply(count, std::uint64_t{n} + 1));
-            object.data.reserve(object.data.size() + static_cast<std::size_t>(words) * 4 + reserveSlack);
+            if (const std::size_t needed = object.data.size() + static_cast<std::size_t>(words) * 4;
+                needed > object.data.capacity())
+                object.data.reserve(needed + reserveSlack);
         }
         std::uint64_t whole = 0;
         // A count and that many values, as a face is: walked without the members.
