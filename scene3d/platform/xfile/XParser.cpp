@@ -24,11 +24,10 @@ void storeLittleEndian(std::uint8_t* out, std::uint64_t value, std::size_t bytes
         out[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-void appendLittleEndian(std::vector<std::uint8_t>& out, std::uint64_t value, std::size_t bytes) {
+void appendLittleEndian(XValueBytes& out, std::uint64_t value, std::size_t bytes) {
     // Room for a small object's members at once, not grown a value at a time.
     if (out.capacity() == 0) out.reserve(64);
-    for (std::size_t i = 0; i < bytes; ++i)
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    storeLittleEndian(out.grow(bytes), value, bytes);
 }
 
 std::uint32_t floatBits(float f) {
@@ -45,7 +44,7 @@ constexpr std::uint64_t reserveSlack = 64;
 // value by value copied the data over and over. Never below doubling, so that many small
 // arrays in a row cost no more than appending; bounded, as the count was checked against
 // the rest of the file.
-void reserveForValues(std::vector<std::uint8_t>& data, std::uint64_t values) {
+void reserveForValues(XValueBytes& data, std::uint64_t values) {
     const std::uint64_t needed = data.size() + values * 4;
     if (needed > data.capacity())
         data.reserve(static_cast<std::size_t>(
@@ -489,10 +488,9 @@ void XParser::readFloatRecords(std::span<const XMember> recordMembers, std::uint
             const std::size_t wanted =
                 static_cast<std::size_t>(std::min<std::uint64_t>(values - done, numbers.size()));
             taken = tokens_.takeNumbers(std::span(numbers.data(), wanted));
-            const std::size_t at = object.data.size();
-            object.data.resize(at + taken * 4);
+            std::uint8_t* const to = object.data.grow(taken * 4);
             for (std::size_t i = 0; i < taken; ++i)
-                storeLittleEndian(object.data.data() + at + i * 4, floatBits(toFloat(numbers[i])), 4);
+                storeLittleEndian(to + i * 4, floatBits(toFloat(numbers[i])), 4);
             done += taken;
         }
         if (taken == 0 && done < values) {
@@ -521,10 +519,9 @@ void XParser::readIntegerArray(PrimitiveType type, std::uint64_t count, XDataObj
             const std::size_t wanted =
                 static_cast<std::size_t>(std::min<std::uint64_t>(count - done, integers.size()));
             taken = tokens_.takeIntegers(std::span(integers.data(), wanted));
-            const std::size_t at = object.data.size();
-            object.data.resize(at + taken * size);
+            std::uint8_t* const to = object.data.grow(taken * size);
             for (std::size_t i = 0; i < taken; ++i)
-                storeLittleEndian(object.data.data() + at + i * size, integers[i], size);
+                storeLittleEndian(to + i * size, integers[i], size);
             done += taken;
         }
         if (taken == 0 && done < count) {
@@ -589,7 +586,7 @@ void XParser::readDwordRecords(const XTemplate& xtemplate, std::uint64_t count, 
         }
         if (whole > 0) {
             checkValueBytes(whole * 4 + object.data.size(), pending_.offset);
-            object.data.insert(object.data.end(), values, values + whole * 4);
+            object.data.append(values, whole * 4);
             pendingIndex_ += static_cast<std::uint32_t>(whole);
         }
         if (k < count) {
@@ -613,13 +610,11 @@ std::uint64_t XParser::copyFromList(std::uint64_t wanted, std::size_t size, XDat
     const std::uint8_t* from = pending_.list.data() + std::size_t{pendingIndex_} * elementSize;
     if (elementSize == size) {
         // 32-bit floats and DWORDs as the file has them.
-        object.data.insert(object.data.end(), from, from + n * size);
+        object.data.append(from, n * size);
         pendingIndex_ += static_cast<std::uint32_t>(n);
         return n;
     }
-    const std::size_t at = object.data.size();
-    object.data.resize(at + n * size);
-    std::uint8_t* to = object.data.data() + at;
+    std::uint8_t* const to = object.data.grow(n * size);
     if (pending_.kind == TokenKind::FloatList) {
         for (std::size_t i = 0; i < n; ++i) {
             double d;
