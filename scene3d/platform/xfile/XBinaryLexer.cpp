@@ -1,5 +1,6 @@
 #include "scene3d/platform/xfile/XBinaryLexer.h"
 
+#include <iterator>
 #include <string>
 
 #include "scene3d/platform/common/PlatformError.h"
@@ -44,6 +45,14 @@ constexpr TypeToken typeTokens[] = {
     {49, PrimitiveType::String}, {50, PrimitiveType::String}, {51, PrimitiveType::String},
 };
 
+// Codes without gaps, so that each table can be indexed by code.
+template <typename Entry, std::size_t n> constexpr bool consecutive(const Entry (&table)[n]) {
+    for (std::size_t i = 1; i < n; ++i)
+        if (table[i].code != table[0].code + i) return false;
+    return true;
+}
+static_assert(consecutive(standAloneTokens) && consecutive(typeTokens));
+
 std::string_view asText(std::span<const std::uint8_t> bytes) {
     return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
@@ -51,17 +60,17 @@ std::string_view asText(std::span<const std::uint8_t> bytes) {
 } // namespace
 
 const Token& XBinaryLexer::peek() {
-    if (!peeked_) peeked_ = lex();
-    return *peeked_;
+    if (!peeked_) {
+        lex(token_);
+        peeked_ = true;
+    }
+    return token_;
 }
 
 Token XBinaryLexer::next() {
-    if (peeked_) {
-        Token t = *peeked_;
-        peeked_.reset();
-        return t;
-    }
-    return lex();
+    if (!peeked_) lex(token_);
+    peeked_ = false;
+    return token_;
 }
 
 std::span<const std::uint8_t> XBinaryLexer::take(std::uint64_t count) {
@@ -100,9 +109,9 @@ std::size_t XBinaryLexer::valueBytesAhead() {
     // they are read.
     std::size_t bytes = 0;
     if (peeked_) {
-        const TokenKind kind = peeked_->kind;
+        const TokenKind kind = token_.kind;
         if (kind == TokenKind::IntegerList || kind == TokenKind::FloatList) {
-            bytes += peeked_->list.size();
+            bytes += token_.list.size();
         } else if (kind == TokenKind::Integer || kind == TokenKind::String) {
             bytes += 4;
         } else if (kind != TokenKind::Comma && kind != TokenKind::Semicolon) {
@@ -147,16 +156,20 @@ XTokenSource::Filler XBinaryLexer::takeFillerToEnd() {
     return filler;
 }
 
-Token XBinaryLexer::lex() {
-    Token t;
+void XBinaryLexer::lex(Token& t) {
+    // Only what the kind uses is set; the rest may be left from the token before, except
+    // what a misreading could take for values.
+    t.kind = TokenKind::End;
     t.offset = base_ + pos_;
-    if (pos_ >= bytes_.size()) return t;
+    t.text = {};
+    t.listCount = 0;
+    if (pos_ >= bytes_.size()) return;
     const std::uint16_t code = readWord();
     switch (code) {
     case tokenName:
         t.kind = TokenKind::Name;
         t.text = asText(take(readDword()));
-        return t;
+        return;
     case tokenString: {
         t.kind = TokenKind::String;
         t.text = asText(take(readDword()));
@@ -167,13 +180,13 @@ Token XBinaryLexer::lex() {
         // The terminator is a DWORD in most writers and a lone token in some; its upper half
         // is zero, and no token starts with a zero word, so the two cannot be confused.
         if (remainingBytes() >= 2 && bytes_[pos_] == 0 && bytes_[pos_ + 1] == 0) pos_ += 2;
-        return t;
+        return;
     }
     case tokenInteger:
         t.kind = TokenKind::Integer;
         t.integer = readDword();
         t.number = t.integer;
-        return t;
+        return;
     case tokenGuid: {
         t.kind = TokenKind::Guid;
         t.guid.data1 = readDword();
@@ -182,7 +195,7 @@ Token XBinaryLexer::lex() {
         const auto tail = take(8);
         for (std::size_t i = 0; i < 8; ++i)
             t.guid.data4[i] = tail[i];
-        return t;
+        return;
     }
     case tokenIntegerList:
     case tokenFloatList: {
@@ -190,29 +203,26 @@ Token XBinaryLexer::lex() {
         t.listElementSize = static_cast<std::uint8_t>(code == tokenIntegerList ? 4 : floatBytes_);
         t.listCount = readDword();
         t.list = take(std::uint64_t{t.listCount} * t.listElementSize);
-        return t;
+        return;
     }
     case tokenTemplate:
         t.kind = TokenKind::Template;
-        return t;
+        return;
     case tokenArray:
         t.kind = TokenKind::Array;
-        return t;
+        return;
     default:
         break;
     }
-    for (const auto& s : standAloneTokens) {
-        if (s.code == code) {
-            t.kind = s.kind;
-            return t;
-        }
+    // Both tables run through their codes one by one: the code is the index.
+    if (code >= standAloneTokens[0].code && code <= std::end(standAloneTokens)[-1].code) {
+        t.kind = standAloneTokens[code - standAloneTokens[0].code].kind;
+        return;
     }
-    for (const auto& type : typeTokens) {
-        if (type.code == code) {
-            t.kind = TokenKind::Primitive;
-            t.primitive = type.type;
-            return t;
-        }
+    if (code >= typeTokens[0].code && code <= std::end(typeTokens)[-1].code) {
+        t.kind = TokenKind::Primitive;
+        t.primitive = typeTokens[code - typeTokens[0].code].type;
+        return;
     }
     throw PlatformError(result::parseError, "binary .x: unknown token " + std::to_string(code) + " at byte " +
                                                 std::to_string(t.offset));
