@@ -366,15 +366,24 @@ Mesh buildMesh(MeshSource& s) {
 
     const std::uint32_t code = layoutFor(s);
     const VertexLayout layout = *vertexLayoutOf(code);
-    std::vector<float> vertices(std::size_t{splitter.vertexCount()} * layout.slotCount, 0.0f);
-    // Attribute by attribute: each pass is a plain copy where nothing was split.
-    for (std::uint32_t v = 0; v < splitter.vertexCount(); ++v)
-        std::memcpy(vertices.data() + std::size_t{v} * layout.slotCount, s.positions.at(splitter.originOf(v)),
-                    12);
-    if (layout.normal >= 0 && hasNormals) {
-        for (std::uint32_t v = 0; v < splitter.vertexCount(); ++v) {
-            const std::optional<std::uint32_t> normal =
-                normalPerVertex ? std::optional(v) : splitter.normalOf(v);
+    const std::uint32_t vertexCount = splitter.vertexCount();
+    std::vector<float> vertices(std::size_t{vertexCount} * layout.slotCount, 0.0f);
+    if (normalPerVertex) {
+        // Nothing split: each vertex's position and normal are the file's of its index.
+        for (std::uint32_t v = 0; v < vertexCount; ++v) {
+            float* const out = vertices.data() + std::size_t{v} * layout.slotCount;
+            std::memcpy(out, s.positions.at(v), 12);
+            std::memcpy(out + layout.normal, s.normals.at(v), 12);
+        }
+    } else {
+        // Attribute by attribute: each pass is a plain copy where nothing was split.
+        for (std::uint32_t v = 0; v < vertexCount; ++v)
+            std::memcpy(vertices.data() + std::size_t{v} * layout.slotCount, s.positions.at(splitter.originOf(v)),
+                        12);
+    }
+    if (layout.normal >= 0 && hasNormals && !normalPerVertex) {
+        for (std::uint32_t v = 0; v < vertexCount; ++v) {
+            const std::optional<std::uint32_t> normal = splitter.normalOf(v);
             if (normal)
                 std::memcpy(vertices.data() + std::size_t{v} * layout.slotCount + layout.normal,
                             s.normals.at(*normal), 12);
@@ -382,7 +391,7 @@ Mesh buildMesh(MeshSource& s) {
     }
     if (layout.diffuse < 0 && layout.texture[0] < 0)
         return Mesh(code, std::move(vertices), std::move(indices), std::move(attributes));
-    for (std::uint32_t v = 0; v < splitter.vertexCount(); ++v) {
+    for (std::uint32_t v = 0; v < vertexCount; ++v) {
         float* out = vertices.data() + std::size_t{v} * layout.slotCount;
         const std::uint32_t origin = splitter.originOf(v);
         if (layout.diffuse >= 0) {
