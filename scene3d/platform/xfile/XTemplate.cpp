@@ -121,12 +121,13 @@ XTemplateSet XTemplateSet::extending(const XTemplateSet& base) {
 
 void XTemplateSet::add(std::shared_ptr<const XTemplate> xtemplate) {
     byGuid_[xtemplate->guid] = xtemplate;
+    byExactName_[xtemplate->name] = xtemplate;
     byName_[xtemplate->name] = std::move(xtemplate);
 }
 
 const std::shared_ptr<const XTemplate>* XTemplateSet::exactEntry(std::string_view name) const {
     for (const XTemplateSet* set = this; set; set = set->base_)
-        if (const auto it = set->byName_.find(name); it != set->byName_.end()) return &it->second;
+        if (const auto it = set->byExactName_.find(name); it != set->byExactName_.end()) return &it->second;
     return nullptr;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "scene3d/platform/xfile/Guid.h"
@@ -102,10 +104,16 @@ public:
 
 private:
     // Where the set holds the template of exactly that name; null when it holds none. Looked
-    // up for every object read: no reference count is touched on the way.
+    // up for every object read: no reference count is touched on the way, and the names are
+    // hashed (a search of the ordered names cost more than reading a small object's values).
     const std::shared_ptr<const XTemplate>* exactEntry(std::string_view name) const;
 
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
     std::map<std::string, std::shared_ptr<const XTemplate>, std::less<>> byName_;
+    std::unordered_map<std::string, std::shared_ptr<const XTemplate>, NameHash, std::equal_to<>> byExactName_;
     std::map<Guid, std::shared_ptr<const XTemplate>> byGuid_;
     const XTemplateSet* base_ = nullptr; // looked in after this set's own templates
 };
