@@ -100,11 +100,16 @@ void keepAllowedChildren(XTemplate& declared, const XTemplate& standard) {
 } // namespace
 
 void XObjectIndex::add(const XDataObject& object) {
-    if (!object.name.empty()) byName_.emplace(object.name, &object);
-    if (object.id) byGuid_.emplace(*object.id, &object);
+    if (!object.name.empty() || object.id) listed_.push_back(&object);
 }
 
-const XDataObject* XObjectIndex::find(const std::string& name, const std::optional<Guid>& id) const {
+const XDataObject* XObjectIndex::find(const std::string& name, const std::optional<Guid>& id) {
+    // In the order listed: the first object of a name or GUID is the one found.
+    for (const XDataObject* object : listed_) {
+        if (!object->name.empty()) byName_.emplace(object->name, object);
+        if (object->id) byGuid_.emplace(*object->id, object);
+    }
+    listed_.clear();
     if (!name.empty()) {
         const auto it = byName_.find(name);
         if (it != byName_.end()) return it->second;
@@ -722,7 +727,7 @@ void XParser::finishData() {
     if (next == TokenKind::IntegerList || next == TokenKind::FloatList || next == TokenKind::Integer ||
         next == TokenKind::Float || next == TokenKind::String)
         fail(result::badArraySize, "more values than the template holds", tokens_.peek().offset);
-    pending_ = Token{};
+    pending_.listCount = 0;
     pendingIndex_ = 0;
 }
 
