@@ -360,6 +360,32 @@ TEST(MeshBounds, SphereAndBox) {
     EXPECT_EQ((Vector3{}), boundingBox(empty).maximum);
 }
 
+TEST(MeshBounds, TheBoxReachesEveryPositionAndNothingElse) {
+    // Each axis has its extremes at another vertex: the first, one between, the last.
+    const auto box = [](std::uint32_t code, std::size_t vertices, std::size_t slots) {
+        std::vector<float> data(vertices * slots, 1.0e9f); // every slot besides the positions
+        for (std::size_t v = 0; v < vertices; ++v)
+            for (std::size_t axis = 0; axis < 3; ++axis)
+                data[v * slots + axis] = static_cast<float>(v % 3) * 0.5f;
+        data[0] = -7;                              // first: lowest x
+        data[(vertices / 2) * slots + 1] = 9;      // between: highest y
+        data[(vertices - 1) * slots + 2] = -8;     // last: lowest z
+        data[slots + 2] = 4;                       // second: highest z
+        return Mesh(code, std::move(data), {}, {}).positionBounds();
+    };
+    for (const auto& [code, slots] : {std::pair{fvf::xyz, 3}, std::pair{fvf::xyz | fvf::normal, 6}}) {
+        for (std::size_t vertices : {3u, 4u, 9u}) {
+            SCOPED_TRACE(std::to_string(slots) + " slots, " + std::to_string(vertices) + " vertices");
+            const BoundingBox b = box(code, vertices, slots);
+            EXPECT_EQ((Vector3{-7, 0, -8}), b.minimum);
+            EXPECT_EQ((Vector3{1, 9, 4}), b.maximum);
+        }
+    }
+    const Mesh two(fvf::xyz, {1, 2, 3, -1, 5, 0}, {}, {});
+    EXPECT_EQ((Vector3{-1, 2, 0}), two.positionBounds().minimum);
+    EXPECT_EQ((Vector3{1, 5, 3}), two.positionBounds().maximum);
+}
+
 TEST(MeshAttributeTable, RunsOfEqualAttributesWithTheVerticesTheyUse) {
     // Five vertices; faces with attributes 2,2,0,2: three runs, each with its own range.
     const std::vector<float> vertices(5 * 3, 0.0f);
