@@ -108,6 +108,7 @@ struct XFile::State {
     XObjectIndex index;
     XWarnings warnings;
     std::unique_ptr<XParser> parser;
+    std::uint64_t valueBytes = 0; // the parser's count, once it is gone
     // Shared by the walks of a file read once (walkAgain).
     std::shared_ptr<ReadObjects> objects;
     std::size_t handedOut = 0;      // objects nextObject has returned
@@ -124,12 +125,28 @@ XFile XFile::open(const std::filesystem::path& path) {
     return fromFile(readRegularFile(path, maxFileSize), path);
 }
 
-XFile XFile::open(const OpenFolder& folder, const std::string& name) {
-    RegularFile file = folder.read(name, maxFileSize);
+XFile XFile::open(const OpenFolder& folder, const std::string& name) { return fromFolder(folder, name, {}); }
+
+XFile XFile::fromFolder(const OpenFolder& folder, const std::string& name, FileBytes reuse) {
+    RegularFile file = folder.read(name, maxFileSize, std::move(reuse));
     // The whole path only for a message.
     const std::filesystem::path path =
         file.outcome == FileRead::Ok ? std::filesystem::path() : folder.path() / name;
     return fromFile(std::move(file), path);
+}
+
+XFile XFile::readWhole(const OpenFolder& folder, const std::string& name, FileBytes& buffer) {
+    XFile file = fromFolder(folder, name, std::move(buffer));
+    file.readRemaining();
+    State& s = *file.state_;
+    // Nothing reads the bytes any more: the parse has ended, its failure kept for the walk.
+    s.valueBytes = s.parser->valueBytes();
+    s.parser.reset();
+    s.tokens.reset();
+    s.all = {};
+    s.expanded = {};
+    buffer = std::move(s.fileBytes);
+    return file;
 }
 
 XFile XFile::fromFile(RegularFile file, const std::filesystem::path& path) {
@@ -189,7 +206,7 @@ const XWarnings& XFile::warnings() const { return state_->warnings; }
 
 std::uint64_t XFile::heldBytes() const {
     const State& s = *state_;
-    return s.all.size() + s.expanded.size() + (s.parser ? s.parser->valueBytes() : 0);
+    return s.all.size() + s.expanded.size() + (s.parser ? s.parser->valueBytes() : s.valueBytes);
 }
 
 bool XFile::readOne() {

@@ -13,6 +13,9 @@ namespace bw {
 
 namespace {
 
+// Larger than any of the program's model files: one of them never makes the buffer again.
+constexpr std::size_t keptBufferBytes = std::size_t{1} << 20;
+
 unsigned readerCount(std::optional<unsigned> readers, std::size_t fileCount) {
     return static_cast<unsigned>(
         std::min<std::size_t>(readers.value_or(WorkerPool::usableCores() - 1), fileCount));
@@ -79,8 +82,10 @@ XFileReadAhead::~XFileReadAhead() {
 XFileReadAhead::Slot XFileReadAhead::read(std::size_t index) const {
     Slot slot;
     try {
-        slot.file.emplace(XFile::open(*files_.folders[files_.folderOf[index]], files_.names[index]));
-        slot.file->readRemaining();
+        // Each thread reads its files through one buffer, kept unless a file made it large.
+        thread_local FileBytes buffer;
+        slot.file.emplace(XFile::readWhole(*files_.folders[files_.folderOf[index]], files_.names[index], buffer));
+        if (buffer.capacity() > keptBufferBytes) buffer = FileBytes();
         slot.bytes = slot.file->heldBytes();
     } catch (const PlatformError& error) {
         slot.file.reset(); // cannot be opened
