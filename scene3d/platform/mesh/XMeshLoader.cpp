@@ -131,12 +131,9 @@ Polygons readPolygons(XDataReader& r, std::size_t indexLimit) {
 }
 
 ColorValue readColour(XDataReader& r, bool withAlpha) {
-    ColorValue c;
-    c.r = r.floatValue();
-    c.g = r.floatValue();
-    c.b = r.floatValue();
-    c.a = withAlpha ? r.floatValue() : 1.0f;
-    return c;
+    float channels[4] = {0, 0, 0, 1.0f};
+    r.floats(std::span(channels, withAlpha ? 4 : 3));
+    return {channels[0], channels[1], channels[2], channels[3]};
 }
 
 std::uint32_t packColour(const ColorValue& c) {
@@ -422,9 +419,9 @@ Matrix frameMatrix(const XDataObject& frame) {
         if (!data || data->templateName != "TID_D3DRMFrameTransformMatrix") continue;
         XDataReader r(*data);
         Matrix m;
-        for (auto& row : m.m)
-            for (auto& value : row)
-                value = r.floatValue();
+        float rows[16];
+        r.floats(rows);
+        std::memcpy(&m.m, rows, sizeof rows);
         return m;
     }
     return identityMatrix();

@@ -55,6 +55,12 @@ float XDataReader::floatValue() {
     return f;
 }
 
+void XDataReader::floats(std::span<float> out) {
+    // The data holds them little-endian, as this machine does.
+    const auto bytes = take(out.size_bytes());
+    if (!out.empty()) std::memcpy(out.data(), bytes.data(), bytes.size());
+}
+
 const std::string& XDataReader::string() {
     const std::uint32_t index = dword();
     if (index >= object_.strings.size())

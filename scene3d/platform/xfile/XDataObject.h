@@ -78,6 +78,8 @@ public:
     std::uint32_t dword();
     std::uint16_t word();
     float floatValue();
+    // The next out.size() FLOATs at once.
+    void floats(std::span<float> out);
     const std::string& string();
     void skip(std::size_t bytes);
     // The next bytes as they lie, for reading runs of values at once; rewind gives back
