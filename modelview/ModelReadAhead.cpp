@@ -16,8 +16,8 @@ ModelReadAhead::ModelReadAhead(std::filesystem::path modelFolder, ReadAhead mode
     for (const LoadStep& step : loadSequence())
         for (std::size_t f = step.first; f < step.first + step.count; ++f)
             names.push_back(table[step.frame].files[f]);
-    files_ = std::make_unique<XFileReadAhead>(folder_, std::move(names),
-                                              mode == ReadAhead::Off ? std::optional<unsigned>(0) : std::nullopt);
+    files_ = std::make_unique<XFileReadAhead>(
+        folder_, std::move(names), mode == ReadAhead::Off ? std::optional<unsigned>(0) : std::nullopt);
 }
 
 ModelReadAhead::~ModelReadAhead() = default;

@@ -189,7 +189,8 @@ TEST(MeshLoading, NormalsFaceByFaceAsTheVerticesAreTakenVertexByVertex) {
     };
 
     // The normals' faces are the faces: each vertex keeps its own normal, nothing splits.
-    const LoadedMesh same = loadText("Mesh { " + square + " MeshNormals { " + normals + " 2; 3;0,1,2;, 3;0,2,3;; } }");
+    const LoadedMesh same =
+        loadText("Mesh { " + square + " MeshNormals { " + normals + " 2; 3;0,1,2;, 3;0,2,3;; } }");
     EXPECT_EQ(fvf::xyz | fvf::normal, same.mesh.fvf());
     EXPECT_EQ((std::vector<Vector3>{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, -1}}), normalsOf(same));
     EXPECT_EQ((std::array<std::uint32_t, 3>{0, 2, 3}), same.mesh.face(1));
@@ -202,9 +203,8 @@ TEST(MeshLoading, NormalsFaceByFaceAsTheVerticesAreTakenVertexByVertex) {
     EXPECT_EQ((Vector3{0, 1, 0}), oneDiffers.mesh.normal(4));
 
     // The same faces over fewer normals than vertices: taken corner by corner.
-    const LoadedMesh fewer =
-        loadText("Mesh { 4; 0;0;0;, 0;1;0;, 1;1;0;, 1;0;0;; 2; 3;0,1,2;, 3;0,2,1;; "
-                 "MeshNormals { 3; 1;0;0;, 0;1;0;, 0;0;1;; 2; 3;0,1,2;, 3;0,2,1;; } }");
+    const LoadedMesh fewer = loadText("Mesh { 4; 0;0;0;, 0;1;0;, 1;1;0;, 1;0;0;; 2; 3;0,1,2;, 3;0,2,1;; "
+                                      "MeshNormals { 3; 1;0;0;, 0;1;0;, 0;0;1;; 2; 3;0,1,2;, 3;0,2,1;; } }");
     EXPECT_EQ(4u, fewer.mesh.vertexCount());
     EXPECT_EQ((Vector3{0, 0, 1}), fewer.mesh.normal(2));
     EXPECT_EQ((Vector3{0, 0, 0}), fewer.mesh.normal(3)); // on no face
@@ -367,10 +367,10 @@ TEST(MeshBounds, TheBoxReachesEveryPositionAndNothingElse) {
         for (std::size_t v = 0; v < vertices; ++v)
             for (std::size_t axis = 0; axis < 3; ++axis)
                 data[v * slots + axis] = static_cast<float>(v % 3) * 0.5f;
-        data[0] = -7;                              // first: lowest x
-        data[(vertices / 2) * slots + 1] = 9;      // between: highest y
-        data[(vertices - 1) * slots + 2] = -8;     // last: lowest z
-        data[slots + 2] = 4;                       // second: highest z
+        data[0] = -7;                          // first: lowest x
+        data[(vertices / 2) * slots + 1] = 9;  // between: highest y
+        data[(vertices - 1) * slots + 2] = -8; // last: lowest z
+        data[slots + 2] = 4;                   // second: highest z
         return Mesh(code, std::move(data), {}, {}).positionBounds();
     };
     for (const auto& [code, slots] : {std::pair{fvf::xyz, 3}, std::pair{fvf::xyz | fvf::normal, 6}}) {

@@ -37,7 +37,8 @@ OpenFolder::~OpenFolder() {
 
 RegularFile OpenFolder::read(const std::string& name, std::size_t limit, FileBytes reuse) const {
     if (descriptor_ < 0) return readRegularFile(folder_ / name, limit);
-    return readOpened(Descriptor{::openat(descriptor_, name.c_str(), readFlags)}, limit, false, std::move(reuse));
+    return readOpened(Descriptor{::openat(descriptor_, name.c_str(), readFlags)}, limit, false,
+                      std::move(reuse));
 }
 
 namespace {

@@ -375,8 +375,8 @@ Mesh buildMesh(MeshSource& s) {
     } else {
         // Attribute by attribute: each pass is a plain copy where nothing was split.
         for (std::uint32_t v = 0; v < vertexCount; ++v)
-            std::memcpy(vertices.data() + std::size_t{v} * layout.slotCount, s.positions.at(splitter.originOf(v)),
-                        12);
+            std::memcpy(vertices.data() + std::size_t{v} * layout.slotCount,
+                        s.positions.at(splitter.originOf(v)), 12);
     }
     if (layout.normal >= 0 && hasNormals && !normalPerVertex) {
         for (std::uint32_t v = 0; v < vertexCount; ++v) {

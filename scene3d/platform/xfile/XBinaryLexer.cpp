@@ -28,9 +28,17 @@ struct StandAlone {
 };
 
 constexpr StandAlone standAloneTokens[] = {
-    {10, TokenKind::OBrace},   {11, TokenKind::CBrace},   {12, TokenKind::OParen},    {13, TokenKind::CParen},
-    {14, TokenKind::OBracket}, {15, TokenKind::CBracket}, {16, TokenKind::OAngle},    {17, TokenKind::CAngle},
-    {18, TokenKind::Dot},      {tokenComma, TokenKind::Comma},    {tokenSemicolon, TokenKind::Semicolon},
+    {10, TokenKind::OBrace},
+    {11, TokenKind::CBrace},
+    {12, TokenKind::OParen},
+    {13, TokenKind::CParen},
+    {14, TokenKind::OBracket},
+    {15, TokenKind::CBracket},
+    {16, TokenKind::OAngle},
+    {17, TokenKind::CAngle},
+    {18, TokenKind::Dot},
+    {tokenComma, TokenKind::Comma},
+    {tokenSemicolon, TokenKind::Semicolon},
 };
 
 struct TypeToken {
@@ -128,8 +136,8 @@ std::size_t XBinaryLexer::valueBytesAhead() {
         const std::size_t left = bytes_.size() - at - 2;
         if (code == tokenIntegerList || code == tokenFloatList) {
             if (left < 4) break;
-            const std::uint64_t size =
-                std::uint64_t{dword(at + 2)} * (code == tokenIntegerList ? 4 : static_cast<unsigned>(floatBytes_));
+            const std::uint64_t size = std::uint64_t{dword(at + 2)} *
+                                       (code == tokenIntegerList ? 4 : static_cast<unsigned>(floatBytes_));
             if (size > left - 4) break;
             bytes += static_cast<std::size_t>(size);
             at += 6 + static_cast<std::size_t>(size);

@@ -33,9 +33,8 @@ private:
     int floatBytes_;
     std::size_t base_;
     std::size_t pos_ = 0;
-    Token token_; // the last token made
+    Token token_;         // the last token made
     bool peeked_ = false; // token_ is the next one
-
 };
 
 } // namespace bw

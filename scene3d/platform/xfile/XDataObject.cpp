@@ -32,7 +32,8 @@ std::span<const std::uint8_t> XDataReader::take(std::size_t bytes) {
     if (bytes > remaining())
         throw PlatformError(result::invalidData,
                             "data of '" + std::string(object_.templateName) + "' ends too early");
-    const auto part = std::span<const std::uint8_t>(object_.data.data(), object_.data.size()).subspan(offset_, bytes);
+    const auto part =
+        std::span<const std::uint8_t>(object_.data.data(), object_.data.size()).subspan(offset_, bytes);
     offset_ += bytes;
     return part;
 }

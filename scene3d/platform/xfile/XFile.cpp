@@ -87,7 +87,8 @@ namespace {
 struct ReadObjects {
     // Room for the objects and the values of a small file (about as many bytes as the file
     // for the values, and a half more for the objects), growing by doubling beyond.
-    explicit ReadObjects(std::size_t fileSize) : arena(std::clamp(fileSize + fileSize / 2, smallest, largest)) {}
+    explicit ReadObjects(std::size_t fileSize)
+        : arena(std::clamp(fileSize + fileSize / 2, smallest, largest)) {}
 
     static constexpr std::size_t smallest = 4096;
     static constexpr std::size_t largest = 1 << 20;

@@ -49,8 +49,8 @@ XFileReadAhead::Listing XFileReadAhead::listingIn(const std::filesystem::path& f
     return files;
 }
 
-XFileReadAhead::XFileReadAhead(const std::vector<std::filesystem::path>& paths, std::optional<unsigned> readers,
-                               std::size_t window, std::uint64_t windowBytes)
+XFileReadAhead::XFileReadAhead(const std::vector<std::filesystem::path>& paths,
+                               std::optional<unsigned> readers, std::size_t window, std::uint64_t windowBytes)
     : XFileReadAhead(listingOf(paths), readers, window, windowBytes) {}
 
 XFileReadAhead::XFileReadAhead(const std::filesystem::path& folder, std::vector<std::string> names,
@@ -84,7 +84,8 @@ XFileReadAhead::Slot XFileReadAhead::read(std::size_t index) const {
     try {
         // Each thread reads its files through one buffer, kept unless a file made it large.
         thread_local FileBytes buffer;
-        slot.file.emplace(XFile::readWhole(*files_.folders[files_.folderOf[index]], files_.names[index], buffer));
+        slot.file.emplace(
+            XFile::readWhole(*files_.folders[files_.folderOf[index]], files_.names[index], buffer));
         if (buffer.capacity() > keptBufferBytes) buffer = FileBytes();
         slot.bytes = slot.file->heldBytes();
     } catch (const PlatformError& error) {
@@ -109,7 +110,8 @@ std::optional<std::size_t> XFileReadAhead::claimNext() {
 
 void XFileReadAhead::store(std::size_t index, Slot slot) {
     const std::size_t turn = nextTurn_[index];
-    std::optional<XFile> again = turn < files_.names.size() && slot.file ? slot.file->walkAgain() : std::nullopt;
+    std::optional<XFile> again =
+        turn < files_.names.size() && slot.file ? slot.file->walkAgain() : std::nullopt;
     bool wake = false;
     {
         std::lock_guard lock(mutex_);

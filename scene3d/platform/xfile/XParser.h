@@ -32,7 +32,7 @@ public:
     const XDataObject* find(const std::string& name, const std::optional<Guid>& id);
 
 private:
-    std::vector<const XDataObject*> listed_; // not in the maps yet
+    std::vector<const XDataObject*> listed_;                // not in the maps yet
     std::map<std::string_view, const XDataObject*> byName_; // names held by the objects
     std::map<Guid, const XDataObject*> byGuid_;
 };
