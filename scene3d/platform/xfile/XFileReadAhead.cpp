@@ -1,6 +1,7 @@
 #include "scene3d/platform/xfile/XFileReadAhead.h"
 
 #include <algorithm>
+#include <numeric>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -62,12 +63,17 @@ XFileReadAhead::XFileReadAhead(Listing files, std::optional<unsigned> readers, s
     : files_(std::move(files)), window_(std::max<std::size_t>(window, 1)), windowBytes_(windowBytes),
       slots_(files_.names.size()), nextTurn_(files_.names.size(), files_.names.size()),
       readers_(readerCount(readers, files_.names.size())) {
-    // The names stay where they are from here on: views of them can be the keys.
-    std::vector<std::unordered_map<std::string_view, std::size_t>> later(files_.folders.size());
-    for (std::size_t i = files_.names.size(); i-- > 0;) {
-        const auto [it, first] = later[files_.folderOf[i]].try_emplace(files_.names[i], i);
-        if (!first) nextTurn_[i] = std::exchange(it->second, i);
-    }
+    // Each file's next turn: the files in order of folder and name, each turn of one file
+    // then next to its others, in list order (a stable sort; no map node per file).
+    std::vector<std::size_t> order(files_.names.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    const auto key = [this](std::size_t i) {
+        return std::pair<std::size_t, std::string_view>(files_.folderOf[i], files_.names[i]);
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
+    for (std::size_t k = 0; k + 1 < order.size(); ++k)
+        if (key(order[k]) == key(order[k + 1])) nextTurn_[order[k]] = order[k + 1];
     readers_.start([this] { readLoop(); });
 }
 

@@ -100,7 +100,10 @@ void keepAllowedChildren(XTemplate& declared, const XTemplate& standard) {
 } // namespace
 
 void XObjectIndex::add(const XDataObject& object) {
-    if (!object.name.empty() || object.id) listed_.push_back(&object);
+    if (object.name.empty() && !object.id) return;
+    // Room for the named objects of a small file at once.
+    if (listed_.empty()) listed_.reserve(16);
+    listed_.push_back(&object);
 }
 
 const XDataObject* XObjectIndex::find(const std::string& name, const std::optional<Guid>& id) {
