@@ -4,6 +4,7 @@
 #include <exception>
 #include <iterator>
 #include <memory_resource>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -104,11 +105,14 @@ struct XFile::State {
     FileBytes fileBytes;                // read by open
     std::span<const std::uint8_t> all;  // either
     std::vector<std::uint8_t> expanded; // compressed files only
-    std::unique_ptr<XTokenSource> tokens;
+    // The reading's parts, in place rather than each on the heap.
+    std::optional<XTextLexer> textTokens;
+    std::optional<XBinaryLexer> binaryTokens;
+    XTokenSource* tokens = nullptr; // either
     XTemplateSet templates = XTemplateSet::extending(standardTemplates());
     XObjectIndex index;
     XWarnings warnings;
-    std::unique_ptr<XParser> parser;
+    std::optional<XParser> parser;
     std::uint64_t valueBytes = 0; // the parser's count, once it is gone
     // Shared by the walks of a file read once (walkAgain).
     std::shared_ptr<ReadObjects> objects;
@@ -143,7 +147,9 @@ XFile XFile::readWhole(const OpenFolder& folder, const std::string& name, FileBy
     // Nothing reads the bytes any more: the parse has ended, its failure kept for the walk.
     s.valueBytes = s.parser->valueBytes();
     s.parser.reset();
-    s.tokens.reset();
+    s.tokens = nullptr;
+    s.textTokens.reset();
+    s.binaryTokens.reset();
     s.all = {};
     s.expanded = {};
     buffer = std::move(s.fileBytes);
@@ -189,13 +195,13 @@ XFile XFile::fromState(std::unique_ptr<State> state) {
     }
     // Token offsets count from the start of the file, header included.
     if (state->header.encoding == XEncoding::Text) {
-        state->tokens = std::make_unique<XTextLexer>(body, headerSize);
+        state->tokens = &state->textTokens.emplace(body, headerSize);
     } else {
-        state->tokens = std::make_unique<XBinaryLexer>(body, state->header.floatBits / 8, headerSize);
+        state->tokens = &state->binaryTokens.emplace(body, state->header.floatBits / 8, headerSize);
     }
     state->objects = std::make_shared<ReadObjects>(body.size());
-    state->parser = std::make_unique<XParser>(*state->tokens, state->templates, state->index,
-                                              state->objects->arena, &state->warnings);
+    state->parser.emplace(*state->tokens, state->templates, state->index, state->objects->arena,
+                          &state->warnings);
     return XFile(std::move(state));
 }
 
