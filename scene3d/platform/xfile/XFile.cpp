@@ -86,10 +86,10 @@ namespace {
 
 // The objects read, and the arena they live in (declared first, so that it ends last).
 struct ReadObjects {
-    // Room for the objects and the values of a small file (about as many bytes as the file
-    // for the values, and a half more for the objects), growing by doubling beyond.
-    explicit ReadObjects(std::size_t fileSize)
-        : arena(std::clamp(fileSize + fileSize / 2, smallest, largest)) {}
+    // Room for the objects and the values of a file of the program's model (about as many
+    // bytes as the file for the values, as many again for the objects, which are a few
+    // hundred bytes each), growing beyond.
+    explicit ReadObjects(std::size_t fileSize) : arena(std::clamp(2 * fileSize, smallest, largest)) {}
 
     static constexpr std::size_t smallest = 4096;
     static constexpr std::size_t largest = 1 << 20;
