@@ -1,6 +1,7 @@
 #include "modelview/ModelReadAhead.h"
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "modelview/FrameTable.h"
@@ -11,12 +12,12 @@ namespace bw::modelview {
 ModelReadAhead::ModelReadAhead(std::filesystem::path modelFolder, ReadAhead mode)
     : folder_(std::move(modelFolder)) {
     const auto& table = partFrames();
-    std::vector<std::filesystem::path> paths;
+    std::vector<std::string> names;
     for (const LoadStep& step : loadSequence())
         for (std::size_t f = step.first; f < step.first + step.count; ++f)
-            paths.push_back(folder_ / table[step.frame].files[f]);
+            names.push_back(table[step.frame].files[f]);
     files_ = std::make_unique<XFileReadAhead>(
-        std::move(paths), mode == ReadAhead::Off ? std::optional<unsigned>(0) : std::nullopt);
+        folder_, std::move(names), mode == ReadAhead::Off ? std::optional<unsigned>(0) : std::nullopt);
 }
 
 ModelReadAhead::~ModelReadAhead() = default;

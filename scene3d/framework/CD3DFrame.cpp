@@ -1,5 +1,6 @@
 #include "scene3d/framework/CD3DFrame.h"
 
+#include <cstring>
 #include <new>
 
 #include "scene3d/framework/CD3DAnimation.h"
@@ -226,9 +227,9 @@ void CD3DFrame::LoadXOFFrame(IDirect3DDevice8& dev, TextureCache& textures, Load
         } else if (type == "TID_D3DRMFrameTransformMatrix") {
             XDataReader reader(object);
             Matrix matrix;
-            for (auto& row : matrix.m)
-                for (float& element : row)
-                    element = reader.floatValue();
+            float rows[16];
+            reader.floats(rows);
+            std::memcpy(&matrix.m, rows, sizeof rows);
             local_ = matrix;
         }
     }

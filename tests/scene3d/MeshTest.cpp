@@ -178,6 +178,43 @@ TEST(MeshLoading, PolygonsShortMaterialListsAndMissingParts) {
     EXPECT_EQ(1u, bare.mesh.subsetCount());
 }
 
+TEST(MeshLoading, NormalsFaceByFaceAsTheVerticesAreTakenVertexByVertex) {
+    const std::string square = "4; 0;0;0;, 0;1;0;, 1;1;0;, 1;0;0;; 2; 3;0,1,2;, 3;0,2,3;;";
+    const std::string normals = "4; 1;0;0;, 0;1;0;, 0;0;1;, 0;0;-1;;";
+    const auto normalsOf = [](const LoadedMesh& loaded) {
+        std::vector<Vector3> all;
+        for (std::uint32_t v = 0; v < loaded.mesh.vertexCount(); ++v)
+            all.push_back(loaded.mesh.normal(v));
+        return all;
+    };
+
+    // The normals' faces are the faces: each vertex keeps its own normal, nothing splits.
+    const LoadedMesh same =
+        loadText("Mesh { " + square + " MeshNormals { " + normals + " 2; 3;0,1,2;, 3;0,2,3;; } }");
+    EXPECT_EQ(fvf::xyz | fvf::normal, same.mesh.fvf());
+    EXPECT_EQ((std::vector<Vector3>{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, -1}}), normalsOf(same));
+    EXPECT_EQ((std::array<std::uint32_t, 3>{0, 2, 3}), same.mesh.face(1));
+
+    // One corner differs: its vertex is split for it.
+    const LoadedMesh oneDiffers =
+        loadText("Mesh { " + square + " MeshNormals { " + normals + " 2; 3;0,1,2;, 3;1,2,3;; } }");
+    ASSERT_EQ(5u, oneDiffers.mesh.vertexCount());
+    EXPECT_EQ((std::array<std::uint32_t, 3>{4, 2, 3}), oneDiffers.mesh.face(1));
+    EXPECT_EQ((Vector3{0, 1, 0}), oneDiffers.mesh.normal(4));
+
+    // The same faces over fewer normals than vertices: taken corner by corner.
+    const LoadedMesh fewer = loadText("Mesh { 4; 0;0;0;, 0;1;0;, 1;1;0;, 1;0;0;; 2; 3;0,1,2;, 3;0,2,1;; "
+                                      "MeshNormals { 3; 1;0;0;, 0;1;0;, 0;0;1;; 2; 3;0,1,2;, 3;0,2,1;; } }");
+    EXPECT_EQ(4u, fewer.mesh.vertexCount());
+    EXPECT_EQ((Vector3{0, 0, 1}), fewer.mesh.normal(2));
+    EXPECT_EQ((Vector3{0, 0, 0}), fewer.mesh.normal(3)); // on no face
+
+    // No faces: a normal listed for the vertex, but given to no corner.
+    const LoadedMesh noFaces = loadText("Mesh { 1; 0;0;0;; 0;; MeshNormals { 1; 0;0;1;; 0;; } }");
+    EXPECT_EQ(fvf::xyz | fvf::normal, noFaces.mesh.fvf());
+    EXPECT_EQ((Vector3{0, 0, 0}), noFaces.mesh.normal(0));
+}
+
 TEST(MeshLoading, VertexColoursArePackedArgb) {
     const LoadedMesh mesh = loadText(R"(Mesh {
       3; 0;0;0;, 0;1;0;, 1;0;0;;
@@ -321,6 +358,32 @@ TEST(MeshBounds, SphereAndBox) {
     const Mesh empty(fvf::xyz, {}, {}, {});
     EXPECT_EQ(0.0f, boundingSphere(empty).radius);
     EXPECT_EQ((Vector3{}), boundingBox(empty).maximum);
+}
+
+TEST(MeshBounds, TheBoxReachesEveryPositionAndNothingElse) {
+    // Each axis has its extremes at another vertex: the first, one between, the last.
+    const auto box = [](std::uint32_t code, std::size_t vertices, std::size_t slots) {
+        std::vector<float> data(vertices * slots, 1.0e9f); // every slot besides the positions
+        for (std::size_t v = 0; v < vertices; ++v)
+            for (std::size_t axis = 0; axis < 3; ++axis)
+                data[v * slots + axis] = static_cast<float>(v % 3) * 0.5f;
+        data[0] = -7;                          // first: lowest x
+        data[(vertices / 2) * slots + 1] = 9;  // between: highest y
+        data[(vertices - 1) * slots + 2] = -8; // last: lowest z
+        data[slots + 2] = 4;                   // second: highest z
+        return Mesh(code, std::move(data), {}, {}).positionBounds();
+    };
+    for (const auto& [code, slots] : {std::pair{fvf::xyz, 3}, std::pair{fvf::xyz | fvf::normal, 6}}) {
+        for (std::size_t vertices : {3u, 4u, 9u}) {
+            SCOPED_TRACE(std::to_string(slots) + " slots, " + std::to_string(vertices) + " vertices");
+            const BoundingBox b = box(code, vertices, slots);
+            EXPECT_EQ((Vector3{-7, 0, -8}), b.minimum);
+            EXPECT_EQ((Vector3{1, 9, 4}), b.maximum);
+        }
+    }
+    const Mesh two(fvf::xyz, {1, 2, 3, -1, 5, 0}, {}, {});
+    EXPECT_EQ((Vector3{-1, 2, 0}), two.positionBounds().minimum);
+    EXPECT_EQ((Vector3{1, 5, 3}), two.positionBounds().maximum);
 }
 
 TEST(MeshAttributeTable, RunsOfEqualAttributesWithTheVerticesTheyUse) {

@@ -120,6 +120,31 @@ std::vector<std::uint8_t> binaryMesh(const std::vector<std::vector<double>>& flo
     return out.bytes();
 }
 
+TEST(XFileForms, RunsOfTrianglesAndOtherFacesReadTheSameWhereverTheirListIsSplit) {
+    const std::vector<double> corners{0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0};
+    // Triangles in runs longer and shorter than the reader takes at once, a quad among them.
+    std::vector<std::uint32_t> faces{11};
+    for (int f = 0; f < 11; ++f) {
+        if (f == 6) {
+            faces.insert(faces.end(), {4, 0, 1, 3, 2});
+        } else {
+            faces.insert(faces.end(), {3, static_cast<std::uint32_t>(f % 4), 1, 2});
+        }
+    }
+    XFile whole = XFile::fromBytes(binaryMesh({corners}, {faces}));
+    const auto reference = readAll(whole);
+    ASSERT_EQ(1u, reference.size());
+    EXPECT_EQ(4u + 48 + 4 * faces.size(), reference[0]->data.size());
+    for (std::size_t at = 1; at < faces.size(); ++at) {
+        SCOPED_TRACE("split at " + std::to_string(at));
+        XFile split = XFile::fromBytes(
+            binaryMesh({corners}, {{faces.begin(), faces.begin() + static_cast<std::ptrdiff_t>(at)},
+                                   {faces.begin() + static_cast<std::ptrdiff_t>(at), faces.end()}}));
+        expectSameObjects(reference, readAll(split));
+    }
+    EXPECT_EQ(12u, loadMeshFromXObject(*reference[0]).mesh.faceCount());
+}
+
 TEST(XFileForms, ListsCopiedInRunsReadAsValueByValueWhereverTheyAreSplit) {
     const std::vector<double> corners{0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0};
     const std::vector<std::uint32_t> faces{2, 3, 0, 1, 2, 3, 1, 3, 2};

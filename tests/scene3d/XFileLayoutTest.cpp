@@ -152,9 +152,16 @@ TEST(XFileText, ReferencesResolveOnlyToEarlierObjects) {
 Frame A { { B } { <11111111-2222-3333-4444-555555555555> } }
 Frame B <11111111-2222-3333-4444-555555555555> { }
 Frame C { { B } { <11111111-2222-3333-4444-555555555555> } { Nowhere } }
+Frame B { }
+Frame D { { B } }
+Frame E { { D } }
 )"));
     const auto objects = readAll(file);
-    ASSERT_EQ(3u, objects.size());
+    ASSERT_EQ(6u, objects.size());
+    // A name given twice stands for its first object; objects read after a reference was
+    // looked up are found by later ones.
+    EXPECT_EQ(objects[1], objects[4]->children[0].target());
+    EXPECT_EQ(objects[4], objects[5]->children[0].target());
     EXPECT_EQ(nullptr, objects[0]->children[0].target());
     EXPECT_EQ(nullptr, objects[0]->children[1].target());
     EXPECT_EQ(objects[1], objects[2]->children[0].target());

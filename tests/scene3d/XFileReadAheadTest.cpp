@@ -144,6 +144,38 @@ TEST_F(XFileReadAheadTest, ReadingEverythingFirstChangesNothingForTheWalk) {
     }
 }
 
+TEST_F(XFileReadAheadTest, AFileReadWholeWalksAsReadOnTheSpotAndHandsItsBufferOn) {
+    const OpenFolder open(folder);
+    FileBytes buffer;
+    // The largest file first: the others then fit in the buffer it left.
+    std::vector<std::string> names;
+    for (int i = 0; i < 12; ++i)
+        names.push_back("f" + std::to_string(i) + ".x");
+    std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+        return fs::file_size(folder / a) > fs::file_size(folder / b);
+    });
+    const std::uint8_t* first = nullptr;
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const auto expected = walkOnTheSpot(folder / name);
+        XFile file = XFile::readWhole(open, name, buffer);
+        if (!first) first = reinterpret_cast<const std::uint8_t*>(buffer.data());
+        EXPECT_EQ(reinterpret_cast<const std::uint8_t*>(buffer.data()), first) << "the buffer was made again";
+        EXPECT_EQ(buffer.size(), fs::file_size(folder / name));
+        // The walk and what the file holds: its values, not its bytes (now the buffer's).
+        std::optional<XFile> again = file.walkAgain();
+        EXPECT_EQ(walk(file), expected);
+        if (again) {
+            EXPECT_EQ(walk(*again), expected);
+        }
+        XFile held = XFile::open(folder / name);
+        held.readRemaining();
+        EXPECT_EQ(file.heldBytes(), held.heldBytes() - buffer.size());
+    }
+    EXPECT_THROW(XFile::readWhole(open, "missing.x", buffer), PlatformError);
+    EXPECT_THROW(XFile::readWhole(open, "notx.x", buffer), PlatformError);
+}
+
 TEST_F(XFileReadAheadTest, FilesNotTakenAreDroppedWithoutWaitingForThem) {
     std::vector<fs::path> many(200, paths().front());
     XFileReadAhead files(many, 2, 8);

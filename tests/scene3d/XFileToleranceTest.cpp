@@ -84,6 +84,35 @@ TEST(XFileTolerance, TemplateNamesMatchAsSpelledFirstThenInAnyLetterCase) {
     EXPECT_EQ(firstFailure(declared + "note { 1; }"), result::noTemplate);
 }
 
+TEST(XFileTolerance, EveryDeclaredNameIsFoundAndALaterDeclarationStandsForItFromThere) {
+    const auto guid = [](int k) {
+        const std::string digits = std::to_string(1000 + k);
+        return "<01234567-89AB-CDEF-0123-45678900" + digits + ">";
+    };
+    std::string text = "xof 0302txt 0032\n"
+                       "template Count { " +
+                       guid(0) +
+                       " DWORD n; }\nCount { 1; }\n"
+                       "template Count { " +
+                       guid(1) + " DWORD a; DWORD b; }\nCount { 2; 3; }\n";
+    // More names than the standard templates and one file's first room for them hold.
+    constexpr int declared = 70;
+    for (int k = 0; k < declared; ++k)
+        text += "template T" + std::to_string(k) + " { " + guid(k + 2) + " DWORD v; }\n";
+    for (int k = declared - 1; k >= 0; --k)
+        text += "T" + std::to_string(k) + " { " + std::to_string(k) + "; }\n";
+    const test::ReadForms read = readEveryFormAlike(text);
+    ASSERT_EQ(read.objects.size(), 2u + declared);
+    EXPECT_EQ(read.objects[0]->data.size(), 4u);
+    EXPECT_EQ(read.objects[1]->data.size(), 8u);
+    EXPECT_EQ(dwordAt(*read.objects[1], 4), 3u);
+    for (int k = 0; k < declared; ++k) {
+        const XDataObject& object = *read.objects[2 + static_cast<std::size_t>(declared - 1 - k)];
+        EXPECT_EQ(object.templateName, "T" + std::to_string(k));
+        EXPECT_EQ(dwordAt(object, 0), static_cast<std::uint32_t>(k));
+    }
+}
+
 TEST(XFileTolerance, BinaryStringTerminatorsOfEitherWidth) {
     // Arrays of strings put a string's terminator right before the next string token.
     const std::string text =

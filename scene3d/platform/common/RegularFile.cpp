@@ -20,7 +20,7 @@ struct Descriptor {
 // Without O_NONBLOCK, opening a pipe that no one writes to would wait for ever.
 constexpr int readFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 
-RegularFile readOpened(const Descriptor& file, std::size_t limit, bool headOnly);
+RegularFile readOpened(const Descriptor& file, std::size_t limit, bool headOnly, FileBytes into = {});
 
 } // namespace
 
@@ -35,14 +35,15 @@ OpenFolder::~OpenFolder() {
     if (descriptor_ >= 0) ::close(descriptor_);
 }
 
-RegularFile OpenFolder::read(const std::string& name, std::size_t limit) const {
+RegularFile OpenFolder::read(const std::string& name, std::size_t limit, FileBytes reuse) const {
     if (descriptor_ < 0) return readRegularFile(folder_ / name, limit);
-    return readOpened(Descriptor{::openat(descriptor_, name.c_str(), readFlags)}, limit, false);
+    return readOpened(Descriptor{::openat(descriptor_, name.c_str(), readFlags)}, limit, false,
+                      std::move(reuse));
 }
 
 namespace {
 
-RegularFile readOpened(const Descriptor& file, std::size_t limit, bool headOnly) {
+RegularFile readOpened(const Descriptor& file, std::size_t limit, bool headOnly, FileBytes into) {
     if (file.fd < 0) return {errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Failed, {}};
     struct stat status {};
     if (::fstat(file.fd, &status) != 0) return {FileRead::Failed, {}};
@@ -50,7 +51,7 @@ RegularFile readOpened(const Descriptor& file, std::size_t limit, bool headOnly)
     const auto size = static_cast<std::uintmax_t>(status.st_size);
     if (size > limit && !headOnly) return {FileRead::TooLarge, {}};
 
-    RegularFile result{FileRead::Ok, {}};
+    RegularFile result{FileRead::Ok, std::move(into)};
     result.bytes.resize(static_cast<std::size_t>(std::min<std::uintmax_t>(size, limit)));
     std::size_t done = 0;
     while (done < result.bytes.size()) {

@@ -47,7 +47,9 @@ public:
     OpenFolder& operator=(const OpenFolder&) = delete;
 
     // readRegularFile of the file of that name in the folder; safe from several threads.
-    RegularFile read(const std::string& name, std::size_t limit) const;
+    // The bytes go into reuse, whose room is kept (it is the result's bytes then): a buffer
+    // handed from file to file is allocated once.
+    RegularFile read(const std::string& name, std::size_t limit, FileBytes reuse = {}) const;
     const std::filesystem::path& path() const { return folder_; }
 
 private:

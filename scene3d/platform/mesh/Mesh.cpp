@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <set>
+#include <xmmintrin.h>
 
 #include "scene3d/platform/common/PlatformError.h"
 
@@ -89,7 +90,25 @@ const BoundingBox& Mesh::positionBounds() const {
     bounds_ = {};
     const std::uint32_t count = vertexCount();
     if (count > 0) bounds_.minimum = bounds_.maximum = position(0);
-    for (std::uint32_t v = 1; v < count; ++v) {
+    // The positions of all vertices but the last four floats at a time, the slot after each
+    // position coming along unused (the last vertex may have none after it). Each step is
+    // std::min and std::max of every axis: the box's value stays where a position is NaN.
+    if (count > 2) {
+        const float* const first = vertices_.data();
+        const std::size_t stride = layout_.slotCount;
+        __m128 minimum = _mm_loadu_ps(first);
+        __m128 maximum = minimum;
+        for (std::uint32_t v = 1; v + 1 < count; ++v) {
+            const __m128 p = _mm_loadu_ps(first + v * stride);
+            minimum = _mm_min_ps(p, minimum);
+            maximum = _mm_max_ps(p, maximum);
+        }
+        alignas(16) float low[4], high[4];
+        _mm_store_ps(low, minimum);
+        _mm_store_ps(high, maximum);
+        bounds_ = {{low[0], low[1], low[2]}, {high[0], high[1], high[2]}};
+    }
+    for (std::uint32_t v = count > 2 ? count - 1 : 1; v < count; ++v) {
         const Vector3 p = position(v);
         bounds_.minimum = {std::min(bounds_.minimum.x, p.x), std::min(bounds_.minimum.y, p.y),
                            std::min(bounds_.minimum.z, p.z)};

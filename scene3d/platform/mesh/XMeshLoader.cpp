@@ -49,8 +49,12 @@ private:
 struct MeshSource {
     PackedVectors positions;
     Polygons faces;
+    std::span<const std::uint8_t> faceRecords; // the faces as the data holds them, count first
     PackedVectors normals;
-    Polygons normalFaces; // empty when the mesh has no normals
+    Polygons normalFaces; // empty when the mesh has no normals, or they follow the vertices
+    // Every corner takes the normal of its vertex's index: the normals' faces are the
+    // faces, word for word, and there is a normal per vertex.
+    bool normalsFollowVertices = false;
     std::vector<std::pair<float, float>> textureCoordinates;
     std::vector<std::optional<std::uint32_t>> colours;
     std::vector<std::uint32_t> faceMaterials;
@@ -127,12 +131,9 @@ Polygons readPolygons(XDataReader& r, std::size_t indexLimit) {
 }
 
 ColorValue readColour(XDataReader& r, bool withAlpha) {
-    ColorValue c;
-    c.r = r.floatValue();
-    c.g = r.floatValue();
-    c.b = r.floatValue();
-    c.a = withAlpha ? r.floatValue() : 1.0f;
-    return c;
+    float channels[4] = {0, 0, 0, 1.0f};
+    r.floats(std::span(channels, withAlpha ? 4 : 3));
+    return {channels[0], channels[1], channels[2], channels[3]};
 }
 
 std::uint32_t packColour(const ColorValue& c) {
@@ -167,6 +168,16 @@ MaterialRecord readMaterial(const XDataObject& object) {
 void readNormals(const XDataObject& object, MeshSource& source) {
     XDataReader r(object);
     source.normals = readVectors(r);
+    // As many writers give them (DirectX's own among them): nothing to read into a list or
+    // split then. Faces the same word for word are the same in every check below too.
+    const std::size_t faceBytes = source.faceRecords.size();
+    if (source.faces.count() > 0 && source.normals.size() == source.positions.size() &&
+        r.remaining() >= faceBytes &&
+        std::memcmp(object.data.data() + r.offset(), source.faceRecords.data(), faceBytes) == 0) {
+        r.skip(faceBytes);
+        source.normalsFollowVertices = true;
+        return;
+    }
     source.normalFaces = readPolygons(r, source.normals.size());
     if (source.normalFaces.count() != source.faces.count()) fail("normals for a different number of faces");
     for (std::uint32_t f = 0; f < source.faces.count(); ++f)
@@ -213,6 +224,7 @@ void readMaterialList(const XDataObject& object, MeshSource& source) {
     std::fill(source.faceMaterials.begin() + listed, source.faceMaterials.end(),
               listed > 0 ? source.faceMaterials[listed - 1] : 0);
     source.faceMaterials.resize(faces);
+    source.materials.reserve(std::min<std::size_t>(materialCount, object.children.size()));
     for (const auto& child : object.children) {
         if (source.materials.size() == materialCount) break;
         source.materials.push_back(readMaterial(child.object()));
@@ -225,7 +237,9 @@ MeshSource readMeshSource(const XDataObject& object) {
     MeshSource source;
     XDataReader r(object);
     source.positions = readVectors(r);
+    const std::size_t facesStart = r.offset();
     source.faces = readPolygons(r, source.positions.size());
+    source.faceRecords = std::span(object.data.data() + facesStart, r.offset() - facesStart);
 
     using Reader = void (*)(const XDataObject&, MeshSource&);
     const std::pair<std::string_view, Reader> childReaders[] = {
@@ -304,23 +318,20 @@ private:
     std::vector<Copy> copies_;
 };
 
+bool normalsGiven(const MeshSource& s) { return s.normalsFollowVertices || s.normalFaces.count() > 0; }
+
 std::uint32_t layoutFor(const MeshSource& s) {
     std::uint32_t code = fvf::xyz;
-    if (!s.normals.empty() || s.normalFaces.count() > 0) code |= fvf::normal;
+    if (!s.normals.empty() || normalsGiven(s)) code |= fvf::normal;
     if (!s.colours.empty()) code |= fvf::diffuse;
     if (!s.textureCoordinates.empty()) code |= fvf::tex1;
     return code;
 }
 
-// Whether every vertex takes the normal of the same index at every corner, as many
-// writers give them (DirectX's own among them): nothing needs splitting then.
-bool normalsFollowVertices(const MeshSource& s) {
-    return s.normals.size() == s.positions.size() && s.normalFaces.corners == s.faces.corners;
-}
-
 Mesh buildMesh(MeshSource& s) {
-    const bool hasNormals = s.normalFaces.count() > 0;
-    const bool normalPerVertex = hasNormals && normalsFollowVertices(s);
+    const bool hasNormals = normalsGiven(s);
+    // Nothing needs splitting where every vertex takes its own normal at every corner.
+    const bool normalPerVertex = s.normalsFollowVertices;
     VertexSplitter splitter(static_cast<std::uint32_t>(s.positions.size()), hasNormals && !normalPerVertex);
     std::vector<std::uint32_t> indices;
     std::vector<std::uint32_t> attributes;
@@ -352,15 +363,24 @@ Mesh buildMesh(MeshSource& s) {
 
     const std::uint32_t code = layoutFor(s);
     const VertexLayout layout = *vertexLayoutOf(code);
-    std::vector<float> vertices(std::size_t{splitter.vertexCount()} * layout.slotCount, 0.0f);
-    // Attribute by attribute: each pass is a plain copy where nothing was split.
-    for (std::uint32_t v = 0; v < splitter.vertexCount(); ++v)
-        std::memcpy(vertices.data() + std::size_t{v} * layout.slotCount, s.positions.at(splitter.originOf(v)),
-                    12);
-    if (layout.normal >= 0 && hasNormals) {
-        for (std::uint32_t v = 0; v < splitter.vertexCount(); ++v) {
-            const std::optional<std::uint32_t> normal =
-                normalPerVertex ? std::optional(v) : splitter.normalOf(v);
+    const std::uint32_t vertexCount = splitter.vertexCount();
+    std::vector<float> vertices(std::size_t{vertexCount} * layout.slotCount, 0.0f);
+    if (normalPerVertex) {
+        // Nothing split: each vertex's position and normal are the file's of its index.
+        for (std::uint32_t v = 0; v < vertexCount; ++v) {
+            float* const out = vertices.data() + std::size_t{v} * layout.slotCount;
+            std::memcpy(out, s.positions.at(v), 12);
+            std::memcpy(out + layout.normal, s.normals.at(v), 12);
+        }
+    } else {
+        // Attribute by attribute: each pass is a plain copy where nothing was split.
+        for (std::uint32_t v = 0; v < vertexCount; ++v)
+            std::memcpy(vertices.data() + std::size_t{v} * layout.slotCount,
+                        s.positions.at(splitter.originOf(v)), 12);
+    }
+    if (layout.normal >= 0 && hasNormals && !normalPerVertex) {
+        for (std::uint32_t v = 0; v < vertexCount; ++v) {
+            const std::optional<std::uint32_t> normal = splitter.normalOf(v);
             if (normal)
                 std::memcpy(vertices.data() + std::size_t{v} * layout.slotCount + layout.normal,
                             s.normals.at(*normal), 12);
@@ -368,7 +388,7 @@ Mesh buildMesh(MeshSource& s) {
     }
     if (layout.diffuse < 0 && layout.texture[0] < 0)
         return Mesh(code, std::move(vertices), std::move(indices), std::move(attributes));
-    for (std::uint32_t v = 0; v < splitter.vertexCount(); ++v) {
+    for (std::uint32_t v = 0; v < vertexCount; ++v) {
         float* out = vertices.data() + std::size_t{v} * layout.slotCount;
         const std::uint32_t origin = splitter.originOf(v);
         if (layout.diffuse >= 0) {
@@ -399,9 +419,9 @@ Matrix frameMatrix(const XDataObject& frame) {
         if (!data || data->templateName != "TID_D3DRMFrameTransformMatrix") continue;
         XDataReader r(*data);
         Matrix m;
-        for (auto& row : m.m)
-            for (auto& value : row)
-                value = r.floatValue();
+        float rows[16];
+        r.floats(rows);
+        std::memcpy(&m.m, rows, sizeof rows);
         return m;
     }
     return identityMatrix();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <span>
 
 #include "scene3d/platform/xfile/XToken.h"
@@ -19,11 +18,13 @@ public:
     const Token& peek() override;
     Token next() override;
     std::size_t remainingBytes() const override { return bytes_.size() - pos_; }
+    std::size_t valueBytesAhead() override;
     Filler takeFillerToEnd() override;
     bool takeList(Token& list) override;
 
 private:
-    Token lex();
+    // The next token, into t.
+    void lex(Token& t);
     std::uint16_t readWord();
     std::uint32_t readDword();
     std::span<const std::uint8_t> take(std::uint64_t count);
@@ -32,7 +33,8 @@ private:
     int floatBytes_;
     std::size_t base_;
     std::size_t pos_ = 0;
-    std::optional<Token> peeked_;
+    Token token_;         // the last token made
+    bool peeked_ = false; // token_ is the next one
 };
 
 } // namespace bw

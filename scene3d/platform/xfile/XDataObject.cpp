@@ -32,7 +32,8 @@ std::span<const std::uint8_t> XDataReader::take(std::size_t bytes) {
     if (bytes > remaining())
         throw PlatformError(result::invalidData,
                             "data of '" + std::string(object_.templateName) + "' ends too early");
-    const auto part = std::span<const std::uint8_t>(object_.data).subspan(offset_, bytes);
+    const auto part =
+        std::span<const std::uint8_t>(object_.data.data(), object_.data.size()).subspan(offset_, bytes);
     offset_ += bytes;
     return part;
 }
@@ -53,6 +54,12 @@ float XDataReader::floatValue() {
     float f;
     std::memcpy(&f, &bits, sizeof f);
     return f;
+}
+
+void XDataReader::floats(std::span<float> out) {
+    // The data holds them little-endian, as this machine does.
+    const auto bytes = take(out.size_bytes());
+    if (!out.empty()) std::memcpy(out.data(), bytes.data(), bytes.size());
 }
 
 const std::string& XDataReader::string() {

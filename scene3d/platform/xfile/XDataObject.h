@@ -12,6 +12,7 @@
 
 #include "scene3d/platform/xfile/Guid.h"
 #include "scene3d/platform/xfile/XTemplate.h"
+#include "scene3d/platform/xfile/XValueBytes.h"
 
 namespace bw {
 
@@ -50,9 +51,8 @@ private:
 // 64-bit files), DOUBLE as 64-bit, and every string as a 32-bit index into strings.
 class XDataObject {
 public:
-    // children are taken from the arena; data keeps its own allocator, whose bulk copies are
-    // memcpy (an arena allocator's are element by element in this library).
-    explicit XDataObject(std::pmr::memory_resource* arena) : children(arena) {}
+    // children and the room first made for data are taken from the arena.
+    explicit XDataObject(std::pmr::memory_resource* arena) : data(arena), children(arena) {}
 
     // "TID_D3DRMFrame" etc. for standard templates, else the template's name; held by
     // xtemplate, so that no object copies it.
@@ -60,7 +60,7 @@ public:
     std::shared_ptr<const XTemplate> xtemplate;
     std::string name; // empty for an unnamed object
     std::optional<Guid> id;
-    std::vector<std::uint8_t> data;
+    XValueBytes data;
     std::vector<std::string> strings;
     std::pmr::vector<XChild> children;
     // Levels below and including this object, references followed; and the number of
@@ -78,6 +78,8 @@ public:
     std::uint32_t dword();
     std::uint16_t word();
     float floatValue();
+    // The next out.size() FLOATs at once.
+    void floats(std::span<float> out);
     const std::string& string();
     void skip(std::size_t bytes);
     // The next bytes as they lie, for reading runs of values at once; rewind gives back

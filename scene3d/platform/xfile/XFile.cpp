@@ -4,6 +4,7 @@
 #include <exception>
 #include <iterator>
 #include <memory_resource>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -85,9 +86,10 @@ namespace {
 
 // The objects read, and the arena they live in (declared first, so that it ends last).
 struct ReadObjects {
-    // Room for the objects of a small file, in as many bytes as the file, growing by
-    // doubling beyond.
-    explicit ReadObjects(std::size_t fileSize) : arena(std::clamp(fileSize, smallest, largest)) {}
+    // Room for the objects and the values of a file of the program's model (about as many
+    // bytes as the file for the values, as many again for the objects, which are a few
+    // hundred bytes each), growing beyond.
+    explicit ReadObjects(std::size_t fileSize) : arena(std::clamp(2 * fileSize, smallest, largest)) {}
 
     static constexpr std::size_t smallest = 4096;
     static constexpr std::size_t largest = 1 << 20;
@@ -103,11 +105,15 @@ struct XFile::State {
     FileBytes fileBytes;                // read by open
     std::span<const std::uint8_t> all;  // either
     std::vector<std::uint8_t> expanded; // compressed files only
-    std::unique_ptr<XTokenSource> tokens;
+    // The reading's parts, in place rather than each on the heap.
+    std::optional<XTextLexer> textTokens;
+    std::optional<XBinaryLexer> binaryTokens;
+    XTokenSource* tokens = nullptr; // either
     XTemplateSet templates = XTemplateSet::extending(standardTemplates());
     XObjectIndex index;
     XWarnings warnings;
-    std::unique_ptr<XParser> parser;
+    std::optional<XParser> parser;
+    std::uint64_t valueBytes = 0; // the parser's count, once it is gone
     // Shared by the walks of a file read once (walkAgain).
     std::shared_ptr<ReadObjects> objects;
     std::size_t handedOut = 0;      // objects nextObject has returned
@@ -124,12 +130,30 @@ XFile XFile::open(const std::filesystem::path& path) {
     return fromFile(readRegularFile(path, maxFileSize), path);
 }
 
-XFile XFile::open(const OpenFolder& folder, const std::string& name) {
-    RegularFile file = folder.read(name, maxFileSize);
+XFile XFile::open(const OpenFolder& folder, const std::string& name) { return fromFolder(folder, name, {}); }
+
+XFile XFile::fromFolder(const OpenFolder& folder, const std::string& name, FileBytes reuse) {
+    RegularFile file = folder.read(name, maxFileSize, std::move(reuse));
     // The whole path only for a message.
     const std::filesystem::path path =
         file.outcome == FileRead::Ok ? std::filesystem::path() : folder.path() / name;
     return fromFile(std::move(file), path);
+}
+
+XFile XFile::readWhole(const OpenFolder& folder, const std::string& name, FileBytes& buffer) {
+    XFile file = fromFolder(folder, name, std::move(buffer));
+    file.readRemaining();
+    State& s = *file.state_;
+    // Nothing reads the bytes any more: the parse has ended, its failure kept for the walk.
+    s.valueBytes = s.parser->valueBytes();
+    s.parser.reset();
+    s.tokens = nullptr;
+    s.textTokens.reset();
+    s.binaryTokens.reset();
+    s.all = {};
+    s.expanded = {};
+    buffer = std::move(s.fileBytes);
+    return file;
 }
 
 XFile XFile::fromFile(RegularFile file, const std::filesystem::path& path) {
@@ -171,13 +195,13 @@ XFile XFile::fromState(std::unique_ptr<State> state) {
     }
     // Token offsets count from the start of the file, header included.
     if (state->header.encoding == XEncoding::Text) {
-        state->tokens = std::make_unique<XTextLexer>(body, headerSize);
+        state->tokens = &state->textTokens.emplace(body, headerSize);
     } else {
-        state->tokens = std::make_unique<XBinaryLexer>(body, state->header.floatBits / 8, headerSize);
+        state->tokens = &state->binaryTokens.emplace(body, state->header.floatBits / 8, headerSize);
     }
     state->objects = std::make_shared<ReadObjects>(body.size());
-    state->parser = std::make_unique<XParser>(*state->tokens, state->templates, state->index,
-                                              state->objects->arena, &state->warnings);
+    state->parser.emplace(*state->tokens, state->templates, state->index, state->objects->arena,
+                          &state->warnings);
     return XFile(std::move(state));
 }
 
@@ -189,7 +213,7 @@ const XWarnings& XFile::warnings() const { return state_->warnings; }
 
 std::uint64_t XFile::heldBytes() const {
     const State& s = *state_;
-    return s.all.size() + s.expanded.size() + (s.parser ? s.parser->valueBytes() : 0);
+    return s.all.size() + s.expanded.size() + (s.parser ? s.parser->valueBytes() : s.valueBytes);
 }
 
 bool XFile::readOne() {

@@ -8,14 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "scene3d/platform/common/RegularFile.h"
 #include "scene3d/platform/xfile/XDataObject.h"
 #include "scene3d/platform/xfile/XTemplate.h"
 #include "scene3d/platform/xfile/XWarnings.h"
 
 namespace bw {
-
-class OpenFolder;
-struct RegularFile;
 
 enum class XEncoding { Text, Binary };
 
@@ -45,6 +43,10 @@ public:
     static XFile open(const std::filesystem::path& path);
     // The same for a file of a folder held open (path as the folder's path and a name).
     static XFile open(const OpenFolder& folder, const std::string& name);
+    // open, then readRemaining, the file's bytes read into buffer and handed back there
+    // once every object is read: the objects hold their own values, and a buffer passed
+    // from file to file is allocated once. If opening throws, buffer may be left empty.
+    static XFile readWhole(const OpenFolder& folder, const std::string& name, FileBytes& buffer);
     static XFile fromBytes(std::vector<std::uint8_t> bytes);
 
     XFile(XFile&&) noexcept;
@@ -77,6 +79,7 @@ private:
     struct State;
     explicit XFile(std::unique_ptr<State> state);
     static XFile fromFile(RegularFile file, const std::filesystem::path& path);
+    static XFile fromFolder(const OpenFolder& folder, const std::string& name, FileBytes reuse);
     // Reads the header of state->all and sets up the reading of the rest.
     static XFile fromState(std::unique_ptr<State> state);
     // Parses the next top-level object into the list; false at the end.

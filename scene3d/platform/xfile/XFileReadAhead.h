@@ -2,7 +2,7 @@
 // Opens and reads a known list of .x files ahead of their use, on background threads and
 // on the caller's while it would otherwise wait, and hands them over in list order.
 // Reading the text of the model files is most of the work of building a model: this
-// spreads it over the cores while the caller builds from the files already read. A path
+// spreads it over the cores while the caller builds from the files already read. A file
 // listed again is read once: its later turns walk the objects of the first reading.
 
 #include <condition_variable>
@@ -32,9 +32,14 @@ public:
     // too); 0 reads each file when it is taken. window bounds the files read and not yet
     // taken, and windowBytes what they hold (XFile::heldBytes): no further file is read
     // ahead once they hold that much.
-    explicit XFileReadAhead(std::vector<std::filesystem::path> paths,
+    explicit XFileReadAhead(const std::vector<std::filesystem::path>& paths,
                             std::optional<unsigned> readers = std::nullopt, std::size_t window = 32,
                             std::uint64_t windowBytes = maxReadAheadBytes);
+    // The same for files of one folder, by their names in it: no path is put together
+    // only to be taken apart again.
+    XFileReadAhead(const std::filesystem::path& folder, std::vector<std::string> names,
+                   std::optional<unsigned> readers = std::nullopt, std::size_t window = 32,
+                   std::uint64_t windowBytes = maxReadAheadBytes);
     // Stops the readers; a file being read is finished first.
     ~XFileReadAhead();
     XFileReadAhead(const XFileReadAhead&) = delete;
@@ -48,6 +53,18 @@ public:
     std::optional<XFile> take();
 
 private:
+    // The files of a list: each one's name in its folder, spelled as given (a path of each
+    // would be parsed for nothing), and the folders, held open.
+    struct Listing {
+        std::vector<std::string> names;
+        std::vector<std::unique_ptr<OpenFolder>> folders;
+        std::vector<std::size_t> folderOf;
+    };
+    static Listing listingOf(const std::vector<std::filesystem::path>& paths);
+    static Listing listingIn(const std::filesystem::path& folder, std::vector<std::string> names);
+    XFileReadAhead(Listing files, std::optional<unsigned> readers, std::size_t window,
+                   std::uint64_t windowBytes);
+
     struct Slot {
         bool ready = false;
         std::uint64_t bytes = 0; // what the file holds while it waits to be taken
@@ -65,16 +82,12 @@ private:
     void store(std::size_t index, Slot slot);
     void readLoop();
 
-    std::vector<std::filesystem::path> paths_;
-    // The folders of the files, held open, and each file's folder and name in it.
-    std::vector<std::unique_ptr<OpenFolder>> folders_;
-    std::vector<std::size_t> folderOf_;
-    std::vector<std::string> names_; // spelled as given: a path of each would be parsed for nothing
+    Listing files_;
     std::size_t window_;
     std::uint64_t windowBytes_;
     std::uint64_t bytesAhead_ = 0; // of the files read and not yet taken
     std::vector<Slot> slots_;
-    std::vector<std::size_t> nextTurn_; // the next index of the same path, or paths_.size()
+    std::vector<std::size_t> nextTurn_; // the next index of the same file, or names_.size()
     std::size_t nextToRead_ = 0;        // files before it are being read or read
     std::size_t nextToTake_ = 0;
     bool stopping_ = false;

@@ -24,11 +24,10 @@ void storeLittleEndian(std::uint8_t* out, std::uint64_t value, std::size_t bytes
         out[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-void appendLittleEndian(std::vector<std::uint8_t>& out, std::uint64_t value, std::size_t bytes) {
+void appendLittleEndian(XValueBytes& out, std::uint64_t value, std::size_t bytes) {
     // Room for a small object's members at once, not grown a value at a time.
     if (out.capacity() == 0) out.reserve(64);
-    for (std::size_t i = 0; i < bytes; ++i)
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    storeLittleEndian(out.grow(bytes), value, bytes);
 }
 
 std::uint32_t floatBits(float f) {
@@ -45,11 +44,11 @@ constexpr std::uint64_t reserveSlack = 64;
 // value by value copied the data over and over. Never below doubling, so that many small
 // arrays in a row cost no more than appending; bounded, as the count was checked against
 // the rest of the file.
-void reserveForValues(std::vector<std::uint8_t>& data, std::uint64_t values) {
-    const std::uint64_t wanted = data.size() + values * 4 + reserveSlack;
-    if (wanted > data.capacity())
-        data.reserve(
-            static_cast<std::size_t>(std::max<std::uint64_t>(wanted, std::uint64_t{data.capacity()} * 2)));
+void reserveForValues(XValueBytes& data, std::uint64_t values) {
+    const std::uint64_t needed = data.size() + values * 4;
+    if (needed > data.capacity())
+        data.reserve(static_cast<std::size_t>(
+            std::max<std::uint64_t>(needed + reserveSlack, std::uint64_t{data.capacity()} * 2)));
 }
 
 // Values beyond the float range become infinities rather than undefined conversions.
@@ -101,11 +100,19 @@ void keepAllowedChildren(XTemplate& declared, const XTemplate& standard) {
 } // namespace
 
 void XObjectIndex::add(const XDataObject& object) {
-    if (!object.name.empty()) byName_.emplace(object.name, &object);
-    if (object.id) byGuid_.emplace(*object.id, &object);
+    if (object.name.empty() && !object.id) return;
+    // Room for the named objects of a small file at once.
+    if (listed_.empty()) listed_.reserve(16);
+    listed_.push_back(&object);
 }
 
-const XDataObject* XObjectIndex::find(const std::string& name, const std::optional<Guid>& id) const {
+const XDataObject* XObjectIndex::find(const std::string& name, const std::optional<Guid>& id) {
+    // In the order listed: the first object of a name or GUID is the one found.
+    for (const XDataObject* object : listed_) {
+        if (!object->name.empty()) byName_.emplace(object->name, object);
+        if (object->id) byGuid_.emplace(*object->id, object);
+    }
+    listed_.clear();
     if (!name.empty()) {
         const auto it = byName_.find(name);
         if (it != byName_.end()) return it->second;
@@ -340,6 +347,11 @@ XObjectPtr XParser::parseObject(std::uint32_t depth) {
     if (tokens_.peek().kind == TokenKind::Guid) object->id = tokens_.next().guid;
     expect(TokenKind::OBrace, "'{' to open the object");
 
+    // Room for the values at once where the source can tell how much (growing the data
+    // copied it again at every array), never beyond what the values may still take.
+    if (const std::uint64_t ahead = tokens_.valueBytesAhead(); ahead > 0)
+        object->data.reserve(static_cast<std::size_t>(
+            std::min(ahead, maxValueBytesPerFile - std::min(valueBytes_, maxValueBytesPerFile))));
     readInstance(*xtemplate, *object, 0);
     finishData();
     checkValueBytes(sizeof(XDataObject) + object->data.size(), head.offset);
@@ -484,10 +496,9 @@ void XParser::readFloatRecords(std::span<const XMember> recordMembers, std::uint
             const std::size_t wanted =
                 static_cast<std::size_t>(std::min<std::uint64_t>(values - done, numbers.size()));
             taken = tokens_.takeNumbers(std::span(numbers.data(), wanted));
-            const std::size_t at = object.data.size();
-            object.data.resize(at + taken * 4);
+            std::uint8_t* const to = object.data.grow(taken * 4);
             for (std::size_t i = 0; i < taken; ++i)
-                storeLittleEndian(object.data.data() + at + i * 4, floatBits(toFloat(numbers[i])), 4);
+                storeLittleEndian(to + i * 4, floatBits(toFloat(numbers[i])), 4);
             done += taken;
         }
         if (taken == 0 && done < values) {
@@ -516,10 +527,9 @@ void XParser::readIntegerArray(PrimitiveType type, std::uint64_t count, XDataObj
             const std::size_t wanted =
                 static_cast<std::size_t>(std::min<std::uint64_t>(count - done, integers.size()));
             taken = tokens_.takeIntegers(std::span(integers.data(), wanted));
-            const std::size_t at = object.data.size();
-            object.data.resize(at + taken * size);
+            std::uint8_t* const to = object.data.grow(taken * size);
             for (std::size_t i = 0; i < taken; ++i)
-                storeLittleEndian(object.data.data() + at + i * size, integers[i], size);
+                storeLittleEndian(to + i * size, integers[i], size);
             done += taken;
         }
         if (taken == 0 && done < count) {
@@ -555,10 +565,20 @@ void XParser::readDwordRecords(const XTemplate& xtemplate, std::uint64_t count, 
             std::uint32_t n;
             std::memcpy(&n, values, 4);
             const std::uint64_t words = std::min(left, saturatingMultiply(count, std::uint64_t{n} + 1));
-            object.data.reserve(object.data.size() + static_cast<std::size_t>(words) * 4 + reserveSlack);
+            if (const std::size_t needed = object.data.size() + static_cast<std::size_t>(words) * 4;
+                needed > object.data.capacity())
+                object.data.reserve(needed + reserveSlack);
         }
         std::uint64_t whole = 0;
-        // A count and that many values, as a face is: walked without the members.
+        // A count and that many values, as a face is: walked without the members. Runs of
+        // triangles, most faces of most meshes, four at a time: their counts lie at known
+        // places, not each where the one before says.
+        for (; countedList && count - k >= 4 && left - whole >= 16; k += 4) {
+            std::uint32_t n[13];
+            std::memcpy(n, values + whole * 4, sizeof n);
+            if ((n[0] ^ 3) | (n[4] ^ 3) | (n[8] ^ 3) | (n[12] ^ 3)) break;
+            whole += 16;
+        }
         for (; countedList && k < count && whole < left; ++k) {
             std::uint32_t n;
             std::memcpy(&n, values + whole * 4, 4);
@@ -582,7 +602,7 @@ void XParser::readDwordRecords(const XTemplate& xtemplate, std::uint64_t count, 
         }
         if (whole > 0) {
             checkValueBytes(whole * 4 + object.data.size(), pending_.offset);
-            object.data.insert(object.data.end(), values, values + whole * 4);
+            object.data.append(values, whole * 4);
             pendingIndex_ += static_cast<std::uint32_t>(whole);
         }
         if (k < count) {
@@ -606,13 +626,11 @@ std::uint64_t XParser::copyFromList(std::uint64_t wanted, std::size_t size, XDat
     const std::uint8_t* from = pending_.list.data() + std::size_t{pendingIndex_} * elementSize;
     if (elementSize == size) {
         // 32-bit floats and DWORDs as the file has them.
-        object.data.insert(object.data.end(), from, from + n * size);
+        object.data.append(from, n * size);
         pendingIndex_ += static_cast<std::uint32_t>(n);
         return n;
     }
-    const std::size_t at = object.data.size();
-    object.data.resize(at + n * size);
-    std::uint8_t* to = object.data.data() + at;
+    std::uint8_t* const to = object.data.grow(n * size);
     if (pending_.kind == TokenKind::FloatList) {
         for (std::size_t i = 0; i < n; ++i) {
             double d;
@@ -720,7 +738,7 @@ void XParser::finishData() {
     if (next == TokenKind::IntegerList || next == TokenKind::FloatList || next == TokenKind::Integer ||
         next == TokenKind::Float || next == TokenKind::String)
         fail(result::badArraySize, "more values than the template holds", tokens_.peek().offset);
-    pending_ = Token{};
+    pending_.listCount = 0;
     pendingIndex_ = 0;
 }
 

@@ -24,14 +24,16 @@ inline constexpr std::uint64_t maxObjectsPerFile = std::uint64_t{1} << 16;
 inline constexpr std::uint64_t maxValueBytesPerFile = std::uint64_t{64} << 20;
 
 // Named objects of one file that references may point to; only objects read completely
-// before the reference count, so references can never form a cycle.
+// before the reference count, so references can never form a cycle. Most files refer to
+// nothing: the objects are only listed until the first reference looks for one.
 class XObjectIndex {
 public:
     void add(const XDataObject& object);
-    const XDataObject* find(const std::string& name, const std::optional<Guid>& id) const;
+    const XDataObject* find(const std::string& name, const std::optional<Guid>& id);
 
 private:
-    std::map<std::string, const XDataObject*> byName_;
+    std::vector<const XDataObject*> listed_;                // not in the maps yet
+    std::map<std::string_view, const XDataObject*> byName_; // names held by the objects
     std::map<Guid, const XDataObject*> byGuid_;
 };
 

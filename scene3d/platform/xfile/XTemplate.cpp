@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
+#include <utility>
 
 namespace bw {
 
@@ -121,12 +123,42 @@ XTemplateSet XTemplateSet::extending(const XTemplateSet& base) {
 
 void XTemplateSet::add(std::shared_ptr<const XTemplate> xtemplate) {
     byGuid_[xtemplate->guid] = xtemplate;
+    addExact(xtemplate);
     byName_[xtemplate->name] = std::move(xtemplate);
 }
 
+namespace {
+
+std::size_t slotOf(std::string_view name, std::size_t slots) {
+    return std::hash<std::string_view>{}(name) & (slots - 1);
+}
+
+} // namespace
+
+void XTemplateSet::addExact(const std::shared_ptr<const XTemplate>& xtemplate) {
+    if (2 * (byName_.size() + 1) > exact_.size()) {
+        std::vector<ExactSlot> old =
+            std::exchange(exact_, std::vector<ExactSlot>(std::max<std::size_t>(16, 2 * exact_.size())));
+        for (ExactSlot& slot : old)
+            if (slot.xtemplate) addExact(slot.xtemplate);
+    }
+    for (std::size_t i = slotOf(xtemplate->name, exact_.size());; i = (i + 1) & (exact_.size() - 1)) {
+        ExactSlot& slot = exact_[i];
+        if (!slot.xtemplate || slot.name == xtemplate->name) {
+            slot.name = xtemplate->name;
+            slot.xtemplate = xtemplate;
+            return;
+        }
+    }
+}
+
 const std::shared_ptr<const XTemplate>* XTemplateSet::exactEntry(std::string_view name) const {
-    for (const XTemplateSet* set = this; set; set = set->base_)
-        if (const auto it = set->byName_.find(name); it != set->byName_.end()) return &it->second;
+    for (const XTemplateSet* set = this; set; set = set->base_) {
+        if (set->exact_.empty()) continue;
+        const std::size_t mask = set->exact_.size() - 1;
+        for (std::size_t i = slotOf(name, set->exact_.size()); set->exact_[i].xtemplate; i = (i + 1) & mask)
+            if (set->exact_[i].name == name) return &set->exact_[i].xtemplate;
+    }
     return nullptr;
 }
 

@@ -102,10 +102,19 @@ public:
 
 private:
     // Where the set holds the template of exactly that name; null when it holds none. Looked
-    // up for every object read: no reference count is touched on the way.
+    // up for every object read: no reference count is touched on the way, and the names are
+    // hashed into a table of a power of two slots (a search of the ordered names, or a
+    // division per lookup to find the bucket, cost more than reading a small object's values).
     const std::shared_ptr<const XTemplate>* exactEntry(std::string_view name) const;
+    // Adds or replaces the template of that name in the table.
+    void addExact(const std::shared_ptr<const XTemplate>& xtemplate);
 
+    struct ExactSlot {
+        std::string name;
+        std::shared_ptr<const XTemplate> xtemplate; // null for a free slot
+    };
     std::map<std::string, std::shared_ptr<const XTemplate>, std::less<>> byName_;
+    std::vector<ExactSlot> exact_; // open addressing, at most half full
     std::map<Guid, std::shared_ptr<const XTemplate>> byGuid_;
     const XTemplateSet* base_ = nullptr; // looked in after this set's own templates
 };

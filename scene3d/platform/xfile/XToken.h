@@ -78,6 +78,10 @@ public:
     virtual Token next() = 0;
     // Bytes not yet turned into tokens; every value still to come needs at least one.
     virtual std::size_t remainingBytes() const = 0;
+    // Where a source can tell without reading them: the bytes that the values just ahead,
+    // up to the next token that is not a value or a separator, take at most in a data
+    // object's data. Room for an object's values is then made once. 0 where it cannot.
+    virtual std::size_t valueBytesAhead() { return 0; }
 
     // Bytes that hold nothing, from here to the end of the stream, such as the padding some
     // writers leave after the last object: where they start in the file and how many. Taken,
