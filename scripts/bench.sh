@@ -47,13 +47,16 @@ on_display() {
 
 echo "Running the benchmarks (about two minutes)..." >&2
 # Loading like for like: one core each side (pinned; the figures are the process's CPU
-# time), as many parses each. The start-up path reads ahead on the other cores.
+# time), as many parses each, the repetitions of both sides interleaved so that a machine
+# slowing down or speeding up meanwhile weighs on both alike. The start-up path reads ahead
+# on the other cores.
 quietly taskset -c 0 build/bench/bench/bench_model_load --benchmark_filter=OneCore \
+  --benchmark_enable_random_interleaving=true \
   --benchmark_out="$results/load.json" --benchmark_out_format=json
 quietly build/bench/bench/bench_model_load --benchmark_filter=Startup \
   --benchmark_out="$results/load-startup.json" --benchmark_out_format=json
 quietly taskset -c 0 build/bench/bench/bench_model_scaling --benchmark_filter=ScaledLoad \
-  --benchmark_out="$results/scaling-load.json" --benchmark_out_format=json
+  --benchmark_enable_random_interleaving=true --benchmark_out="$results/scaling-load.json" --benchmark_out_format=json
 quietly taskset -c 0 build/bench/bench/bench_model_scaling --benchmark_filter=ScaledFrame \
   --benchmark_out="$results/scaling-frame.json" --benchmark_out_format=json
 # One frame on the reference rasterizer: 1024 x 768 on one core, 2560 x 1440 on two. The
