@@ -43,6 +43,12 @@ void PcModel::build(IDirect3DDevice8& dev, TextureCache& textures, ModelReadAhea
     std::vector<std::size_t> filesRead(table.size(), 0);
     refused_.clear();
     LoadBudget model(modelLoadLimits);
+    auto lastPump = std::chrono::steady_clock::now();
+    const auto pumpBetweenFiles = [&] {
+        if (!pump || std::chrono::steady_clock::now() - lastPump < pumpInterval) return;
+        pump();
+        lastPump = std::chrono::steady_clock::now();
+    };
     for (const LoadStep& step : loadSequence()) {
         CD3DFrame& target = *frames_[step.frame];
         for (std::size_t f = 0; f < step.count; ++f) {
@@ -59,7 +65,7 @@ void PcModel::build(IDirect3DDevice8& dev, TextureCache& textures, ModelReadAhea
             } catch (const std::bad_alloc&) {
                 refused_.push_back({name, "not enough memory to load it"});
             }
-            if (pump) pump();
+            pumpBetweenFiles();
         }
         filesRead[step.frame] += step.count;
         // A frame is placed once it is complete; every frame is still at the origin then.

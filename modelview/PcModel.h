@@ -2,6 +2,7 @@
 // The scene graph of the PC: built once from the model files, then only switched. Every
 // part frame of the frame table hangs under modelRoot, which hangs under sceneRoot.
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -20,8 +21,11 @@ namespace bw::modelview {
 
 class PcModel {
 public:
-    // Steps of the build that the owner runs: a message-pump pass between files.
+    // Steps of the build that the owner runs: a message-pump pass between files, at most
+    // once every pumpInterval (often enough to keep the splash alive; a pass costs more than
+    // reading a small file), and one once the model is whole.
     using Pump = std::function<void()>;
+    static constexpr std::chrono::milliseconds pumpInterval{16};
 
     using ReadAhead = modelview::ReadAhead;
 

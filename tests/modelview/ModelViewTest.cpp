@@ -2,6 +2,7 @@
 // scripted Direct3D object into a small window.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <iostream>
@@ -399,6 +400,25 @@ TEST(ModelViewStart, FilesReadAheadBuildTheSameModelAndOnlyForTheirOwnFolder) {
     // Files of another folder (here none at all) are not what the view asks for.
     EXPECT_EQ(wholeModel(std::make_unique<ModelReadAhead>(elsewhere.string() + "/")), built);
     fs::remove_all(elsewhere);
+}
+
+// The splash is kept alive between files without a pass of the window system after each of
+// the 370: one at most every pump interval, one when the model is whole, one after it.
+TEST(ModelViewStart, TheWindowSystemIsServedBetweenFilesNotAfterEachOne) {
+    SilentNotifier notifier;
+    fake::FakeDeviceWindow window{kWidth, kHeight};
+    auto direct3d = std::make_shared<fake::FakeDirect3D>();
+    direct3d->adapters = {fake::desktopAdapter(1024, 768, 22)};
+    int passes = 0;
+    ModelView view(notifier, {[&] { return direct3d; }, imageFiles()}, [&] { ++passes; });
+    ASSERT_TRUE(view.tryCreateDevice(window));
+    view.initDevice(window);
+    const auto start = std::chrono::steady_clock::now();
+    view.load_start(std::string(BOARDWRIGHT_MODELS_DIR) + "/", {});
+    const auto took = std::chrono::steady_clock::now() - start;
+    ASSERT_TRUE(view.modelReady());
+    EXPECT_GE(passes, 2);
+    EXPECT_LE(passes, 3 + static_cast<int>(took / PcModel::pumpInterval)) << "in " << took.count() << " ns";
 }
 
 TEST_F(ModelViewTest, TheWholeModelDrawsAsAPc) {
