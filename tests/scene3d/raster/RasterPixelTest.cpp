@@ -15,6 +15,17 @@ namespace {
 
 constexpr std::uint32_t black = 0xFF000000u;
 
+// Each triangle drawn adds 1 to the red of every pixel it covers: no depth test, additive
+// blending of a colour of 1/255.
+void countCoverInRed(IDirect3DDevice8& device) {
+    device.SetRenderState(D3DRS_LIGHTING, 1);
+    device.SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+    device.SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+    device.SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
+    device.SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+    device.SetMaterial(flatColour(1.0f / 255.0f, 0, 0));
+}
+
 TEST(RasterPixels, ClearSetsEveryPixelAndTheDepthThatLaterDrawsAreTestedAgainst) {
     auto device = identityDevice(16, 8);
     ASSERT_EQ(device->Clear(D3DCLEAR_TARGET, 0x00336699, 1.0f, 0), D3D_OK);
@@ -437,12 +448,7 @@ TEST(RasterPixels, TrianglesOfEverySizeCoverExactlyThePixelCentresInside) {
     }
     for (unsigned threads : {1u, 2u}) {
         auto device = identityDevice(size, size, threads);
-        device->SetRenderState(D3DRS_LIGHTING, 1);
-        device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
-        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
-        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
-        device->SetMaterial(flatColour(1.0f / 255.0f, 0, 0));
+        countCoverInRed(*device);
         draw(*device, vertices, indices);
         const Picture picture = pictureOf(*device);
         for (int y = 0; y < size; ++y)
@@ -470,12 +476,7 @@ TEST(RasterPixels, AScenePastTheQueuedTriangleLimitDrawsEveryTriangleOnceInOrder
     for (unsigned threads : {1u, 2u}) {
         auto device = identityDevice(width, height, threads);
         device->Clear(D3DCLEAR_TARGET, 0x000010, 1.0f, 0);
-        device->SetRenderState(D3DRS_LIGHTING, 1);
-        device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
-        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
-        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
-        device->SetMaterial(flatColour(1.0f / 255.0f, 0, 0));
+        countCoverInRed(*device);
         ASSERT_EQ(draw(*device, grid, indices), D3D_OK);
         device->SetMaterial(flatColour(0, 2.0f / 255.0f, 0));
         ASSERT_EQ(draw(*device, quad(-1.5f, -1.5f, 1.5f, 1.5f, 0.5f), quadIndices), D3D_OK);
