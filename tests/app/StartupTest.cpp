@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QIcon>
 #include <QLabel>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QResource>
 #include <QSignalSpy>
@@ -23,7 +24,23 @@
 
 using namespace bw::app;
 
+namespace {
+
+// What is drawn from SVG from here on, wherever earlier tests of this process left the
+// pixmap cache: it is emptied, so that every picture asked for is made again.
+class SvgDrawings {
+public:
+    SvgDrawings() : before_(bw::ui::picturesDrawnFromSvg().size()) { QPixmapCache::clear(); }
+    std::string since() const { return bw::ui::picturesDrawnFromSvg().mid(before_).join(' ').toStdString(); }
+
+private:
+    qsizetype before_;
+};
+
+} // namespace
+
 TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
+    const SvgDrawings drawings;
     auto* splash = new FrmStart;
     splash->show();
     EXPECT_TRUE(splash->isBlockLit(0));
@@ -46,7 +63,7 @@ TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
     // Whatever start-up shows, the Design dialog included, the build rendered ahead.
     for (QWidget* shown : QApplication::topLevelWidgets())
         if (shown->isVisible()) shown->grab();
-    EXPECT_EQ(bw::ui::picturesDrawnFromSvg().join(' ').toStdString(), "");
+    EXPECT_EQ(drawings.since(), "");
     // Tests force the software device; the About box says so.
     window.mnuabt_Click();
     auto* about = bw::tests::topLevelWindow<Frmabt>("Frmabt");
@@ -62,6 +79,7 @@ TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
 // Every picture the build rendered ahead is exactly what the library draws from the SVG
 // for that key; at any other size the SVG is still drawn.
 TEST(Startup, PicturesRenderedAheadAreTheSvgDrawnAtTheirSize) {
+    const SvgDrawings drawings;
     const auto pixelsOf = [](const QPixmap& pixmap) {
         return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
     };
@@ -94,7 +112,7 @@ TEST(Startup, PicturesRenderedAheadAreTheSvgDrawnAtTheirSize) {
         }
         EXPECT_EQ(pixelsOf(shown), drawn.convertToFormat(QImage::Format_ARGB32));
     }
-    EXPECT_EQ(bw::ui::picturesDrawnFromSvg().join(' ').toStdString(), "");
+    EXPECT_EQ(drawings.since(), "");
 
     for (const QSize size : {QSize(600, 375), QSize(300, 188)}) {
         const QImage shown = pixelsOf(bw::ui::picture("splash", size));
@@ -106,8 +124,7 @@ TEST(Startup, PicturesRenderedAheadAreTheSvgDrawnAtTheirSize) {
     EXPECT_EQ(pixelsOf(bw::ui::buttonPicture("base", QSize(40, 40), bw::ui::ButtonLook::Highlighted)),
               bw::ui::renderSvgImage(bw::resources::iconPath("base"), QSize(40, 40), true, true)
                   .convertToFormat(QImage::Format_ARGB32));
-    EXPECT_EQ(bw::ui::picturesDrawnFromSvg().join(' ').toStdString(),
-              "picture:splash:600x375 picture:splash:300x188 button:base:40x40:1");
+    EXPECT_EQ(drawings.since(), "picture:splash:600x375 picture:splash:300x188 button:base:40x40:1");
 
     // The window icon gives X11 the very pictures the SVG icon gave it.
     const QIcon icon = bw::ui::windowIcon("logo");

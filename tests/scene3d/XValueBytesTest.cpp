@@ -12,19 +12,34 @@
 namespace bw {
 namespace {
 
-// Counts what is taken from it; hands out from the heap.
+// Counts what is taken from it; like a file's arena, it frees everything only when it goes.
 class CountingArena : public std::pmr::memory_resource {
 public:
     std::size_t taken = 0;
 
+    CountingArena() = default;
+    CountingArena(const CountingArena&) = delete;
+    CountingArena& operator=(const CountingArena&) = delete;
+    ~CountingArena() override {
+        for (const Block& block : blocks_)
+            std::pmr::new_delete_resource()->deallocate(block.start, block.bytes, block.alignment);
+    }
+
 private:
+    struct Block {
+        void* start;
+        std::size_t bytes;
+        std::size_t alignment;
+    };
+    std::vector<Block> blocks_;
+
     void* do_allocate(std::size_t bytes, std::size_t alignment) override {
         taken += bytes;
-        return std::pmr::new_delete_resource()->allocate(bytes, alignment);
+        void* start = std::pmr::new_delete_resource()->allocate(bytes, alignment);
+        blocks_.push_back({start, bytes, alignment});
+        return start;
     }
-    void do_deallocate(void* p, std::size_t bytes, std::size_t alignment) override {
-        std::pmr::new_delete_resource()->deallocate(p, bytes, alignment);
-    }
+    void do_deallocate(void*, std::size_t, std::size_t) override {}
     bool do_is_equal(const memory_resource& other) const noexcept override { return this == &other; }
 };
 
