@@ -87,7 +87,7 @@ private:
     std::uint64_t windowBytes_;
     std::uint64_t bytesAhead_ = 0; // of the files read and not yet taken
     std::vector<Slot> slots_;
-    std::vector<std::size_t> nextTurn_; // the next index of the same file, or names_.size()
+    std::vector<std::size_t> nextTurn_; // the next index of the same file, or files_.names.size()
     std::size_t nextToRead_ = 0;        // files before it are being read or read
     std::size_t nextToTake_ = 0;
     bool stopping_ = false;
