@@ -9,6 +9,7 @@
 #include "app/FrmStart.h"
 #include "app/HeadlessExport.h"
 #include "app/ToolkitMessages.h"
+#include "app/ToolkitWarmUp.h"
 #include "app/WindowPicture.h"
 #include "modelview/ModelReadAhead.h"
 #include "scene3d/framework/MediaDir.h"
@@ -29,6 +30,7 @@ int main(int argc, char* argv[]) {
         arguments << QString::fromLocal8Bit(argv[i]);
     const bw::app::CommandLine options = bw::app::parseCommandLine(arguments);
     if (options.exitCode) return *options.exitCode;
+    bw::app::ToolkitWarmUp warmUp;
 
     // The model files take longest: they are read on another core from here on, while the
     // toolkit and the windows are made, and built into the model once the device is there.
@@ -68,6 +70,7 @@ int main(int argc, char* argv[]) {
         return bw::app::exportWithoutWindow(window, options.designFile, options.exportFile);
     }
 
+    warmUp.wait(); // the splash draws the first text
     auto* splash = new bw::app::FrmStart;
     splash->show();
     QApplication::processEvents();
