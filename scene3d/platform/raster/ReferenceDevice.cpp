@@ -1,7 +1,6 @@
 #include "scene3d/platform/raster/ReferenceDevice.h"
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 
 #include "scene3d/platform/device/DeviceWindow.h"
@@ -175,13 +174,7 @@ ResultCode ReferenceDevice::DrawIndexedTriangles(const IndexedTriangles& batch) 
     if (!batch.vertices || !batch.indices) return D3DERR_INVALIDCALL;
 
     const auto indexBegin = static_cast<std::uint32_t>(batch.firstFace * 3);
-    std::uint32_t lowest = std::numeric_limits<std::uint32_t>::max();
-    std::uint32_t highest = 0;
-    for (auto i = indexBegin; i < indexEnd; ++i) {
-        const std::uint32_t index = readIndex(batch, i);
-        lowest = std::min(lowest, index);
-        highest = std::max(highest, index);
-    }
+    const auto [lowest, highest] = indexRangeOf(batch, indexBegin, static_cast<std::uint32_t>(indexEnd));
     if (highest >= batch.vertexCount) return D3DERR_INVALIDCALL;
 
     // Vertex stage for the vertices these faces use, spread over the threads in chunks.
