@@ -181,15 +181,18 @@ ResultCode ReferenceDevice::DrawIndexedTriangles(const IndexedTriangles& batch) 
     // Vertices inside every clip plane go straight to screen space.
     const std::uint32_t vertexCount = highest - lowest + 1;
     const FixedFunctionState& state = state_.state();
-    const VertexProcessingSetup setup = prepareVertexProcessing(state, *fields);
+    // Colours kept from an earlier draw spare the lighting set-up too.
+    const LitColourStore litColours =
+        litColours_.storeFor(batch, *fields, stride, lowest, vertexCount, state);
+    const VertexProcessingSetup setup = prepareVertexProcessing(
+        state, *fields, litColours.valid ? LitColourSource::Kept : LitColourSource::Lighting);
     const VertexInput input{static_cast<const std::uint8_t*>(batch.vertices), stride, *fields};
     clipCodes_.resize(vertexCount);
     guardBand_ = guardBandFor(state.viewport.width, state.viewport.height);
     mapping_ = viewportMappingFor(state.viewport);
     queue_.startDrawVertices(vertexCount);
     const std::uint32_t chunks = (vertexCount + verticesPerChunk - 1) / verticesPerChunk;
-    DrawVertices vertices{setup, input, lowest,
-                          litColours_.storeFor(batch, *fields, stride, lowest, vertexCount, setup)};
+    DrawVertices vertices{setup, input, lowest, litColours};
     workers_.forEach(chunks, [&](std::uint32_t chunk) {
         const std::uint32_t begin = chunk * verticesPerChunk;
         processVertexRange(vertices, begin, std::min(vertexCount, begin + verticesPerChunk));
