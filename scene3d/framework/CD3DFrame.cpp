@@ -278,29 +278,55 @@ void CD3DFrame::updateFrames(const Matrix& parentCombined) {
 
 void CD3DFrame::Render(IDirect3DDevice8& dev) {
     throwIfFailed(dev.SetTransform(D3DTS_WORLD, sceneWorldMatrix()), "SetTransform");
-    renderFrame(dev, true, false);
+    // The opaque pass notes the meshes with transparent subsets and their worlds, so that
+    // the transparent pass draws them without walking the tree again. A callback may change
+    // the tree between the passes: after one has run, the tree is walked again.
+    std::vector<TransparentMesh> transparentMeshes;
+    RenderPass opaque{true, false, &transparentMeshes};
+    renderFrame(dev, opaque);
     throwIfFailed(dev.SetRenderState(D3DRS_ALPHABLENDENABLE, 1), "SetRenderState");
     throwIfFailed(dev.SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA), "SetRenderState");
     throwIfFailed(dev.SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA), "SetRenderState");
     throwIfFailed(dev.SetTransform(D3DTS_WORLD, sceneWorldMatrix()), "SetTransform");
-    renderFrame(dev, false, true);
+    if (opaque.callbackRan) {
+        RenderPass transparent{false, true};
+        renderFrame(dev, transparent);
+    } else if (!transparentMeshes.empty()) {
+        for (const TransparentMesh& noted : transparentMeshes) {
+            throwIfFailed(dev.SetTransform(D3DTS_WORLD, noted.world), "SetTransform");
+            noted.mesh->RenderEx(dev, false, true);
+        }
+        throwIfFailed(dev.SetTransform(D3DTS_WORLD, sceneWorldMatrix()), "SetTransform");
+    }
     throwIfFailed(dev.SetRenderState(D3DRS_ALPHABLENDENABLE, 0), "SetRenderState");
 }
 
-void CD3DFrame::renderFrame(IDirect3DDevice8& dev, bool bDrawOpaqueSubsets, bool bDrawAlphaSubsets) {
+void CD3DFrame::renderFrame(IDirect3DDevice8& dev, RenderPass& pass) {
     if (!Enabled) return;
     WalkGuard guard(*this);
     if (!guard) return;
     Matrix parentWorld;
     throwIfFailed(dev.GetTransform(D3DTS_WORLD, parentWorld), "GetTransform");
-    throwIfFailed(dev.SetTransform(D3DTS_WORLD, local_ * parentWorld), "SetTransform");
-    if (preRender_) preRender_(preRenderId_);
-    for (std::int32_t i = 0; i < meshes_.count(); ++i)
-        if (MeshPtr mesh = meshes_.at(i)) mesh->RenderEx(dev, bDrawOpaqueSubsets, bDrawAlphaSubsets);
+    const Matrix world = local_ * parentWorld;
+    throwIfFailed(dev.SetTransform(D3DTS_WORLD, world), "SetTransform");
+    if (preRender_) {
+        pass.callbackRan = true;
+        preRender_(preRenderId_);
+    }
+    for (std::int32_t i = 0; i < meshes_.count(); ++i) {
+        const MeshPtr& mesh = meshes_.at(i);
+        if (!mesh) continue;
+        mesh->RenderEx(dev, pass.bDrawOpaqueSubsets, pass.bDrawAlphaSubsets);
+        if (pass.transparentMeshes && mesh->HasTransparentSubsets())
+            pass.transparentMeshes->push_back({world, mesh.get()});
+    }
     for (std::int32_t i = 0; i < children_.count(); ++i)
-        if (FramePtr child = children_.at(i)) child->renderFrame(dev, bDrawOpaqueSubsets, bDrawAlphaSubsets);
+        if (FramePtr child = children_.at(i)) child->renderFrame(dev, pass);
     throwIfFailed(dev.SetTransform(D3DTS_WORLD, parentWorld), "SetTransform");
-    if (postRender_) postRender_(postRenderId_);
+    if (postRender_) {
+        pass.callbackRan = true;
+        postRender_(postRenderId_);
+    }
 }
 
 Vector3 CD3DFrame::InverseTransformCoord(Vector3 vIn) const { return transformCoord(vIn, inverse_); }

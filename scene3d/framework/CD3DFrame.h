@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "scene3d/framework/CD3DMesh.h"
 #include "scene3d/framework/GrowingList.h"
@@ -176,7 +177,18 @@ private:
     void rebuildLocalMatrix();
     void combine(std::int32_t combinetype, const Matrix& transform);
     void updateFrames(const Matrix& parentCombined);
-    void renderFrame(IDirect3DDevice8& dev, bool bDrawOpaqueSubsets, bool bDrawAlphaSubsets);
+    // A mesh with transparent subsets, as the opaque pass met it.
+    struct TransparentMesh {
+        Matrix world;
+        CD3DMesh* mesh;
+    };
+    struct RenderPass {
+        bool bDrawOpaqueSubsets;
+        bool bDrawAlphaSubsets;
+        std::vector<TransparentMesh>* transparentMeshes = nullptr; // noted when given
+        bool callbackRan = false;
+    };
+    void renderFrame(IDirect3DDevice8& dev, RenderPass& pass);
     template <typename MeshOperation> void forEachMesh(const MeshOperation& operation);
 
     Matrix local_;

@@ -150,15 +150,28 @@ void CD3DMesh::RenderEx(IDirect3DDevice8& dev, bool bDrawOpaqueSubsets, bool bDr
             drawSubset(dev, static_cast<std::uint32_t>(i));
         }
     }
-    if (bDrawAlphaSubsets && (bUseMaterialOverride || bUseMaterials)) {
+    if (bDrawAlphaSubsets) {
         for (std::int32_t i = 0; i < n; ++i) {
-            const Material& material =
-                bUseMaterials ? materials_[static_cast<std::size_t>(i)] : materialOverride_;
-            if (!(material.diffuse.a < 1.0f)) continue;
-            applyMaterialAndTexture(dev, material, i);
+            const Material* material = transparentMaterial(i);
+            if (!material) continue;
+            applyMaterialAndTexture(dev, *material, i);
             drawSubset(dev, static_cast<std::uint32_t>(i));
         }
     }
+}
+
+const Material* CD3DMesh::transparentMaterial(std::int32_t subset) const {
+    if (!bUseMaterialOverride && !bUseMaterials) return nullptr;
+    const Material& material =
+        bUseMaterials ? materials_[static_cast<std::size_t>(subset)] : materialOverride_;
+    return material.diffuse.a < 1.0f ? &material : nullptr;
+}
+
+bool CD3DMesh::HasTransparentSubsets() const {
+    if (!mesh_) return false;
+    for (std::int32_t i = 0; i < materialCount_; ++i)
+        if (transparentMaterial(i)) return true;
+    return false;
 }
 
 void CD3DMesh::Render(IDirect3DDevice8& dev) {

@@ -71,6 +71,8 @@ public:
     void RenderEx(IDirect3DDevice8& dev, bool bDrawOpaqueSubsets, bool bDrawAlphaSubsets);
     // Every subset in one pass, with its own material when bUseMaterials.
     void Render(IDirect3DDevice8& dev);
+    // Whether RenderEx draws anything in the transparent pass.
+    bool HasTransparentSubsets() const;
 
     std::int32_t GetMaterialCount() const { return materialCount_; }
     // Resizes the per-subset lists to indices 0 .. count, keeping existing entries.
@@ -97,6 +99,8 @@ private:
                         const std::vector<MaterialRecord>& records);
     void drawSubset(IDirect3DDevice8& dev, std::uint32_t subset) const;
     void applyMaterialAndTexture(IDirect3DDevice8& dev, const Material& material, std::int32_t subset) const;
+    // The material the transparent pass draws subset i with; nullptr when it leaves it out.
+    const Material* transparentMaterial(std::int32_t subset) const;
 
     std::shared_ptr<Mesh> mesh_;
     // Names the mesh's current content for devices that keep their own copy of it.

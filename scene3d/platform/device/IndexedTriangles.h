@@ -32,6 +32,14 @@ IndexedTriangles subsetTriangles(const void* vertices, std::uint32_t vertexCount
                                  std::span<const std::uint32_t> indices, std::uint32_t firstFace,
                                  std::uint32_t faceCount, std::uint64_t contentRevision);
 
+// The lowest and highest vertex index at index positions begin .. end - 1, which the
+// caller has checked to lie within indexCount; an empty range has lowest > highest.
+struct IndexRange {
+    std::uint32_t lowest = 0;
+    std::uint32_t highest = 0;
+};
+IndexRange indexRangeOf(const IndexedTriangles& triangles, std::uint32_t begin, std::uint32_t end);
+
 // A revision no other content in the process has had.
 std::uint64_t nextContentRevision();
 

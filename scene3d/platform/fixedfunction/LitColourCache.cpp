@@ -1,61 +1,54 @@
 #include "scene3d/platform/fixedfunction/LitColourCache.h"
 
-#include <bit>
+#include <cstring>
 #include <functional>
+#include <iterator>
+#include <type_traits>
 
 namespace bw::fixedfunction {
 
 namespace {
 
-class Bits {
-public:
-    explicit Bits(std::vector<std::uint32_t>& out) : out_(out) {}
+// Appends the bytes of values made of 32-bit fields alone, as they are.
+template <typename T> void appendBits(std::vector<std::uint32_t>& out, const T& value) {
+    static_assert(std::is_trivially_copyable_v<T> && sizeof(T) % sizeof(std::uint32_t) == 0);
+    const std::size_t at = out.size();
+    out.resize(at + sizeof(T) / sizeof(std::uint32_t));
+    std::memcpy(out.data() + at, &value, sizeof(T));
+}
 
-    void add(std::uint32_t value) { out_.push_back(value); }
-    void add(int value) { out_.push_back(static_cast<std::uint32_t>(value)); }
-    void add(bool value) { out_.push_back(value ? 1u : 0u); }
-    void add(float value) { out_.push_back(std::bit_cast<std::uint32_t>(value)); }
-    void add(ColourSource source) { add(static_cast<std::uint32_t>(source)); }
-    void add(const Vector3& v) { add(v.x), add(v.y), add(v.z); }
-    void add(const ColorValue& c) { add(c.r), add(c.g), add(c.b), add(c.a); }
-    void add(const Matrix& m) {
-        for (const auto& row : m.m)
-            for (const float value : row)
-                add(value);
-    }
-    void add(const Material& m) {
-        add(m.diffuse), add(m.ambient), add(m.specular), add(m.emissive), add(m.power);
-    }
-    void add(const ActiveLight& l) {
-        add(static_cast<std::uint32_t>(l.type)), add(l.toLight), add(l.position), add(l.direction);
-        add(l.diffuse), add(l.specular), add(l.ambient), add(l.range);
-        add(l.attenuation0), add(l.attenuation1), add(l.attenuation2);
-        add(l.cosHalfTheta), add(l.cosHalfPhi), add(l.falloff);
-    }
-
-private:
-    std::vector<std::uint32_t>& out_;
-};
+static_assert(sizeof(Light) == 26 * sizeof(std::uint32_t), "a light is 32-bit fields without padding");
+static_assert(sizeof(Material) == 17 * sizeof(std::uint32_t));
+static_assert(sizeof(Matrix) == 16 * sizeof(std::uint32_t));
 
 } // namespace
 
-void lightingInputsOf(const VertexProcessingSetup& setup, const VertexFields& fields,
+void lightingInputsOf(const FixedFunctionState& state, const VertexFields& fields,
                       std::vector<std::uint32_t>& inputs) {
     inputs.clear();
-    Bits bits(inputs);
-    bits.add(fields.normal), bits.add(fields.diffuse), bits.add(fields.specular);
     // The normal matrix follows from the world matrix.
-    bits.add(setup.world);
-    const LightingSetup& l = setup.lightingSetup;
-    bits.add(l.lightCount);
-    for (int i = 0; i < l.lightCount; ++i)
-        bits.add(l.lights[i]);
-    bits.add(l.globalAmbient), bits.add(l.material);
-    bits.add(l.diffuseSource), bits.add(l.ambientSource), bits.add(l.specularSource),
-        bits.add(l.emissiveSource);
-    bits.add(l.specular), bits.add(l.localViewer), bits.add(l.needsPosition);
+    appendBits(inputs, state.world);
+    inputs.insert(inputs.end(),
+                  {static_cast<std::uint32_t>(fields.normal), static_cast<std::uint32_t>(fields.diffuse),
+                   static_cast<std::uint32_t>(fields.specular)});
+    const auto& rs = state.renderStates;
+    const bool specular = rs[D3DRS_SPECULARENABLE] != 0;
+    inputs.insert(inputs.end(),
+                  {rs[D3DRS_AMBIENT], rs[D3DRS_COLORVERTEX], rs[D3DRS_DIFFUSEMATERIALSOURCE],
+                   rs[D3DRS_AMBIENTMATERIALSOURCE], rs[D3DRS_SPECULARMATERIALSOURCE],
+                   rs[D3DRS_EMISSIVEMATERIALSOURCE], specular ? 1u : 0u, rs[D3DRS_LOCALVIEWER]});
+    appendBits(inputs, state.material);
+    // Enabled lights in slot order (the order their terms are summed in), then their count,
+    // so that no two sets of lights give the same inputs.
+    std::uint32_t lights = 0;
+    for (const LightSlot& slot : state.lights) {
+        if (!slot.enabled) continue;
+        appendBits(inputs, slot.light);
+        ++lights;
+    }
+    inputs.push_back(lights);
     // Only specular highlights look at the viewer: the camera may turn around a diffuse scene.
-    if (l.specular) bits.add(l.eyePosition), bits.add(l.towardsViewer);
+    if (specular) appendBits(inputs, state.view);
 }
 
 std::size_t LitColourCache::KeyHash::operator()(const Key& key) const {
@@ -69,21 +62,41 @@ std::size_t LitColourCache::KeyHash::operator()(const Key& key) const {
 
 LitColourStore LitColourCache::storeFor(const IndexedTriangles& batch, const VertexFields& fields,
                                         std::uint32_t stride, std::uint32_t first, std::uint32_t count,
-                                        const VertexProcessingSetup& setup) {
-    if (!setup.lighting || batch.contentRevision == 0) return {};
-    Entry& entry = entries_[Key{batch.contentRevision, batch.vertices, stride, batch.fvf, first, count}];
-    entry.lastScene = scene_;
-    lightingInputsOf(setup, fields, inputs_);
-    if (entry.colours.size() == count && entry.inputs == inputs_) return {entry.colours.data(), true};
+                                        const FixedFunctionState& state) {
+    if (state.renderStates[D3DRS_LIGHTING] == 0 || batch.contentRevision == 0) return {};
+    std::vector<Entry>& entries =
+        ranges_[Key{batch.contentRevision, batch.vertices, stride, batch.fvf, first, count}];
+    lightingInputsOf(state, fields, inputs_);
+    Entry* replaced = nullptr;
+    for (Entry& entry : entries) {
+        if (entry.inputs == inputs_) {
+            entry.lastScene = scene_;
+            return {entry.colours.data(), true};
+        }
+        if (!replaced && entry.lastScene + 1 < scene_) replaced = &entry;
+    }
+    Entry& entry = replaced ? *replaced : entries.emplace_back();
     entry.inputs = inputs_;
     entry.colours.resize(count);
+    entry.lastScene = scene_;
     return {entry.colours.data(), false};
 }
 
 void LitColourCache::endScene() {
     ++scene_;
     if (scene_ % scenesBetweenSweeps != 0) return;
-    std::erase_if(entries_, [this](const auto& item) { return item.second.lastScene + scenesKept < scene_; });
+    for (auto range = ranges_.begin(); range != ranges_.end();) {
+        std::erase_if(range->second,
+                      [this](const Entry& entry) { return entry.lastScene + scenesKept < scene_; });
+        range = range->second.empty() ? ranges_.erase(range) : std::next(range);
+    }
+}
+
+std::size_t LitColourCache::entryCount() const {
+    std::size_t count = 0;
+    for (const auto& range : ranges_)
+        count += range.second.size();
+    return count;
 }
 
 } // namespace bw::fixedfunction

@@ -78,14 +78,16 @@ std::optional<VertexFields> vertexFieldsOf(const VertexLayout& layout) {
     return fields;
 }
 
-VertexProcessingSetup prepareVertexProcessing(const FixedFunctionState& state, const VertexFields& fields) {
+VertexProcessingSetup prepareVertexProcessing(const FixedFunctionState& state, const VertexFields& fields,
+                                              LitColourSource colours) {
     VertexProcessingSetup setup;
     setup.world = state.world;
     setup.worldViewProjection = state.world * state.view * state.projection;
+    setup.lighting = state.renderStates[D3DRS_LIGHTING] != 0;
+    if (colours == LitColourSource::Kept) return setup;
     // A singular world matrix flattens the geometry; its normals then keep the world's
     // own directions, which is as good as any.
     setup.normalMatrix = transposed(inverse(state.world).value_or(state.world));
-    setup.lighting = state.renderStates[D3DRS_LIGHTING] != 0;
     if (setup.lighting)
         setup.lightingSetup = prepareLighting(state, fields.diffuse >= 0, fields.specular >= 0);
     return setup;

@@ -40,7 +40,12 @@ struct VertexProcessingSetup {
     LightingSetup lightingSetup;
 };
 
-VertexProcessingSetup prepareVertexProcessing(const FixedFunctionState& state, const VertexFields& fields);
+// Whether a draw lights its vertices or takes colours kept from an earlier draw (see
+// LitColourCache.h), which needs neither the normal matrix nor the lights.
+enum class LitColourSource : std::uint8_t { Lighting, Kept };
+
+VertexProcessingSetup prepareVertexProcessing(const FixedFunctionState& state, const VertexFields& fields,
+                                              LitColourSource colours = LitColourSource::Lighting);
 
 // Lit colours of the vertices from an earlier draw of them under the same lighting
 // (valid), or room to keep the colours this draw computes (not valid). Without colours,

@@ -1,7 +1,5 @@
 #include "scene3d/platform/gl/GeometryCache.h"
 
-#include <algorithm>
-#include <limits>
 #include <QOpenGLFunctions_3_3_Core>
 
 #include "scene3d/platform/gl/FixedFunctionShaders.h"
@@ -9,26 +7,6 @@
 namespace bw::gl {
 
 namespace {
-
-struct IndexRange {
-    std::uint32_t lowest = std::numeric_limits<std::uint32_t>::max();
-    std::uint32_t highest = 0;
-};
-
-IndexRange indexRangeOf(const IndexedTriangles& batch, std::uint32_t begin, std::uint32_t end) {
-    IndexRange range;
-    auto scan = [&](const auto* indices) {
-        for (auto i = begin; i < end; ++i) {
-            range.lowest = std::min<std::uint32_t>(range.lowest, indices[i]);
-            range.highest = std::max<std::uint32_t>(range.highest, indices[i]);
-        }
-    };
-    if (batch.indexFormat == IndexFormat::Bits16)
-        scan(static_cast<const std::uint16_t*>(batch.indices));
-    else
-        scan(static_cast<const std::uint32_t*>(batch.indices));
-    return range;
-}
 
 std::uint32_t indexSize(IndexFormat format) { return format == IndexFormat::Bits16 ? 2 : 4; }
 

@@ -35,6 +35,16 @@ void shadeRows(const SpanShader& shader, const SpanContext& context, BandRows ro
     }
 }
 
+// A band's triangles lie far apart in a queue larger than the cache: the next ones are
+// fetched while this one is drawn.
+constexpr std::size_t prefetchDistance = 2;
+
+void prefetch(const QueuedTriangle& triangle) {
+    const auto* bytes = reinterpret_cast<const char*>(&triangle);
+    for (std::size_t offset = 0; offset < sizeof(QueuedTriangle); offset += 64)
+        __builtin_prefetch(bytes + offset);
+}
+
 } // namespace
 
 void rasterizeBand(const FrameQueue& queue, int band, FrameBuffer& frame, DepthBuffer& depth) {
@@ -46,8 +56,11 @@ void rasterizeBand(const FrameQueue& queue, int band, FrameBuffer& frame, DepthB
     SpanShader shader;
     std::optional<Sampler> sampler;
     SpanContext context;
-    for (const std::uint32_t index : queue.band(band)) {
-        const QueuedTriangle& triangle = queue.triangle(index);
+    const std::vector<std::uint32_t>& triangles = queue.band(band);
+    for (std::size_t k = 0; k < triangles.size(); ++k) {
+        if (k + prefetchDistance < triangles.size())
+            prefetch(queue.triangle(triangles[k + prefetchDistance]));
+        const QueuedTriangle& triangle = queue.triangle(triangles[k]);
         if (triangle.drawState != drawState) {
             drawState = triangle.drawState;
             const DrawState& state = queue.drawState(drawState);

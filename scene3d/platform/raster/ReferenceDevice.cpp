@@ -1,7 +1,6 @@
 #include "scene3d/platform/raster/ReferenceDevice.h"
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 
 #include "scene3d/platform/device/DeviceWindow.h"
@@ -175,28 +174,25 @@ ResultCode ReferenceDevice::DrawIndexedTriangles(const IndexedTriangles& batch) 
     if (!batch.vertices || !batch.indices) return D3DERR_INVALIDCALL;
 
     const auto indexBegin = static_cast<std::uint32_t>(batch.firstFace * 3);
-    std::uint32_t lowest = std::numeric_limits<std::uint32_t>::max();
-    std::uint32_t highest = 0;
-    for (auto i = indexBegin; i < indexEnd; ++i) {
-        const std::uint32_t index = readIndex(batch, i);
-        lowest = std::min(lowest, index);
-        highest = std::max(highest, index);
-    }
+    const auto [lowest, highest] = indexRangeOf(batch, indexBegin, static_cast<std::uint32_t>(indexEnd));
     if (highest >= batch.vertexCount) return D3DERR_INVALIDCALL;
 
     // Vertex stage for the vertices these faces use, spread over the threads in chunks.
     // Vertices inside every clip plane go straight to screen space.
     const std::uint32_t vertexCount = highest - lowest + 1;
     const FixedFunctionState& state = state_.state();
-    const VertexProcessingSetup setup = prepareVertexProcessing(state, *fields);
+    // Colours kept from an earlier draw spare the lighting set-up too.
+    const LitColourStore litColours =
+        litColours_.storeFor(batch, *fields, stride, lowest, vertexCount, state);
+    const VertexProcessingSetup setup = prepareVertexProcessing(
+        state, *fields, litColours.valid ? LitColourSource::Kept : LitColourSource::Lighting);
     const VertexInput input{static_cast<const std::uint8_t*>(batch.vertices), stride, *fields};
     clipCodes_.resize(vertexCount);
     guardBand_ = guardBandFor(state.viewport.width, state.viewport.height);
     mapping_ = viewportMappingFor(state.viewport);
     queue_.startDrawVertices(vertexCount);
     const std::uint32_t chunks = (vertexCount + verticesPerChunk - 1) / verticesPerChunk;
-    DrawVertices vertices{setup, input, lowest,
-                          litColours_.storeFor(batch, *fields, stride, lowest, vertexCount, setup)};
+    DrawVertices vertices{setup, input, lowest, litColours};
     workers_.forEach(chunks, [&](std::uint32_t chunk) {
         const std::uint32_t begin = chunk * verticesPerChunk;
         processVertexRange(vertices, begin, std::min(vertexCount, begin + verticesPerChunk));

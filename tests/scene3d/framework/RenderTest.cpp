@@ -75,6 +75,65 @@ TEST(CD3DFrameRender, OpaqueSubsetsFirstThenTransparentOnesWithBlending) {
     EXPECT_TRUE(callbacks.empty());
 }
 
+// Without callbacks the transparent pass draws the meshes the opaque pass noted instead of
+// walking the tree again: the same draws in the same order and worlds as the walk, a frame
+// shared by two parents drawn once under each.
+TEST(CD3DFrameRender, TransparentPassFromTheOpaquePassNotesDrawsAsASecondWalk) {
+    auto root = CD3DFrame::Create();
+    auto left = CD3DFrame::Create();
+    auto right = CD3DFrame::Create();
+    auto shared = CD3DFrame::Create();
+    auto hidden = CD3DFrame::Create();
+    left->SetMatrix(translationMatrix(-2, 0, 0));
+    right->SetMatrix(rotationYMatrix(0.5f));
+    shared->SetMatrix(translationMatrix(0, 1, 0));
+    root->AddChild(left);
+    root->AddChild(right);
+    root->AddChild(hidden);
+    left->AddChild(shared);
+    right->AddChild(shared);
+    root->AddMesh(meshWithAlphas({0.25f, 1.0f}));
+    left->AddMesh(meshWithAlphas({1.0f})); // opaque only
+    shared->AddMesh(meshWithAlphas({0.5f, 1.0f, 0.75f}));
+    right->AddMesh(nullptr);
+    auto overridden = std::make_shared<CD3DMesh>();
+    overridden->InitFromD3DXMesh(scenetest::subsetMesh(1));
+    overridden->SetMaterialOverride(withAlpha(0.5f));
+    right->AddMesh(overridden);
+    hidden->AddMesh(meshWithAlphas({0.5f}));
+    hidden->Enabled = false;
+
+    auto drawsOf = [&](RecordingDevice& device) {
+        device.forget();
+        root->Render(device);
+        std::vector<std::string> draws;
+        for (const auto& draw : device.draws) {
+            std::string text = std::to_string(draw.revision) + ":" + std::to_string(draw.firstFace) +
+                               (draw.alphaBlending ? " blended " : " ") + std::to_string(draw.materialAlpha);
+            for (const auto& row : draw.world.m)
+                for (const float value : row)
+                    text += " " + std::to_string(value);
+            draws.push_back(text);
+        }
+        Matrix world;
+        device.GetTransform(D3DTS_WORLD, world);
+        EXPECT_EQ(world, identityMatrix());
+        EXPECT_EQ(device.calls.back(), "SetRenderState 27 0");
+        return draws;
+    };
+    RecordingDevice device;
+    const auto noted = drawsOf(device);
+    int called = 0;
+    root->SetPreRenderCallback([&](std::int32_t) { ++called; }, 0);
+    const auto walked = drawsOf(device);
+    EXPECT_EQ(called, 2) << "walked twice";
+    EXPECT_EQ(noted, walked);
+    EXPECT_EQ(
+        std::count_if(noted.begin(), noted.end(),
+                      [](const std::string& draw) { return draw.find("blended") != std::string::npos; }),
+        1 + 2 * 2 + 1);
+}
+
 TEST(CD3DFrameRender, MaterialsOverrideAndPlainDrawing) {
     RecordingDevice device;
     auto plain = std::make_shared<CD3DMesh>();

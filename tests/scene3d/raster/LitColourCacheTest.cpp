@@ -51,8 +51,7 @@ TEST(LitColourCache, KeepsColoursOnlyWhileEveryLightingInputStaysTheSame) {
     batch.contentRevision = nextContentRevision();
     LitColourCache cache;
     auto storeFor = [&](const fixedfunction::FixedFunctionState& state, std::uint32_t first = 0) {
-        return cache.storeFor(batch, fields, 32, first, 4,
-                              fixedfunction::prepareVertexProcessing(state, fields));
+        return cache.storeFor(batch, fields, 32, first, 4, state);
     };
 
     const auto state = litState();
@@ -86,7 +85,8 @@ TEST(LitColourCache, KeepsColoursOnlyWhileEveryLightingInputStaysTheSame) {
         change(other);
         EXPECT_FALSE(storeFor(other).valid) << "change " << changed;
         EXPECT_TRUE(storeFor(other).valid) << "change " << changed;
-        EXPECT_FALSE(storeFor(state).valid) << "back from change " << changed;
+        // Drawn in this scene under the first lighting too: both are kept.
+        EXPECT_TRUE(storeFor(state).valid) << "back from change " << changed;
         ++changed;
     }
 
@@ -99,6 +99,13 @@ TEST(LitColourCache, KeepsColoursOnlyWhileEveryLightingInputStaysTheSame) {
     storeFor(shiny);
     shiny.view = turned.view;
     EXPECT_FALSE(storeFor(shiny).valid);
+
+    // Changes that lighting does not read keep the colours.
+    auto unread = state;
+    unread.projection = perspectiveFovLH(0.8f, 1.0f, 1.0f, 100.0f);
+    unread.renderStates[D3DRS_CULLMODE] = D3DCULL_CW;
+    unread.lights[2].light.diffuse.r = 0.5f; // a disabled slot
+    EXPECT_TRUE(storeFor(unread).valid);
 
     // A new revision (changed vertices), no revision, or lighting off: nothing kept.
     batch.contentRevision = nextContentRevision();
@@ -113,22 +120,59 @@ TEST(LitColourCache, KeepsColoursOnlyWhileEveryLightingInputStaysTheSame) {
 
 TEST(LitColourCache, DropsColoursNotDrawnForSomeScenes) {
     const auto fields = fieldsOfTestVertex();
-    const auto setup = fixedfunction::prepareVertexProcessing(litState(), fields);
+    const auto state = litState();
     IndexedTriangles shown, hidden;
     int vertices = 0;
     shown.vertices = hidden.vertices = &vertices;
     shown.contentRevision = nextContentRevision();
     hidden.contentRevision = nextContentRevision();
     LitColourCache cache;
-    cache.storeFor(hidden, fields, 32, 0, 4, setup);
+    cache.storeFor(hidden, fields, 32, 0, 4, state);
     for (std::uint64_t scene = 0; scene <= LitColourCache::scenesKept + LitColourCache::scenesBetweenSweeps;
          ++scene) {
-        cache.storeFor(shown, fields, 32, 0, 4, setup);
+        cache.storeFor(shown, fields, 32, 0, 4, state);
         cache.endScene();
     }
     EXPECT_EQ(cache.entryCount(), 1u);
-    EXPECT_TRUE(cache.storeFor(shown, fields, 32, 0, 4, setup).valid);
-    EXPECT_FALSE(cache.storeFor(hidden, fields, 32, 0, 4, setup).valid);
+    EXPECT_TRUE(cache.storeFor(shown, fields, 32, 0, 4, state).valid);
+    EXPECT_FALSE(cache.storeFor(hidden, fields, 32, 0, 4, state).valid);
+}
+
+// One mesh placed three times is lit three times in its first scene only; a mesh that
+// moves every scene keeps the colours of its last two placements, not of every one.
+TEST(LitColourCache, KeepsEachPlacementOfAMeshButNotEveryPlaceItMovedThrough) {
+    const auto fields = fieldsOfTestVertex();
+    IndexedTriangles batch;
+    int vertices = 0;
+    batch.vertices = &vertices;
+    batch.contentRevision = nextContentRevision();
+    LitColourCache cache;
+    auto placedAt = [](float x) {
+        auto state = litState();
+        state.world = translationMatrix(x, 0, 0);
+        return state;
+    };
+    auto litAfresh = [&](int scene, int scenes, auto placement) {
+        int lit = 0;
+        for (; scene < scenes; ++scene) {
+            for (const auto& state : placement(scene))
+                lit += cache.storeFor(batch, fields, 32, 0, 4, state).valid ? 0 : 1;
+            cache.endScene();
+        }
+        return lit;
+    };
+
+    auto threePlaces = [&](int) { return std::vector{placedAt(0), placedAt(1), placedAt(2)}; };
+    EXPECT_EQ(litAfresh(0, 5, threePlaces), 3);
+    EXPECT_EQ(cache.entryCount(), 3u);
+
+    cache.clear();
+    auto moving = [&](int scene) { return std::vector{placedAt(static_cast<float>(scene))}; };
+    EXPECT_EQ(litAfresh(0, 40, moving), 40);
+    EXPECT_LE(cache.entryCount(), 2u);
+    // Placed where it was three scenes ago: that colour set was given up.
+    EXPECT_FALSE(cache.storeFor(batch, fields, 32, 0, 4, placedAt(37)).valid);
+    EXPECT_TRUE(cache.storeFor(batch, fields, 32, 0, 4, placedAt(39)).valid);
 }
 
 // A lit fan drawn frame after frame with a revision, its lighting and view changed in
