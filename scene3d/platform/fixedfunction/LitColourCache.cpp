@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <functional>
-#include <iterator>
 #include <type_traits>
 
 namespace bw::fixedfunction {
@@ -85,17 +84,15 @@ LitColourStore LitColourCache::storeFor(const IndexedTriangles& batch, const Ver
 void LitColourCache::endScene() {
     ++scene_;
     if (scene_ % scenesBetweenSweeps != 0) return;
-    for (auto range = ranges_.begin(); range != ranges_.end();) {
-        std::erase_if(range->second,
-                      [this](const Entry& entry) { return entry.lastScene + scenesKept < scene_; });
-        range = range->second.empty() ? ranges_.erase(range) : std::next(range);
-    }
+    ranges_.eraseIf([this](const Key&, std::vector<Entry>& entries) {
+        std::erase_if(entries, [this](const Entry& entry) { return entry.lastScene + scenesKept < scene_; });
+        return entries.empty();
+    });
 }
 
 std::size_t LitColourCache::entryCount() const {
     std::size_t count = 0;
-    for (const auto& range : ranges_)
-        count += range.second.size();
+    ranges_.forEach([&count](const Key&, const std::vector<Entry>& entries) { count += entries.size(); });
     return count;
 }
 

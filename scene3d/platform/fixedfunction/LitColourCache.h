@@ -13,9 +13,9 @@
 // scenes are dropped, so that released meshes do not pile up.
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
+#include "scene3d/platform/common/FlatMap.h"
 #include "scene3d/platform/device/IndexedTriangles.h"
 #include "scene3d/platform/fixedfunction/PipelineState.h"
 #include "scene3d/platform/fixedfunction/VertexProcessor.h"
@@ -65,7 +65,7 @@ private:
         std::uint64_t lastScene = 0;
     };
 
-    std::unordered_map<Key, std::vector<Entry>, KeyHash> ranges_;
+    FlatMap<Key, std::vector<Entry>, KeyHash> ranges_;
     std::vector<std::uint32_t> inputs_; // of the current draw, kept to reuse its memory
     std::uint64_t scene_ = 0;
 };
