@@ -61,22 +61,22 @@ private:
 
     // The slot holding key, or the free one where it would go. A free slot is always
     // there: the map is at most half full.
-    static Slot& slotFor(std::vector<Slot>& slots, const Key& key) {
-        const std::size_t mask = slots.size() - 1;
+    static Slot& slotFor(std::vector<Slot>& table, const Key& key) {
+        const std::size_t mask = table.size() - 1;
         // Fibonacci hashing: the high bits of the product mix every bit of the hash.
         const std::uint64_t mixed = static_cast<std::uint64_t>(Hash{}(key)) * 0x9E3779B97F4A7C15ull;
-        std::size_t index = static_cast<std::size_t>(mixed >> (64 - std::countr_zero(slots.size())));
-        while (slots[index].used && !(slots[index].key == key))
+        std::size_t index = static_cast<std::size_t>(mixed >> (64 - std::countr_zero(table.size())));
+        while (table[index].used && !(table[index].key == key))
             index = (index + 1) & mask;
-        return slots[index];
+        return table[index];
     }
 
     // Puts the used slots into a new array of slotCount (a power of two) slots.
     void rebuild(std::size_t slotCount) {
-        std::vector<Slot> slots(slotCount);
+        std::vector<Slot> table(slotCount);
         for (Slot& slot : slots_)
-            if (slot.used) slotFor(slots, slot.key) = std::move(slot);
-        slots_ = std::move(slots);
+            if (slot.used) slotFor(table, slot.key) = std::move(slot);
+        slots_ = std::move(table);
     }
 
     std::vector<Slot> slots_;
