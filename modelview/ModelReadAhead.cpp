@@ -21,7 +21,8 @@ ModelReadAhead::ModelReadAhead(std::filesystem::path modelFolder, ReadAhead mode
     // the reader's limits could pile up is still bounded by the bytes held.
     const std::size_t window = names.size();
     files_ = std::make_unique<XFileReadAhead>(
-        folder_, std::move(names), mode == ReadAhead::Off ? std::optional<unsigned>(0) : std::nullopt, window);
+        folder_, std::move(names), mode == ReadAhead::Off ? std::optional<unsigned>(0) : std::nullopt,
+        window);
 }
 
 ModelReadAhead::~ModelReadAhead() = default;
