@@ -1,6 +1,6 @@
 #pragma once
-// The fragment stage's two passes over a run of a span (see FragmentStage.h), written
-// once for a group of any number of pixels L::lanes: FragmentStage.cpp builds them for
+// The fragment stage's pass over a span (see FragmentStage.h), written once for a group
+// of any number of pixels L::lanes: FragmentStage.cpp builds them for
 // four (SSE2, PixelQuad.h), FragmentStageAvx2.cpp for eight (AVX2, PixelOctet.h). All of
 // it is templates on L, so that the two builds share no compiled function.
 
@@ -51,44 +51,58 @@ template <class L> typename L::Floats nextGroup(typename L::Floats offsets) {
     return L::add(offsets, L::broadcast(static_cast<float>(L::lanes)));
 }
 
-template <class L, std::uint32_t Function, bool Write>
-bool testDepth(const SpanRow& row, float* depthRun, int count, GroupMasks masks) {
-    using Floats = typename L::Floats;
-    const Floats atColumn0 = L::broadcast(row.at[attributeDepth]);
-    const Floats step = L::broadcast(row.step[attributeDepth]);
-    Floats offsets = L::columnOffsets(row.firstOffset);
-    int any = 0;
-    int group = 0;
-    int x = 0;
-    // Whole groups first: every lane is a pixel of the span.
-    for (; x + L::lanes <= count; x += L::lanes, ++group, offsets = nextGroup<L>(offsets)) {
-        const Floats z = L::add(atColumn0, L::mul(step, offsets));
-        const Floats stored = L::loadFloats(depthRun + x);
-        const Floats passed = depthPasses<L, Function>(z, stored);
-        const int bits = L::bitsOf(passed);
-        masks[group] = static_cast<std::uint8_t>(bits);
-        any |= bits;
-        if constexpr (Write) L::storeFloats(depthRun + x, L::select(passed, z, stored));
+// The depth test a pass runs: none (no test or no depth buffer), the usual one built in
+// (less or equal, writing depth), or any other, read from the draw's state per group.
+enum class DepthTest { None, LessEqualWrite, AsDrawn };
+
+template <class L>
+typename L::Floats depthPassesFor(std::uint32_t function, typename L::Floats incoming,
+                                  typename L::Floats stored) {
+    switch (function) {
+    case D3DCMP_NEVER:
+        return depthPasses<L, D3DCMP_NEVER>(incoming, stored);
+    case D3DCMP_LESS:
+        return depthPasses<L, D3DCMP_LESS>(incoming, stored);
+    case D3DCMP_EQUAL:
+        return depthPasses<L, D3DCMP_EQUAL>(incoming, stored);
+    case D3DCMP_LESSEQUAL:
+        return depthPasses<L, D3DCMP_LESSEQUAL>(incoming, stored);
+    case D3DCMP_GREATER:
+        return depthPasses<L, D3DCMP_GREATER>(incoming, stored);
+    case D3DCMP_NOTEQUAL:
+        return depthPasses<L, D3DCMP_NOTEQUAL>(incoming, stored);
+    case D3DCMP_GREATEREQUAL:
+        return depthPasses<L, D3DCMP_GREATEREQUAL>(incoming, stored);
+    default:
+        return L::all();
     }
-    if (x < count) {
-        const int pixels = count - x;
-        const int touched = touchedPixels<L>(pixels, row.reach, x);
-        const Floats z = L::add(atColumn0, L::mul(step, offsets));
-        const Floats stored = L::loadFloats(depthRun + x, touched);
-        const int bits = L::bitsOf(depthPasses<L, Function>(z, stored)) & firstLanes<L>(pixels);
-        masks[group] = static_cast<std::uint8_t>(bits);
-        any |= bits;
-        if (Write && bits != 0)
-            L::storeFloats(depthRun + x, L::select(L::asFloats(L::laneMask(bits)), z, stored), touched);
-    }
-    return any != 0;
 }
 
-// No depth test (or no depth buffer): every pixel of the run passes.
-template <class L> bool passAll(const SpanRow&, float*, int count, GroupMasks masks) {
-    for (int group = 0, x = 0; x < count; ++group, x += L::lanes)
-        masks[group] = static_cast<std::uint8_t>(firstLanes<L>(count - x));
-    return count > 0;
+// Tests the depth z of the group at column x against what is stored there, writing z
+// where it passed if the draw writes depth; returns the bits of the pixels that passed,
+// among those named by lanes. A whole group is every lane of the span; another reads and
+// writes back only the touched pixels.
+template <class L, DepthTest Test, bool WholeGroup>
+int testGroupDepth(const DrawState& state, typename L::Floats z, float* depthRun, int x, int lanes,
+                   int touched) {
+    if constexpr (Test == DepthTest::None) {
+        return lanes;
+    } else {
+        using Floats = typename L::Floats;
+        float* const depthGroup = depthRun + x;
+        const Floats stored = WholeGroup ? L::loadFloats(depthGroup) : L::loadFloats(depthGroup, touched);
+        const bool write = Test == DepthTest::LessEqualWrite || state.depthWrite;
+        const Floats passed = Test == DepthTest::LessEqualWrite
+                                  ? L::lessEqual(z, stored)
+                                  : depthPassesFor<L>(state.depthFunction, z, stored);
+        const int bits = L::bitsOf(passed) & lanes;
+        if constexpr (WholeGroup) {
+            if (write) L::storeFloats(depthGroup, L::select(passed, z, stored));
+        } else if (write && bits != 0) {
+            L::storeFloats(depthGroup, L::select(L::asFloats(L::laneMask(bits)), z, stored), touched);
+        }
+        return bits;
+    }
 }
 
 template <class L>
@@ -172,9 +186,11 @@ template <class L, int Count> struct RowPlanes {
     }
 };
 
-template <class L, bool Textured, bool Blended, bool Specular>
-void shadeColours(const SpanContext& context, const SpanRow& row, std::uint32_t* colourRun, int count,
-                  const std::uint8_t* masks) {
+// Tests and shades pixels [0, count) of a span, group by group: each group's colours are
+// worked out only where its depth test passed.
+template <class L, DepthTest Test, bool Textured, bool Blended, bool Specular>
+void shadeRun(const SpanContext& context, const SpanRow& row, std::uint32_t* colourRun, float* depthRun,
+              int count) {
     using Floats = typename L::Floats;
     using Ints = typename L::Ints;
     using fixedfunction::Varying;
@@ -206,10 +222,10 @@ void shadeColours(const SpanContext& context, const SpanRow& row, std::uint32_t*
 
     constexpr int allLanes = (1 << L::lanes) - 1;
     Floats offsets = L::columnOffsets(row.firstOffset);
-    int group = 0;
     int x = 0;
-    for (; x + L::lanes <= count; x += L::lanes, ++group, offsets = nextGroup<L>(offsets)) {
-        const int bits = masks[group];
+    for (; x + L::lanes <= count; x += L::lanes, offsets = nextGroup<L>(offsets)) {
+        const int bits = testGroupDepth<L, Test, true>(*context.state, planes(attributeDepth, offsets),
+                                                       depthRun, x, allLanes, L::lanes);
         if (bits == 0) continue;
         if (!Blended && bits == allLanes) {
             L::storePixels(colourRun + x, shade(offsets, bits, Ints{}));
@@ -218,55 +234,41 @@ void shadeColours(const SpanContext& context, const SpanRow& row, std::uint32_t*
         const Ints stored = L::loadPixels(colourRun + x);
         L::storePixels(colourRun + x, L::select(L::laneMask(bits), shade(offsets, bits, stored), stored));
     }
-    if (x < count && masks[group] != 0) {
-        const int bits = masks[group];
-        const int touched = touchedPixels<L>(count - x, row.reach, x);
+    if (x == count) return;
+    const int touched = touchedPixels<L>(count - x, row.reach, x);
+    const int bits = testGroupDepth<L, Test, false>(*context.state, planes(attributeDepth, offsets), depthRun,
+                                                    x, firstLanes<L>(count - x), touched);
+    if (bits != 0) {
         const Ints stored = L::loadPixels(colourRun + x, touched);
         L::storePixels(colourRun + x, L::select(L::laneMask(bits), shade(offsets, bits, stored), stored),
                        touched);
     }
 }
 
-template <class L, std::uint32_t Function> DepthPass depthPassFor(bool write) {
-    return write ? &testDepth<L, Function, true> : &testDepth<L, Function, false>;
-}
-
-// The depth pass for a depth test, or for none (no test or no depth buffer).
-template <class L> DepthPass depthPassFor(bool test, std::uint32_t function, bool write) {
-    if (!test) return &passAll<L>;
-    switch (function) {
-    case D3DCMP_NEVER:
-        return depthPassFor<L, D3DCMP_NEVER>(write);
-    case D3DCMP_LESS:
-        return depthPassFor<L, D3DCMP_LESS>(write);
-    case D3DCMP_EQUAL:
-        return depthPassFor<L, D3DCMP_EQUAL>(write);
-    case D3DCMP_LESSEQUAL:
-        return depthPassFor<L, D3DCMP_LESSEQUAL>(write);
-    case D3DCMP_GREATER:
-        return depthPassFor<L, D3DCMP_GREATER>(write);
-    case D3DCMP_NOTEQUAL:
-        return depthPassFor<L, D3DCMP_NOTEQUAL>(write);
-    case D3DCMP_GREATEREQUAL:
-        return depthPassFor<L, D3DCMP_GREATEREQUAL>(write);
-    default:
-        return depthPassFor<L, D3DCMP_ALWAYS>(write);
-    }
-}
-
-// The colour pass for the draw's features; Textured false makes textured draws
-// unavailable (nullptr), for builds that leave them to another.
-template <class L, bool WithTextures> ColourPass colourPassFor(bool textured, bool blended, bool specular) {
+// The pass for the draw's features; WithTextures false makes textured draws unavailable
+// (nullptr), for builds that leave them to another.
+template <class L, DepthTest Test, bool WithTextures>
+SpanShader shaderFor(bool textured, bool blended, bool specular) {
     if (textured) {
         if constexpr (WithTextures) {
             if (blended)
-                return specular ? &shadeColours<L, true, true, true> : &shadeColours<L, true, true, false>;
-            return specular ? &shadeColours<L, true, false, true> : &shadeColours<L, true, false, false>;
+                return specular ? &shadeRun<L, Test, true, true, true>
+                                : &shadeRun<L, Test, true, true, false>;
+            return specular ? &shadeRun<L, Test, true, false, true> : &shadeRun<L, Test, true, false, false>;
         }
         return nullptr;
     }
-    if (blended) return specular ? &shadeColours<L, false, true, true> : &shadeColours<L, false, true, false>;
-    return specular ? &shadeColours<L, false, false, true> : &shadeColours<L, false, false, false>;
+    if (blended)
+        return specular ? &shadeRun<L, Test, false, true, true> : &shadeRun<L, Test, false, true, false>;
+    return specular ? &shadeRun<L, Test, false, false, true> : &shadeRun<L, Test, false, false, false>;
+}
+
+template <class L, bool WithTextures> SpanShader shaderFor(const DrawState& state, bool depthTest) {
+    const bool textured = state.texture != nullptr;
+    if (!depthTest) return shaderFor<L, DepthTest::None, WithTextures>(textured, state.blend, state.specular);
+    if (state.depthFunction == D3DCMP_LESSEQUAL && state.depthWrite)
+        return shaderFor<L, DepthTest::LessEqualWrite, WithTextures>(textured, state.blend, state.specular);
+    return shaderFor<L, DepthTest::AsDrawn, WithTextures>(textured, state.blend, state.specular);
 }
 
 } // namespace bw::raster::passes

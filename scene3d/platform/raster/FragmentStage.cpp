@@ -14,12 +14,10 @@ bool avx2Available() {
 
 SpanShader spanShaderFor(const DrawState& state, bool hasDepthBuffer, PixelGroups groups) {
     const bool depthTest = state.depthTest && hasDepthBuffer;
-    // Both passes of a span must group pixels alike: their masks are per group.
     if (groups == PixelGroups::Widest && avx2Available()) {
-        if (const SpanShader wide = avx2SpanShader(state, depthTest); wide.colour) return wide;
+        if (const SpanShader wide = avx2SpanShader(state, depthTest)) return wide;
     }
-    return {passes::depthPassFor<Quad>(depthTest, state.depthFunction, state.depthWrite),
-            passes::colourPassFor<Quad, true>(state.texture != nullptr, state.blend, state.specular)};
+    return passes::shaderFor<Quad, true>(state, depthTest);
 }
 
 void shadeSpan(const SpanShader& shader, const SpanContext& context, const SpanTarget& target, int y,

@@ -10,8 +10,7 @@
 namespace bw::raster {
 
 SpanShader avx2SpanShader(const DrawState& state, bool depthTest) {
-    return {passes::depthPassFor<Octet>(depthTest, state.depthFunction, state.depthWrite),
-            passes::colourPassFor<Octet, false>(state.texture != nullptr, state.blend, state.specular)};
+    return passes::shaderFor<Octet, false>(state, depthTest);
 }
 
 } // namespace bw::raster

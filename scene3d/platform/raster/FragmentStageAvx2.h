@@ -9,8 +9,8 @@ namespace bw::raster {
 // Whether this processor runs AVX2 (and the system saves its registers); asked once.
 bool avx2Available();
 
-// The eight-pixel passes for the draw; no colour pass (nullptr) for draws they leave to
-// the four-pixel ones (textured draws, whose texels are fetched one by one anyway).
+// The eight-pixel pass for the draw; none (nullptr) for draws it leaves to the four-pixel
+// ones (textured draws, whose texels are fetched one by one anyway).
 SpanShader avx2SpanShader(const DrawState& state, bool depthTest);
 
 } // namespace bw::raster

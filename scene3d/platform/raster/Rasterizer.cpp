@@ -53,7 +53,7 @@ void rasterizeBand(const FrameQueue& queue, int band, FrameBuffer& frame, DepthB
 
     // Consecutive triangles mostly share their draw's state.
     std::uint32_t drawState = ~0u;
-    SpanShader shader;
+    SpanShader shader = nullptr;
     std::optional<Sampler> sampler;
     SpanContext context;
     const std::vector<std::uint32_t>& triangles = queue.band(band);

@@ -2,7 +2,6 @@
 // The fragment stage for the spans of one triangle, row after row. Not for
 // FragmentStageAvx2.cpp: it is inline code built for any processor.
 
-#include <algorithm>
 #include <cstdint>
 
 #include "scene3d/platform/raster/FragmentStage.h"
@@ -29,15 +28,10 @@ public:
             _mm_store_ps(row.at + i, Quad::add(Quad::loadFloats(planes_.atOrigin + i),
                                                Quad::mul(Quad::loadFloats(planes_.dy + i), rowOffset)));
 
-        std::uint8_t masks[maxGroupsPerRun];
-        for (int x = xBegin; x < xEnd; x += pixelsPerRun) {
-            const int count = std::min(pixelsPerRun, xEnd - x);
-            row.firstOffset = x - originX_;
-            row.reach = target.rowWidth - x;
-            float* depthRun = target.depthRow ? target.depthRow + x : nullptr;
-            if (shader_.depth(row, depthRun, count, masks))
-                shader_.colour(context_, row, target.colourRow + x, count, masks);
-        }
+        row.firstOffset = xBegin - originX_;
+        row.reach = target.rowWidth - xBegin;
+        float* depthRun = target.depthRow ? target.depthRow + xBegin : nullptr;
+        shader_(context_, row, target.colourRow + xBegin, depthRun, xEnd - xBegin);
     }
 
 private:

@@ -169,7 +169,7 @@ TEST(FragmentStage, ShadesEveryPixelExactlyAsThePerPixelFormula) {
     struct Span {
         int begin, end;
     };
-    // Empty, shorter than a group, group-sized, unaligned, across the 256-pixel runs, up to
+    // Empty, shorter than a group, group-sized, unaligned, hundreds of pixels long, up to
     // and near the row's end (where a group of four must not reach past it).
     const Span spans[] = {{5, 5},
                           {0, 1},
