@@ -8,6 +8,7 @@
 #include "scene3d/platform/fixedfunction/VertexProcessor.h"
 #include "scene3d/platform/mesh/VertexLayout.h"
 #include "scene3d/platform/raster/Rasterizer.h"
+#include "scene3d/platform/raster/VertexQuad.h"
 
 namespace bw {
 
@@ -225,7 +226,10 @@ void ReferenceDevice::processVertexRange(const DrawVertices& draw, std::uint32_t
         if (litColours.colours) litColours.colours += blockBegin;
         processVertices(draw.setup, draw.input, draw.first + blockBegin, count, block, litColours);
         ScreenVertex* const screen = &queue_.vertexAt(blockBegin);
-        for (std::uint32_t k = 0; k < count; ++k) {
+        std::uint32_t k = 0;
+        for (; k + 4 <= count; k += 4)
+            mapFourVertices(block + k, band, mapping, clipCodes + blockBegin + k, screen + k);
+        for (; k < count; ++k) {
             const std::uint32_t code = clipCodeOf(block[k], band);
             clipCodes[blockBegin + k] = code;
             if ((code & (clipBitsMask | clipInvalid)) == 0) toScreen(block[k], mapping, screen[k]);

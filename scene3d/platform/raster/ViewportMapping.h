@@ -38,6 +38,17 @@ inline ViewportMapping viewportMappingFor(const Viewport& viewport) {
 // a library call; the guard band keeps positions well inside the int32 range.
 inline std::int32_t roundToSubpixel(float value) { return _mm_cvtss_si32(_mm_set_ss(value)); }
 
+// 1/w and the varyings divided by w (times invW), ready to be interpolated linearly on
+// screen.
+inline void storeOverW(const fixedfunction::ClipVertex& v, float invW, ScreenVertex& s) {
+    s.attributes[attributeInvW] = invW;
+    static_assert(fixedfunction::varyingCount == 9);
+    const __m128 inverse = _mm_set1_ps(invW);
+    _mm_storeu_ps(s.attributes + attributeVaryings, _mm_mul_ps(_mm_loadu_ps(v.varyings), inverse));
+    _mm_storeu_ps(s.attributes + attributeVaryings + 4, _mm_mul_ps(_mm_loadu_ps(v.varyings + 4), inverse));
+    s.attributes[attributeVaryings + 8] = v.varyings[8] * invW;
+}
+
 // v must have passed the clipper's w test. The varyings come out divided by w, ready to be
 // interpolated linearly on screen. Writes every field of s.
 inline void toScreen(const fixedfunction::ClipVertex& v, const ViewportMapping& mapping, ScreenVertex& s) {
@@ -54,11 +65,7 @@ inline void toScreen(const fixedfunction::ClipVertex& v, const ViewportMapping& 
     s.x = roundToSubpixel(_mm_cvtss_f32(screen));
     s.y = roundToSubpixel(_mm_cvtss_f32(_mm_shuffle_ps(screen, screen, _MM_SHUFFLE(1, 1, 1, 1))));
     s.attributes[attributeDepth] = _mm_cvtss_f32(_mm_movehl_ps(mapped, mapped));
-    s.attributes[attributeInvW] = invW;
-    static_assert(fixedfunction::varyingCount == 9);
-    _mm_storeu_ps(s.attributes + attributeVaryings, _mm_mul_ps(_mm_loadu_ps(v.varyings), inverse));
-    _mm_storeu_ps(s.attributes + attributeVaryings + 4, _mm_mul_ps(_mm_loadu_ps(v.varyings + 4), inverse));
-    s.attributes[attributeVaryings + 8] = v.varyings[8] * invW;
+    storeOverW(v, invW, s);
 }
 
 inline ScreenVertex toScreen(const fixedfunction::ClipVertex& v, const ViewportMapping& mapping) {
