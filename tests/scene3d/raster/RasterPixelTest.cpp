@@ -98,6 +98,16 @@ TEST(RasterPixels, ClearsApplyInOrderWithTheDrawsAroundThem) {
         // A clear with nothing drawn after it still shows.
         device->Clear(D3DCLEAR_TARGET, 0x00123456, 1.0f, 0);
         EXPECT_EQ(pictureOf(*device).at(39, 69), 0xFF123456u);
+
+        // A depth clear alone, read back before anything is drawn, keeps the colours and
+        // holds for the draws of the next flush, which has no clear of its own.
+        device->Clear(D3DCLEAR_ZBUFFER, 0, 0.4f, 0);
+        EXPECT_EQ(pictureOf(*device).at(0, 0), 0xFF123456u);
+        draw(*device, quad(-1, -1, 1, 1, 0.5f), quadIndices); // behind: hidden
+        draw(*device, quad(-1, 0, 1, 1, 0.3f), quadIndices);  // in front: top half blue
+        const Picture drawnOver = pictureOf(*device);
+        for (int y = 0; y < 70; ++y)
+            ASSERT_EQ(drawnOver.at(20, y), y < 35 ? 0xFF0000FFu : 0xFF123456u) << y << " threads " << threads;
     }
 }
 
