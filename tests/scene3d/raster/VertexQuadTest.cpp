@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <random>
 #include <utility>
@@ -18,7 +18,11 @@ namespace {
 using fixedfunction::ClipVertex;
 
 bool sameBits(const ScreenVertex& a, const ScreenVertex& b) {
-    return a.x == b.x && a.y == b.y && std::memcmp(a.attributes, b.attributes, sizeof a.attributes) == 0;
+    if (a.x != b.x || a.y != b.y) return false;
+    for (int i = 0; i < attributeCount; ++i)
+        if (std::bit_cast<std::uint32_t>(a.attributes[i]) != std::bit_cast<std::uint32_t>(b.attributes[i]))
+            return false;
+    return true;
 }
 
 // Mostly inside the view, some past the guard band, behind the eye, past the far plane,
@@ -32,32 +36,29 @@ ClipVertex randomVertex(std::mt19937& random, const GuardBand& band) {
     v.z = std::uniform_real_distribution<float>(0.0f, 1.0f)(random) * v.w;
     for (float& varying : v.varyings)
         varying = unit(random);
-    switch (random() % 12) {
-    case 0:
-        v.x = 3.0f * band.xLimit * v.w;
-        break;
-    case 1:
-        v.y = -band.yLimit * v.w;
-        break;
-    case 2:
-        v.x = -v.w;
-        break;
-    case 3:
+    // Each side of the view and of the guard band, beyond it and on it exactly.
+    const float sides[] = {1.5f, -1.5f, 2.0f * band.xLimit, -2.0f * band.xLimit, band.xLimit, -1.0f};
+    const float heights[] = {1.5f, -1.5f, 2.0f * band.yLimit, -2.0f * band.yLimit, -band.yLimit, 1.0f};
+    const int pick = static_cast<int>(random() % 24);
+    if (pick < 6) v.x = sides[pick] * v.w;
+    if (pick >= 6 && pick < 12) v.y = heights[pick - 6] * v.w;
+    switch (pick) {
+    case 12:
         v.z = -0.5f;
         break;
-    case 4:
+    case 13:
         v.z = v.w * 1.5f;
         break;
-    case 5:
+    case 14:
         v.w = minimumW / 2;
         break;
-    case 6:
+    case 15:
         v.w = 0.0f;
         break;
-    case 7:
+    case 16:
         v.y = std::numeric_limits<float>::infinity();
         break;
-    case 8:
+    case 17:
         v.z = std::nanf("");
         break;
     default:
