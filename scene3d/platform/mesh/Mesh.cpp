@@ -35,9 +35,13 @@ Mesh::Mesh(std::uint32_t fvfCode, MeshArrays arrays) : arrays_(std::move(arrays)
     layout_ = *layout;
     if (arrays_.vertexSlots().size() % layout_.slotCount != 0)
         throw PlatformError(result::invalidCall, "mesh: partial vertex");
-    if (const std::size_t runs = countAttributeRuns(arrays_.faceAttributes()); runs != arrays_.runs().size())
+    // One pass where the arrays have room for the runs there are, as a loader's have.
+    if (const std::size_t runs =
+            fillAttributeTable(arrays_.indices(), arrays_.faceAttributes(), arrays_.runs());
+        runs != arrays_.runs().size()) {
         arrays_ = arrays_.withRuns(runs);
-    fillAttributeTable(arrays_.indices(), arrays_.faceAttributes(), arrays_.runs());
+        fillAttributeTable(arrays_.indices(), arrays_.faceAttributes(), arrays_.runs());
+    }
     // The table has the highest vertex of each run: the indices need no pass of their own.
     const std::size_t count = arrays_.vertexSlots().size() / layout_.slotCount;
     const auto table = arrays_.runs();
@@ -147,26 +151,30 @@ std::size_t countAttributeRuns(std::span<const std::uint32_t> faceAttributes) {
     return runs;
 }
 
-void fillAttributeTable(std::span<const std::uint32_t> indices, std::span<const std::uint32_t> faceAttributes,
-                        std::span<AttributeRange> table) {
+std::size_t fillAttributeTable(std::span<const std::uint32_t> indices,
+                               std::span<const std::uint32_t> faceAttributes,
+                               std::span<AttributeRange> table) {
     const std::size_t faces = faceAttributes.size();
     std::size_t run = 0;
-    for (std::size_t start = 0; start < faces && run < table.size(); ++run) {
+    for (std::size_t start = 0; start < faces; ++run) {
         const std::uint32_t id = faceAttributes[start];
         const std::size_t end = static_cast<std::size_t>(
             std::find_if(faceAttributes.begin() + static_cast<std::ptrdiff_t>(start), faceAttributes.end(),
                          [id](std::uint32_t a) { return a != id; }) -
             faceAttributes.begin());
-        // The run's corners in one flat pass, not face by face.
-        std::uint32_t lowest = UINT32_MAX, highest = 0;
-        for (const std::uint32_t index : indices.subspan(3 * start, 3 * (end - start))) {
-            lowest = std::min(lowest, index);
-            highest = std::max(highest, index);
+        if (run < table.size()) {
+            // The run's corners in one flat pass, not face by face.
+            std::uint32_t lowest = UINT32_MAX, highest = 0;
+            for (const std::uint32_t index : indices.subspan(3 * start, 3 * (end - start))) {
+                lowest = std::min(lowest, index);
+                highest = std::max(highest, index);
+            }
+            table[run] = {id, static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start),
+                          lowest, highest - lowest + 1};
         }
-        table[run] = {id, static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start), lowest,
-                      highest - lowest + 1};
         start = end;
     }
+    return run;
 }
 
 std::vector<AttributeRange> buildAttributeTable(std::span<const std::uint32_t> indices,

@@ -67,8 +67,10 @@ std::vector<AttributeRange> buildAttributeTable(std::span<const std::uint32_t> i
                                                 std::span<const std::uint32_t> faceAttributes);
 // How many runs of equal attribute ids the faces make.
 std::size_t countAttributeRuns(std::span<const std::uint32_t> faceAttributes);
-// buildAttributeTable into table, which has room for exactly the runs there are.
-void fillAttributeTable(std::span<const std::uint32_t> indices, std::span<const std::uint32_t> faceAttributes,
-                        std::span<AttributeRange> table);
+// buildAttributeTable into table, as many runs as it has room for; returns how many
+// runs there are.
+std::size_t fillAttributeTable(std::span<const std::uint32_t> indices,
+                               std::span<const std::uint32_t> faceAttributes,
+                               std::span<AttributeRange> table);
 
 } // namespace bw

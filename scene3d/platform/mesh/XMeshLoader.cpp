@@ -39,11 +39,10 @@ public:
     }
     // Only where every polygon is a triangle: their corners, three a face.
     void copyTriangles(std::span<std::uint32_t> out) const {
-        for (std::size_t p = 0; p < count_; ++p) {
-            std::uint32_t face[4];
-            std::memcpy(face, records_.data() + 16 * p, sizeof face);
-            std::memcpy(out.data() + 3 * p, face + 1, 12);
-        }
+        // Straight from the records, not through a copy of the face: a load from the middle
+        // of a wider store just made waits for the store.
+        for (std::size_t p = 0; p < count_; ++p)
+            std::memcpy(out.data() + 3 * p, records_.data() + 16 * p + 4, 12);
     }
 
 private:
@@ -69,12 +68,7 @@ public:
     }
 
     std::size_t listed() const { return listed_.size() / 4; }
-    std::uint32_t of(std::size_t face) const {
-        if (face >= listed()) return last_;
-        std::uint32_t id;
-        std::memcpy(&id, listed_.data() + 4 * face, 4);
-        return id;
-    }
+    std::uint32_t of(std::size_t face) const { return face < listed() ? word(face) : last_; }
     // Those of faces 0 .. out.size() - 1.
     void copyTo(std::span<std::uint32_t> out) const {
         const std::size_t given = std::min(out.size(), listed());
@@ -86,12 +80,26 @@ public:
     std::size_t runs(std::size_t faces) const {
         if (faces == 0) return 0;
         std::size_t runs = 1;
-        for (std::size_t f = 1; f < std::min(faces, listed()); ++f)
-            runs += of(f) != of(f - 1);
+        const std::size_t given = std::min(faces, listed());
+        for (std::size_t f = 1; f < given; ++f)
+            runs += word(f) != word(f - 1);
         return runs;
+    }
+    // The largest material the list names, past the faces too; 0 without a list.
+    std::uint32_t largest() const {
+        std::uint32_t largest = 0;
+        for (std::size_t f = 0; f < listed(); ++f)
+            largest = std::max(largest, word(f));
+        return largest;
     }
 
 private:
+    std::uint32_t word(std::size_t at) const {
+        std::uint32_t v;
+        std::memcpy(&v, listed_.data() + 4 * at, 4);
+        return v;
+    }
+
     std::span<const std::uint8_t> listed_;
     std::uint32_t last_ = 0;
 };
@@ -266,8 +274,7 @@ void readMaterialList(const XDataObject& object, MeshSource& source) {
     const std::uint32_t listed = countOf(r, 4);
     source.faceMaterials = FaceMaterials(r.take(std::size_t{listed} * 4));
     // Every entry is checked, those past the faces too.
-    for (std::size_t f = 0; f < listed; ++f)
-        if (source.faceMaterials.of(f) >= materialCount) fail("face material out of range");
+    if (listed > 0 && source.faceMaterials.largest() >= materialCount) fail("face material out of range");
     source.materials.reserve(std::min<std::size_t>(materialCount, object.children.size()));
     for (const auto& child : object.children) {
         if (source.materials.size() == materialCount) break;
