@@ -28,11 +28,15 @@ inline constexpr std::uint64_t maxValueBytesPerFile = std::uint64_t{64} << 20;
 // nothing: the objects are only listed until the first reference looks for one.
 class XObjectIndex {
 public:
+    // The list of objects not looked for yet is taken from arena (a file's objects').
+    explicit XObjectIndex(std::pmr::memory_resource* arena = std::pmr::get_default_resource())
+        : listed_(arena) {}
+
     void add(const XDataObject& object);
     const XDataObject* find(const std::string& name, const std::optional<Guid>& id);
 
 private:
-    std::vector<const XDataObject*> listed_;                // not in the maps yet
+    std::pmr::vector<const XDataObject*> listed_;           // not in the maps yet
     std::map<std::string_view, const XDataObject*> byName_; // names held by the objects
     std::map<Guid, const XDataObject*> byGuid_;
 };
