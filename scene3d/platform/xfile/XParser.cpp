@@ -337,12 +337,14 @@ XObjectPtr XParser::parseObject(std::uint32_t depth) {
         skipObject(head, depth);
         return nullptr;
     }
-    const std::shared_ptr<const XTemplate> xtemplate = std::move(match.xtemplate);
     countObject(head.offset);
 
     XObjectPtr object(new (arena_.allocate(sizeof(XDataObject), alignof(XDataObject))) XDataObject(&arena_));
+    // The object's hold on its template is the match's, moved: each copy of the pointer is
+    // an atomic count up and down, and there is one per object.
+    object->xtemplate = std::move(match.xtemplate);
+    const XTemplate* const xtemplate = object->xtemplate.get();
     object->templateName = xtemplate->standardId.empty() ? xtemplate->name : xtemplate->standardId;
-    object->xtemplate = xtemplate;
     object->name = optionalName();
     if (tokens_.peek().kind == TokenKind::Guid) object->id = tokens_.next().guid;
     expect(TokenKind::OBrace, "'{' to open the object");
