@@ -171,6 +171,18 @@ TEST(MeshLoading, PolygonsShortMaterialListsAndMissingParts) {
     EXPECT_EQ((std::vector<std::uint32_t>{1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
               std::vector<std::uint32_t>(attributes.begin(), attributes.end()));
 
+    // A long list: its entries past the faces are checked, and not taken.
+    const std::string twoMaterials =
+        "Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } Material { 0;0;0;1;; 0; 0;0;0;; 0;0;0;; } } }";
+    const std::string oneTriangle = "Mesh { 3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;; ";
+    const LoadedMesh longList = loadText(oneTriangle + "MeshMaterialList { 2; 3; 1, 0, 0;; " + twoMaterials);
+    ASSERT_EQ(1u, longList.mesh.faceCount());
+    EXPECT_EQ(1u, longList.mesh.faceAttributes()[0]);
+    ASSERT_EQ(1u, longList.mesh.attributeTable().size());
+    EXPECT_EQ(1u, longList.mesh.attributeTable()[0].attributeId);
+    EXPECT_EQ(result::invalidData,
+              loadFailure(oneTriangle + "MeshMaterialList { 2; 3; 1, 0, 2;; " + twoMaterials));
+
     // No material list: one subset, no materials.
     const LoadedMesh bare = loadText(cubeWithoutNormals);
     EXPECT_EQ(8u, bare.mesh.vertexCount());
