@@ -71,7 +71,7 @@ private:
     XObjectPtr parseObject(std::uint32_t depth);
     // Passes over an object of an unknown template up to its closing brace, nested braces
     // and all.
-    void skipObject(const Token& head, std::uint32_t depth);
+    void skipObject(std::string_view name, std::size_t offset, std::uint32_t depth);
     void countObject(std::size_t offset);
     void warn(const std::string& what, std::size_t offset);
     XChild parseReference();
@@ -112,7 +112,8 @@ private:
     void checkValueBytes(std::uint64_t more, std::size_t offset);
 
     void skipSeparators();
-    Token expect(TokenKind kind, const char* what);
+    // The token taken, valid as next()'s is.
+    const Token& expect(TokenKind kind, const char* what);
     [[noreturn]] void fail(ResultCode code, const std::string& what, std::size_t offset);
 
     XTokenSource& tokens_;
