@@ -95,7 +95,7 @@ private:
     std::string frameName_;
     FramePtr frame_;
     std::int32_t lastMatrixKey_ = 0;
-    GrowingList<AnimationPtr> children_{10};
+    GrowingList<AnimationPtr, 10> children_;
     bool settingTime_ = false; // passes by an animation made its own descendant
 };
 

@@ -197,7 +197,7 @@ void CD3DFrame::readObjects(IDirect3DDevice8& dev, TextureCache& textures, LoadB
                 if (refusesFile(error)) throw;
                 // Added all the same, empty: it draws nothing and is never hit.
             }
-            AddMesh(mesh);
+            AddMesh(std::move(mesh));
         } else if (type == "TID_D3DRMAnimationSet" && animParent) {
             try {
                 animParent->LoadAnimationSet(dev, textures, budget, *object, shared_from_this());
@@ -223,7 +223,7 @@ void CD3DFrame::LoadXOFFrame(IDirect3DDevice8& dev, TextureCache& textures, Load
         } else if (type == "TID_D3DRMMesh") {
             auto mesh = std::make_shared<CD3DMesh>();
             mesh->InitFromXOF(dev, textures, budget, object);
-            AddMesh(mesh);
+            AddMesh(std::move(mesh));
         } else if (type == "TID_D3DRMFrameTransformMatrix") {
             XDataReader reader(object);
             Matrix matrix;

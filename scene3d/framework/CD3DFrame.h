@@ -194,8 +194,8 @@ private:
     Matrix local_;
     Matrix combined_;
     Matrix inverse_;
-    GrowingList<MeshPtr> meshes_{5};
-    GrowingList<FramePtr> children_{5};
+    GrowingList<MeshPtr, 5> meshes_;
+    GrowingList<FramePtr, 5> children_;
     RenderCallback preRender_;
     std::int32_t preRenderId_ = 0;
     RenderCallback postRender_;

@@ -70,12 +70,12 @@ void CD3DMesh::setUpMaterials(IDirect3DDevice8& dev, TextureCache& textures, Loa
     resizeSubsetLists(n);
     for (std::int32_t i = 0; i < n; ++i) {
         const MaterialRecord& record = records[static_cast<std::size_t>(i)];
-        Material& material = materials_[static_cast<std::size_t>(i)];
+        Material& material = subsets_[static_cast<std::size_t>(i)].material;
         material = record.material;
         // Loaded materials have no ambient colour; taking the diffuse one lets the scene's
         // ambient level show the subset in its own colour.
         material.ambient = material.diffuse;
-        textures_[static_cast<std::size_t>(i)] =
+        subsets_[static_cast<std::size_t>(i)].texture =
             textures.LoadTextureCached(dev, record.textureFilename, &budget);
     }
 }
@@ -125,8 +125,7 @@ const std::vector<std::uint32_t>& CD3DMesh::adjacency() const {
 }
 
 void CD3DMesh::Destroy() {
-    materials_.clear();
-    textures_.clear();
+    subsets_.clear();
     adjacency_.clear();
     adjacencyKnown_ = false;
     materialCount_ = 0;
@@ -140,7 +139,7 @@ void CD3DMesh::RenderEx(IDirect3DDevice8& dev, bool bDrawOpaqueSubsets, bool bDr
     if (bDrawOpaqueSubsets) {
         for (std::int32_t i = 0; i < n; ++i) {
             if (bUseMaterials) {
-                const Material& material = materials_[static_cast<std::size_t>(i)];
+                const Material& material = subsets_[static_cast<std::size_t>(i)].material;
                 if (material.diffuse.a != 1.0f) continue;
                 applyMaterialAndTexture(dev, material, i);
             } else if (bUseMaterialOverride) {
@@ -163,7 +162,7 @@ void CD3DMesh::RenderEx(IDirect3DDevice8& dev, bool bDrawOpaqueSubsets, bool bDr
 const Material* CD3DMesh::transparentMaterial(std::int32_t subset) const {
     if (!bUseMaterialOverride && !bUseMaterials) return nullptr;
     const Material& material =
-        bUseMaterials ? materials_[static_cast<std::size_t>(subset)] : materialOverride_;
+        bUseMaterials ? subsets_[static_cast<std::size_t>(subset)].material : materialOverride_;
     return material.diffuse.a < 1.0f ? &material : nullptr;
 }
 
@@ -177,7 +176,7 @@ bool CD3DMesh::HasTransparentSubsets() const {
 void CD3DMesh::Render(IDirect3DDevice8& dev) {
     if (!mesh_) return;
     for (std::int32_t i = 0; i < materialCount_; ++i) {
-        if (bUseMaterials) applyMaterialAndTexture(dev, materials_[static_cast<std::size_t>(i)], i);
+        if (bUseMaterials) applyMaterialAndTexture(dev, subsets_[static_cast<std::size_t>(i)].material, i);
         drawSubset(dev, static_cast<std::uint32_t>(i));
     }
 }
@@ -189,14 +188,14 @@ void CD3DMesh::SetMaterialCount(std::int32_t count) {
 }
 
 std::shared_ptr<const Texture> CD3DMesh::GetMaterialTexture(std::int32_t index) const {
-    return textures_[listIndex(index)];
+    return subsets_[listIndex(index)].texture;
 }
 
 void CD3DMesh::SetMaterial(std::int32_t index, const Material& material) {
-    materials_[listIndex(index)] = material;
+    subsets_[listIndex(index)].material = material;
 }
 
-Material CD3DMesh::GetMaterial(std::int32_t index) const { return materials_[listIndex(index)]; }
+Material CD3DMesh::GetMaterial(std::int32_t index) const { return subsets_[listIndex(index)].material; }
 
 void CD3DMesh::SetMaterialOverride(const Material& material) {
     materialOverride_ = material;
@@ -216,7 +215,7 @@ Mesh& CD3DMesh::requireMesh() const {
 }
 
 std::size_t CD3DMesh::listIndex(std::int32_t index) const {
-    if (index < 0 || static_cast<std::size_t>(index) >= materials_.size())
+    if (index < 0 || static_cast<std::size_t>(index) >= subsets_.size())
         throw PlatformError(result::invalidArgument,
                             "subset " + std::to_string(index) + " outside the material list");
     return static_cast<std::size_t>(index);
@@ -225,14 +224,13 @@ std::size_t CD3DMesh::listIndex(std::int32_t index) const {
 void CD3DMesh::resizeSubsetLists(std::int32_t count) {
     // Indices 0 .. count: one entry more than there are subsets.
     const auto entries = static_cast<std::size_t>(count) + 1;
-    materials_.resize(entries);
-    textures_.resize(entries);
+    subsets_.resize(entries);
 }
 
 void CD3DMesh::applyMaterialAndTexture(IDirect3DDevice8& dev, const Material& material,
                                        std::int32_t subset) const {
     throwIfFailed(dev.SetMaterial(material), "SetMaterial");
-    throwIfFailed(dev.SetTexture(0, textures_[static_cast<std::size_t>(subset)]), "SetTexture");
+    throwIfFailed(dev.SetTexture(0, subsets_[static_cast<std::size_t>(subset)].texture), "SetTexture");
 }
 
 void CD3DMesh::drawSubset(IDirect3DDevice8& dev, std::uint32_t subset) const {

@@ -107,8 +107,12 @@ private:
     std::uint64_t contentRevision_ = 0;
     Vector3 sphereCentre_;
     std::int32_t materialCount_ = 0;
-    std::vector<Material> materials_;
-    std::vector<std::shared_ptr<const Texture>> textures_;
+    // A subset's material and texture side by side: one list to make and free, not two.
+    struct Subset {
+        Material material;
+        std::shared_ptr<const Texture> texture;
+    };
+    std::vector<Subset> subsets_;
     mutable std::vector<std::uint32_t> adjacency_;
     mutable bool adjacencyKnown_ = false;
     Material materialOverride_;

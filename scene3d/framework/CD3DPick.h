@@ -69,7 +69,7 @@ private:
     // the frame has a mesh entry.
     bool pickMeshes(const FramePtr& frame, const std::optional<Vector3>& origin, Vector3 direction);
 
-    GrowingList<Hit> hits_{10};
+    GrowingList<Hit, 10> hits_;
 };
 
 } // namespace bw

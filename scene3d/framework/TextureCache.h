@@ -53,7 +53,7 @@ private:
     std::shared_ptr<const TextureLoader> loader_;
     std::uint64_t maxBytes_;
     std::uint64_t bytes_ = 0;
-    GrowingList<Entry> entries_{10};
+    GrowingList<Entry, 10> entries_;
 };
 
 } // namespace bw

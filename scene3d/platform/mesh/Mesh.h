@@ -7,21 +7,10 @@
 
 #include "scene3d/math/BoundingBox.h"
 #include "scene3d/math/Vector3.h"
+#include "scene3d/platform/mesh/MeshArrays.h"
 #include "scene3d/platform/mesh/VertexLayout.h"
 
 namespace bw {
-
-// A run of consecutive faces with one attribute (material) id and the range of vertices
-// they use. After optimisation each attribute id has exactly one run.
-struct AttributeRange {
-    std::uint32_t attributeId = 0;
-    std::uint32_t faceStart = 0;
-    std::uint32_t faceCount = 0;
-    std::uint32_t vertexStart = 0;
-    std::uint32_t vertexCount = 0;
-
-    friend bool operator==(const AttributeRange&, const AttributeRange&) = default;
-};
 
 // An indexed triangle mesh laid out for drawing: one contiguous array of vertices
 // (layout().slotCount 32-bit slots each, floats except packed colours), three 32-bit indices
@@ -31,21 +20,24 @@ public:
     // Throws PlatformError (invalidCall) when the layout is invalid, the vertex data is not
     // a whole number of vertices, an index is out of range or the attribute count is not
     // the face count.
-    Mesh(std::uint32_t fvfCode, std::vector<float> vertices, std::vector<std::uint32_t> indices,
-         std::vector<std::uint32_t> faceAttributes);
+    Mesh(std::uint32_t fvfCode, const std::vector<float>& vertices, const std::vector<std::uint32_t>& indices,
+         const std::vector<std::uint32_t>& faceAttributes);
+    // The same from arrays whose vertices, indices and attributes are written; the runs
+    // are filled here (room for as many as countAttributeRuns gives saves a copy).
+    Mesh(std::uint32_t fvfCode, MeshArrays arrays);
 
     std::uint32_t fvf() const { return layout_.fvf; }
     const VertexLayout& layout() const { return layout_; }
     std::uint32_t vertexSize() const { return layout_.vertexSize(); }
     std::uint32_t vertexCount() const {
-        return static_cast<std::uint32_t>(vertices_.size() / layout_.slotCount);
+        return static_cast<std::uint32_t>(arrays_.vertexSlots().size() / layout_.slotCount);
     }
-    std::uint32_t faceCount() const { return static_cast<std::uint32_t>(attributes_.size()); }
+    std::uint32_t faceCount() const { return static_cast<std::uint32_t>(arrays_.faceAttributes().size()); }
 
-    std::span<const float> vertexData() const { return vertices_; }
-    std::span<const std::uint32_t> indices() const { return indices_; }
-    std::span<const std::uint32_t> faceAttributes() const { return attributes_; }
-    const std::vector<AttributeRange>& attributeTable() const { return attributeTable_; }
+    std::span<const float> vertexData() const { return arrays_.vertexSlots(); }
+    std::span<const std::uint32_t> indices() const { return arrays_.indices(); }
+    std::span<const std::uint32_t> faceAttributes() const { return arrays_.faceAttributes(); }
+    std::span<const AttributeRange> attributeTable() const { return arrays_.runs(); }
     // Number of distinct attribute ids the faces use.
     std::uint32_t subsetCount() const;
 
@@ -65,10 +57,7 @@ public:
 
 private:
     VertexLayout layout_;
-    std::vector<float> vertices_;
-    std::vector<std::uint32_t> indices_;
-    std::vector<std::uint32_t> attributes_;
-    std::vector<AttributeRange> attributeTable_;
+    MeshArrays arrays_;
     mutable BoundingBox bounds_;
     mutable bool boundsStale_ = true;
 };
@@ -76,5 +65,12 @@ private:
 // The runs of equal attribute ids in face order, with the vertex range of each run.
 std::vector<AttributeRange> buildAttributeTable(std::span<const std::uint32_t> indices,
                                                 std::span<const std::uint32_t> faceAttributes);
+// How many runs of equal attribute ids the faces make.
+std::size_t countAttributeRuns(std::span<const std::uint32_t> faceAttributes);
+// buildAttributeTable into table, as many runs as it has room for; returns how many
+// runs there are.
+std::size_t fillAttributeTable(std::span<const std::uint32_t> indices,
+                               std::span<const std::uint32_t> faceAttributes,
+                               std::span<AttributeRange> table);
 
 } // namespace bw

@@ -50,8 +50,7 @@ Mesh copyWithLayout(const Mesh& mesh, std::uint32_t fvfCode) {
     }
     const auto indices = mesh.indices();
     const auto attributes = mesh.faceAttributes();
-    return Mesh(fvfCode, std::move(out), {indices.begin(), indices.end()},
-                {attributes.begin(), attributes.end()});
+    return Mesh(fvfCode, out, {indices.begin(), indices.end()}, {attributes.begin(), attributes.end()});
 }
 
 } // namespace bw

@@ -53,7 +53,7 @@ Mesh optimizeMesh(const Mesh& mesh, std::vector<std::uint32_t>* vertexRemap) {
     for (auto& i : cacheIndices)
         i = remap[i];
     if (vertexRemap) *vertexRemap = std::move(previous);
-    return Mesh(mesh.fvf(), std::move(out), std::move(cacheIndices), std::move(sortedAttributes));
+    return Mesh(mesh.fvf(), out, cacheIndices, sortedAttributes);
 }
 
 } // namespace bw

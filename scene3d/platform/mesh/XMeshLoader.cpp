@@ -19,16 +19,89 @@ namespace {
 
 [[noreturn]] void fail(const std::string& what) { throw PlatformError(result::invalidData, "mesh: " + what); }
 
-// Polygons as one list of corner indices with the start of each polygon, and one past
-// the last; the starts are left out where every polygon is a triangle, as in most meshes.
-struct Polygons {
-    std::vector<std::uint32_t> corners;
-    std::vector<std::uint32_t> start;
-    std::uint32_t polygons = 0;
+// Polygons where they lie in an object's data, which outlives the reading: each a count
+// and that many corner indices. Where every polygon is a triangle, as in most meshes,
+// polygon p lies at word 4p; otherwise the word each one starts at is kept.
+class Polygons {
+public:
+    Polygons() = default;
+    Polygons(std::span<const std::uint8_t> records, std::uint32_t count, std::vector<std::uint32_t> starts)
+        : records_(records), count_(count), starts_(std::move(starts)) {}
 
-    std::uint32_t count() const { return polygons; }
-    std::uint32_t first(std::uint32_t p) const { return start.empty() ? 3 * p : start[p]; }
-    std::uint32_t size(std::uint32_t p) const { return start.empty() ? 3 : start[p + 1] - start[p]; }
+    std::uint32_t count() const { return count_; }
+    // The corners of every polygon together.
+    std::size_t corners() const { return records_.size() / 4 - count_; }
+    std::uint32_t size(std::uint32_t p) const {
+        return starts_.empty() ? 3 : starts_[p + 1] - starts_[p] - 1;
+    }
+    std::uint32_t corner(std::uint32_t p, std::uint32_t c) const {
+        return word((starts_.empty() ? 4 * std::size_t{p} : starts_[p]) + 1 + c);
+    }
+    // Only where every polygon is a triangle: their corners, three a face.
+    void copyTriangles(std::span<std::uint32_t> out) const {
+        // Straight from the records, not through a copy of the face: a load from the middle
+        // of a wider store just made waits for the store.
+        for (std::size_t p = 0; p < count_; ++p)
+            std::memcpy(out.data() + 3 * p, records_.data() + 16 * p + 4, 12);
+    }
+
+private:
+    std::uint32_t word(std::size_t at) const {
+        std::uint32_t v;
+        std::memcpy(&v, records_.data() + 4 * at, 4);
+        return v;
+    }
+
+    std::span<const std::uint8_t> records_;
+    std::uint32_t count_ = 0;
+    std::vector<std::uint32_t> starts_; // and one past the last polygon
+};
+
+// The material of each face: the list's entries where they lie in an object's data, the
+// last entry again for the faces past a short list, the first material for every face
+// where there is no list.
+class FaceMaterials {
+public:
+    FaceMaterials() = default;
+    explicit FaceMaterials(std::span<const std::uint8_t> listed) : listed_(listed) {
+        if (!listed.empty()) std::memcpy(&last_, listed.data() + listed.size() - 4, 4);
+    }
+
+    std::size_t listed() const { return listed_.size() / 4; }
+    std::uint32_t of(std::size_t face) const { return face < listed() ? word(face) : last_; }
+    // Those of faces 0 .. out.size() - 1.
+    void copyTo(std::span<std::uint32_t> out) const {
+        const std::size_t given = std::min(out.size(), listed());
+        if (given > 0) std::memcpy(out.data(), listed_.data(), 4 * given);
+        std::fill(out.begin() + static_cast<std::ptrdiff_t>(given), out.end(), last_);
+    }
+    // How many runs of one material the first `faces` faces make (the faces past a short
+    // list continue its last run).
+    std::size_t runs(std::size_t faces) const {
+        if (faces == 0) return 0;
+        std::size_t runs = 1;
+        const std::size_t given = std::min(faces, listed());
+        for (std::size_t f = 1; f < given; ++f)
+            runs += word(f) != word(f - 1);
+        return runs;
+    }
+    // The largest material the list names, past the faces too; 0 without a list.
+    std::uint32_t largest() const {
+        std::uint32_t largest = 0;
+        for (std::size_t f = 0; f < listed(); ++f)
+            largest = std::max(largest, word(f));
+        return largest;
+    }
+
+private:
+    std::uint32_t word(std::size_t at) const {
+        std::uint32_t v;
+        std::memcpy(&v, listed_.data() + 4 * at, 4);
+        return v;
+    }
+
+    std::span<const std::uint8_t> listed_;
+    std::uint32_t last_ = 0;
 };
 
 // Vectors (three FLOATs each) where they lie in an object's data, which outlives the
@@ -57,7 +130,7 @@ struct MeshSource {
     bool normalsFollowVertices = false;
     std::vector<std::pair<float, float>> textureCoordinates;
     std::vector<std::optional<std::uint32_t>> colours;
-    std::vector<std::uint32_t> faceMaterials;
+    FaceMaterials faceMaterials;
     std::vector<MaterialRecord> materials;
 };
 
@@ -73,10 +146,8 @@ std::uint32_t countOf(XDataReader& r, std::size_t bytesEach) {
 PackedVectors readVectors(XDataReader& r) { return PackedVectors(r.take(std::size_t{countOf(r, 12)} * 12)); }
 
 Polygons readPolygons(XDataReader& r, std::size_t indexLimit) {
-    Polygons polygons;
     const std::uint32_t count = countOf(r, 4);
-    polygons.polygons = count;
-    // Read in place, word by word: a face is a handful of values, and a call per value
+    // Checked in place, word by word: a face is a handful of values, and a call per value
     // cost more than the face.
     const std::span<const std::uint8_t> data = r.take(r.remaining());
     const std::size_t words = data.size() / 4;
@@ -85,11 +156,7 @@ Polygons readPolygons(XDataReader& r, std::size_t indexLimit) {
         std::memcpy(&v, data.data() + at * 4, 4);
         return v;
     };
-    // Every face takes a word for its count besides its corners: a bound on the corners.
-    polygons.corners.resize(words > count ? words - count : 0);
-    std::uint32_t* const out = polygons.corners.data();
     std::size_t at = 0;
-    std::uint32_t written = 0;
     // The largest index seen, checked once at the end: an index out of range fails the
     // mesh all the same.
     std::uint32_t largest = 0;
@@ -99,35 +166,28 @@ Polygons readPolygons(XDataReader& r, std::size_t indexLimit) {
         std::uint32_t face[4];
         std::memcpy(face, data.data() + at * 4, sizeof face);
         if (face[0] != 3) break;
-        out[written] = face[1];
-        out[written + 1] = face[2];
-        out[written + 2] = face[3];
         largest = std::max({largest, face[1], face[2], face[3]});
-        written += 3;
         at += 4;
     }
+    std::vector<std::uint32_t> starts;
     if (p < count) {
-        // Any other polygon, and what follows it, with the starts kept.
-        polygons.start.resize(std::size_t{count} + 1); // countOf has bounded count by the data
+        // Any other polygon, and what follows it, with where each starts.
+        starts.resize(std::size_t{count} + 1); // countOf has bounded count by the data
         for (std::uint32_t q = 0; q <= p; ++q)
-            polygons.start[q] = 3 * q;
+            starts[q] = 4 * q;
     }
     for (; p < count; ++p) {
         if (at >= words) fail("faces end early");
         const std::uint32_t corners = word(at++);
         if (corners > words - at) fail("count larger than its data");
         if (corners < 3) fail("face with fewer than three corners");
-        for (std::uint32_t c = 0; c < corners; ++c) {
-            const std::uint32_t index = word(at++);
-            largest = std::max(largest, index);
-            out[written++] = index;
-        }
-        polygons.start[p + 1] = written;
+        for (std::uint32_t c = 0; c < corners; ++c)
+            largest = std::max(largest, word(at++));
+        starts[p + 1] = static_cast<std::uint32_t>(at);
     }
-    if (written > 0 && largest >= indexLimit) fail("face index out of range");
-    polygons.corners.resize(written);
+    if (at > count && largest >= indexLimit) fail("face index out of range");
     r.rewind(data.size() - at * 4);
-    return polygons;
+    return Polygons(data.first(at * 4), count, std::move(starts));
 }
 
 ColorValue readColour(XDataReader& r, bool withAlpha) {
@@ -212,18 +272,9 @@ void readMaterialList(const XDataObject& object, MeshSource& source) {
     XDataReader r(object);
     const std::uint32_t materialCount = r.dword();
     const std::uint32_t listed = countOf(r, 4);
-    const std::uint8_t* indexes = r.take(std::size_t{listed} * 4).data();
-    // Every entry is checked, those past the faces too; a short list repeats its last
-    // entry for the remaining faces.
-    const std::uint32_t faces = source.faces.count();
-    source.faceMaterials.resize(std::max(faces, listed));
-    if (listed > 0) std::memcpy(source.faceMaterials.data(), indexes, std::size_t{listed} * 4);
-    if (std::any_of(source.faceMaterials.begin(), source.faceMaterials.begin() + listed,
-                    [&](std::uint32_t i) { return i >= materialCount; }))
-        fail("face material out of range");
-    std::fill(source.faceMaterials.begin() + listed, source.faceMaterials.end(),
-              listed > 0 ? source.faceMaterials[listed - 1] : 0);
-    source.faceMaterials.resize(faces);
+    source.faceMaterials = FaceMaterials(r.take(std::size_t{listed} * 4));
+    // Every entry is checked, those past the faces too.
+    if (listed > 0 && source.faceMaterials.largest() >= materialCount) fail("face material out of range");
     source.materials.reserve(std::min<std::size_t>(materialCount, object.children.size()));
     for (const auto& child : object.children) {
         if (source.materials.size() == materialCount) break;
@@ -258,8 +309,6 @@ MeshSource readMeshSource(const XDataObject& object) {
             childReaders[k].second(data, source);
         }
     }
-    // Without a material list (the last of the readers) every face takes the first material.
-    if (!seen.back()) source.faceMaterials.assign(source.faces.count(), 0);
     return source;
 }
 
@@ -328,68 +377,55 @@ std::uint32_t layoutFor(const MeshSource& s) {
     return code;
 }
 
-Mesh buildMesh(MeshSource& s) {
-    const bool hasNormals = normalsGiven(s);
-    // Nothing needs splitting where every vertex takes its own normal at every corner.
-    const bool normalPerVertex = s.normalsFollowVertices;
-    VertexSplitter splitter(static_cast<std::uint32_t>(s.positions.size()), hasNormals && !normalPerVertex);
-    std::vector<std::uint32_t> indices;
-    std::vector<std::uint32_t> attributes;
-    // Triangles whose corners keep their vertices are the file's faces as they are.
-    const bool asInFile = !splitter.splits() && s.faces.corners.size() == 3 * std::size_t{s.faces.count()};
-    if (asInFile) {
-        indices = std::move(s.faces.corners);
-        attributes = std::move(s.faceMaterials);
-    } else {
-        // A fan has two corners fewer than its polygon.
-        indices.reserve((s.faces.corners.size() - 2 * std::size_t{s.faces.count()}) * 3);
-        attributes.reserve(s.faces.corners.size() - 2 * std::size_t{s.faces.count()});
-    }
-    for (std::uint32_t f = 0; f < s.faces.count() && !asInFile; ++f) {
-        const std::uint32_t first = s.faces.first(f);
-        const auto corner = [&](std::uint32_t c) {
-            const auto normal = hasNormals ? std::optional(s.normalFaces.corners[first + c]) : std::nullopt;
-            return splitter.vertexFor(s.faces.corners[first + c], normal);
-        };
-        const std::uint32_t pivot = corner(0);
-        std::uint32_t previous = corner(1);
+// The polygons as fans of triangles around their first corners, each corner's vertex as
+// vertexOf(polygon, corner) gives it.
+template <typename VertexOf>
+void fanTriangles(const MeshSource& s, const VertexOf& vertexOf, std::span<std::uint32_t> indices,
+                  std::span<std::uint32_t> attributes) {
+    std::size_t triangle = 0;
+    for (std::uint32_t f = 0; f < s.faces.count(); ++f) {
+        const std::uint32_t pivot = vertexOf(f, 0);
+        std::uint32_t previous = vertexOf(f, 1);
         for (std::uint32_t c = 2; c < s.faces.size(f); ++c) {
-            const std::uint32_t current = corner(c);
-            indices.insert(indices.end(), {pivot, previous, current});
-            attributes.push_back(s.faceMaterials[f]);
+            const std::uint32_t current = vertexOf(f, c);
+            indices[3 * triangle] = pivot;
+            indices[3 * triangle + 1] = previous;
+            indices[3 * triangle + 2] = current;
+            attributes[triangle++] = s.faceMaterials.of(f);
             previous = current;
         }
     }
+}
 
-    const std::uint32_t code = layoutFor(s);
-    const VertexLayout layout = *vertexLayoutOf(code);
+// Every slot of every vertex: position, normal (zero for a vertex without one), colour
+// and texture coordinates as the layout has them.
+void writeVertices(const MeshSource& s, const VertexSplitter& splitter, const VertexLayout& layout,
+                   std::span<float> slots) {
+    const std::size_t stride = layout.slotCount;
     const std::uint32_t vertexCount = splitter.vertexCount();
-    std::vector<float> vertices(std::size_t{vertexCount} * layout.slotCount, 0.0f);
-    if (normalPerVertex) {
+    if (s.normalsFollowVertices) {
         // Nothing split: each vertex's position and normal are the file's of its index.
         for (std::uint32_t v = 0; v < vertexCount; ++v) {
-            float* const out = vertices.data() + std::size_t{v} * layout.slotCount;
+            float* const out = slots.data() + v * stride;
             std::memcpy(out, s.positions.at(v), 12);
             std::memcpy(out + layout.normal, s.normals.at(v), 12);
         }
     } else {
-        // Attribute by attribute: each pass is a plain copy where nothing was split.
         for (std::uint32_t v = 0; v < vertexCount; ++v)
-            std::memcpy(vertices.data() + std::size_t{v} * layout.slotCount,
-                        s.positions.at(splitter.originOf(v)), 12);
-    }
-    if (layout.normal >= 0 && hasNormals && !normalPerVertex) {
-        for (std::uint32_t v = 0; v < vertexCount; ++v) {
-            const std::optional<std::uint32_t> normal = splitter.normalOf(v);
+            std::memcpy(slots.data() + v * stride, s.positions.at(splitter.originOf(v)), 12);
+        for (std::uint32_t v = 0; v < vertexCount && layout.normal >= 0; ++v) {
+            float* const out = slots.data() + v * stride + layout.normal;
+            const std::optional<std::uint32_t> normal =
+                splitter.splits() ? splitter.normalOf(v) : std::optional<std::uint32_t>();
             if (normal)
-                std::memcpy(vertices.data() + std::size_t{v} * layout.slotCount + layout.normal,
-                            s.normals.at(*normal), 12);
+                std::memcpy(out, s.normals.at(*normal), 12);
+            else
+                std::fill_n(out, 3, 0.0f);
         }
     }
-    if (layout.diffuse < 0 && layout.texture[0] < 0)
-        return Mesh(code, std::move(vertices), std::move(indices), std::move(attributes));
+    if (layout.diffuse < 0 && layout.texture[0] < 0) return;
     for (std::uint32_t v = 0; v < vertexCount; ++v) {
-        float* out = vertices.data() + std::size_t{v} * layout.slotCount;
+        float* out = slots.data() + v * stride;
         const std::uint32_t origin = splitter.originOf(v);
         if (layout.diffuse >= 0) {
             const std::uint32_t colour = s.colours[origin].value_or(0xFFFFFFFFu);
@@ -400,7 +436,45 @@ Mesh buildMesh(MeshSource& s) {
             out[layout.texture[0] + 1] = s.textureCoordinates[origin].second;
         }
     }
-    return Mesh(code, std::move(vertices), std::move(indices), std::move(attributes));
+}
+
+Mesh buildMesh(const MeshSource& s) {
+    const bool hasNormals = normalsGiven(s);
+    // Nothing needs splitting where every vertex takes its own normal at every corner.
+    VertexSplitter splitter(static_cast<std::uint32_t>(s.positions.size()),
+                            hasNormals && !s.normalsFollowVertices);
+    const std::uint32_t code = layoutFor(s);
+    const VertexLayout layout = *vertexLayoutOf(code);
+    // A fan has two triangles fewer than its polygon has corners.
+    const std::size_t triangles = s.faces.corners() - 2 * std::size_t{s.faces.count()};
+    const std::size_t runs = s.faceMaterials.runs(s.faces.count());
+    MeshArrays arrays;
+    if (splitter.splits()) {
+        // How many vertices there are is known once every corner has found its own.
+        std::vector<std::uint32_t> indices(3 * triangles), attributes(triangles);
+        fanTriangles(
+            s,
+            [&](std::uint32_t f, std::uint32_t c) {
+                return splitter.vertexFor(s.faces.corner(f, c), s.normalFaces.corner(f, c));
+            },
+            std::span(indices), std::span(attributes));
+        arrays = MeshArrays(std::size_t{splitter.vertexCount()} * layout.slotCount, triangles, runs);
+        std::copy(indices.begin(), indices.end(), arrays.indices().begin());
+        std::copy(attributes.begin(), attributes.end(), arrays.faceAttributes().begin());
+    } else {
+        arrays = MeshArrays(s.positions.size() * layout.slotCount, triangles, runs);
+        if (triangles == s.faces.count()) {
+            // Triangles whose corners keep their vertices: the file's faces as they are.
+            s.faces.copyTriangles(arrays.indices());
+            s.faceMaterials.copyTo(arrays.faceAttributes());
+        } else {
+            fanTriangles(
+                s, [&](std::uint32_t f, std::uint32_t c) { return s.faces.corner(f, c); }, arrays.indices(),
+                arrays.faceAttributes());
+        }
+    }
+    writeVertices(s, splitter, layout, arrays.vertexSlots());
+    return Mesh(code, std::move(arrays));
 }
 
 // ---- whole files ----
@@ -461,7 +535,7 @@ LoadedMesh mergeParts(std::vector<LoadedMesh> parts) {
             attributes.push_back(a + materialBase);
         materials.insert(materials.end(), part.materials.begin(), part.materials.end());
     }
-    Mesh merged(code, std::move(vertices), std::move(indices), std::move(attributes));
+    Mesh merged(code, vertices, indices, attributes);
     auto adjacency = generateAdjacency(merged);
     return {std::move(merged), std::move(adjacency), std::move(materials)};
 }
@@ -474,7 +548,7 @@ LoadedMesh loadMeshFromXObject(const XDataObject& meshObject, LoadBudget* budget
     // normals, bounded by the corners already read, once they are known.
     if (budget)
         budget->countGeometry(source.positions.size(),
-                              source.faces.corners.size() - 2 * std::size_t{source.faces.count()});
+                              source.faces.corners() - 2 * std::size_t{source.faces.count()});
     Mesh mesh = buildMesh(source);
     if (budget) budget->countGeometry(mesh.vertexCount() - source.positions.size(), 0);
     std::vector<std::uint32_t> faceAdjacency;

@@ -75,7 +75,7 @@ const Token& XBinaryLexer::peek() {
     return token_;
 }
 
-Token XBinaryLexer::next() {
+const Token& XBinaryLexer::next() {
     if (!peeked_) lex(token_);
     peeked_ = false;
     return token_;

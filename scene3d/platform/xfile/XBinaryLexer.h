@@ -16,7 +16,7 @@ public:
         : bytes_(bytes), floatBytes_(floatBytes), base_(base) {}
 
     const Token& peek() override;
-    Token next() override;
+    const Token& next() override;
     std::size_t remainingBytes() const override { return bytes_.size() - pos_; }
     std::size_t valueBytesAhead() override;
     Filler takeFillerToEnd() override;

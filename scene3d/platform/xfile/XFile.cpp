@@ -94,7 +94,7 @@ struct ReadObjects {
     static constexpr std::size_t smallest = 4096;
     static constexpr std::size_t largest = 1 << 20;
     std::pmr::monotonic_buffer_resource arena;
-    std::vector<XObjectPtr> list;
+    std::pmr::vector<XObjectPtr> list{&arena};
 };
 
 } // namespace
@@ -110,12 +110,13 @@ struct XFile::State {
     std::optional<XBinaryLexer> binaryTokens;
     XTokenSource* tokens = nullptr; // either
     XTemplateSet templates = XTemplateSet::extending(standardTemplates());
-    XObjectIndex index;
+    // Shared by the walks of a file read once (walkAgain). Before the index, whose list
+    // lives in its arena.
+    std::shared_ptr<ReadObjects> objects;
+    std::optional<XObjectIndex> index;
     XWarnings warnings;
     std::optional<XParser> parser;
-    std::uint64_t valueBytes = 0; // the parser's count, once it is gone
-    // Shared by the walks of a file read once (walkAgain).
-    std::shared_ptr<ReadObjects> objects;
+    std::uint64_t valueBytes = 0;   // the parser's count, once it is gone
     std::size_t handedOut = 0;      // objects nextObject has returned
     std::exception_ptr readFailure; // met by readRemaining, thrown when the walk gets there
     bool ended = false;             // the parser has nothing more to give
@@ -200,7 +201,8 @@ XFile XFile::fromState(std::unique_ptr<State> state) {
         state->tokens = &state->binaryTokens.emplace(body, state->header.floatBits / 8, headerSize);
     }
     state->objects = std::make_shared<ReadObjects>(body.size());
-    state->parser.emplace(*state->tokens, state->templates, state->index, state->objects->arena,
+    state->index.emplace(&state->objects->arena);
+    state->parser.emplace(*state->tokens, state->templates, *state->index, state->objects->arena,
                           &state->warnings);
     return XFile(std::move(state));
 }

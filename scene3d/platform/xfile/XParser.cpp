@@ -128,8 +128,8 @@ void XParser::fail(ResultCode code, const std::string& what, std::size_t offset)
     throw PlatformError(code, ".x file: " + what + " at byte " + std::to_string(offset));
 }
 
-Token XParser::expect(TokenKind kind, const char* what) {
-    Token t = tokens_.next();
+const Token& XParser::expect(TokenKind kind, const char* what) {
+    const Token& t = tokens_.next();
     if (t.kind != kind) fail(result::parseError, std::string("expected ") + what, t.offset);
     return t;
 }
@@ -304,8 +304,8 @@ void XParser::warn(const std::string& what, std::size_t offset) {
     if (warnings_) warnings_->add(what + " at byte " + std::to_string(offset));
 }
 
-void XParser::skipObject(const Token& head, std::uint32_t depth) {
-    countObject(head.offset);
+void XParser::skipObject(std::string_view name, std::size_t offset, std::uint32_t depth) {
+    countObject(offset);
     optionalName();
     if (tokens_.peek().kind == TokenKind::Guid) tokens_.next();
     expect(TokenKind::OBrace, "'{' to open the object");
@@ -320,29 +320,34 @@ void XParser::skipObject(const Token& head, std::uint32_t depth) {
         countObject(t.offset);
         ++open;
     }
-    warn("skipped an object of the unknown template " + quoted(head.text), head.offset);
+    warn("skipped an object of the unknown template " + quoted(name), offset);
 }
 
 XObjectPtr XParser::parseObject(std::uint32_t depth) {
-    const Token head = expect(TokenKind::Name, "a template name");
-    if (depth >= maxObjectDepth) fail(result::parseError, "objects nested too deeply", head.offset);
-    XTemplateMatch match = templates_.lookup(head.text);
+    // The name and where it starts, not the whole token: they are all that is kept of it.
+    const Token& headToken = expect(TokenKind::Name, "a template name");
+    const std::string_view headName = headToken.text;
+    const std::size_t headOffset = headToken.offset;
+    if (depth >= maxObjectDepth) fail(result::parseError, "objects nested too deeply", headOffset);
+    XTemplateMatch match = templates_.lookup(headName);
     if (match.ambiguous()) {
         std::string names;
         for (const std::string& candidate : match.candidates)
             names += (names.empty() ? "" : ", ") + quoted(candidate);
-        fail(result::noTemplate, "template " + quoted(head.text) + " could be any of " + names, head.offset);
+        fail(result::noTemplate, "template " + quoted(headName) + " could be any of " + names, headOffset);
     }
     if (!match.xtemplate) {
-        skipObject(head, depth);
+        skipObject(headName, headOffset, depth);
         return nullptr;
     }
-    const std::shared_ptr<const XTemplate> xtemplate = std::move(match.xtemplate);
-    countObject(head.offset);
+    countObject(headOffset);
 
     XObjectPtr object(new (arena_.allocate(sizeof(XDataObject), alignof(XDataObject))) XDataObject(&arena_));
+    // The object's hold on its template is the match's, moved: each copy of the pointer is
+    // an atomic count up and down, and there is one per object.
+    object->xtemplate = std::move(match.xtemplate);
+    const XTemplate* const xtemplate = object->xtemplate.get();
     object->templateName = xtemplate->standardId.empty() ? xtemplate->name : xtemplate->standardId;
-    object->xtemplate = xtemplate;
     object->name = optionalName();
     if (tokens_.peek().kind == TokenKind::Guid) object->id = tokens_.next().guid;
     expect(TokenKind::OBrace, "'{' to open the object");
@@ -354,7 +359,7 @@ XObjectPtr XParser::parseObject(std::uint32_t depth) {
             std::min(ahead, maxValueBytesPerFile - std::min(valueBytes_, maxValueBytesPerFile))));
     readInstance(*xtemplate, *object, 0);
     finishData();
-    checkValueBytes(sizeof(XDataObject) + object->data.size(), head.offset);
+    checkValueBytes(sizeof(XDataObject) + object->data.size(), headOffset);
     valueBytes_ += sizeof(XDataObject) + object->data.size();
 
     for (;;) {
@@ -725,7 +730,7 @@ double XParser::nextFloatValue() {
 std::string_view XParser::nextStringValue() {
     if (pendingIndex_ < pending_.listCount) fail(result::badValue, "expected a string", pending_.offset);
     skipSeparators();
-    const Token t = tokens_.next();
+    const Token& t = tokens_.next();
     if (t.kind != TokenKind::String) fail(result::badValue, "expected a string", t.offset);
     return t.text;
 }

@@ -28,11 +28,15 @@ inline constexpr std::uint64_t maxValueBytesPerFile = std::uint64_t{64} << 20;
 // nothing: the objects are only listed until the first reference looks for one.
 class XObjectIndex {
 public:
+    // The list of objects not looked for yet is taken from arena (a file's objects').
+    explicit XObjectIndex(std::pmr::memory_resource* arena = std::pmr::get_default_resource())
+        : listed_(arena) {}
+
     void add(const XDataObject& object);
     const XDataObject* find(const std::string& name, const std::optional<Guid>& id);
 
 private:
-    std::vector<const XDataObject*> listed_;                // not in the maps yet
+    std::pmr::vector<const XDataObject*> listed_;           // not in the maps yet
     std::map<std::string_view, const XDataObject*> byName_; // names held by the objects
     std::map<Guid, const XDataObject*> byGuid_;
 };
@@ -67,7 +71,7 @@ private:
     XObjectPtr parseObject(std::uint32_t depth);
     // Passes over an object of an unknown template up to its closing brace, nested braces
     // and all.
-    void skipObject(const Token& head, std::uint32_t depth);
+    void skipObject(std::string_view name, std::size_t offset, std::uint32_t depth);
     void countObject(std::size_t offset);
     void warn(const std::string& what, std::size_t offset);
     XChild parseReference();
@@ -108,7 +112,8 @@ private:
     void checkValueBytes(std::uint64_t more, std::size_t offset);
 
     void skipSeparators();
-    Token expect(TokenKind kind, const char* what);
+    // The token taken, valid as next()'s is.
+    const Token& expect(TokenKind kind, const char* what);
     [[noreturn]] void fail(ResultCode code, const std::string& what, std::size_t offset);
 
     XTokenSource& tokens_;

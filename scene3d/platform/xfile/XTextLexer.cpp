@@ -161,13 +161,14 @@ const Token& XTextLexer::peek() {
     return *peeked_;
 }
 
-Token XTextLexer::next() {
+const Token& XTextLexer::next() {
     if (peeked_) {
-        Token t = *peeked_;
+        taken_ = *peeked_;
         peeked_.reset();
-        return t;
+    } else {
+        taken_ = lex();
     }
-    return lex();
+    return taken_;
 }
 
 XTokenSource::Filler XTextLexer::takeFillerToEnd() {

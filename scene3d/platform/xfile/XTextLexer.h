@@ -16,7 +16,7 @@ public:
         : text_(text), base_(base) {}
 
     const Token& peek() override;
-    Token next() override;
+    const Token& next() override;
     std::size_t remainingBytes() const override { return text_.size() - pos_; }
     // Reads a number where the data has one without making a token: most of a model file
     // is numbers, and this is where loading spends its time.
@@ -43,6 +43,7 @@ private:
     std::size_t base_;
     std::size_t pos_ = 0;
     std::optional<Token> peeked_;
+    Token taken_; // the last token next() gave
 };
 
 } // namespace bw

@@ -75,7 +75,9 @@ class XTokenSource {
 public:
     virtual ~XTokenSource() = default;
     virtual const Token& peek() = 0;
-    virtual Token next() = 0;
+    // The token taken, valid until the next token is looked at or taken: whoever keeps it
+    // longer copies it. Tokens are taken by the ten thousand, most only to be checked.
+    virtual const Token& next() = 0;
     // Bytes not yet turned into tokens; every value still to come needs at least one.
     virtual std::size_t remainingBytes() const = 0;
     // Where a source can tell without reading them: the bytes that the values just ahead,

@@ -37,9 +37,9 @@ std::string xTriangle(const std::string& name) {
 }
 
 std::shared_ptr<Mesh> squareMesh(float z) {
-    std::vector<float> vertices{-1, 1,  z, 0, 0, -1, 0, 0, 1,  1,  z, 0, 0, -1, 1, 0,
-                                1,  -1, z, 0, 0, -1, 1, 1, -1, -1, z, 0, 0, -1, 0, 1};
-    return std::make_shared<Mesh>(fvf::positionNormalTexture, std::move(vertices),
+    const std::vector<float> vertices{-1, 1,  z, 0, 0, -1, 0, 0, 1,  1,  z, 0, 0, -1, 1, 0,
+                                      1,  -1, z, 0, 0, -1, 1, 1, -1, -1, z, 0, 0, -1, 0, 1};
+    return std::make_shared<Mesh>(fvf::positionNormalTexture, vertices,
                                   std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3},
                                   std::vector<std::uint32_t>{0, 0});
 }
@@ -50,8 +50,8 @@ std::shared_ptr<Mesh> subsetMesh(int subsets) {
         indices.insert(indices.end(), {0, 1, 2});
         attributes.push_back(static_cast<std::uint32_t>(s));
     }
-    return std::make_shared<Mesh>(fvf::xyz, std::vector<float>{0, 0, 0, 1, 0, 0, 0, 1, 0}, std::move(indices),
-                                  std::move(attributes));
+    return std::make_shared<Mesh>(fvf::xyz, std::vector<float>{0, 0, 0, 1, 0, 0, 0, 1, 0}, indices,
+                                  attributes);
 }
 
 namespace {
