@@ -16,13 +16,8 @@ ModelReadAhead::ModelReadAhead(std::filesystem::path modelFolder, ReadAhead mode
     for (const LoadStep& step : loadSequence())
         for (std::size_t f = step.first; f < step.first + step.count; ++f)
             names.push_back(table[step.frame].files[f]);
-    // The whole model may be read ahead while the windows are made: parsed, the program's
-    // own files hold about 3 MB, and the build then seldom waits for one. What files at
-    // the reader's limits could pile up is still bounded by the bytes held.
-    const std::size_t window = names.size();
     files_ = std::make_unique<XFileReadAhead>(
-        folder_, std::move(names), mode == ReadAhead::Off ? std::optional<unsigned>(0) : std::nullopt,
-        window);
+        folder_, std::move(names), mode == ReadAhead::Off ? std::optional<unsigned>(0) : std::nullopt);
 }
 
 ModelReadAhead::~ModelReadAhead() = default;
