@@ -19,6 +19,13 @@ namespace {
 
 [[noreturn]] void fail(const std::string& what) { throw PlatformError(result::invalidData, "mesh: " + what); }
 
+// The 32-bit word at that word index of an object's data, which need not be aligned.
+std::uint32_t wordAt(std::span<const std::uint8_t> data, std::size_t at) {
+    std::uint32_t v;
+    std::memcpy(&v, data.data() + 4 * at, 4);
+    return v;
+}
+
 // Polygons where they lie in an object's data, which outlives the reading: each a count
 // and that many corner indices. Where every polygon is a triangle, as in most meshes,
 // polygon p lies at word 4p; otherwise the word each one starts at is kept.
@@ -46,11 +53,7 @@ public:
     }
 
 private:
-    std::uint32_t word(std::size_t at) const {
-        std::uint32_t v;
-        std::memcpy(&v, records_.data() + 4 * at, 4);
-        return v;
-    }
+    std::uint32_t word(std::size_t at) const { return wordAt(records_, at); }
 
     std::span<const std::uint8_t> records_;
     std::uint32_t count_ = 0;
@@ -94,11 +97,7 @@ public:
     }
 
 private:
-    std::uint32_t word(std::size_t at) const {
-        std::uint32_t v;
-        std::memcpy(&v, listed_.data() + 4 * at, 4);
-        return v;
-    }
+    std::uint32_t word(std::size_t at) const { return wordAt(listed_, at); }
 
     std::span<const std::uint8_t> listed_;
     std::uint32_t last_ = 0;
@@ -151,11 +150,7 @@ Polygons readPolygons(XDataReader& r, std::size_t indexLimit) {
     // cost more than the face.
     const std::span<const std::uint8_t> data = r.take(r.remaining());
     const std::size_t words = data.size() / 4;
-    const auto word = [&](std::size_t at) {
-        std::uint32_t v;
-        std::memcpy(&v, data.data() + at * 4, 4);
-        return v;
-    };
+    const auto word = [data](std::size_t at) { return wordAt(data, at); };
     std::size_t at = 0;
     // The largest index seen, checked once at the end: an index out of range fails the
     // mesh all the same.
