@@ -1,6 +1,6 @@
 #pragma once
-// The fragment stage's pass over a span (see FragmentStage.h), written once for a group
-// of any number of pixels L::lanes: FragmentStage.cpp builds them for
+// The fragment stage's passes over a triangle's spans (see FragmentStage.h), written once
+// for a group of any number of pixels L::lanes: FragmentStage.cpp builds them for
 // four (SSE2, PixelQuad.h), FragmentStageAvx2.cpp for eight (AVX2, PixelOctet.h). All of
 // it is templates on L, so that the two builds share no compiled function.
 
@@ -169,32 +169,62 @@ Colours<L> sampleTexture(const Sampler& sampler, typename L::Floats u, typename 
     return {L::fromArray(r), L::fromArray(g), L::fromArray(b), L::fromArray(a)};
 }
 
-// The planes of the attributes a pass reads, in registers: the span row is read through
-// pointers that the pass's stores might alias.
+// The planes of the attributes a pass reads at one row, in registers: the set-up is read
+// through pointers that the pass's stores might alias.
 template <class L, int Count> struct RowPlanes {
-    typename L::Floats at[Count];
+    typename L::Floats at[Count]; // at the triangle's origin column
     typename L::Floats step[Count];
 
-    explicit RowPlanes(const SpanRow& row) {
-        for (int i = 0; i < Count; ++i) {
-            at[i] = L::broadcast(row.at[i]);
-            step[i] = L::broadcast(row.step[i]);
-        }
-    }
     typename L::Floats operator()(int index, typename L::Floats offsets) const {
         return L::add(at[index], L::mul(step[index], offsets));
     }
 };
 
+// The same planes for every row of a triangle, broadcast once.
+template <class L, int Count> class TrianglePlanes {
+public:
+    explicit TrianglePlanes(const AttributePlanes& planes) {
+        for (int i = 0; i < Count; ++i) {
+            atOrigin_[i] = L::broadcast(planes.atOrigin[i]);
+            dy_[i] = L::broadcast(planes.dy[i]);
+            dx_[i] = L::broadcast(planes.dx[i]);
+        }
+    }
+
+    // rowOffset rows below the triangle's origin: atOrigin + dy rowOffset.
+    RowPlanes<L, Count> atRow(int rowOffset) const {
+        const typename L::Floats rows = L::broadcast(static_cast<float>(rowOffset));
+        RowPlanes<L, Count> row;
+        for (int i = 0; i < Count; ++i) {
+            row.at[i] = L::add(atOrigin_[i], L::mul(dy_[i], rows));
+            row.step[i] = dx_[i];
+        }
+        return row;
+    }
+
+private:
+    typename L::Floats atOrigin_[Count];
+    typename L::Floats dy_[Count];
+    typename L::Floats dx_[Count];
+};
+
+// Where a span lies: its first pixel's column less the triangle's originX, and its pixels
+// from the first up to the end of its row (reach).
+struct SpanPlace {
+    int firstOffset;
+    int reach;
+};
+
 // Tests and shades pixels [0, count) of a span, group by group: each group's colours are
-// worked out only where its depth test passed.
+// worked out only where its depth test passed. Inline in the row loop, so that the row's
+// planes stay in registers.
 template <class L, DepthTest Test, bool Textured, bool Blended, bool Specular>
-void shadeRun(const SpanContext& context, const SpanRow& row, std::uint32_t* colourRun, float* depthRun,
-              int count) {
+[[gnu::always_inline]] inline void
+shadeRun(const SpanContext& context, const RowPlanes<L, attributesNeeded(Textured, Specular)>& planes,
+         SpanPlace place, std::uint32_t* colourRun, float* depthRun, int count) {
     using Floats = typename L::Floats;
     using Ints = typename L::Ints;
     using fixedfunction::Varying;
-    const RowPlanes<L, attributesNeeded(Textured, Specular)> planes(row);
     // The pixels of one group; stored is what they hold now (read only when blending).
     const auto shade = [&](Floats offsets, int bits, Ints stored) {
         const Floats w = L::div(L::broadcast(1.0f), planes(attributeInvW, offsets));
@@ -221,7 +251,7 @@ void shadeRun(const SpanContext& context, const SpanRow& row, std::uint32_t* col
     };
 
     constexpr int allLanes = (1 << L::lanes) - 1;
-    Floats offsets = L::columnOffsets(row.firstOffset);
+    Floats offsets = L::columnOffsets(place.firstOffset);
     int x = 0;
     for (; x + L::lanes <= count; x += L::lanes, offsets = nextGroup<L>(offsets)) {
         const int bits = testGroupDepth<L, Test, true>(*context.state, planes(attributeDepth, offsets),
@@ -235,13 +265,30 @@ void shadeRun(const SpanContext& context, const SpanRow& row, std::uint32_t* col
         L::storePixels(colourRun + x, L::select(L::laneMask(bits), shade(offsets, bits, stored), stored));
     }
     if (x == count) return;
-    const int touched = touchedPixels<L>(count - x, row.reach, x);
+    const int touched = touchedPixels<L>(count - x, place.reach, x);
     const int bits = testGroupDepth<L, Test, false>(*context.state, planes(attributeDepth, offsets), depthRun,
                                                     x, firstLanes<L>(count - x), touched);
     if (bits != 0) {
         const Ints stored = L::loadPixels(colourRun + x, touched);
         L::storePixels(colourRun + x, L::select(L::laneMask(bits), shade(offsets, bits, stored), stored),
                        touched);
+    }
+}
+
+// The spans of a triangle's rows, one after the other.
+template <class L, DepthTest Test, bool Textured, bool Blended, bool Specular>
+void shadeRows(const SpanContext& context, const SpanRows& rows) {
+    const TriangleSetup& setup = *context.setup;
+    const TrianglePlanes<L, attributesNeeded(Textured, Specular)> planes(setup.planes);
+    for (int r = 0; r < rows.rowCount; ++r) {
+        const Span span = rows.spans[r];
+        if (span.begin >= span.end) continue;
+        const std::ptrdiff_t rowStart = static_cast<std::ptrdiff_t>(r) * rows.rowWidth + span.begin;
+        float* const depthRun = Test == DepthTest::None ? nullptr : rows.depthRow + rowStart;
+        shadeRun<L, Test, Textured, Blended, Specular>(
+            context, planes.atRow(rows.firstRow + r - setup.originY),
+            {span.begin - setup.originX, rows.rowWidth - span.begin}, rows.colourRow + rowStart, depthRun,
+            span.end - span.begin);
     }
 }
 
@@ -252,15 +299,16 @@ SpanShader shaderFor(bool textured, bool blended, bool specular) {
     if (textured) {
         if constexpr (WithTextures) {
             if (blended)
-                return specular ? &shadeRun<L, Test, true, true, true>
-                                : &shadeRun<L, Test, true, true, false>;
-            return specular ? &shadeRun<L, Test, true, false, true> : &shadeRun<L, Test, true, false, false>;
+                return specular ? &shadeRows<L, Test, true, true, true>
+                                : &shadeRows<L, Test, true, true, false>;
+            return specular ? &shadeRows<L, Test, true, false, true>
+                            : &shadeRows<L, Test, true, false, false>;
         }
         return nullptr;
     }
     if (blended)
-        return specular ? &shadeRun<L, Test, false, true, true> : &shadeRun<L, Test, false, true, false>;
-    return specular ? &shadeRun<L, Test, false, false, true> : &shadeRun<L, Test, false, false, false>;
+        return specular ? &shadeRows<L, Test, false, true, true> : &shadeRows<L, Test, false, true, false>;
+    return specular ? &shadeRows<L, Test, false, false, true> : &shadeRows<L, Test, false, false, false>;
 }
 
 template <class L, bool WithTextures> SpanShader shaderFor(const DrawState& state, bool depthTest) {

@@ -3,7 +3,6 @@
 #include "scene3d/platform/raster/FragmentPasses.h"
 #include "scene3d/platform/raster/FragmentStageAvx2.h"
 #include "scene3d/platform/raster/PixelQuad.h"
-#include "scene3d/platform/raster/SpanShading.h"
 
 namespace bw::raster {
 
@@ -22,7 +21,8 @@ SpanShader spanShaderFor(const DrawState& state, bool hasDepthBuffer, PixelGroup
 
 void shadeSpan(const SpanShader& shader, const SpanContext& context, const SpanTarget& target, int y,
                int xBegin, int xEnd) {
-    SpanShading(shader, context).shade(target, y, xBegin, xEnd);
+    const Span span{xBegin, xEnd};
+    shader(context, {&span, 1, y, target.colourRow, target.depthRow, target.rowWidth});
 }
 
 } // namespace bw::raster

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "scene3d/platform/raster/DrawState.h"
+#include "scene3d/platform/raster/RowSpans.h"
 #include "scene3d/platform/raster/Sampler.h"
 #include "scene3d/platform/raster/TriangleSetup.h"
 
@@ -27,21 +28,23 @@ struct SpanContext {
     const Sampler* sampler = nullptr; // set when the draw is textured
 };
 
-// A span's attributes at the row's origin column and their steps per column.
-struct SpanRow {
-    alignas(16) float at[paddedAttributeCount];
-    const float* step = nullptr; // the planes' dx
-    int firstOffset = 0;         // column of the span's first pixel less the triangle's originX
-    // Pixels from the span's first that lie in its row. Pixels of the row beyond the span
-    // are this thread's too, so a group of four may read them and write them back
-    // unchanged; beyond the row they may be another thread's.
-    int reach = 0;
+// Consecutive rows of one triangle, each with its span, and the buffers' rows they lie in.
+struct SpanRows {
+    const Span* spans = nullptr; // one per row; begin >= end where a row has none
+    int rowCount = 0;
+    int firstRow = 0;                   // the row of spans[0]
+    std::uint32_t* colourRow = nullptr; // row firstRow of the colour buffer
+    float* depthRow = nullptr;          // row firstRow of the depth buffer; null without one
+    // Pixels per row of both buffers. Pixels of a row beyond its span are this thread's
+    // too, so a group may read them and write them back unchanged; beyond the row they may
+    // be another thread's.
+    int rowWidth = 0;
 };
 
-// Tests and shades pixels [0, count) of a span; depthRun may be null when the pass runs no
-// depth test.
-using SpanShader = void (*)(const SpanContext& context, const SpanRow& row, std::uint32_t* colourRun,
-                            float* depthRun, int count);
+// Tests and shades the spans of a triangle's rows: one call for all of them, so that what
+// the rows share is set up once (spans being short, a dozen pixels on average in a full
+// model).
+using SpanShader = void (*)(const SpanContext& context, const SpanRows& rows);
 
 // How many pixels the pass takes at once: the most this processor allows (eight with
 // AVX2, else four), or four whatever it allows (to compare the two). The pictures are the
@@ -51,7 +54,7 @@ enum class PixelGroups { Widest, Four };
 SpanShader spanShaderFor(const DrawState& state, bool hasDepthBuffer,
                          PixelGroups groups = PixelGroups::Widest);
 
-// Shades pixels xBegin .. xEnd - 1 of row y (SpanShading.h shades a triangle's spans).
+// Shades pixels xBegin .. xEnd - 1 of row y alone.
 void shadeSpan(const SpanShader& shader, const SpanContext& context, const SpanTarget& target, int y,
                int xBegin, int xEnd);
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <optional>
 
+#include "scene3d/platform/raster/FragmentStage.h"
 #include "scene3d/platform/raster/RowSpans.h"
 #include "scene3d/platform/raster/Sampler.h"
-#include "scene3d/platform/raster/SpanShading.h"
 
 namespace bw::raster {
 
@@ -25,14 +25,8 @@ void shadeRows(const SpanShader& shader, const SpanContext& context, BandRows ro
     Span spans[FrameQueue::bandHeight];
     for (int y = rows.begin; y < rows.end; ++y)
         spans[y - rows.begin] = walk.next();
-
-    const SpanShading shading(shader, context);
-    for (int y = rows.begin; y < rows.end; ++y) {
-        const Span span = spans[y - rows.begin];
-        if (span.begin >= span.end) continue;
-        const SpanTarget target{frame.row(y), depth.exists() ? depth.row(y) : nullptr, frame.width()};
-        shading.shade(target, y, span.begin, span.end);
-    }
+    shader(context, {spans, rows.end - rows.begin, rows.begin, frame.row(rows.begin),
+                     depth.exists() ? depth.row(rows.begin) : nullptr, frame.width()});
 }
 
 // A band's triangles lie far apart in a queue larger than the cache: the next ones are

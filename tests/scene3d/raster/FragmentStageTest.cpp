@@ -1,4 +1,4 @@
-// The fragment stage shades four or eight pixels at a time in two passes; each pixel must
+// The fragment stage shades four or eight pixels at a time in one pass; each pixel must
 // come out exactly as the per-pixel formula gives it, whatever the span's length and
 // position, the depth function, the blend factors and the texture, with either grouping.
 
@@ -229,6 +229,52 @@ TEST(FragmentStage, ShadesEveryPixelExactlyAsThePerPixelFormula) {
         }
     }
     EXPECT_EQ(checkedSpans, 2 * 9 * 3 * 8 * static_cast<int>(std::size(spans)));
+}
+
+// One call shades a triangle's rows, each row's planes worked out from the triangle's:
+// every span as the formula gives it, rows without one and pixels beside the spans left
+// alone, the last row up to the buffer's end.
+TEST(FragmentStage, ShadesATrianglesRowsInOneCall) {
+    std::mt19937 random(11);
+    const TriangleSetup setup = randomPlanes(random);
+    const raster::Span spans[] = {{20, 45}, {0, 0}, {19, 19}, {3, 640}, {100, 107}, {633, 640}};
+    constexpr int rowCount = static_cast<int>(std::size(spans));
+    constexpr int firstRow = 14;
+    for (const PixelGroups groups : {PixelGroups::Widest, PixelGroups::Four}) {
+        for (const bool blended : {false, true}) {
+            DrawState state;
+            state.depthTest = true;
+            state.depthWrite = true;
+            state.depthFunction = D3DCMP_LESSEQUAL;
+            state.blend = blended;
+            state.sourceBlend = D3DBLEND_SRCALPHA;
+            state.destinationBlend = D3DBLEND_INVSRCALPHA;
+            std::vector<std::uint32_t> colours(rowCount * rowWidth);
+            std::vector<float> depths(rowCount * rowWidth);
+            std::uniform_real_distribution<float> near(0.3f, 1.0f);
+            for (std::size_t i = 0; i < colours.size(); ++i) {
+                colours[i] = static_cast<std::uint32_t>(random());
+                depths[i] = near(random);
+            }
+            std::vector<std::uint32_t> expectedColours = colours;
+            std::vector<float> expectedDepths = depths;
+            for (int r = 0; r < rowCount; ++r)
+                for (int x = spans[r].begin; x < spans[r].end; ++x)
+                    referencePixel(setup, state, nullptr, x, firstRow + r, expectedColours[r * rowWidth + x],
+                                   expectedDepths[r * rowWidth + x]);
+
+            const SpanContext context{&setup, &state, nullptr};
+            spanShaderFor(state, true, groups)(
+                context, {spans, rowCount, firstRow, colours.data(), depths.data(), rowWidth});
+            for (int i = 0; i < rowCount * rowWidth; ++i) {
+                ASSERT_EQ(colours[i], expectedColours[i])
+                    << "row " << i / rowWidth << ", pixel " << i % rowWidth << (blended ? ", blended" : "")
+                    << (groups == PixelGroups::Four ? ", four at a time" : "");
+                ASSERT_EQ(depths[i], expectedDepths[i])
+                    << "row " << i / rowWidth << ", pixel " << i % rowWidth;
+            }
+        }
+    }
 }
 
 // Without a depth buffer every pixel of the span is drawn, whatever the draw asks for.
