@@ -185,9 +185,9 @@ template <class L, int Count> class TrianglePlanes {
 public:
     explicit TrianglePlanes(const AttributePlanes& planes) {
         for (int i = 0; i < Count; ++i) {
-            atOrigin_[i] = L::broadcast(planes.atOrigin[i]);
-            dy_[i] = L::broadcast(planes.dy[i]);
-            dx_[i] = L::broadcast(planes.dx[i]);
+            atOrigin_[i] = L::broadcast(planes.atOrigin(i));
+            dy_[i] = L::broadcast(planes.dy(i));
+            dx_[i] = L::broadcast(planes.dx(i));
         }
     }
 

@@ -15,7 +15,9 @@
 
 namespace bw::raster {
 
-struct QueuedTriangle {
+// A cache line apart, so that a triangle the rasterizer reads (its coverage, then the
+// first groups of its planes) spans as few lines as it can.
+struct alignas(64) QueuedTriangle {
     TriangleSetup setup;
     std::uint32_t drawState;
 };

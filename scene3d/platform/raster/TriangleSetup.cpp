@@ -82,9 +82,10 @@ bool setupTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenV
         const __m128 d2 = _mm_sub_ps(attributeGroup(v2, i, attributesUsed), a0);
         const __m128 dx = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d1, edgeY2), _mm_mul_ps(d2, edgeY1)), inverse);
         const __m128 dy = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d2, edgeX1), _mm_mul_ps(d1, edgeX2)), inverse);
-        _mm_storeu_ps(planes.dx + i, dx);
-        _mm_storeu_ps(planes.dy + i, dy);
-        _mm_storeu_ps(planes.atOrigin + i,
+        AttributePlaneGroup& group = planes.groups[i / 4];
+        _mm_storeu_ps(group.dx, dx);
+        _mm_storeu_ps(group.dy, dy);
+        _mm_storeu_ps(group.atOrigin,
                       _mm_add_ps(_mm_add_ps(a0, _mm_mul_ps(dx, originDx)), _mm_mul_ps(dy, originDy)));
     }
     return true;

@@ -21,17 +21,27 @@ struct EdgeFunction {
     std::int64_t stepY = 0;
 };
 
-// attribute(x, y) = atOrigin + dx (x - originX) + dy (y - originY), one entry per
-// ScreenAttribute, padded to whole groups of four so that they can be read four at a
-// time; set-up clears the entries past the draw's last attribute up to the next group.
-inline constexpr int paddedAttributeCount = (attributeCount + 3) / 4 * 4;
+// attribute(x, y) = atOrigin + dx (x - originX) + dy (y - originY). Four attributes to a
+// group, with a group's three planes side by side, so that a draw reads no more of a
+// queued triangle than the groups of the attributes it uses; set-up clears the entries
+// past the draw's last attribute up to the end of its group.
+struct AttributePlaneGroup {
+    float atOrigin[4];
+    float dx[4];
+    float dy[4];
+};
 
-constexpr int paddedAttributes(int used) { return (used + 3) / 4 * 4; }
+inline constexpr int attributeGroupCount = (attributeCount + 3) / 4;
 
 struct AttributePlanes {
-    float atOrigin[paddedAttributeCount];
-    float dx[paddedAttributeCount];
-    float dy[paddedAttributeCount];
+    AttributePlaneGroup groups[attributeGroupCount];
+
+    float& atOrigin(int attribute) { return groups[attribute / 4].atOrigin[attribute % 4]; }
+    float& dx(int attribute) { return groups[attribute / 4].dx[attribute % 4]; }
+    float& dy(int attribute) { return groups[attribute / 4].dy[attribute % 4]; }
+    float atOrigin(int attribute) const { return groups[attribute / 4].atOrigin[attribute % 4]; }
+    float dx(int attribute) const { return groups[attribute / 4].dx[attribute % 4]; }
+    float dy(int attribute) const { return groups[attribute / 4].dy[attribute % 4]; }
 };
 
 struct TriangleSetup {

@@ -82,8 +82,8 @@ Rgba factor(std::uint32_t mode, const Rgba& s, const Rgba& d) {
 void referencePixel(const TriangleSetup& t, const DrawState& state, const Sampler* sampler, int x, int y,
                     std::uint32_t& colour, float& depth) {
     auto at = [&](int i) {
-        const float row = t.planes.atOrigin[i] + t.planes.dy[i] * static_cast<float>(y - t.originY);
-        return row + t.planes.dx[i] * static_cast<float>(x - t.originX);
+        const float row = t.planes.atOrigin(i) + t.planes.dy(i) * static_cast<float>(y - t.originY);
+        return row + t.planes.dx(i) * static_cast<float>(x - t.originX);
     };
     const float z = at(attributeDepth);
     if (state.depthTest && !passes(state.depthFunction, z, depth)) return;
@@ -116,15 +116,15 @@ TriangleSetup randomPlanes(std::mt19937& random) {
     t.originX = 3;
     t.originY = 10;
     for (int i = 0; i < attributeCount; ++i) {
-        t.planes.atOrigin[i] = value(random);
-        t.planes.dx[i] = gradient(random);
-        t.planes.dy[i] = gradient(random);
+        t.planes.atOrigin(i) = value(random);
+        t.planes.dx(i) = gradient(random);
+        t.planes.dy(i) = gradient(random);
     }
-    t.planes.atOrigin[attributeDepth] = 0.5f;
-    t.planes.dx[attributeDepth] = 0.0007f;
-    t.planes.atOrigin[attributeInvW] = 0.8f;
-    t.planes.dx[attributeInvW] = 0.0003f;
-    t.planes.dy[attributeInvW] = 0.0001f;
+    t.planes.atOrigin(attributeDepth) = 0.5f;
+    t.planes.dx(attributeDepth) = 0.0007f;
+    t.planes.atOrigin(attributeInvW) = 0.8f;
+    t.planes.dx(attributeInvW) = 0.0003f;
+    t.planes.dy(attributeInvW) = 0.0001f;
     return t;
 }
 
