@@ -89,14 +89,26 @@ struct Octet {
     static Floats saturate(Floats c) {
         return _mm256_min_ps(_mm256_max_ps(c, _mm256_setzero_ps()), _mm256_set1_ps(1.0f));
     }
-    static Ints toBytes(Floats c) {
-        return _mm256_cvttps_epi32(
-            _mm256_add_ps(_mm256_mul_ps(saturate(c), _mm256_set1_ps(255.0f)), _mm256_set1_ps(0.5f)));
+
+    // Opaque 0xAARRGGBB pixels from the channels, each byte what PixelQuad.h gives:
+    // saturated, times 255, plus a half, truncated. Here the saturating packs clamp after
+    // the rounding instead, which gives the same for every float: below 0 rounds to at most
+    // 0.5 and truncates to 0 or less; above 1 rounds to at least 255.5, held at 256 so that
+    // it converts; NaN (minps passes its second operand on) converts to the most negative
+    // integer. Four operations fewer than saturating first.
+    static Ints roundedByte(Floats c) {
+        const Floats rounded = _mm256_add_ps(_mm256_mul_ps(c, _mm256_set1_ps(255.0f)), _mm256_set1_ps(0.5f));
+        return _mm256_cvttps_epi32(_mm256_min_ps(_mm256_set1_ps(256.0f), rounded));
     }
     static Ints pack(Floats r, Floats g, Floats b) {
-        const Ints argb = _mm256_or_si256(
-            _mm256_or_si256(_mm256_slli_epi32(toBytes(r), 16), _mm256_slli_epi32(toBytes(g), 8)), toBytes(b));
-        return _mm256_or_si256(argb, _mm256_set1_epi32(static_cast<int>(0xFF000000u)));
+        // In each half: the 16-bit b0..b3 r0..r3 and g0..g3 a0..a3, then their bytes in that
+        // order, then each pixel's b, g, r and a together.
+        const Ints blueRed = _mm256_packs_epi32(roundedByte(b), roundedByte(r));
+        const Ints greenAlpha = _mm256_packs_epi32(roundedByte(g), _mm256_set1_epi32(255));
+        const Ints bytes = _mm256_packus_epi16(blueRed, greenAlpha);
+        const Ints pixelOrder = _mm256_setr_epi8(0, 8, 4, 12, 1, 9, 5, 13, 2, 10, 6, 14, 3, 11, 7, 15, 0, 8,
+                                                 4, 12, 1, 9, 5, 13, 2, 10, 6, 14, 3, 11, 7, 15);
+        return _mm256_shuffle_epi8(bytes, pixelOrder);
     }
     template <int Shift> static Floats unpackChannel(Ints argb) {
         const Ints byte = _mm256_and_si256(_mm256_srli_epi32(argb, Shift), _mm256_set1_epi32(0xFF));

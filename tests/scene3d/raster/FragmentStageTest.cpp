@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -275,6 +276,51 @@ TEST(FragmentStage, ShadesATrianglesRowsInOneCall) {
             }
         }
     }
+}
+
+// Colours far past 0 and 1, infinite or NaN come out as the formula saturates them, with
+// either grouping: the eight-pixel pass clamps after rounding instead of before.
+TEST(FragmentStage, ColoursOutOfRangeSaturateAsTheFormulaDoes) {
+    std::mt19937 random(5);
+    TriangleSetup setup = randomPlanes(random);
+    const float extremes[] = {3e38f,
+                              -3e38f,
+                              std::numeric_limits<float>::infinity(),
+                              -std::numeric_limits<float>::infinity(),
+                              std::nanf(""),
+                              1.0f,
+                              -0.0f,
+                              254.6f / 255.0f,
+                              1.0019f,
+                              -0.0019f};
+    const fixedfunction::Varying channels[] = {varyingRed, varyingGreen, varyingBlue};
+    DrawState state;
+    const SpanContext context{&setup, &state, nullptr};
+    int checked = 0;
+    for (const PixelGroups groups : {PixelGroups::Widest, PixelGroups::Four}) {
+        for (std::size_t first = 0; first < std::size(extremes); ++first) {
+            // Constant colours over the span, 1/w = 1: each pixel's channel is the value itself.
+            for (int c = 0; c < 3; ++c) {
+                const int attribute = attributeOf(channels[c]);
+                setup.planes.atOrigin(attribute) = extremes[(first + c) % std::size(extremes)];
+                setup.planes.dx(attribute) = 0.0f;
+                setup.planes.dy(attribute) = 0.0f;
+            }
+            setup.planes.atOrigin(attributeInvW) = 1.0f;
+            setup.planes.dx(attributeInvW) = 0.0f;
+            setup.planes.dy(attributeInvW) = 0.0f;
+            std::vector<std::uint32_t> colours(rowWidth, 0u);
+            std::uint32_t expected = 0u;
+            float unusedDepth = 0.0f;
+            referencePixel(setup, state, nullptr, 5, row, expected, unusedDepth);
+            shadeSpan(spanShaderFor(state, false, groups), context, {colours.data(), nullptr, rowWidth}, row,
+                      0, 16);
+            for (int x = 0; x < 16; ++x, ++checked)
+                ASSERT_EQ(colours[x], expected) << "pixel " << x << ", values from " << first
+                                                << (groups == PixelGroups::Four ? ", four at a time" : "");
+        }
+    }
+    EXPECT_EQ(checked, 2 * 16 * static_cast<int>(std::size(extremes)));
 }
 
 // Without a depth buffer every pixel of the span is drawn, whatever the draw asks for.
