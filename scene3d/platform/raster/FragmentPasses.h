@@ -4,6 +4,7 @@
 // four (SSE2, PixelQuad.h), FragmentStageAvx2.cpp for eight (AVX2, PixelOctet.h). All of
 // it is templates on L, so that the two builds share no compiled function.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "scene3d/platform/raster/FragmentStage.h"

@@ -1,8 +1,8 @@
 #pragma once
-// Fragment stage: shades the pixels of one span of a triangle. Depth test, texture stage 0
+// Fragment stage: shades the spans of a triangle's rows. Depth test, texture stage 0
 // (texture colour times diffuse, alpha from the texture), specular add, blending and the
 // writes to the colour and depth buffers. Pixels go four or eight at a time (SSE2, or
-// AVX2 where the processor has it), in one pass over a span that tests each group's
+// AVX2 where the processor has it), in one pass over each span that tests each group's
 // depth and shades the pixels that passed. The pass is specialised (texture, blending and
 // specular; no depth test, the usual one or any other) so that its loop carries few tests
 // for the draw's state.
