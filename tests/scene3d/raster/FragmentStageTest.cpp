@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <iterator>
 #include <limits>
 #include <random>
@@ -25,7 +25,10 @@ struct Rgba {
 
 float saturate(float c) { return c > 0.0f ? (c < 1.0f ? c : 1.0f) : 0.0f; }
 
-std::uint32_t toByte(float c) { return static_cast<std::uint32_t>(saturate(c) * 255.0f + 0.5f); }
+// Truncating after adding a half, as the device does: the formula the passes must match.
+std::uint32_t toByte(float c) {
+    return static_cast<std::uint32_t>(saturate(c) * 255.0f + 0.5f); // NOLINT(bugprone-incorrect-roundings)
+}
 
 Rgba unpack(std::uint32_t argb) {
     const float unit = 1.0f / 255.0f;
@@ -220,7 +223,8 @@ TEST(FragmentStage, ShadesEveryPixelExactlyAsThePerPixelFormula) {
                                 << ", function " << function << ", depth mode " << depthMode << ", features "
                                 << features << (groups == PixelGroups::Four ? ", four at a time" : "");
                             // Bitwise, so that a NaN left in place compares equal.
-                            ASSERT_EQ(std::memcmp(&actual.depths[x], &expected.depths[x], sizeof(float)), 0)
+                            ASSERT_EQ(std::bit_cast<std::uint32_t>(actual.depths[x]),
+                                      std::bit_cast<std::uint32_t>(expected.depths[x]))
                                 << "depth " << x << ", function " << function << ", depth mode " << depthMode;
                         }
                         ++checkedSpans;
