@@ -5,6 +5,7 @@
 // rasterised on separate threads with the same result as one thread. Each is set up once
 // here, however many bands it crosses.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -15,12 +16,18 @@
 
 namespace bw::raster {
 
-// A cache line apart, so that a triangle the rasterizer reads (its coverage, then the
-// first groups of its planes) spans as few lines as it can.
+// A cache line apart, with what the rasterizer reads of a triangle drawn without specular
+// (its draw, coverage and first two groups of planes) in its first four lines: the last
+// line is neither written nor read then.
 struct alignas(64) QueuedTriangle {
-    TriangleSetup setup;
     std::uint32_t drawState;
+    TriangleSetup setup;
 };
+
+inline constexpr std::size_t queuedBytesWithoutSpecular = 256;
+static_assert(offsetof(QueuedTriangle, setup) + offsetof(TriangleSetup, planes) +
+                  2 * sizeof(AttributePlaneGroup) <=
+              queuedBytesWithoutSpecular);
 
 enum class CullMode : std::uint8_t { None, Clockwise, CounterClockwise };
 

@@ -30,12 +30,12 @@ void shadeRows(const SpanShader& shader, const SpanContext& context, BandRows ro
 }
 
 // A band's triangles lie far apart in a queue larger than the cache: the next ones are
-// fetched while this one is drawn.
+// fetched while this one is drawn, as far as a draw without specular reads them.
 constexpr std::size_t prefetchDistance = 2;
 
 void prefetch(const QueuedTriangle& triangle) {
     const auto* bytes = reinterpret_cast<const char*>(&triangle);
-    for (std::size_t offset = 0; offset < sizeof(QueuedTriangle); offset += 64)
+    for (std::size_t offset = 0; offset < queuedBytesWithoutSpecular; offset += 64)
         __builtin_prefetch(bytes + offset);
 }
 
