@@ -13,27 +13,6 @@ namespace bw::raster::passes {
 
 template <class L> struct Colours { typename L::Floats r, g, b, a; };
 
-// Unknown functions pass, as D3DCMP_ALWAYS does.
-template <class L, std::uint32_t Function>
-typename L::Floats depthPasses(typename L::Floats incoming, typename L::Floats stored) {
-    if constexpr (Function == D3DCMP_NEVER)
-        return L::zero();
-    else if constexpr (Function == D3DCMP_LESS)
-        return L::less(incoming, stored);
-    else if constexpr (Function == D3DCMP_EQUAL)
-        return L::equal(incoming, stored);
-    else if constexpr (Function == D3DCMP_LESSEQUAL)
-        return L::lessEqual(incoming, stored);
-    else if constexpr (Function == D3DCMP_GREATER)
-        return L::greater(incoming, stored);
-    else if constexpr (Function == D3DCMP_NOTEQUAL)
-        return L::notEqual(incoming, stored);
-    else if constexpr (Function == D3DCMP_GREATEREQUAL)
-        return L::greaterEqual(incoming, stored);
-    else
-        return L::all();
-}
-
 // Bits of the first count lanes.
 template <class L> constexpr int firstLanes(int count) {
     return count >= L::lanes ? (1 << L::lanes) - 1 : (1 << count) - 1;
@@ -56,24 +35,26 @@ template <class L> typename L::Floats nextGroup(typename L::Floats offsets) {
 // (less or equal, writing depth), or any other, read from the draw's state per group.
 enum class DepthTest { None, LessEqualWrite, AsDrawn };
 
+// The lanes where incoming passes the depth function against stored; unknown functions
+// pass, as D3DCMP_ALWAYS does.
 template <class L>
 typename L::Floats depthPassesFor(std::uint32_t function, typename L::Floats incoming,
                                   typename L::Floats stored) {
     switch (function) {
     case D3DCMP_NEVER:
-        return depthPasses<L, D3DCMP_NEVER>(incoming, stored);
+        return L::zero();
     case D3DCMP_LESS:
-        return depthPasses<L, D3DCMP_LESS>(incoming, stored);
+        return L::less(incoming, stored);
     case D3DCMP_EQUAL:
-        return depthPasses<L, D3DCMP_EQUAL>(incoming, stored);
+        return L::equal(incoming, stored);
     case D3DCMP_LESSEQUAL:
-        return depthPasses<L, D3DCMP_LESSEQUAL>(incoming, stored);
+        return L::lessEqual(incoming, stored);
     case D3DCMP_GREATER:
-        return depthPasses<L, D3DCMP_GREATER>(incoming, stored);
+        return L::greater(incoming, stored);
     case D3DCMP_NOTEQUAL:
-        return depthPasses<L, D3DCMP_NOTEQUAL>(incoming, stored);
+        return L::notEqual(incoming, stored);
     case D3DCMP_GREATEREQUAL:
-        return depthPasses<L, D3DCMP_GREATEREQUAL>(incoming, stored);
+        return L::greaterEqual(incoming, stored);
     default:
         return L::all();
     }
