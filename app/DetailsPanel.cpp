@@ -8,6 +8,7 @@
 #include "assembly/DesignState.h"
 #include "assembly/PartEdits.h"
 #include "catalogue/PartDetails.h"
+#include "ui/Look.h"
 #include "ui/ValueLabel.h"
 
 namespace bw::app {
@@ -24,8 +25,7 @@ void showValue(QLineEdit* box, const std::string& value) {
 } // namespace
 
 DetailsPanel::DetailsPanel(assembly::DesignState& state, QWidget* parent)
-    : ui::Panel("Picture7", "Part details", parent), state_(state) {
-    setProperty("overlay", true);
+    : ui::Panel("Picture7", "Part details", ui::look::overlayPanel(), parent), state_(state) {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(8, 6, 8, 8);
     grid->setHorizontalSpacing(8);
@@ -40,7 +40,7 @@ DetailsPanel::DetailsPanel(assembly::DesignState& state, QWidget* parent)
     lblpart_->setObjectName("lblpart");
     ui::makeValueLabel(*lblpart_, "Part");
     lblpart_->setMinimumWidth(180);
-    lblpart_->setStyleSheet("font-weight: bold;");
+    ui::makeBold(*lblpart_);
     auto makeBox = [this](const char* name, const char* accessible) {
         auto* box = new QLineEdit(this);
         box->setObjectName(name);

@@ -1,9 +1,9 @@
 #include "app/FrmStart.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QScreen>
 
+#include "ui/Box.h"
 #include "ui/ControlName.h"
 #include "ui/PictureLibrary.h"
 #include "ui/Twips.h"
@@ -21,6 +21,9 @@ constexpr QRect kMessageTwips{690, 4860, 4320, 330};
 constexpr int kBlockTop = 5235;
 constexpr int kBlockSize = 255;
 constexpr int kBlockLeft[FrmStart::kBlockCount] = {690, 1050, 1410, 1770, 2130};
+const QColor kLineColour{0x4d, 0xb6, 0xac};
+const QColor kBlockColour{0x26, 0xa6, 0x9a};
+const QColor kBlockBorderColour{0x80, 0xcb, 0xc4};
 
 } // namespace
 
@@ -50,10 +53,8 @@ FrmStart::FrmStart(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Fra
     version_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     version_->setGeometry(px(kVersionTwips));
 
-    line_ = new QFrame(this);
+    line_ = new ui::Box(this, {kLineColour, {}, 0, false});
     line_->setObjectName("Line1");
-    line_->setFrameShape(QFrame::HLine);
-    line_->setStyleSheet("color: #4db6ac; background: #4db6ac;");
     line_->setGeometry(px(kLineTwips).adjusted(0, 0, 0, 1));
 
     message_ = new QLabel(this);
@@ -62,10 +63,9 @@ FrmStart::FrmStart(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Fra
     message_->setGeometry(px(kMessageTwips));
 
     for (int i = 0; i < kBlockCount; ++i) {
-        auto* block = new QFrame(this);
+        auto* block = new ui::Box(this, {kBlockColour, kBlockBorderColour, 0, false});
         block->setObjectName(ui::controlName("Shape1", i));
         block->setGeometry(px(QRect(kBlockLeft[i], kBlockTop, kBlockSize, kBlockSize)));
-        block->setStyleSheet("background: #26a69a; border: 1px solid #80cbc4;");
         block->setVisible(i == 0);
         blocks_[static_cast<std::size_t>(i)] = block;
     }

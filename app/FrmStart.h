@@ -6,7 +6,6 @@
 #include <QWidget>
 
 class QLabel;
-class QFrame;
 
 namespace bw::app {
 
@@ -29,9 +28,9 @@ signals:
 private:
     QLabel* picture_;
     QLabel* version_;
-    QFrame* line_;
+    QWidget* line_;
     QLabel* message_;
-    std::array<QFrame*, kBlockCount> blocks_{};
+    std::array<QWidget*, kBlockCount> blocks_{};
 };
 
 } // namespace bw::app

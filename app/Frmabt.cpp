@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "ui/DialogPlacement.h"
+#include "ui/Look.h"
 #include "ui/PictureLibrary.h"
 
 namespace bw::app {
@@ -24,7 +25,7 @@ Frmabt::Frmabt(QWidget* parent) : QDialog(parent) {
     auto* name = new QLabel("Boardwright", this);
     name->setObjectName("LabelName");
     name->setAccessibleName(name->text());
-    name->setStyleSheet("font-weight: bold;");
+    ui::makeBold(*name);
     auto* purpose = new QLabel("Design a PC, stage by stage, on a 3D model.", this);
     purpose->setObjectName("LabelPurpose");
     purpose->setAccessibleName(purpose->text());

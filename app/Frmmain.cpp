@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QScreen>
 
 #include "app/DesignDocument.h"
@@ -30,6 +32,7 @@
 #include "assembly/PartEdits.h"
 #include "assembly/StageWizard.h"
 #include "modelview/ModelView.h"
+#include "ui/Look.h"
 #include "ui/Panel.h"
 #include "ui/PictureButton.h"
 #include "ui/ValueLabel.h"
@@ -289,5 +292,7 @@ void Frmmain::closeEvent(QCloseEvent* event) {
 
 void Frmmain::Form_MouseMove() { controls_.hover->reset(); }
 void Frmmain::mouseMoveEvent(QMouseEvent*) { Form_MouseMove(); }
+
+void Frmmain::paintEvent(QPaintEvent* event) { QPainter(this).fillRect(event->rect(), ui::look::kWindow); }
 
 } // namespace bw::app

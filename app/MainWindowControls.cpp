@@ -1,7 +1,6 @@
 #include "app/MainWindowControls.h"
 
 #include <QBoxLayout>
-#include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMargins>
@@ -12,7 +11,10 @@
 #include "assembly/InventoryTree.h"
 #include "assembly/PaletteTable.h"
 #include "modelview/ViewWidget.h"
+#include "ui/Box.h"
 #include "ui/ControlName.h"
+#include "ui/HeadingLabel.h"
+#include "ui/Look.h"
 #include "ui/Panel.h"
 #include "ui/PictureButton.h"
 #include "ui/PictureLibrary.h"
@@ -90,11 +92,6 @@ constexpr Arrow kArrows[] = {
     {3, "right", "Move Right", 1, 2},
 };
 
-QString styleSheet() {
-    QFile file(QStringLiteral(":/app/MainWindow.qss"));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 // Builds in the order that sets the controls' stacking: view, toolbar, palettes,
 // inventory, details.
 class Builder {
@@ -106,8 +103,6 @@ public:
         window_.setWindowTitle("Boardwright");
         window_.setAccessibleName("Boardwright");
         window_.setMouseTracking(true);
-        window_.setAttribute(Qt::WA_StyledBackground);
-        window_.setStyleSheet(styleSheet());
         c_.hover = new assembly::HoverHighlight(&window_);
 
         buildViewArea();
@@ -133,8 +128,8 @@ private:
         return button;
     }
 
-    ui::Panel* addPanel(const QString& name, const QString& accessibleName) {
-        auto* panel = new ui::Panel(name, accessibleName, &window_);
+    ui::Panel* addPanel(const QString& name, const QString& accessibleName, const ui::BoxLook& look) {
+        auto* panel = new ui::Panel(name, accessibleName, look, &window_);
         c_.hoverResetPanels.push_back(panel);
         return panel;
     }
@@ -145,14 +140,12 @@ private:
         c_.view->setAccessibleName("3D view");
 
         for (int i = 0; i < 4; ++i) {
-            auto* bar = new QWidget(&window_);
+            auto* bar = new ui::Box(&window_, ui::look::viewFrame());
             bar->setObjectName(ui::controlName("Picbar", i));
-            bar->setAttribute(Qt::WA_StyledBackground);
-            bar->setProperty("viewFrame", true);
             c_.viewFrame[static_cast<std::size_t>(i)] = bar;
         }
 
-        c_.indicatorBar = addPanel("Picture2", "View indicators");
+        c_.indicatorBar = addPanel("Picture2", "View indicators", ui::look::indicatorBar());
         auto* layout = new QHBoxLayout(c_.indicatorBar);
         layout->setContentsMargins(kIndicatorBarMargins);
         for (const Indicator& indicator : kIndicators) {
@@ -177,7 +170,7 @@ private:
     }
 
     void buildToolbar() {
-        c_.toolbar = addPanel("Picture1", "Toolbar");
+        c_.toolbar = addPanel("Picture1", "Toolbar", ui::look::toolbar());
         c_.menuButton = addToolbarButton("Picture6", "menu", "Main menu", ButtonKind::Toolbar);
         c_.inventoryButton = addToolbarButton("Image4", "inventory", "Inventory", ButtonKind::Toolbar);
         for (const ToolbarImage& image : kToolbarImages)
@@ -191,6 +184,7 @@ private:
         c_.statusLabel = new QLabel(c_.toolbar);
         c_.statusLabel->setObjectName("Label8");
         ui::makeValueLabel(*c_.statusLabel, "Status");
+        ui::makeLightBoldText(*c_.statusLabel);
         c_.nextButton->raise();
 
         c_.mainMenu = new QMenu("main", &window_);
@@ -221,10 +215,10 @@ private:
 
     void buildPanels() {
         for (const PanelName& p : kPanelNames) {
-            ui::Panel* panel = addPanel(ui::controlName("Picture3", p.index), p.name);
             const bool overlay = p.index == assembly::kViewPanel || p.index == assembly::kZoomPanel ||
                                  p.index == assembly::kPanPanel;
-            panel->setProperty(overlay ? "overlay" : "stage", true);
+            ui::Panel* panel = addPanel(ui::controlName("Picture3", p.index), p.name,
+                                        overlay ? ui::look::overlayPanel() : ui::look::stagePanel());
             panel->setVisible(overlay);
             if (p.index != assembly::kPanPanel) {
                 auto* column = new QBoxLayout(p.index == assembly::kViewPanel ? QBoxLayout::LeftToRight
@@ -263,7 +257,7 @@ private:
     }
 
     void buildInventory() {
-        c_.inventoryTitle = new QLabel("   Inventory", &window_);
+        c_.inventoryTitle = new ui::HeadingLabel("   Inventory", ui::look::inventoryTitle(), &window_);
         c_.inventoryTitle->setObjectName("Label1");
         c_.inventoryTitle->setAccessibleName("Inventory");
         c_.inventoryTree = new assembly::InventoryTree(&window_);

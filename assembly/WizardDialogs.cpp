@@ -3,12 +3,15 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMargins>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "assembly/StageDialogTable.h"
 #include "ui/DialogPlacement.h"
+#include "ui/HeadingLabel.h"
+#include "ui/Look.h"
 #include "ui/PictureLibrary.h"
 #include "ui/Utf8Text.h"
 
@@ -17,6 +20,8 @@ namespace {
 
 constexpr int kPictureSize = 40;
 constexpr int kTextWidth = 300;
+// Around the opening line's text, inside its band.
+constexpr QMargins kHeadingPadding{14, 6, 10, 6};
 
 using ui::text;
 
@@ -29,17 +34,12 @@ QPushButton* addButton(QHBoxLayout* row, const char* name, const QString& captio
 }
 
 QLabel* textLabel(const QString& caption, QWidget* parent, bool opening = false) {
-    auto* label = new QLabel(caption, parent);
+    QLabel* label =
+        opening ? new ui::HeadingLabel(caption, ui::look::heading(), parent) : new QLabel(caption, parent);
     label->setWordWrap(true);
     label->setAccessibleName(caption);
     label->setMinimumWidth(kTextWidth);
-    if (opening) {
-        // The program's style sheet draws it as a band; bold wherever that sheet is missing.
-        label->setProperty("heading", true);
-        QFont font = label->font();
-        font.setBold(true);
-        label->setFont(font);
-    }
+    if (opening) label->setContentsMargins(kHeadingPadding);
     return label;
 }
 

@@ -2,21 +2,20 @@
 // A panel of the main window (toolbar, palettes, view panels). Mouse movement over its own
 // background, not over a button on it, is reported so the window can reset hover pictures.
 
-#include <QWidget>
+#include "ui/Box.h"
 
 namespace bw::ui {
 
-class Panel : public QWidget {
+class Panel : public Box {
     Q_OBJECT
 public:
-    Panel(const QString& objectName, const QString& accessibleName, QWidget* parent);
+    Panel(const QString& objectName, const QString& accessibleName, const BoxLook& look, QWidget* parent);
 
 signals:
     void backgroundHovered();
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace bw::ui

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -83,17 +84,50 @@ TEST_F(BuiltControls, EveryPictureButtonHasOneKindAndTheBackgroundsResetHover) {
         EXPECT_TRUE(resetting.count(panel)) << name(panel).toStdString();
 }
 
-TEST_F(BuiltControls, TheStyleSheetIsTheWindowsAloneAndColoursTheViewFrame) {
-    EXPECT_TRUE(window.styleSheet().contains("#Label1")) << "read from the resource";
-    EXPECT_TRUE(c.inventoryTitle->styleSheet().isEmpty());
-    for (QWidget* bar : c.viewFrame)
-        EXPECT_TRUE(bar->styleSheet().isEmpty()) << name(bar).toStdString();
+// The controls paint their own colours: a style sheet would be matched against every
+// control each time one is polished.
+TEST_F(BuiltControls, TheWindowsColoursArePaintedWithoutAStyleSheet) {
+    EXPECT_TRUE(window.styleSheet().isEmpty());
+    for (const QWidget* w : window.findChildren<QWidget*>())
+        EXPECT_TRUE(w->styleSheet().isEmpty()) << name(w).toStdString();
 
     placement.applyDesignTime(96.0);
+    ui::Panel* stagePanel = c.palettePanels.at(assembly::kStagePanels[0]);
+    stagePanel->show();
+    c.inventoryTitle->show();
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    const QImage frame = c.viewFrame[0]->grab().toImage();
-    EXPECT_EQ(frame.pixelColor(frame.width() / 2, 1), QColor("#00897b"));
+    const QImage shot = window.grab().toImage();
+    auto at = [&](const QWidget* w, int x, int y) {
+        return shot.pixelColor(w->mapTo(&window, QPoint(x, y)));
+    };
+    auto near = [](const QColor& a, const QColor& b) {
+        return std::abs(a.red() - b.red()) <= 2 && std::abs(a.green() - b.green()) <= 2 &&
+               std::abs(a.blue() - b.blue()) <= 2;
+    };
+    const QColor slate(0x37, 0x47, 0x4f);
+
+    EXPECT_EQ(at(c.viewFrame[0], c.viewFrame[0]->width() / 2, 1), QColor("#00897b"));
+    // The toolbar darkens downwards.
+    EXPECT_TRUE(near(at(c.toolbar, 1, 0), slate)) << at(c.toolbar, 1, 0).name().toStdString();
+    EXPECT_TRUE(near(at(c.toolbar, 1, c.toolbar->height() - 1), QColor(0x26, 0x32, 0x38)));
+    // Rounded boxes: their colour inside, not in the corner.
+    const QWidget* bar = c.indicatorBar;
+    EXPECT_EQ(at(bar, bar->width() / 2, 1), QColor("#cfd8dc"));
+    EXPECT_NE(at(bar, 0, 0), QColor("#cfd8dc"));
+    EXPECT_EQ(at(stagePanel, stagePanel->width() / 2, stagePanel->height() - 2), QColor("#eceff1"));
+    EXPECT_EQ(at(stagePanel, stagePanel->width() / 2, 0), QColor("#b0bec5")) << "its border";
+    EXPECT_NE(at(stagePanel, 0, 0), QColor("#b0bec5"));
+    // The inventory's title is rounded at the top only.
+    const QWidget* title = c.inventoryTitle;
+    EXPECT_EQ(at(title, 2, title->height() / 2), slate);
+    EXPECT_EQ(at(title, 0, title->height() - 1), slate);
+    EXPECT_NE(at(title, 0, 0), slate);
+    for (const QLabel* label : {c.inventoryTitle, c.statusLabel}) {
+        EXPECT_TRUE(label->font().bold()) << name(label).toStdString();
+        EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor("#eceff1"))
+            << name(label).toStdString();
+    }
 }
 
 TEST_F(BuiltControls, PictureSizesFollowTheirKindAtAnyDensity) {

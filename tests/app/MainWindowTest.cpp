@@ -209,8 +209,7 @@ TEST(MainWindow, ViewAndPanButtonsDriveTheModelAndItsIndicators) {
     window.findChild<QWidget*>("frm1")->hide();
 }
 
-// Every dialog of the window, in the window's style sheet, is sized to its text: no line is
-// cut off, wrapped or not.
+// Every dialog of the window is sized to its text: no line is cut off, wrapped or not.
 TEST(MainWindow, EveryDialogsTextFits) {
     Frmmain window{bw::apptest::testPlatform()};
     window.show();
@@ -245,10 +244,15 @@ TEST(MainWindow, EveryDialogsTextFits) {
                                     "frm3", "frm4", "frm5", "frm6", "frm7", "frm8", "frm9"}));
 }
 
-// The window's style sheet reaches its dialogs, whose controls reuse its control names.
-TEST(MainWindow, DialogsKeepTheirOwnLookUnderTheWindowsStyleSheet) {
+// The dialogs' controls reuse the window's control names, but not its looks.
+TEST(MainWindow, PaintsItsBackgroundAndItsDialogsKeepTheirOwnLook) {
     Frmmain window{bw::apptest::testPlatform()};
     window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QImage shot = window.grab().toImage();
+    const QWidget* leftBar = control(window, "Picbar(2)");
+    EXPECT_EQ(shot.pixelColor(leftBar->x() - 2, leftBar->y() + leftBar->height() / 2), QColor("#dfe6ea"))
+        << "left of the view, where the stages' palettes are hidden";
     QTest::mouseClick(control(window, "Picture5(18)"), Qt::LeftButton, {}, QPoint(4, 4));
     auto* colour = window.findChild<app::FrmColor*>("FrmColor");
     ASSERT_NE(colour, nullptr);

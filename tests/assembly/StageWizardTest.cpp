@@ -83,6 +83,36 @@ protected:
 
 } // namespace
 
+// A dialog's opening line is a dark band with light bold text, its padding inside the band.
+TEST_F(Wizard, OpeningLinesAreBandsAroundTheirText) {
+    wizard->showDesignDialog();
+    QLabel* opening = nullptr;
+    for (QLabel* label : dialog("frm1")->findChildren<QLabel*>())
+        if (label->text().startsWith("Design your motherboard")) opening = label;
+    ASSERT_NE(opening, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog("frm1")));
+    EXPECT_TRUE(opening->font().bold());
+    const QMargins padding = opening->contentsMargins();
+    EXPECT_GT(padding.left(), 0);
+    EXPECT_GT(padding.top(), 0);
+    // Wrapped to two lines inside the padding.
+    EXPECT_GE(opening->height(), 2 * opening->fontMetrics().lineSpacing() + padding.top() + padding.bottom());
+
+    const QImage band = opening->grab().toImage();
+    const QColor slate(0x37, 0x47, 0x4f);
+    EXPECT_EQ(band.pixelColor(2, band.height() / 2), slate);
+    EXPECT_NE(band.pixelColor(0, 0), slate) << "rounded";
+    int lightPixels = 0;
+    for (int y = 0; y < band.height(); ++y)
+        for (int x = 0; x < band.width(); ++x)
+            lightPixels += band.pixelColor(x, y).lightness() > 200 ? 1 : 0;
+    EXPECT_GT(lightPixels, 100) << "the text";
+    for (int y = 0; y < band.height(); ++y)
+        EXPECT_LT(band.pixelColor(padding.left() - 2, y).lightness(), 200)
+            << "nothing in the padding, row " << y;
+    press("frm1", "Label3");
+}
+
 TEST_F(Wizard, DesignDialogCancelKeepsStage89AndComesBack) {
     wizard->showDesignDialog();
     EXPECT_TRUE(showing("frm1"));
