@@ -24,6 +24,22 @@ void DepthBuffer::ensureAllocated() {
 
 void DepthBuffer::clear(float depth) { std::fill(depths_.begin(), depths_.end(), depth); }
 
-void DepthBuffer::clearRows(int y0, int y1, float depth) { std::fill(row(y0), row(y1), depth); }
+void DepthBuffer::clearRows(int y0, int y1, float depth) {
+    std::fill(rows(y0).row(y0), rows(y0).row(y1), depth);
+}
+
+DepthRows DepthBuffer::rows(int topRow) {
+    if (!exists()) return {};
+    return {depths_.data() + static_cast<std::size_t>(topRow) * static_cast<std::size_t>(width_), topRow,
+            width_};
+}
+
+DepthRows scratchRows(int y0, int y1, int width, float depth) {
+    static thread_local std::vector<float> scratch;
+    const auto count = static_cast<std::size_t>(y1 - y0) * static_cast<std::size_t>(width);
+    if (scratch.size() < count) scratch.resize(count);
+    std::fill_n(scratch.begin(), count, depth);
+    return {scratch.data(), y0, width};
+}
 
 } // namespace bw::raster

@@ -1,29 +1,47 @@
 #pragma once
 // 32-bit float depth, one value per pixel of the render target. The values are allocated
-// when first needed, so a device that never draws (a trial one) costs no memory for them.
+// when first needed, so a device that never draws (a trial one) costs no memory for them,
+// nor one whose frames keep depth only for the band being drawn (DepthRows).
 
+#include <cstddef>
 #include <vector>
 
 namespace bw::raster {
+
+// The depth values of a band's rows: the depth buffer's own, or a band's worth of scratch.
+struct DepthRows {
+    float* top = nullptr; // row topRow; none without a depth buffer
+    int topRow = 0;
+    int width = 0;
+
+    bool exists() const { return top != nullptr; }
+    float* row(int y) const { return top + static_cast<std::ptrdiff_t>(y - topRow) * width; }
+};
 
 class DepthBuffer {
 public:
     // Every value starts at 1 (the far plane).
     void resize(int width, int height);
     void release();
-    // Before the first row() or clear.
+    // Before the first rows() or clear.
     void ensureAllocated();
     void clear(float depth);
     // Rows y0 .. y1 - 1 only.
     void clearRows(int y0, int y1, float depth);
 
     bool exists() const { return width_ > 0 && height_ > 0; }
-    float* row(int y) { return depths_.data() + static_cast<std::size_t>(y) * width_; }
+    bool allocated() const { return !depths_.empty(); }
+    // Rows from topRow down, of the allocated values; none without a depth buffer.
+    DepthRows rows(int topRow);
 
 private:
     int width_ = 0;
     int height_ = 0;
     std::vector<float> depths_;
 };
+
+// Rows y0 .. y1 - 1 of a width-wide target, every value `depth`, in memory of the calling
+// thread's own that the next call on that thread reuses.
+DepthRows scratchRows(int y0, int y1, int width, float depth);
 
 } // namespace bw::raster

@@ -18,7 +18,7 @@ struct BandRows {
 
 template <int StartEdges, int EdgeCount>
 void shadeRows(const SpanShader& shader, const SpanContext& context, BandRows rows, FrameBuffer& frame,
-               DepthBuffer& depth) {
+               const DepthRows& depth) {
     const TriangleSetup& setup = *context.setup;
     // The band's spans first, in a loop without calls that keeps the walk in registers.
     RowSpans<StartEdges, EdgeCount> walk(setup.rows, setup.originX, setup.originY, rows.begin);
@@ -41,7 +41,7 @@ void prefetch(const QueuedTriangle& triangle) {
 
 } // namespace
 
-void rasterizeBand(const FrameQueue& queue, int band, FrameBuffer& frame, DepthBuffer& depth) {
+void rasterizeBand(const FrameQueue& queue, int band, FrameBuffer& frame, const DepthRows& depth) {
     const int bandTop = band * FrameQueue::bandHeight;
     const int bandBottom = std::min(bandTop + FrameQueue::bandHeight, frame.height());
 

@@ -110,7 +110,8 @@ ResultCode ReferenceDevice::Clear(std::uint32_t flags, std::uint32_t colour, flo
         return D3DERR_INVALIDCALL;
     if (flags & D3DCLEAR_ZBUFFER && !(z >= 0.0f && z <= 1.0f)) return D3DERR_INVALIDCALL;
     if (cooperation_ != Cooperation::Ready) return D3D_OK;
-    flush();
+    // A clear with nothing drawn since the last one replaces it.
+    if (queue_.triangleCount() != 0) flush(AtPresent::No);
     if (flags & D3DCLEAR_TARGET) pendingClear_.colour = true, pendingClear_.colourValue = colour;
     if (flags & D3DCLEAR_ZBUFFER) pendingClear_.depth = true, pendingClear_.depthValue = z;
     return D3D_OK;
@@ -119,7 +120,8 @@ ResultCode ReferenceDevice::Clear(std::uint32_t flags, std::uint32_t colour, flo
 ResultCode ReferenceDevice::EndScene() {
     const ResultCode result = StatefulDevice::EndScene();
     if (result == D3D_OK) {
-        flush();
+        // Without depth kept past Present, the frame is drawn there, all of it at once.
+        if (!depthDiscardedAtPresent()) flush(AtPresent::No);
         litColours_.endScene();
     }
     return result;
@@ -127,7 +129,7 @@ ResultCode ReferenceDevice::EndScene() {
 
 ResultCode ReferenceDevice::Present(DeviceWindow* overrideWindow) {
     if (cooperation_ != Cooperation::Ready) return D3DERR_DEVICELOST;
-    flush();
+    flush(AtPresent::Yes);
     DeviceWindow* window = presentationWindow(creation_, overrideWindow);
     if (window) window->present(frame_.width(), frame_.height(), frame_.pixels().data());
     return D3D_OK;
@@ -139,7 +141,7 @@ ResultCode ReferenceDevice::GetDeviceCaps(DeviceCaps& caps) {
 }
 
 ResultCode ReferenceDevice::GetBackBufferPicture(Picture& picture) {
-    flush();
+    flush(AtPresent::No);
     picture.width = frame_.width();
     picture.height = frame_.height();
     picture.pixels = frame_.pixels();
@@ -207,7 +209,7 @@ ResultCode ReferenceDevice::DrawIndexedTriangles(const IndexedTriangles& batch) 
         queueTriangle(vertices, readIndex(batch, i) - lowest, readIndex(batch, i + 1) - lowest,
                       readIndex(batch, i + 2) - lowest, draw);
 
-    if (queue_.triangleCount() > maxQueuedTriangles) flush();
+    if (queue_.triangleCount() > maxQueuedTriangles) flush(AtPresent::No);
     return D3D_OK;
 }
 
@@ -272,21 +274,35 @@ void ReferenceDevice::queueTriangle(const DrawVertices& vertices, std::uint32_t 
         queue_.addTriangle(screen[0], screen[i], screen[i + 1]);
 }
 
-void ReferenceDevice::flush() {
+bool ReferenceDevice::depthDiscardedAtPresent() const {
+    return creation_.parameters.swapEffect == D3DSWAPEFFECT_DISCARD && depth_.exists();
+}
+
+void ReferenceDevice::flush(AtPresent atPresent) {
     frame_.ensureAllocated();
-    depth_.ensureAllocated();
     const PendingClear clear = std::exchange(pendingClear_, PendingClear{});
     if (queue_.triangleCount() == 0) {
         if (clear.colour) frame_.clear(clear.colourValue);
-        if (clear.depth) depth_.clear(clear.depthValue);
+        // Only draws read depth: its clear waits for them.
+        pendingClear_.depth = clear.depth;
+        pendingClear_.depthValue = clear.depthValue;
         return;
     }
+    // Depth that starts cleared here and is not kept past Present need only exist for the
+    // band being drawn.
+    const bool bandDepth = atPresent == AtPresent::Yes && clear.depth && depthDiscardedAtPresent();
+    if (!bandDepth) depth_.ensureAllocated();
     workers_.forEach(static_cast<std::uint32_t>(queue_.bandCount()), [&](std::uint32_t band) {
         const int top = static_cast<int>(band) * FrameQueue::bandHeight;
         const int bottom = std::min(top + FrameQueue::bandHeight, frame_.height());
         if (clear.colour) frame_.clearRows(top, bottom, clear.colourValue);
+        if (bandDepth) {
+            rasterizeBand(queue_, static_cast<int>(band), frame_,
+                          scratchRows(top, bottom, frame_.width(), clear.depthValue));
+            return;
+        }
         if (clear.depth) depth_.clearRows(top, bottom, clear.depthValue);
-        rasterizeBand(queue_, static_cast<int>(band), frame_, depth_);
+        rasterizeBand(queue_, static_cast<int>(band), frame_, depth_.rows(top));
     });
     queue_.clear();
 }

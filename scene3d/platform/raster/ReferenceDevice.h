@@ -3,6 +3,11 @@
 // fixed-function pipeline drew. Draw calls run the vertex stage, clipping, culling and the
 // viewport mapping at once and queue the triangles; the queue is rasterised in bands on
 // all cores when the scene ends, the target is cleared or read, or the picture presented.
+//
+// With the discard swap effect, depth is discarded at Present as the back buffer is: its
+// values are undefined afterwards (in practice the far plane or an earlier frame's). The
+// queue is then rasterised at Present rather than when the scene ends, and a frame that
+// began by clearing depth keeps depth for one band at a time instead of for the target.
 
 #include <cstdint>
 #include <memory>
@@ -71,10 +76,12 @@ private:
     static fixedfunction::ClipVertex clipVertexOf(const DrawVertices& draw, std::uint32_t i);
     void queueTriangle(const DrawVertices& draw, std::uint32_t i0, std::uint32_t i1, std::uint32_t i2,
                        const raster::DrawState& state);
+    bool depthDiscardedAtPresent() const;
+    enum class AtPresent { No, Yes };
     // Draws the queued triangles, each band after applying the pending clear to its rows
     // (so that a band's pixels are cleared just before they are drawn, while they stay in
-    // the cache); with nothing queued, applies the pending clear alone.
-    void flush();
+    // the cache); with nothing queued, applies the pending colour clear alone.
+    void flush(AtPresent atPresent);
 
     DeviceCreation creation_;
     raster::FrameQueue queue_;

@@ -474,6 +474,95 @@ TEST(RasterPixels, TrianglesOfEverySizeCoverExactlyThePixelCentresInside) {
     }
 }
 
+// A window that keeps what was last presented to it, or (keepingPixels false) only the
+// picture's size, so as to cost no memory of its own.
+class PresentedPicture : public DeviceWindow {
+public:
+    PresentedPicture(int width, int height, bool keepingPixels)
+        : size_{0, 0, width, height}, keeping_(keepingPixels) {}
+    WindowRect clientRect() const override { return size_; }
+    WindowRect windowRect() const override { return size_; }
+    void present(int width, int height, const std::uint32_t* pixels) override {
+        picture.width = width;
+        picture.height = height;
+        if (keeping_) picture.pixels.assign(pixels, pixels + static_cast<std::size_t>(width) * height);
+    }
+    Picture picture;
+
+private:
+    WindowRect size_;
+    bool keeping_;
+};
+
+std::shared_ptr<ReferenceDevice> presentingDevice(DeviceWindow& window, std::uint32_t swapEffect,
+                                                  unsigned threads) {
+    DeviceCreation creation;
+    creation.behaviourFlags = D3DCREATE_SOFTWARE_VERTEXPROCESSING;
+    creation.parameters = windowedPresentParameters(D3DFMT_X8R8G8B8, &window);
+    creation.parameters.swapEffect = swapEffect;
+    auto device = std::make_shared<ReferenceDevice>(creation, threads);
+    device->SetRenderState(D3DRS_LIGHTING, 1);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    return device;
+}
+
+// With the back buffer discarded at Present, depth is too, and a frame is drawn at Present
+// with depth for one band at a time. Until then it is kept whole: across the scenes of one
+// frame, and past a read of the picture in the middle of one.
+TEST(RasterPixels, FramesWhoseDepthIsDiscardedAtPresentDrawAsThoseThatKeepIt) {
+    const auto drawFrame = [](ReferenceDevice& device, bool readingMidway) {
+        device.Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+        device.BeginScene();
+        device.SetMaterial(flatColour(1, 0, 0));
+        draw(device, quad(-1, -1, 1, 1, 0.6f), quadIndices);
+        device.SetMaterial(flatColour(0, 0, 1));
+        draw(device, quad(-1, -1, 1, 0, 0.2f), quadIndices); // bottom half, in front
+        if (readingMidway) pictureOf(device);
+        device.SetMaterial(flatColour(0, 1, 0));
+        draw(device, quad(-1, -1, 0, 1, 0.4f), quadIndices); // left half, behind the blue
+        device.EndScene();
+        device.BeginScene();
+        device.SetMaterial(flatColour(1, 1, 0));
+        draw(device, quad(-1, -1, 1, 1, 0.5f), quadIndices); // shows over the red alone
+        device.EndScene();
+        device.Present();
+    };
+    for (unsigned threads : {1u, 2u})
+        for (bool readingMidway : {false, true}) {
+            PresentedPicture kept(40, 70, true), discarded(40, 70, true);
+            drawFrame(*presentingDevice(kept, D3DSWAPEFFECT_COPY, threads), readingMidway);
+            drawFrame(*presentingDevice(discarded, D3DSWAPEFFECT_DISCARD, threads), readingMidway);
+            ASSERT_EQ(discarded.picture.width, 40);
+            EXPECT_EQ(discarded.picture.pixels, kept.picture.pixels) << threads << readingMidway;
+            for (int y = 0; y < 70; ++y)
+                for (int x = 0; x < 40; ++x)
+                    ASSERT_EQ(discarded.picture.at(x, y),
+                              y >= 35 ? 0xFF0000FFu : (x < 20 ? 0xFF00FF00u : 0xFFFFFF00u))
+                        << x << ", " << y << " threads " << threads << " reading midway " << readingMidway;
+        }
+}
+
+TEST(RasterPixels, AFrameWhoseDepthIsDiscardedAtPresentHoldsNoDepthForTheWholeTarget) {
+    const auto residentBytes = [] {
+        std::ifstream statm("/proc/self/statm");
+        std::size_t size = 0, resident = 0;
+        statm >> size >> resident;
+        return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    };
+    PresentedPicture window(2000, 1500, false);
+    auto device = presentingDevice(window, D3DSWAPEFFECT_DISCARD, 2);
+    const std::size_t before = residentBytes();
+    device->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    device->BeginScene();
+    device->SetMaterial(flatColour(1, 0, 0));
+    draw(*device, quad(-1, -1, 1, 1, 0.5f), quadIndices);
+    device->EndScene();
+    device->Present();
+    ASSERT_EQ(window.picture.width, 2000);
+    // The colours' 12 MB and a band of depth, not the 12 MB of depth beside them.
+    EXPECT_LT(residentBytes() - before, std::size_t{16} << 20);
+}
+
 // More triangles than the device queues at once: the queue is drawn and emptied between
 // draws, after the pending clear and before the later draws, with nothing lost.
 TEST(RasterPixels, AScenePastTheQueuedTriangleLimitDrawsEveryTriangleOnceInOrder) {
