@@ -222,10 +222,9 @@ bool Frmmain::Form_Load(const QString& designFile) {
     if (splash_) splash_->lightBlock(4);
 
     unsetCursor();
-    if (splash_) {
-        splash_->close();
-        splash_->deleteLater();
-    }
+    // Gone now rather than later: a deferred deletion would wait past the Design dialog's
+    // own event loop, keeping the splash's window and pixels until the program ends.
+    delete splash_;
     if (designFile.isEmpty() || !document_->openFile(designFile)) wizard_->showDesignDialog();
     return true;
 }
