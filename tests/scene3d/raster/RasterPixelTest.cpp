@@ -16,6 +16,14 @@ namespace {
 
 constexpr std::uint32_t black = 0xFF000000u;
 
+// Resident, not allocated: the allocator of a sanitizer build keeps its own books.
+std::size_t residentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    std::size_t size = 0, resident = 0;
+    statm >> size >> resident;
+    return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+
 // Each triangle drawn adds 1 to the red of every pixel it covers: no depth test, additive
 // blending of a colour of 1/255.
 void countCoverInRed(IDirect3DDevice8& device) {
@@ -52,13 +60,6 @@ TEST(RasterPixels, ClearSetsEveryPixelAndTheDepthThatLaterDrawsAreTestedAgainst)
 // A device made only to ask what the platform can do (the program's trial device) holds
 // no picture memory; once it draws, it starts from opaque black and the far plane.
 TEST(RasterPixels, BuffersAreMadeWhenFirstDrawnAndStartBlackAndFar) {
-    // Resident, not allocated: the allocator of a sanitizer build keeps its own books.
-    const auto residentBytes = [] {
-        std::ifstream statm("/proc/self/statm");
-        std::size_t size = 0, resident = 0;
-        statm >> size >> resident;
-        return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-    };
     const std::size_t before = residentBytes();
     auto device = ReferenceDevice::createOffscreen(2000, 1500, 1);
     EXPECT_LT(residentBytes() - before, std::size_t{4} << 20); // not 2000 x 1500 x 8 bytes
@@ -543,12 +544,6 @@ TEST(RasterPixels, FramesWhoseDepthIsDiscardedAtPresentDrawAsThoseThatKeepIt) {
 }
 
 TEST(RasterPixels, AFrameWhoseDepthIsDiscardedAtPresentHoldsNoDepthForTheWholeTarget) {
-    const auto residentBytes = [] {
-        std::ifstream statm("/proc/self/statm");
-        std::size_t size = 0, resident = 0;
-        statm >> size >> resident;
-        return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-    };
     PresentedPicture window(2000, 1500, false);
     auto device = presentingDevice(window, D3DSWAPEFFECT_DISCARD, 2);
     const std::size_t before = residentBytes();
