@@ -7,11 +7,6 @@ namespace bw::ui {
 
 Box::Box(QWidget* parent, BoxLook look) : QWidget(parent), look_(std::move(look)) {}
 
-void Box::setLook(const BoxLook& look) {
-    look_ = look;
-    update();
-}
-
 void Box::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     paintBox(painter, rect(), look_);

@@ -11,9 +11,6 @@ class Box : public QWidget {
 public:
     explicit Box(QWidget* parent, BoxLook look = {});
 
-    void setLook(const BoxLook& look);
-    const BoxLook& look() const { return look_; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -25,7 +25,8 @@ void DepthBuffer::ensureAllocated() {
 void DepthBuffer::clear(float depth) { std::fill(depths_.begin(), depths_.end(), depth); }
 
 void DepthBuffer::clearRows(int y0, int y1, float depth) {
-    std::fill(rows(y0).row(y0), rows(y0).row(y1), depth);
+    const DepthRows band = rows(y0);
+    std::fill(band.row(y0), band.row(y1), depth);
 }
 
 DepthRows DepthBuffer::rows(int topRow) {

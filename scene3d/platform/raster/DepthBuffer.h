@@ -30,7 +30,6 @@ public:
     void clearRows(int y0, int y1, float depth);
 
     bool exists() const { return width_ > 0 && height_ > 0; }
-    bool allocated() const { return !depths_.empty(); }
     // Rows from topRow down, of the allocated values; none without a depth buffer.
     DepthRows rows(int topRow);
 
