@@ -17,8 +17,10 @@ public:
 
     bw::WindowRect clientRect() const override { return {0, 0, width_, height_}; }
     bw::WindowRect windowRect() const override { return clientRect(); }
-    void present(int width, int height, const std::uint32_t* pixels) override {
-        benchmark::DoNotOptimize(pixels[static_cast<std::size_t>(width) * height - 1]);
+    void present(const bw::PictureRows& picture) override {
+        picture.forEachRun([&](int, int rowCount, const std::uint32_t* pixels) {
+            benchmark::DoNotOptimize(pixels[static_cast<std::size_t>(picture.width()) * rowCount - 1]);
+        });
         ++presented_;
     }
     int presentedCount() const { return presented_; }

@@ -26,18 +26,29 @@ WindowRect ViewWidget::windowRect() const {
     return {topLeft.x(), topLeft.y(), topLeft.x() + width(), topLeft.y() + height()};
 }
 
-void ViewWidget::present(int width, int height, const std::uint32_t* pixels) {
-    if (width <= 0 || height <= 0 || pixels == nullptr) return;
-    // The pixels are drawn where they lie, without a copy of the window's size kept beside
-    // the device's own buffer: they are only valid during this call.
-    const QImage picture(reinterpret_cast<const uchar*>(pixels), width, height,
-                         static_cast<qsizetype>(width) * 4, QImage::Format_RGB32);
+namespace {
+
+// Each run is drawn where it lies, as the device hands it over: no copy of the picture is
+// kept beside the window's own.
+void drawRuns(QWidget& widget, const PictureRows& picture) {
+    QPainter painter(&widget);
+    picture.forEachRun([&](int top, int rowCount, const std::uint32_t* pixels) {
+        const QImage run(reinterpret_cast<const uchar*>(pixels), picture.width(), rowCount,
+                         static_cast<qsizetype>(picture.width()) * 4, QImage::Format_RGB32);
+        painter.drawImage(QPoint(0, top), run);
+    });
+}
+
+} // namespace
+
+void ViewWidget::present(const PictureRows& picture) {
+    if (picture.width() <= 0 || picture.height() <= 0) return;
     if (painting_) {
-        QPainter(this).drawImage(QPoint(0, 0), picture);
+        drawRuns(*this, picture);
         presentedWhilePainting_ = true;
         return;
     }
-    // A picture presented by a command is shown now, while its pixels are valid, by painting
+    // A picture presented by a command is shown now, while its rows can be taken, by painting
     // without drawing it again. A hidden view draws afresh when it is shown.
     presented_ = &picture;
     repaint();
@@ -46,7 +57,7 @@ void ViewWidget::present(int width, int height, const std::uint32_t* pixels) {
 
 void ViewWidget::paintEvent(QPaintEvent*) {
     if (presented_) {
-        QPainter(this).drawImage(QPoint(0, 0), *presented_);
+        drawRuns(*this, *presented_);
         return;
     }
     painting_ = true;

@@ -21,7 +21,7 @@ public:
     // DeviceWindow
     WindowRect clientRect() const override;
     WindowRect windowRect() const override;
-    void present(int width, int height, const std::uint32_t* pixels) override;
+    void present(const PictureRows& picture) override;
 
     // Asked to draw a new picture when the widget needs painting; it presents during the call.
     std::function<void()> onPaint;
@@ -36,7 +36,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    const QImage* presented_ = nullptr; // being shown by a paint present() asked for
+    const PictureRows* presented_ = nullptr; // being shown by a paint present() asked for
     bool painting_ = false;
     bool presentedWhilePainting_ = false;
 };

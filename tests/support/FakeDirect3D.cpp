@@ -150,10 +150,8 @@ ResultCode FakeDirect3D::CreateDevice(std::uint32_t adapter, DeviceType deviceTy
 FakeDeviceWindow::FakeDeviceWindow(int width, int height)
     : client{0, 0, width, height}, frame{100, 100, 100 + width + 8, 100 + height + 30} {}
 
-void FakeDeviceWindow::present(int width, int height, const std::uint32_t* pixels) {
-    lastPicture.width = width;
-    lastPicture.height = height;
-    lastPicture.pixels.assign(pixels, pixels + static_cast<std::size_t>(width) * height);
+void FakeDeviceWindow::present(const PictureRows& picture) {
+    lastPicture = gatherPicture(picture);
     ++presentCount;
 }
 

@@ -102,7 +102,7 @@ public:
 
     WindowRect clientRect() const override { return client; }
     WindowRect windowRect() const override { return frame; }
-    void present(int width, int height, const std::uint32_t* pixels) override;
+    void present(const PictureRows& picture) override;
 };
 
 } // namespace bw::fake

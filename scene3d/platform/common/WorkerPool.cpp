@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <utility>
+#include <vector>
 
 #include <sched.h>
 
@@ -77,6 +78,72 @@ void WorkerPool::forEach(std::uint32_t taskCount, const std::function<void(std::
     } catch (...) {
         // The workers still read next and task: let them finish before both go.
         next = taskCount;
+        wait();
+        throw;
+    }
+    wait();
+}
+
+void WorkerPool::forEachInOrder(std::uint32_t taskCount, std::uint32_t slots, const SlotTask& task,
+                                const SlotTask& done) {
+    slots = std::max(slots, 1u);
+    if (threads_.empty()) {
+        for (std::uint32_t i = 0; i < taskCount; ++i) {
+            task(i, i % slots);
+            done(i, i % slots);
+        }
+        return;
+    }
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::uint32_t next = 0;                        // the first task not taken
+    std::uint32_t handedOn = 0;                    // tasks given to done: their slots are free again
+    std::vector<std::uint32_t> finished(slots, 0); // in each slot, the task finished there, + 1
+    bool stopping = false;                         // a task threw, or done did
+    // Runs the next task if its slot is free, with the lock released meanwhile.
+    const auto runNext = [&](std::unique_lock<std::mutex>& lock) {
+        if (stopping || next >= taskCount || next >= handedOn + slots) return false;
+        const std::uint32_t i = next++;
+        lock.unlock();
+        try {
+            task(i, i % slots);
+        } catch (...) {
+            lock.lock();
+            stopping = true;
+            changed.notify_all();
+            throw;
+        }
+        lock.lock();
+        finished[i % slots] = i + 1;
+        changed.notify_all();
+        return true;
+    };
+    start([&] {
+        std::unique_lock lock(mutex);
+        while (!stopping && next < taskCount)
+            if (!runNext(lock)) changed.wait(lock);
+    });
+    try {
+        for (std::uint32_t i = 0; i < taskCount; ++i) {
+            {
+                std::unique_lock lock(mutex);
+                while (finished[i % slots] != i + 1 && !stopping)
+                    if (!runNext(lock)) changed.wait(lock);
+                if (stopping) break; // a worker's task threw: wait() passes it on
+            }
+            done(i, i % slots);
+            {
+                std::lock_guard lock(mutex);
+                handedOn = i + 1;
+            }
+            changed.notify_all();
+        }
+    } catch (...) {
+        {
+            std::lock_guard lock(mutex);
+            stopping = true;
+        }
+        changed.notify_all();
         wait();
         throw;
     }

@@ -39,6 +39,14 @@ public:
     // calling thread; returns when all have finished.
     void forEach(std::uint32_t taskCount, const std::function<void(std::uint32_t)>& task);
 
+    // The same, with each task's result handed on in order: done(i, slot) runs on the
+    // calling thread after task(i, slot), for i = 0 .. taskCount - 1 in turn. A task's
+    // result lives in its slot, i % slots, until it is handed on, so no more than `slots`
+    // tasks run ahead of the one handed on next; the caller runs tasks while it waits.
+    using SlotTask = std::function<void(std::uint32_t task, std::uint32_t slot)>;
+    void forEachInOrder(std::uint32_t taskCount, std::uint32_t slots, const SlotTask& task,
+                        const SlotTask& done);
+
 private:
     void workerLoop();
 

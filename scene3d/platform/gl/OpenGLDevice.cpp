@@ -200,7 +200,7 @@ ResultCode OpenGLDevice::Present(DeviceWindow* overrideWindow) {
     DeviceWindow* window = presentationWindow(creation_, overrideWindow);
     if (window) {
         gpu_->target.read(f, pixels_);
-        window->present(gpu_->target.width(), gpu_->target.height(), pixels_.data());
+        window->present(HeldPicture(gpu_->target.width(), gpu_->target.height(), pixels_.data()));
     }
     ++frame_;
     const std::uint64_t oldestKept = frame_ > framesBeforeEviction ? frame_ - framesBeforeEviction : 0;

@@ -25,7 +25,8 @@ void FrameBuffer::clear(std::uint32_t colour) {
 namespace bw::raster {
 
 void FrameBuffer::clearRows(int y0, int y1, std::uint32_t colour) {
-    std::fill(row(y0), row(y1), colour | 0xFF000000u);
+    const ColourRows band = rows(y0);
+    std::fill(band.row(y0), band.row(y1), colour | 0xFF000000u);
 }
 
 } // namespace bw::raster

@@ -3,10 +3,20 @@
 // buffers have no alpha channel of their own, so alpha is always stored as 0xFF. The pixels
 // are allocated when first needed, so a device that never draws costs no memory for them.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace bw::raster {
+
+// The pixels of a band's rows: the colour buffer's own, or a band's worth of scratch.
+struct ColourRows {
+    std::uint32_t* top = nullptr; // row topRow
+    int topRow = 0;
+    int width = 0;
+
+    std::uint32_t* row(int y) const { return top + static_cast<std::ptrdiff_t>(y - topRow) * width; }
+};
 
 class FrameBuffer {
 public:
@@ -20,7 +30,11 @@ public:
 
     int width() const { return width_; }
     int height() const { return height_; }
-    std::uint32_t* row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+    // Rows from topRow down, of the allocated pixels.
+    ColourRows rows(int topRow) {
+        return {pixels_.data() + static_cast<std::size_t>(topRow) * static_cast<std::size_t>(width_), topRow,
+                width_};
+    }
     const std::vector<std::uint32_t>& pixels() const { return pixels_; }
 
 private:

@@ -26,7 +26,8 @@ FrameQueue::FrameQueue(int targetHeight) { resize(targetHeight); }
 
 void FrameQueue::resize(int targetHeight) {
     clear();
-    bands_.assign(static_cast<std::size_t>((std::max(targetHeight, 0) + bandHeight - 1) / bandHeight), {});
+    targetHeight_ = std::max(targetHeight, 0);
+    bands_.assign(static_cast<std::size_t>((targetHeight_ + bandHeight - 1) / bandHeight), {});
 }
 
 void FrameQueue::clear() {

@@ -5,6 +5,7 @@
 // rasterised on separate threads with the same result as one thread. Each is set up once
 // here, however many bands it crosses.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -55,6 +56,9 @@ public:
 
     std::size_t triangleCount() const { return triangleCount_; }
     int bandCount() const { return static_cast<int>(bands_.size()); }
+    // The first row of a band, and the row after its last.
+    int bandTop(int band) const { return band * bandHeight; }
+    int bandBottom(int band) const { return std::min(bandTop(band) + bandHeight, targetHeight_); }
     const std::vector<std::uint32_t>& band(int index) const { return bands_[index]; }
     const QueuedTriangle& triangle(std::uint32_t index) const { return triangles_[index]; }
     const ScreenVertex& vertex(std::uint32_t index) const { return vertices_[index]; }
@@ -72,6 +76,7 @@ private:
     std::vector<DrawState> drawStates_;
     std::vector<std::shared_ptr<const Texture>> textures_; // alive until rasterised
     std::vector<std::vector<std::uint32_t>> bands_;
+    int targetHeight_ = 0;
     CullMode cull_ = CullMode::CounterClockwise;
 };
 

@@ -17,7 +17,7 @@ struct BandRows {
 };
 
 template <int StartEdges, int EdgeCount>
-void shadeRows(const SpanShader& shader, const SpanContext& context, BandRows rows, FrameBuffer& frame,
+void shadeRows(const SpanShader& shader, const SpanContext& context, BandRows rows, const ColourRows& colour,
                const DepthRows& depth) {
     const TriangleSetup& setup = *context.setup;
     // The band's spans first, in a loop without calls that keeps the walk in registers.
@@ -25,8 +25,8 @@ void shadeRows(const SpanShader& shader, const SpanContext& context, BandRows ro
     Span spans[FrameQueue::bandHeight];
     for (int y = rows.begin; y < rows.end; ++y)
         spans[y - rows.begin] = walk.next();
-    shader(context, {spans, rows.end - rows.begin, rows.begin, frame.row(rows.begin),
-                     depth.exists() ? depth.row(rows.begin) : nullptr, frame.width()});
+    shader(context, {spans, rows.end - rows.begin, rows.begin, colour.row(rows.begin),
+                     depth.exists() ? depth.row(rows.begin) : nullptr, colour.width});
 }
 
 // A band's triangles lie far apart in a queue larger than the cache: the next ones are
@@ -41,9 +41,9 @@ void prefetch(const QueuedTriangle& triangle) {
 
 } // namespace
 
-void rasterizeBand(const FrameQueue& queue, int band, FrameBuffer& frame, const DepthRows& depth) {
-    const int bandTop = band * FrameQueue::bandHeight;
-    const int bandBottom = std::min(bandTop + FrameQueue::bandHeight, frame.height());
+void rasterizeBand(const FrameQueue& queue, int band, const ColourRows& colour, const DepthRows& depth) {
+    const int bandTop = queue.bandTop(band);
+    const int bandBottom = queue.bandBottom(band);
 
     // Consecutive triangles mostly share their draw's state.
     std::uint32_t drawState = ~0u;
@@ -68,11 +68,11 @@ void rasterizeBand(const FrameQueue& queue, int band, FrameBuffer& frame, const 
         const BandRows rows{std::max(coverage.rowBegin, bandTop), std::min(coverage.rowEnd, bandBottom)};
         // Every triangle has an edge on each side; a horizontal one bounds rows instead.
         if (coverage.edgeCount == 2)
-            shadeRows<1, 2>(shader, context, rows, frame, depth);
+            shadeRows<1, 2>(shader, context, rows, colour, depth);
         else if (coverage.startEdges == 1)
-            shadeRows<1, 3>(shader, context, rows, frame, depth);
+            shadeRows<1, 3>(shader, context, rows, colour, depth);
         else
-            shadeRows<2, 3>(shader, context, rows, frame, depth);
+            shadeRows<2, 3>(shader, context, rows, colour, depth);
     }
 }
 

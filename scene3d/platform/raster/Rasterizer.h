@@ -9,9 +9,9 @@
 
 namespace bw::raster {
 
-// Draws the triangles of band `band` of the queue, testing against `depth`, which holds
-// at least the band's rows. Bands touch disjoint rows, so different bands may be drawn at
-// the same time.
-void rasterizeBand(const FrameQueue& queue, int band, FrameBuffer& frame, const DepthRows& depth);
+// Draws the triangles of band `band` of the queue into `colour`, testing against `depth`;
+// each holds at least the band's rows. Bands touch disjoint rows, so different bands may be
+// drawn at the same time.
+void rasterizeBand(const FrameQueue& queue, int band, const ColourRows& colour, const DepthRows& depth);
 
 } // namespace bw::raster

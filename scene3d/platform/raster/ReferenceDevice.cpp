@@ -127,11 +127,58 @@ ResultCode ReferenceDevice::EndScene() {
     return result;
 }
 
+// The picture of a frame drawn as presented: its bands are drawn on all cores into a few
+// bands' worth of scratch, each handed to the window as a run as soon as those above it are.
+class ReferenceDevice::BandsAsPresented final : public PictureRows {
+public:
+    explicit BandsAsPresented(ReferenceDevice& device)
+        : PictureRows(device.frame_.width(), device.frame_.height()), device_(device),
+          clear_(device.pendingClear_) {}
+
+    void forEachRun(const ShowRows& show) const override {
+        const FrameQueue& queue = device_.queue_;
+        const std::size_t bandPixels = FrameQueue::bandHeight * static_cast<std::size_t>(width());
+        // Room for each thread to draw a band while the window takes the one before.
+        const std::uint32_t slots = device_.workers_.workerCount() + 2;
+        std::vector<std::uint32_t>& pixels = device_.bandPixels_;
+        pixels.resize(slots * bandPixels);
+        const auto rowsOf = [&](std::uint32_t band, std::uint32_t slot) {
+            const int top = queue.bandTop(static_cast<int>(band));
+            return ColourRows{pixels.data() + slot * bandPixels, top, width()};
+        };
+        device_.workers_.forEachInOrder(
+            static_cast<std::uint32_t>(queue.bandCount()), slots,
+            [&](std::uint32_t band, std::uint32_t slot) {
+                const ColourRows colour = rowsOf(band, slot);
+                const int bottom = queue.bandBottom(static_cast<int>(band));
+                std::fill(colour.top, colour.row(bottom), clear_.colourValue | 0xFF000000u);
+                if (queue.triangleCount() != 0)
+                    rasterizeBand(queue, static_cast<int>(band), colour,
+                                  scratchRows(colour.topRow, bottom, width(), clear_.depthValue));
+            },
+            [&](std::uint32_t band, std::uint32_t slot) {
+                const ColourRows colour = rowsOf(band, slot);
+                show(colour.topRow, queue.bandBottom(static_cast<int>(band)) - colour.topRow, colour.top);
+            });
+    }
+
+private:
+    ReferenceDevice& device_;
+    PendingClear clear_;
+};
+
 ResultCode ReferenceDevice::Present(DeviceWindow* overrideWindow) {
     if (cooperation_ != Cooperation::Ready) return D3DERR_DEVICELOST;
-    flush(AtPresent::Yes);
     DeviceWindow* window = presentationWindow(creation_, overrideWindow);
-    if (window) window->present(frame_.width(), frame_.height(), frame_.pixels().data());
+    if (drawnAsPresented()) {
+        // Drawn only if the window takes the rows; either way the frame is done with.
+        if (window) window->present(BandsAsPresented(*this));
+        queue_.clear();
+        pendingClear_ = {};
+        return D3D_OK;
+    }
+    flush(AtPresent::Yes);
+    if (window) window->present(HeldPicture(frame_.width(), frame_.height(), frame_.pixels().data()));
     return D3D_OK;
 }
 
@@ -278,6 +325,10 @@ bool ReferenceDevice::depthDiscardedAtPresent() const {
     return creation_.parameters.swapEffect == D3DSWAPEFFECT_DISCARD && depth_.exists();
 }
 
+bool ReferenceDevice::drawnAsPresented() const {
+    return pendingClear_.colour && pendingClear_.depth && depthDiscardedAtPresent();
+}
+
 void ReferenceDevice::flush(AtPresent atPresent) {
     frame_.ensureAllocated();
     const PendingClear clear = std::exchange(pendingClear_, PendingClear{});
@@ -293,16 +344,16 @@ void ReferenceDevice::flush(AtPresent atPresent) {
     const bool bandDepth = atPresent == AtPresent::Yes && clear.depth && depthDiscardedAtPresent();
     if (!bandDepth) depth_.ensureAllocated();
     workers_.forEach(static_cast<std::uint32_t>(queue_.bandCount()), [&](std::uint32_t band) {
-        const int top = static_cast<int>(band) * FrameQueue::bandHeight;
-        const int bottom = std::min(top + FrameQueue::bandHeight, frame_.height());
+        const int top = queue_.bandTop(static_cast<int>(band));
+        const int bottom = queue_.bandBottom(static_cast<int>(band));
         if (clear.colour) frame_.clearRows(top, bottom, clear.colourValue);
         if (bandDepth) {
-            rasterizeBand(queue_, static_cast<int>(band), frame_,
+            rasterizeBand(queue_, static_cast<int>(band), frame_.rows(top),
                           scratchRows(top, bottom, frame_.width(), clear.depthValue));
             return;
         }
         if (clear.depth) depth_.clearRows(top, bottom, clear.depthValue);
-        rasterizeBand(queue_, static_cast<int>(band), frame_, depth_.rows(top));
+        rasterizeBand(queue_, static_cast<int>(band), frame_.rows(top), depth_.rows(top));
     });
     queue_.clear();
 }

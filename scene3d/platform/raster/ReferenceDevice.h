@@ -8,6 +8,8 @@
 // values are undefined afterwards (in practice the far plane or an earlier frame's). The
 // queue is then rasterised at Present rather than when the scene ends, and a frame that
 // began by clearing depth keeps depth for one band at a time instead of for the target.
+// One that began by clearing both is drawn a few bands at a time as the window takes its
+// rows, holding neither the colour nor the depth of the whole target.
 
 #include <cstdint>
 #include <memory>
@@ -77,6 +79,9 @@ private:
     void queueTriangle(const DrawVertices& draw, std::uint32_t i0, std::uint32_t i1, std::uint32_t i2,
                        const raster::DrawState& state);
     bool depthDiscardedAtPresent() const;
+    // Whether the frame to present is drawn as the window takes its rows (see above).
+    bool drawnAsPresented() const;
+    class BandsAsPresented;
     enum class AtPresent { No, Yes };
     // Draws the queued triangles, each band after applying the pending clear to its rows
     // (so that a band's pixels are cleared just before they are drawn, while they stay in
@@ -87,7 +92,8 @@ private:
     raster::FrameQueue queue_;
     raster::FrameBuffer frame_;
     raster::DepthBuffer depth_;
-    WorkerPool workers_; // the bands of a frame share out over the cores
+    std::vector<std::uint32_t> bandPixels_; // of the bands drawn as presented, a round's worth
+    WorkerPool workers_;                    // the bands of a frame share out over the cores
     // A Clear waits for the next flush, which applies it band by band.
     struct PendingClear {
         bool colour = false;

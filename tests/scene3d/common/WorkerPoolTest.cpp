@@ -133,6 +133,61 @@ TEST(WorkerPool, ACallersTaskExceptionLeavesNoTaskRunningAfterForEach) {
     EXPECT_EQ(running.load(), 0);
 }
 
+// Each result is handed on in order, from the slot its task wrote, and no task writes a
+// slot whose result has not been handed on yet.
+TEST(WorkerPool, ForEachInOrderHandsOnEveryResultInOrderFromASlotNotReusedTooSoon) {
+    for (const unsigned workers : {0u, 1u, 3u})
+        for (const std::uint32_t slots : {1u, 2u, 5u})
+            for (const std::uint32_t count : {0u, 1u, 7u, 300u}) {
+                WorkerPool pool(workers);
+                std::vector<std::atomic<std::int64_t>> slot(slots);
+                for (auto& s : slot)
+                    s = -1; // free
+                std::atomic<int> overwrites{0};
+                std::uint32_t handedOn = 0;
+                bool inOrder = true;
+                pool.forEachInOrder(
+                    count, slots,
+                    [&](std::uint32_t i, std::uint32_t s) {
+                        if (i % 13 == 0) std::this_thread::sleep_for(200us); // some finish late
+                        std::int64_t free = -1;
+                        if (!slot[s].compare_exchange_strong(free, i)) ++overwrites;
+                    },
+                    [&](std::uint32_t i, std::uint32_t s) {
+                        inOrder = inOrder && i == handedOn && slot[s].load() == i;
+                        slot[s] = -1;
+                        ++handedOn;
+                    });
+                ASSERT_EQ(handedOn, count) << workers << " workers, " << slots << " slots";
+                EXPECT_TRUE(inOrder) << workers << " workers, " << slots << " slots, " << count;
+                EXPECT_EQ(overwrites.load(), 0) << workers << " workers, " << slots << " slots, " << count;
+            }
+}
+
+TEST(WorkerPool, ForEachInOrderPassesOnATasksOrAHandOversExceptionAndThePoolGoesOn) {
+    WorkerPool pool(2);
+    std::atomic<int> running{0};
+    const auto task = [&](std::uint32_t i, std::uint32_t) {
+        ++running;
+        std::this_thread::sleep_for(50us);
+        --running;
+        if (i == 20) throw std::logic_error("bad band");
+    };
+    EXPECT_THROW(pool.forEachInOrder(100, 4, task, [](std::uint32_t, std::uint32_t) {}), std::logic_error);
+    EXPECT_EQ(running.load(), 0);
+    const auto failingHandOver = [](std::uint32_t i, std::uint32_t) {
+        if (i == 5) throw std::runtime_error("window gone");
+    };
+    EXPECT_THROW(pool.forEachInOrder(
+                     100, 4, [&](std::uint32_t, std::uint32_t) { ++running, --running; }, failingHandOver),
+                 std::runtime_error);
+    EXPECT_EQ(running.load(), 0);
+    std::uint32_t handedOn = 0;
+    pool.forEachInOrder(
+        10, 2, [](std::uint32_t, std::uint32_t) {}, [&](std::uint32_t, std::uint32_t) { ++handedOn; });
+    EXPECT_EQ(handedOn, 10u);
+}
+
 TEST(WorkerPool, DestructionWaitsForTheRunningJobThenEndsTheThreads) {
     std::atomic<int> finished{0};
     std::atomic<bool> stop{false};

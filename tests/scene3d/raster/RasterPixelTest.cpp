@@ -483,10 +483,14 @@ public:
         : size_{0, 0, width, height}, keeping_(keepingPixels) {}
     WindowRect clientRect() const override { return size_; }
     WindowRect windowRect() const override { return size_; }
-    void present(int width, int height, const std::uint32_t* pixels) override {
-        picture.width = width;
-        picture.height = height;
-        if (keeping_) picture.pixels.assign(pixels, pixels + static_cast<std::size_t>(width) * height);
+    void present(const PictureRows& rows) override {
+        if (keeping_) {
+            picture = gatherPicture(rows);
+            return;
+        }
+        picture.width = rows.width();
+        picture.height = rows.height();
+        rows.forEachRun([](int, int, const std::uint32_t*) {});
     }
     Picture picture;
 
@@ -554,8 +558,51 @@ TEST(RasterPixels, AFrameWhoseDepthIsDiscardedAtPresentHoldsNoDepthForTheWholeTa
     device->EndScene();
     device->Present();
     ASSERT_EQ(window.picture.width, 2000);
-    // The colours' 12 MB and a band of depth, not the 12 MB of depth beside them.
-    EXPECT_LT(residentBytes() - before, std::size_t{16} << 20);
+    // A few bands of colour and depth, not the 12 MB of either.
+    EXPECT_LT(residentBytes() - before, std::size_t{4} << 20);
+}
+
+// A window that is handed a picture and takes none of its rows.
+class UnseeingWindow : public DeviceWindow {
+public:
+    WindowRect clientRect() const override { return {0, 0, 40, 70}; }
+    WindowRect windowRect() const override { return clientRect(); }
+    void present(const PictureRows&) override { ++presented; }
+    int presented = 0;
+};
+
+// A frame that starts by clearing colour and depth and is discarded at Present is drawn as
+// the window takes its rows: not at all for a window that takes none, and done with either way.
+TEST(RasterPixels, AFrameDrawnAsPresentedIsDoneWithWhetherOrNotTheWindowTakesIt) {
+    for (unsigned threads : {1u, 2u, 3u}) {
+        PresentedPicture window(40, 70, true);
+        UnseeingWindow unseeing;
+        auto device = presentingDevice(window, D3DSWAPEFFECT_DISCARD, threads);
+        device->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF0000, 1.0f, 0);
+        device->BeginScene();
+        device->SetMaterial(flatColour(0, 1, 0));
+        draw(*device, quad(-1, -1, 1, 1, 0.5f), quadIndices);
+        device->EndScene();
+        ASSERT_EQ(device->Present(&unseeing), D3D_OK);
+        ASSERT_EQ(unseeing.presented, 1);
+
+        // Nothing drawn: the clear colour alone, none of the frame before.
+        device->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0x0000FF, 1.0f, 0);
+        device->Present();
+        ASSERT_EQ(window.picture.height, 70);
+        EXPECT_EQ(window.picture.pixels, std::vector<std::uint32_t>(40 * 70, 0xFF0000FFu)) << threads;
+
+        // The depth of each band starts cleared, whatever the band drew before.
+        device->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+        device->BeginScene();
+        device->SetMaterial(flatColour(1, 0, 0));
+        draw(*device, quad(-1, -1, 1, 1, 0.9f), quadIndices);
+        device->SetMaterial(flatColour(0, 1, 0));
+        draw(*device, quad(-1, -1, 0, 1, 0.95f), quadIndices); // behind the red
+        device->EndScene();
+        device->Present();
+        EXPECT_EQ(window.picture.pixels, std::vector<std::uint32_t>(40 * 70, 0xFFFF0000u)) << threads;
+    }
 }
 
 // More triangles than the device queues at once: the queue is drawn and emptied between
