@@ -5,7 +5,7 @@
 
 #include "ui/Box.h"
 #include "ui/ControlName.h"
-#include "ui/PictureLibrary.h"
+#include "ui/TransientPicture.h"
 #include "ui/Twips.h"
 #include "ui/ValueLabel.h"
 
@@ -41,11 +41,10 @@ FrmStart::FrmStart(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Fra
     auto px = [dpi](const QRect& r) { return ui::twipsToPixels(r, dpi); };
     setFixedSize(ui::twipsToPixels(kWindowTwips.width(), dpi), ui::twipsToPixels(kWindowTwips.height(), dpi));
 
-    picture_ = new QLabel(this);
+    picture_ = new ui::TransientPicture("splash", this);
     picture_->setObjectName("Picture1");
     picture_->setAccessibleName("Boardwright");
     picture_->setGeometry(px(kPictureTwips));
-    picture_->setPixmap(ui::picture("splash", picture_->size()));
 
     version_ = new QLabel("Version 1.00", this);
     version_->setObjectName("Label2");

@@ -217,16 +217,22 @@ bool Frmmain::Form_Load(const QString& designFile) {
         splash_->lightBlock(3);
         splash_->setMessage("Loading VR...");
     }
-    load_start();
-    pumpMessages();
-    if (splash_) splash_->lightBlock(4);
-
+    // The splash goes once the model is built, before its first picture is drawn, so that
+    // the program does not hold both at once.
+    viewController_->load_start([this] { closeSplash(); });
+    closeSplash();
     unsetCursor();
+    pumpMessages();
+    if (designFile.isEmpty() || !document_->openFile(designFile)) wizard_->showDesignDialog();
+    return true;
+}
+
+void Frmmain::closeSplash() {
+    if (!splash_) return;
+    splash_->lightBlock(4);
     // Gone now rather than later: a deferred deletion would wait past the Design dialog's
     // own event loop, keeping the splash's window and pixels until the program ends.
     delete splash_;
-    if (designFile.isEmpty() || !document_->openFile(designFile)) wizard_->showDesignDialog();
-    return true;
 }
 
 void Frmmain::readModelAhead(std::unique_ptr<modelview::ModelReadAhead> files) {

@@ -115,6 +115,8 @@ private:
     void connectControls();
     void connectHistory();
     void setInventoryVisible(bool visible);
+    // Lights the splash's last block and closes it for good, if it is still there.
+    void closeSplash();
 
     std::unique_ptr<assembly::DesignState> state_;
     QPointer<FrmStart> splash_;

@@ -53,15 +53,18 @@ void ViewController::setUpScene() {
     model_.setCameraEyeDistance(kStartEyeDistance);
 }
 
-void ViewController::load_start() {
-    model_.load_start(modelFolder_, [this](bool busy) {
-        if (busy)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            while (QApplication::overrideCursor())
-                QApplication::restoreOverrideCursor();
-        if (!busy) view_.setFocus();
-    });
+void ViewController::load_start(const std::function<void()>& built) {
+    model_.load_start(
+        modelFolder_,
+        [this](bool busy) {
+            if (busy)
+                QApplication::setOverrideCursor(Qt::WaitCursor);
+            else
+                while (QApplication::overrideCursor())
+                    QApplication::restoreOverrideCursor();
+            if (!busy) view_.setFocus();
+        },
+        built);
 }
 
 void ViewController::imgpan_Click(int index) {

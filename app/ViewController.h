@@ -37,7 +37,8 @@ public:
     bool createDevice();
     // Reads the view's size: call once the window's layout is final.
     void setUpScene();
-    void load_start();
+    // built: as ModelView::load_start's.
+    void load_start(const std::function<void()>& built = {});
     // Pan arrows: 0 Up, 1 Left, 2 Down, 3 Right.
     void imgpan_Click(int index);
     // Names the last picked part, if the identification table knows its frame.

@@ -1,7 +1,6 @@
 #include "modelview/FrameTable.h"
 
 #include <algorithm>
-#include <sstream>
 #include <stdexcept>
 
 #include "catalogue/PartCodes.h"
@@ -206,11 +205,18 @@ std::vector<FamilyRow> familyRows() {
     };
 }
 
+// Split by hand: a string stream would set up the C++ locale, much of the standard
+// library's memory, for a few names.
 std::vector<std::string> splitFiles(std::string_view list) {
     std::vector<std::string> files;
-    std::istringstream words{std::string(list)};
-    for (std::string file; words >> file;)
-        files.push_back(file);
+    while (!list.empty()) {
+        const std::size_t start = list.find_first_not_of(' ');
+        if (start == std::string_view::npos) break;
+        list.remove_prefix(start);
+        const std::size_t end = std::min(list.find(' '), list.size());
+        files.emplace_back(list.substr(0, end));
+        list.remove_prefix(end);
+    }
     return files;
 }
 

@@ -44,7 +44,8 @@ void ModelView::initDevice(DeviceWindow& window) {
     init_.InitDevice(&window, true, 0, 0, D3DDEVTYPE_HAL, nullptr);
 }
 
-void ModelView::load_start(const std::string& modelFolder, const std::function<void(bool)>& busy) {
+void ModelView::load_start(const std::string& modelFolder, const std::function<void(bool)>& busy,
+                           const std::function<void()>& built) {
     if (busy) busy(true);
     if (!readAhead_ || readAhead_->folder() != std::filesystem::path(modelFolder))
         readAhead_ = std::make_unique<ModelReadAhead>(modelFolder);
@@ -54,6 +55,7 @@ void ModelView::load_start(const std::string& modelFolder, const std::function<v
         model_.build(device(), util_.textureCache(), *files, pump_);
     }
     returnFreedMemory();
+    if (built) built();
     disableAll();
     rotationTarget_ = model_.modelRoot();
     modelReady_ = true;

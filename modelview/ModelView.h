@@ -39,9 +39,11 @@ public:
     void defaultSceneSetup() { util_.DefaultSceneSetup(device()); }
 
     // Builds the model; busy(true) shows the hourglass, busy(false) puts the pointer back.
+    // built, if given, runs once the model is built and before its first picture is drawn.
     // Model files refused for what they would take are named in one error message, once
     // the model is ready.
-    void load_start(const std::string& modelFolder, const std::function<void(bool)>& busy);
+    void load_start(const std::string& modelFolder, const std::function<void(bool)>& busy,
+                    const std::function<void()>& built = {});
     // Files already being read for load_start; used when they are of its folder.
     void setModelReadAhead(std::unique_ptr<ModelReadAhead> files) { readAhead_ = std::move(files); }
     bool modelReady() const { return modelReady_; }

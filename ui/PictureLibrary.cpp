@@ -13,13 +13,23 @@ namespace bw::ui {
 namespace {
 
 // The pixels the build rendered for this key at exactly this size (tools/picturegen), or a
-// null image. The image reads the resource in place.
+// null image. The image reads the resource in place, or owns the pixels of one stored
+// compressed.
 QImage renderedAhead(const QString& key, QSize size) {
     const QResource pixels(QStringLiteral(":/prerendered/%1.argb32").arg(QString(key).replace(':', '-')));
     const qint64 rowBytes = qint64{size.width()} * 4;
-    if (!pixels.isValid() || pixels.compressionAlgorithm() != QResource::NoCompression ||
-        pixels.size() != rowBytes * size.height())
-        return {};
+    if (!pixels.isValid() || pixels.uncompressedSize() != rowBytes * size.height()) return {};
+    if (pixels.compressionAlgorithm() != QResource::NoCompression) {
+        auto* unpacked = new QByteArray(pixels.uncompressedData());
+        if (unpacked->size() != rowBytes * size.height()) {
+            delete unpacked;
+            return {};
+        }
+        return QImage(
+            reinterpret_cast<const uchar*>(unpacked->constData()), size.width(), size.height(),
+            static_cast<qsizetype>(rowBytes), QImage::Format_ARGB32_Premultiplied,
+            [](void* bytes) { delete static_cast<QByteArray*>(bytes); }, unpacked);
+    }
     const QImage inPlace(pixels.data(), size.width(), size.height(), static_cast<qsizetype>(rowBytes),
                          QImage::Format_ARGB32_Premultiplied);
     // Pixels are read a word at a time: a resource not on a word boundary is copied first.
@@ -34,20 +44,21 @@ QStringList& drawnHere() {
     return keys;
 }
 
+// A picture the build rendered is made from its resource whenever asked for: kept in the
+// cache, one stored compressed would keep its pixels after whatever showed it has gone.
 QPixmap cached(const QString& key, QSize size, const std::function<void(QPainter&)>& draw) {
     QPixmap pixmap;
     if (QPixmapCache::find(key, &pixmap)) return pixmap;
     const QImage ahead = renderedAhead(key, size);
-    if (!ahead.isNull()) {
-        pixmap = QPixmap::fromImage(ahead, Qt::NoFormatConversion);
-    } else {
-        pixmap = QPixmap(size);
-        pixmap.fill(Qt::transparent);
+    if (!ahead.isNull()) return QPixmap::fromImage(ahead, Qt::NoFormatConversion);
+    pixmap = QPixmap(size);
+    pixmap.fill(Qt::transparent);
+    {
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
         draw(painter);
-        drawnHere() << key;
     }
+    drawnHere() << key;
     QPixmapCache::insert(key, pixmap);
     return pixmap;
 }

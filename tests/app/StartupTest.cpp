@@ -48,6 +48,12 @@ TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
         EXPECT_FALSE(splash->isBlockLit(i));
     EXPECT_EQ(splash->message(), "");
 
+    // The picture holds no pixels of its own between paints, and paints the splash picture.
+    QWidget* picture = splash->findChild<QWidget*>("Picture1");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->grab().toImage().convertToFormat(QImage::Format_ARGB32),
+              bw::ui::picture("splash", picture->size()).toImage().convertToFormat(QImage::Format_ARGB32));
+
     QStringList events;
     QObject::connect(splash, &FrmStart::blockLit, [&](int i) { events << QString("block %1").arg(i); });
     QObject::connect(splash, &FrmStart::messageShown, [&](const QString& m) { events << m; });
@@ -64,6 +70,10 @@ TEST(Startup, SplashBlocksLightInOrderWithTheirMessages) {
     for (QWidget* shown : QApplication::topLevelWidgets())
         if (shown->isVisible()) shown->grab();
     EXPECT_EQ(drawings.since(), "");
+    // The splash, stored compressed, is unpacked for whatever shows it and goes with it.
+    EXPECT_NE(QResource(":/prerendered/picture-splash-480x300.argb32").compressionAlgorithm(),
+              QResource::NoCompression);
+    EXPECT_FALSE(QPixmapCache::find(QStringLiteral("picture:splash:480x300"), nullptr));
     // Tests force the software device; the About box says so.
     window.mnuabt_Click();
     auto* about = bw::tests::topLevelWindow<Frmabt>("Frmabt");
@@ -92,7 +102,7 @@ TEST(Startup, PicturesRenderedAheadAreTheSvgDrawnAtTheirSize) {
         const QStringList sides = parts[2].split('x');
         const QSize size(sides.value(0).toInt(), sides.value(1).toInt());
         ASSERT_FALSE(size.isEmpty());
-        EXPECT_EQ(QResource(":/prerendered/" + file).size(), size.width() * size.height() * 4);
+        EXPECT_EQ(QResource(":/prerendered/" + file).uncompressedSize(), size.width() * size.height() * 4);
         const QString& kind = parts[0];
         const QString& name = parts[1];
         QPixmap shown;
