@@ -44,10 +44,22 @@ bool CD3DMesh::InitFromXOF(IDirect3DDevice8& dev, TextureCache& textures, LoadBu
     Destroy();
     budget.countObject();
     ObjectName = meshdata.name;
-    LoadedMesh loaded = loadMeshFromXObject(meshdata, &budget, Adjacency::Skip);
-    adoptMesh(std::make_shared<Mesh>(std::move(loaded.mesh)));
+    // A mesh object walked again gives the same mesh: its geometry is shared, and copied
+    // only by a holder that changes it.
+    struct Made {
+        std::shared_ptr<Mesh> mesh;
+        std::vector<MaterialRecord> materials;
+    };
+    auto made = std::static_pointer_cast<const Made>(meshdata.made);
+    if (!made) {
+        LoadedMesh loaded = loadMeshFromXObject(meshdata, &budget, Adjacency::Skip);
+        made = std::make_shared<const Made>(
+            Made{std::make_shared<Mesh>(std::move(loaded.mesh)), std::move(loaded.materials)});
+        meshdata.made = made;
+    }
+    adoptMesh(made->mesh);
     try {
-        setUpMaterials(dev, textures, budget, loaded.materials);
+        setUpMaterials(dev, textures, budget, made->materials);
     } catch (...) {
         Destroy();
         throw;
@@ -88,12 +100,12 @@ void CD3DMesh::SetFVF(IDirect3DDevice8& /*dev*/, std::uint32_t fvf) {
 }
 
 void CD3DMesh::ComputeNormals() {
-    computeNormals(requireMesh());
+    computeNormals(ownMesh());
     meshChanged();
 }
 
 void CD3DMesh::FlipNormals() {
-    Mesh& m = requireMesh();
+    Mesh& m = ownMesh();
     if (m.fvf() != fvf::positionNormalTexture) return;
     for (std::uint32_t v = 0; v < m.vertexCount(); ++v)
         m.setNormal(v, -m.normal(v));
@@ -101,7 +113,7 @@ void CD3DMesh::FlipNormals() {
 }
 
 void CD3DMesh::Translate(float x, float y, float z) {
-    Mesh& m = requireMesh();
+    Mesh& m = ownMesh();
     if (m.fvf() != fvf::positionNormalTexture) return;
     const Vector3 offset{x, y, z};
     for (std::uint32_t v = 0; v < m.vertexCount(); ++v)
@@ -209,8 +221,14 @@ void CD3DMesh::adoptMesh(std::shared_ptr<Mesh> mesh) {
 
 void CD3DMesh::meshChanged() { contentRevision_ = nextContentRevision(); }
 
-Mesh& CD3DMesh::requireMesh() const {
+const Mesh& CD3DMesh::requireMesh() const {
     if (!mesh_) throw PlatformError(result::invalidCall, "the mesh holds no geometry");
+    return *mesh_;
+}
+
+Mesh& CD3DMesh::ownMesh() {
+    requireMesh();
+    if (mesh_.use_count() > 1) mesh_ = std::make_shared<Mesh>(*mesh_);
     return *mesh_;
 }
 

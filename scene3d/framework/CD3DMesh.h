@@ -92,7 +92,9 @@ public:
 private:
     void adoptMesh(std::shared_ptr<Mesh> mesh);
     void meshChanged();
-    Mesh& requireMesh() const;
+    const Mesh& requireMesh() const;
+    // The mesh to change in place: one shared with another holder is copied first.
+    Mesh& ownMesh();
     std::size_t listIndex(std::int32_t index) const;
     void resizeSubsetLists(std::int32_t count);
     void setUpMaterials(IDirect3DDevice8& dev, TextureCache& textures, LoadBudget& budget,

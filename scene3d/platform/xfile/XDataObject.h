@@ -67,6 +67,9 @@ public:
     // objects a walk that follows references visits. Both are capped by the reader.
     std::uint32_t height = 1;
     std::uint64_t expandedCount = 1;
+    // What a reader made of this object on its first walk (a mesh, say), kept for its later
+    // walks: a file listed twice is read once and walked twice.
+    mutable std::shared_ptr<const void> made;
 };
 
 // Reads the members of an object's data in order. Running past the end throws

@@ -234,5 +234,37 @@ TEST(CD3DMesh, LoadingSetsUpMaterialsAndTexturesThroughTheCache) {
     EXPECT_FALSE(mesh.InitFromFile(device, textures, folder.path() / "missing.x"));
 }
 
+// A mesh object walked twice (its file listed twice) gives one geometry to both meshes,
+// each with its own materials; one that changes it changes a copy of its own.
+TEST(CD3DMesh, AMeshObjectWalkedAgainSharesItsGeometryUntilOneChangesIt) {
+    scenetest::TempFolder folder;
+    RecordingDevice device;
+    TextureCache textures(scenetest::textureLoader(
+        [](const std::string&) { return std::make_shared<Texture>(1, 1, std::vector<std::uint32_t>{0}); }));
+    const auto file =
+        folder.write("m.x", scenetest::xText(R"(Mesh Two { 3; 0.0;0.0;0.0;, 1.0;0.0;0.0;, 0.0;1.0;0.0;;
+      1; 3;0,1,2;; MeshNormals { 1; 0.0;0.0;1.0;; 1; 3;0,0,0;; }
+      MeshTextureCoords { 3; 0.0;0.0;, 1.0;0.0;, 0.0;1.0;; }
+      MeshMaterialList { 1; 1; 0;; Material { 0.1;0.2;0.3;1.0;; 2.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;; } } })"));
+    XFile xfile = XFile::open(file);
+    const XDataObject* object = xfile.nextObject();
+    ASSERT_NE(object, nullptr);
+    LoadBudget budget;
+    CD3DMesh first, second;
+    ASSERT_TRUE(first.InitFromXOF(device, textures, budget, *object));
+    ASSERT_TRUE(second.InitFromXOF(device, textures, budget, *object));
+    EXPECT_EQ(first.mesh(), second.mesh());
+    second.SetMaterial(0, Material{});
+    EXPECT_EQ(first.GetMaterial(0).ambient, (ColorValue{0.1f, 0.2f, 0.3f, 1.0f}));
+
+    second.Translate(1, 2, 3);
+    EXPECT_NE(first.mesh(), second.mesh());
+    EXPECT_EQ(first.mesh()->position(1), (Vector3{1, 0, 0}));
+    EXPECT_EQ(second.mesh()->position(1), (Vector3{2, 2, 3}));
+    second.FlipNormals(); // now its own: changed in place
+    EXPECT_EQ(first.mesh()->normal(0), (Vector3{0, 0, 1}));
+    EXPECT_EQ(second.mesh()->normal(0), (Vector3{0, 0, -1}));
+}
+
 } // namespace
 } // namespace bw
