@@ -1,4 +1,5 @@
 #include <csignal>
+#include <malloc.h>
 #include <optional>
 #include <QApplication>
 #include <QIcon>
@@ -20,6 +21,10 @@
 #include "ui/PictureLibrary.h"
 
 int main(int argc, char* argv[]) {
+    // Blocks from 512 KB (an unpacked picture, say) are mapped on their own and given back
+    // as they are freed. glibc would raise that bar each time such a block is freed, and
+    // keep later ones in the heap, where a freed one holds on to its memory.
+    mallopt(M_MMAP_THRESHOLD, 512 * 1024);
     // Past a file-size limit (ulimit -f) a write then fails with EFBIG, which the program
     // reports, instead of the signal killing it half-way through a file.
     std::signal(SIGXFSZ, SIG_IGN);
