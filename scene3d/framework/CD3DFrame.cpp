@@ -21,13 +21,15 @@ CD3DFrame::CD3DFrame(CreationKey)
     : local_(identityMatrix()), combined_(identityMatrix()), inverse_(identityMatrix()) {}
 
 void CD3DFrame::SetPreRenderCallback(RenderCallback callback, std::int32_t id) {
-    preRender_ = std::move(callback);
-    preRenderId_ = id;
+    if (!callbacks_) callbacks_ = std::make_unique<Callbacks>();
+    callbacks_->pre = std::move(callback);
+    callbacks_->preId = id;
 }
 
 void CD3DFrame::SetPostRenderCallback(RenderCallback callback, std::int32_t id) {
-    postRender_ = std::move(callback);
-    postRenderId_ = id;
+    if (!callbacks_) callbacks_ = std::make_unique<Callbacks>();
+    callbacks_->post = std::move(callback);
+    callbacks_->postId = id;
 }
 
 void CD3DFrame::AddChild(FramePtr child) { children_.add(std::move(child)); }
@@ -309,9 +311,9 @@ void CD3DFrame::renderFrame(IDirect3DDevice8& dev, RenderPass& pass) {
     throwIfFailed(dev.GetTransform(D3DTS_WORLD, parentWorld), "GetTransform");
     const Matrix world = local_ * parentWorld;
     throwIfFailed(dev.SetTransform(D3DTS_WORLD, world), "SetTransform");
-    if (preRender_) {
+    if (callbacks_ && callbacks_->pre) {
         pass.callbackRan = true;
-        preRender_(preRenderId_);
+        callbacks_->pre(callbacks_->preId);
     }
     for (std::int32_t i = 0; i < meshes_.count(); ++i) {
         const MeshPtr& mesh = meshes_.at(i);
@@ -323,9 +325,9 @@ void CD3DFrame::renderFrame(IDirect3DDevice8& dev, RenderPass& pass) {
     for (std::int32_t i = 0; i < children_.count(); ++i)
         if (FramePtr child = children_.at(i)) child->renderFrame(dev, pass);
     throwIfFailed(dev.SetTransform(D3DTS_WORLD, parentWorld), "SetTransform");
-    if (postRender_) {
+    if (callbacks_ && callbacks_->post) {
         pass.callbackRan = true;
-        postRender_(postRenderId_);
+        callbacks_->post(callbacks_->postId);
     }
 }
 

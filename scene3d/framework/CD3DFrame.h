@@ -196,10 +196,14 @@ private:
     Matrix inverse_;
     GrowingList<MeshPtr, 5> meshes_;
     GrowingList<FramePtr, 5> children_;
-    RenderCallback preRender_;
-    std::int32_t preRenderId_ = 0;
-    RenderCallback postRender_;
-    std::int32_t postRenderId_ = 0;
+    // Apart, as few frames have any: a model has a thousand frames.
+    struct Callbacks {
+        RenderCallback pre;
+        std::int32_t preId = 0;
+        RenderCallback post;
+        std::int32_t postId = 0;
+    };
+    std::unique_ptr<Callbacks> callbacks_;
     Vector3 position_;
     Quaternion orientation_;
     Vector3 centre_;
