@@ -1,6 +1,7 @@
 #pragma once
 // A device window of a fixed size that takes each finished picture as the 3D view would,
-// and drops it, so that a benchmark pays for the hand-over but draws nowhere.
+// and drops it, so that a benchmark pays for the hand-over but draws nowhere; or, when
+// asked, keeps the next one whole to be looked at after the timing.
 
 #include <benchmark/benchmark.h>
 
@@ -18,14 +19,23 @@ public:
     bw::WindowRect clientRect() const override { return {0, 0, width_, height_}; }
     bw::WindowRect windowRect() const override { return clientRect(); }
     void present(const bw::PictureRows& picture) override {
+        ++presented_;
+        if (keepingNext_) {
+            kept_ = bw::gatherPicture(picture);
+            keepingNext_ = false;
+            return;
+        }
         picture.forEachRun([&](int, int rowCount, const std::uint32_t* pixels) {
             benchmark::DoNotOptimize(pixels[static_cast<std::size_t>(picture.width()) * rowCount - 1]);
         });
-        ++presented_;
     }
     int presentedCount() const { return presented_; }
+    void keepNextPicture() { keepingNext_ = true; }
+    const bw::Picture& keptPicture() const { return kept_; }
 
 private:
+    bool keepingNext_ = false;
+    bw::Picture kept_;
     int width_;
     int height_;
     int presented_ = 0;

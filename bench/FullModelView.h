@@ -37,7 +37,7 @@ public:
     FullModelView& operator=(const FullModelView&) = delete;
 
     bw::modelview::ModelView& view() { return *view_; }
-    const DiscardingWindow& window() const { return window_; }
+    DiscardingWindow& window() { return window_; }
     ViewSize size() const { return size_; }
 
 private:
