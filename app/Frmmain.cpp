@@ -220,7 +220,6 @@ bool Frmmain::Form_Load(const QString& designFile) {
     // The splash goes once the model is built, before its first picture is drawn, so that
     // the program does not hold both at once.
     viewController_->load_start([this] { closeSplash(); });
-    closeSplash();
     unsetCursor();
     pumpMessages();
     if (designFile.isEmpty() || !document_->openFile(designFile)) wizard_->showDesignDialog();

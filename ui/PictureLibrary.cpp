@@ -5,6 +5,7 @@
 #include <QResource>
 
 #include <functional>
+#include <memory>
 
 #include "resources/PicturePaths.h"
 #include "ui/SvgRendering.h"
@@ -20,15 +21,13 @@ QImage renderedAhead(const QString& key, QSize size) {
     const qint64 rowBytes = qint64{size.width()} * 4;
     if (!pixels.isValid() || pixels.uncompressedSize() != rowBytes * size.height()) return {};
     if (pixels.compressionAlgorithm() != QResource::NoCompression) {
-        auto* unpacked = new QByteArray(pixels.uncompressedData());
-        if (unpacked->size() != rowBytes * size.height()) {
-            delete unpacked;
-            return {};
-        }
+        auto unpacked = std::make_unique<QByteArray>(pixels.uncompressedData());
+        if (unpacked->size() != rowBytes * size.height()) return {};
+        const auto* bits = reinterpret_cast<const uchar*>(unpacked->constData());
         return QImage(
-            reinterpret_cast<const uchar*>(unpacked->constData()), size.width(), size.height(),
-            static_cast<qsizetype>(rowBytes), QImage::Format_ARGB32_Premultiplied,
-            [](void* bytes) { delete static_cast<QByteArray*>(bytes); }, unpacked);
+            bits, size.width(), size.height(), static_cast<qsizetype>(rowBytes),
+            QImage::Format_ARGB32_Premultiplied, [](void* bytes) { delete static_cast<QByteArray*>(bytes); },
+            unpacked.release());
     }
     const QImage inPlace(pixels.data(), size.width(), size.height(), static_cast<qsizetype>(rowBytes),
                          QImage::Format_ARGB32_Premultiplied);

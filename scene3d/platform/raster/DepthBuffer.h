@@ -6,17 +6,9 @@
 #include <cstddef>
 #include <vector>
 
+#include "scene3d/platform/raster/TargetRows.h"
+
 namespace bw::raster {
-
-// The depth values of a band's rows: the depth buffer's own, or a band's worth of scratch.
-struct DepthRows {
-    float* top = nullptr; // row topRow; none without a depth buffer
-    int topRow = 0;
-    int width = 0;
-
-    bool exists() const { return top != nullptr; }
-    float* row(int y) const { return top + static_cast<std::ptrdiff_t>(y - topRow) * width; }
-};
 
 class DepthBuffer {
 public:

@@ -7,16 +7,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "scene3d/platform/raster/TargetRows.h"
+
 namespace bw::raster {
-
-// The pixels of a band's rows: the colour buffer's own, or a band's worth of scratch.
-struct ColourRows {
-    std::uint32_t* top = nullptr; // row topRow
-    int topRow = 0;
-    int width = 0;
-
-    std::uint32_t* row(int y) const { return top + static_cast<std::ptrdiff_t>(y - topRow) * width; }
-};
 
 class FrameBuffer {
 public:
