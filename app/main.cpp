@@ -9,6 +9,7 @@
 #include "app/Frmmain.h"
 #include "app/FrmStart.h"
 #include "app/HeadlessExport.h"
+#include "app/ProcessEnd.h"
 #include "app/ToolkitMessages.h"
 #include "app/ToolkitWarmUp.h"
 #include "app/WindowPicture.h"
@@ -87,5 +88,7 @@ int main(int argc, char* argv[]) {
     // Counted from here: start-up pumps events, and a picture taken inside it could not end
     // the program, there being no event loop yet for Exit to end.
     if (!options.pictureFile.isEmpty()) bw::app::scheduleWindowPicture(mainWindow, options.pictureFile);
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    bw::app::endWithoutTeardown(status);
+    return status;
 }
