@@ -16,6 +16,7 @@
 #include "modelview/ModelReadAhead.h"
 #include "scene3d/framework/MediaDir.h"
 #include "scene3d/platform/gl/OpenGLDriver.h"
+#include "scene3d/platform/gl/OpenGLProbe.h"
 #include "scene3d/platform/qt/Direct3DFactory.h"
 #include "scene3d/platform/qt/TextureFile.h"
 #include "scene3d/platform/raster/ReferenceDriver.h"
@@ -66,8 +67,14 @@ int main(int argc, char* argv[]) {
     bw::DeviceDrivers drivers;
     drivers.reference = std::make_shared<bw::ReferenceDriver>();
     drivers.referenceForced = exporting || options.referenceDevice || bw::referenceRequestedByEnvironment();
-    if (!drivers.referenceForced) drivers.hardware = bw::openGLDriverIfAvailable();
-    const bw::modelview::PlatformServices platform{[drivers] { return bw::createDirect3D(drivers); },
+    // The graphics driver loads on another core while the windows are made; the first
+    // Direct3D object waits for it.
+    const auto openGL = drivers.referenceForced ? nullptr : std::make_shared<bw::OpenGLProbe>();
+    const bw::modelview::PlatformServices platform{[drivers, openGL] {
+                                                       bw::DeviceDrivers found = drivers;
+                                                       if (openGL) found.hardware = openGL->driver();
+                                                       return bw::createDirect3D(found);
+                                                   },
                                                    std::make_shared<bw::ImageFileTextureLoader>()};
 
     if (exporting) {

@@ -34,14 +34,25 @@ OffscreenContext::OffscreenContext() = default;
 
 OffscreenContext::~OffscreenContext() { destroy(); }
 
-bool OffscreenContext::create() {
-    destroy();
-    lost_ = false;
-    if (!onGuiThread()) return false;
-
+std::unique_ptr<QOpenGLContext> makeContext() {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return nullptr;
     auto context = std::make_unique<QOpenGLContext>();
     context->setFormat(requestedFormat());
-    if (!context->create()) return false;
+    if (!context->create()) return nullptr;
+    return context;
+}
+
+bool OffscreenContext::create() {
+    destroy();
+    return create(onGuiThread() ? makeContext() : nullptr);
+}
+
+bool OffscreenContext::create(std::unique_ptr<QOpenGLContext> made) {
+    destroy();
+    lost_ = false;
+    if (!made || !onGuiThread() || made->thread() != QThread::currentThread()) return false;
+
+    std::unique_ptr<QOpenGLContext> context = std::move(made);
     const QSurfaceFormat actual = context->format();
     if (actual.version() < qMakePair(3, 3) || actual.profile() == QSurfaceFormat::CompatibilityProfile)
         return false;

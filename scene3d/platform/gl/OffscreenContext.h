@@ -24,6 +24,9 @@ public:
     // A new context; false when none can be made here (no QGuiApplication, no OpenGL, or
     // an OpenGL older than 3.3 core).
     bool create();
+    // Finishes a context made on another thread (see makeContext) and moved to this one;
+    // false as create() is, or when made is empty.
+    bool create(std::unique_ptr<QOpenGLContext> made);
     // Destroys the context and everything that lived in it.
     void destroy();
     bool exists() const { return context_ != nullptr; }
@@ -44,5 +47,10 @@ private:
     bool lost_ = false;
     bool destroying_ = false;
 };
+
+// A context of the format the device asks for, not yet current anywhere, or none when the
+// platform refuses one. Callable on any thread once the QGuiApplication exists: it is what
+// loads the driver.
+std::unique_ptr<QOpenGLContext> makeContext();
 
 } // namespace bw::gl

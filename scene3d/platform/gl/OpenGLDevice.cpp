@@ -70,6 +70,8 @@ OpenGLDevice::OpenGLDevice(const DeviceCreation& creation, std::unique_ptr<Offsc
       gpu_(std::make_unique<GpuResources>(counters_)) {
     if (!context_->exists() && !context_->create())
         throw PlatformError(D3DERR_NOTAVAILABLE, "no OpenGL 3.3 core context");
+    // A context taken over may no longer be current: another may have been made since.
+    if (!context_->makeCurrent()) throw PlatformError(D3DERR_NOTAVAILABLE, "the OpenGL context was lost");
     GlFunctions& f = context_->functions();
     maxTargetSize_ =
         std::min({maxTargetSize, glInteger(f, GL_MAX_RENDERBUFFER_SIZE), glInteger(f, GL_MAX_VIEWPORT_DIMS)});

@@ -52,7 +52,10 @@ ResultCode OpenGLDriver::createDevice(const DeviceCreation& creation,
 
 std::shared_ptr<OpenGLDriver> openGLDriverIfAvailable() {
     auto probe = std::make_unique<gl::OffscreenContext>();
-    if (!probe->create()) return nullptr;
+    return probe->create() ? openGLDriverFor(std::move(probe)) : nullptr;
+}
+
+std::shared_ptr<OpenGLDriver> openGLDriverFor(std::unique_ptr<gl::OffscreenContext> probe) {
     GLint maxTextureSize = 0;
     probe->functions().glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
     if (maxTextureSize <= 0) return nullptr;

@@ -36,5 +36,8 @@ private:
 // The OpenGL driver when an OpenGL 3.3 core context can really be made here; empty
 // without a QGuiApplication, or on a platform without OpenGL.
 std::shared_ptr<OpenGLDriver> openGLDriverIfAvailable();
+// The OpenGL driver over a context already made current, which its first device takes
+// over; empty when the context reports no usable texture size.
+std::shared_ptr<OpenGLDriver> openGLDriverFor(std::unique_ptr<gl::OffscreenContext> probe);
 
 } // namespace bw

@@ -6,6 +6,7 @@
 
 #include "scene3d/platform/device/Formats.h"
 #include "scene3d/platform/gl/OpenGLDriver.h"
+#include "scene3d/platform/gl/OpenGLProbe.h"
 #include "scene3d/platform/qt/Direct3DFactory.h"
 #include "scene3d/platform/raster/ReferenceDevice.h"
 #include "scene3d/platform/raster/ReferenceDriver.h"
@@ -213,6 +214,32 @@ TEST(OpenGLDevice, PresentShowsTheBackBufferAndCallsFailAsOnTheReference) {
     for (std::size_t i = 0; i < calls.size(); ++i)
         EXPECT_EQ(calls[i](*device), calls[i](*reference)) << "call " << i;
     EXPECT_EQ(light, defaultLight());
+}
+
+TEST(OpenGLDevice, TheDriverProbedOnAnotherThreadHandsItsContextToAWorkingDevice) {
+    {
+        OpenGLProbe neverAsked; // its context, never taken, goes with it
+    }
+    OpenGLProbe probe;
+    const std::shared_ptr<OpenGLDriver> driver = probe.driver();
+    EXPECT_EQ(driver != nullptr, openGLDriverIfAvailable() != nullptr);
+    if (!driver) GTEST_SKIP() << "no OpenGL 3.3 core context on this display";
+    EXPECT_EQ(probe.driver(), driver);
+
+    DeviceDrivers drivers{std::make_shared<ReferenceDriver>(), driver, false};
+    auto direct3d = createDirect3D(drivers);
+    DisplayMode desktop;
+    ASSERT_EQ(direct3d->GetAdapterDisplayMode(0, desktop), D3D_OK);
+    fake::FakeDeviceWindow window(32, 24);
+    std::shared_ptr<IDirect3DDevice8> device;
+    ASSERT_EQ(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, &window, D3DCREATE_HARDWARE_VERTEXPROCESSING,
+                                     windowedPresentParameters(desktop.format), device),
+              D3D_OK);
+    ASSERT_NE(dynamic_cast<OpenGLDevice*>(device.get()), nullptr);
+    const Quad quad;
+    ASSERT_EQ(device->Clear(D3DCLEAR_TARGET, green, 1.0f, 0), D3D_OK);
+    drawUnlit(*device, quad.batch(), red);
+    EXPECT_EQ(centre(*device), red);
 }
 
 TEST(OpenGLDevice, TheDirect3DObjectServesTypeOneWithItUnlessTheReferenceIsForced) {

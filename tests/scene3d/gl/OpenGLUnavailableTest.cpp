@@ -9,6 +9,7 @@
 #include "scene3d/platform/device/Formats.h"
 #include "scene3d/platform/gl/OpenGLDevice.h"
 #include "scene3d/platform/gl/OpenGLDriver.h"
+#include "scene3d/platform/gl/OpenGLProbe.h"
 #include "scene3d/platform/qt/Direct3DFactory.h"
 #include "scene3d/platform/raster/ReferenceDevice.h"
 #include "scene3d/platform/raster/ReferenceDriver.h"
@@ -19,6 +20,7 @@ namespace {
 
 TEST(OpenGLUnavailable, TypeOneStaysUnavailableAndTheSwitchStillForcesTheReference) {
     EXPECT_EQ(openGLDriverIfAvailable(), nullptr); // no application yet
+    EXPECT_EQ(OpenGLProbe().driver(), nullptr);
 
     qunsetenv("DISPLAY");
     qunsetenv("WAYLAND_DISPLAY");
@@ -30,6 +32,7 @@ TEST(OpenGLUnavailable, TypeOneStaysUnavailableAndTheSwitchStillForcesTheReferen
     QGuiApplication application(argc, argv);
     DeviceDrivers drivers{std::make_shared<ReferenceDriver>(), openGLDriverIfAvailable(), false};
     EXPECT_EQ(drivers.hardware, nullptr);
+    EXPECT_EQ(OpenGLProbe().driver(), nullptr);
     try {
         OpenGLDevice::createOffscreen(8, 8);
         ADD_FAILURE() << "an OpenGL device without OpenGL";
