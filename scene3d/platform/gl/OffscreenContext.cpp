@@ -47,12 +47,11 @@ bool OffscreenContext::create() {
     return create(onGuiThread() ? makeContext() : nullptr);
 }
 
-bool OffscreenContext::create(std::unique_ptr<QOpenGLContext> made) {
+bool OffscreenContext::create(std::unique_ptr<QOpenGLContext> context) {
     destroy();
     lost_ = false;
-    if (!made || !onGuiThread() || made->thread() != QThread::currentThread()) return false;
+    if (!context || !onGuiThread() || context->thread() != QThread::currentThread()) return false;
 
-    std::unique_ptr<QOpenGLContext> context = std::move(made);
     const QSurfaceFormat actual = context->format();
     if (actual.version() < qMakePair(3, 3) || actual.profile() == QSurfaceFormat::CompatibilityProfile)
         return false;

@@ -25,8 +25,8 @@ public:
     // an OpenGL older than 3.3 core).
     bool create();
     // Finishes a context made on another thread (see makeContext) and moved to this one;
-    // false as create() is, or when made is empty.
-    bool create(std::unique_ptr<QOpenGLContext> made);
+    // false as create() is, or when there is none.
+    bool create(std::unique_ptr<QOpenGLContext> context);
     // Destroys the context and everything that lived in it.
     void destroy();
     bool exists() const { return context_ != nullptr; }
